@@ -1,0 +1,150 @@
+#include "cli/command_line.h"
+
+#include <string_view>
+
+namespace pimoru {
+
+std::string UsageText() {
+  return R"(Usage: pimoru-cli [OPTIONS] [TEXT ...]
+
+Shows how Korean text is pronounced: the reading Hangul, phonetic symbols
+and katakana. Converts each TEXT argument, or with none each line of
+standard input (UTF-8), and prints one line per input.
+
+Options:
+  --format tsv|text|json      tsv: reading, symbols, katakana separated by tabs;
+                              text: three labelled lines; json: one object per
+                              line (default tsv)
+  --answers ask|yes|no        answer the yes/no questions on the terminal, or
+                              always Yes / always No (default: ask on a
+                              terminal, otherwise no)
+  --n-insert, --no-n-insert   N-insertion on/off (default off)
+  --h-strong, --no-h-strong   weakened ㅎ dropped altogether on/off (default on)
+  --real-endings, --no-real-endings
+                              colloquial formal endings on/off (default on)
+  --notation 0|1|2            tensed consonants: 0 ˀk, 1 ʼk, 2 kʼ (default 0)
+  --stage-trace               also print every stage that changed the text
+  --report FILE               write the HTML work report of the last input
+  --data DIR                  folder holding kdat/ and html/ (default: the
+                              installed data)
+  --help, --version
+
+Exit status: 0 when every input converted, 1 when some failed, 2 for bad usage.
+)";
+}
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error) {
+  CommandLine cl;
+  bool only_texts = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (only_texts || arg.empty() || arg[0] != '-' || arg == "-") {
+      cl.texts.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      only_texts = true;
+      continue;
+    }
+    // Options that take a value accept "--opt VALUE" and "--opt=VALUE".
+    std::string name = arg;
+    std::optional<std::string> value;
+    if (const std::size_t eq = arg.find('='); eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+    }
+    auto take_value = [&]() -> std::optional<std::string> {
+      if (value) return value;
+      if (i + 1 < args.size()) return args[++i];
+      error = "option " + name + " needs a value";
+      return std::nullopt;
+    };
+    auto no_value = [&] {
+      if (value) error = "option " + name + " takes no value";
+      return !value;
+    };
+    if (name == "--format") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      if (*v == "tsv") {
+        cl.format = OutputFormat::kTsv;
+      } else if (*v == "text") {
+        cl.format = OutputFormat::kText;
+      } else if (*v == "json") {
+        cl.format = OutputFormat::kJson;
+      } else {
+        error = "--format must be tsv, text or json, not '" + *v + "'";
+        return std::nullopt;
+      }
+    } else if (name == "--answers") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      if (*v == "ask") {
+        cl.answers = AnswerPolicy::kAsk;
+      } else if (*v == "yes") {
+        cl.answers = AnswerPolicy::kYes;
+      } else if (*v == "no") {
+        cl.answers = AnswerPolicy::kNo;
+      } else {
+        error = "--answers must be ask, yes or no, not '" + *v + "'";
+        return std::nullopt;
+      }
+    } else if (name == "--notation") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      if (*v != "0" && *v != "1" && *v != "2") {
+        error = "--notation must be 0, 1 or 2, not '" + *v + "'";
+        return std::nullopt;
+      }
+      cl.options.noon_idx = (*v)[0] - '0';
+    } else if (name == "--report") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      if (v->empty()) {
+        error = "--report needs a file name";
+        return std::nullopt;
+      }
+      cl.report_path = *v;
+    } else if (name == "--data") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      if (v->empty()) {
+        error = "--data needs a folder";
+        return std::nullopt;
+      }
+      cl.data_folder = *v;
+    } else {
+      struct Flag {
+        std::string_view name;
+        bool* target;
+        bool value;
+      };
+      const Flag flags[] = {
+          {"--n-insert", &cl.options.n_insert_flg, true},
+          {"--no-n-insert", &cl.options.n_insert_flg, false},
+          {"--h-strong", &cl.options.h_strong_flg, true},
+          {"--no-h-strong", &cl.options.h_strong_flg, false},
+          {"--real-endings", &cl.options.e_real_flg, true},
+          {"--no-real-endings", &cl.options.e_real_flg, false},
+          {"--stage-trace", &cl.stage_trace, true},
+          {"--help", &cl.help, true},
+          {"--version", &cl.version, true},
+      };
+      bool known = false;
+      for (const Flag& flag : flags) {
+        if (name != flag.name) continue;
+        if (!no_value()) return std::nullopt;
+        *flag.target = flag.value;
+        known = true;
+      }
+      if (!known) {
+        error = "unknown option " + name;
+        return std::nullopt;
+      }
+    }
+  }
+  return cl;
+}
+
+}  // namespace pimoru

@@ -1,0 +1,37 @@
+// The arguments of pimoru-cli.
+#ifndef PIMORU_CLI_COMMAND_LINE_H_
+#define PIMORU_CLI_COMMAND_LINE_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pipeline/options.h"
+
+namespace pimoru {
+
+enum class OutputFormat { kTsv, kText, kJson };
+enum class AnswerPolicy { kDefault, kAsk, kYes, kNo };
+
+struct CommandLine {
+  Options options;
+  OutputFormat format = OutputFormat::kTsv;
+  AnswerPolicy answers = AnswerPolicy::kDefault;
+  bool stage_trace = false;
+  std::optional<std::string> report_path;
+  std::optional<std::string> data_folder;
+  bool help = false;
+  bool version = false;
+  std::vector<std::string> texts;  // none: read standard input
+};
+
+// Parses argv[1..]. On a usage error returns nullopt and sets `error`.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error);
+
+// The text of --help.
+std::string UsageText();
+
+}  // namespace pimoru
+
+#endif  // PIMORU_CLI_COMMAND_LINE_H_

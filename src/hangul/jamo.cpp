@@ -1,0 +1,170 @@
+#include "hangul/jamo.h"
+
+#include <array>
+
+namespace pimoru {
+namespace {
+
+constexpr int kMedialsTimesFinals = 588;  // 21 * 28
+constexpr int kFinalsPlusNone = 28;
+constexpr char16_t kCompatibilityMedialBase = 0x314F;  // ㅏ
+
+// Compatibility letters of the initials, in initial order.
+constexpr std::array<char16_t, kInitialCount> kInitialCompatibility = {
+    u'ㄱ', u'ㄲ', u'ㄴ', u'ㄷ', u'ㄸ', u'ㄹ', u'ㅁ', u'ㅂ', u'ㅃ', u'ㅅ',
+    u'ㅆ', u'ㅇ', u'ㅈ', u'ㅉ', u'ㅊ', u'ㅋ', u'ㅌ', u'ㅍ', u'ㅎ'};
+
+// Compatibility letters of the finals, in final order.
+constexpr std::array<char16_t, kFinalCount> kFinalCompatibility = {
+    u'ㄱ', u'ㄲ', u'ㄳ', u'ㄴ', u'ㄵ', u'ㄶ', u'ㄷ', u'ㄹ', u'ㄺ',
+    u'ㄻ', u'ㄼ', u'ㄽ', u'ㄾ', u'ㄿ', u'ㅀ', u'ㅁ', u'ㅂ', u'ㅄ',
+    u'ㅅ', u'ㅆ', u'ㅇ', u'ㅈ', u'ㅊ', u'ㅋ', u'ㅌ', u'ㅍ', u'ㅎ'};
+
+constexpr bool IsSpaceOrControl(char16_t c) { return c <= u' '; }
+
+}  // namespace
+
+char16_t CompatibilityJamo(char16_t c) {
+  if (IsInitial(c)) return kInitialCompatibility[c - kInitialBase];
+  if (IsMedial(c)) {
+    return static_cast<char16_t>(kCompatibilityMedialBase + (c - kMedialBase));
+  }
+  if (IsFinal(c)) return kFinalCompatibility[c - kFinalBase];
+  return u'\0';
+}
+
+std::u16string DecomposeSyllable(char16_t syllable) {
+  if (!IsSyllable(syllable)) return std::u16string(1, syllable);
+  const int s = syllable - kSyllableFirst;
+  const int t = s % kFinalsPlusNone;
+  std::u16string jamo;
+  jamo += static_cast<char16_t>(kInitialBase + s / kMedialsTimesFinals);
+  jamo += static_cast<char16_t>(kMedialBase +
+                                (s % kMedialsTimesFinals) / kFinalsPlusNone);
+  if (t != 0) jamo += static_cast<char16_t>(kFinalBase + t - 1);
+  return jamo;
+}
+
+std::u16string DecomposeText(std::u16string_view text) {
+  std::u16string jamo;
+  jamo.reserve(text.size() * 3);
+  for (const char16_t c : text) {
+    if (IsSyllable(c)) {
+      jamo += DecomposeSyllable(c);
+    } else {
+      jamo += c;
+    }
+  }
+  return jamo;
+}
+
+char16_t ComposeSyllable(int l, int v, int t) {
+  return static_cast<char16_t>(kSyllableFirst + l * kMedialsTimesFinals +
+                               v * kFinalsPlusNone + t);
+}
+
+std::u16string ComposeGroup(std::u16string_view group) {
+  const bool two = group.size() == 2 && IsInitial(group[0]) && IsMedial(group[1]);
+  const bool three = group.size() == 3 && IsInitial(group[0]) &&
+                     IsMedial(group[1]) && IsFinal(group[2]);
+  if (!two && !three) return std::u16string(group);
+  const int t = three ? group[2] - kFinalBase + 1 : 0;
+  return std::u16string(
+      1, ComposeSyllable(group[0] - kInitialBase, group[1] - kMedialBase, t));
+}
+
+std::u16string ComposeText(std::u16string_view jamo) {
+  std::u16string out;
+  out.reserve(jamo.size());
+  std::size_t group_start = 0;
+  std::size_t group_size = 0;
+  auto close_group = [&] {
+    if (group_size > 0) {
+      out += ComposeGroup(jamo.substr(group_start, group_size));
+      group_size = 0;
+    }
+  };
+  for (std::size_t i = 0; i < jamo.size(); ++i) {
+    const char16_t c = jamo[i];
+    if (IsInitial(c)) {
+      close_group();
+      group_start = i;
+      group_size = 1;
+    } else if (IsMedial(c) || IsFinal(c)) {
+      if (group_size == 0) group_start = i;
+      ++group_size;
+    } else {
+      close_group();
+      out += c;
+    }
+  }
+  close_group();
+  return Trim(out);
+}
+
+std::u16string Trim(std::u16string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsSpaceOrControl(text[begin])) ++begin;
+  while (end > begin && IsSpaceOrControl(text[end - 1])) --end;
+  return std::u16string(text.substr(begin, end - begin));
+}
+
+bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
+                std::u16string_view replacement) {
+  if (pattern.empty()) return false;
+  std::size_t hit = std::u16string_view(text).find(pattern);
+  if (hit == std::u16string_view::npos) return false;
+  std::u16string out;
+  out.reserve(text.size() + (replacement.size() > pattern.size()
+                                 ? text.size() / pattern.size()
+                                 : 0));
+  std::size_t done = 0;
+  const std::u16string_view source(text);
+  while (hit != std::u16string_view::npos) {
+    out.append(source.substr(done, hit - done));
+    out.append(replacement);
+    done = hit + pattern.size();
+    hit = source.find(pattern, done);
+  }
+  out.append(source.substr(done));
+  text = std::move(out);
+  return true;
+}
+
+std::u16string WordAt(std::u16string_view text, std::size_t pos) {
+  if (pos == 0 || pos > text.size()) return std::u16string();
+  const std::size_t at = pos - 1;  // 0-based
+  std::size_t begin = at;
+  // At a space the word is the one that follows it.
+  if (text[at] == u' ') {
+    begin = at + 1;
+  } else {
+    while (begin > 0 && text[begin - 1] != u' ') --begin;
+  }
+  std::size_t end = text.find(u' ', at + 1);
+  if (end == std::u16string_view::npos) end = text.size();
+  if (end < begin) return std::u16string();
+  return std::u16string(text.substr(begin, end - begin));
+}
+
+std::u16string SyllableWithFinal(std::u16string_view jamo, std::size_t pos,
+                                 char16_t final_jamo) {
+  std::u16string group;
+  if (pos >= 3 && pos <= jamo.size()) {
+    group += jamo[pos - 3];
+    group += jamo[pos - 2];
+  }
+  group += final_jamo;
+  return ComposeText(group);
+}
+
+std::u16string SyllableWithInitial(std::u16string_view jamo, std::size_t pos,
+                                   char16_t initial_jamo) {
+  std::u16string group(1, initial_jamo);
+  if (pos < jamo.size()) group += jamo[pos];  // the medial, at pos + 1
+  if (pos + 1 < jamo.size() && IsFinal(jamo[pos + 1])) group += jamo[pos + 1];
+  return ComposeText(group);
+}
+
+}  // namespace pimoru

@@ -1,0 +1,17 @@
+// The four options of a conversion. Owned by whoever runs it (the window's
+// settings, the command line's flags, a test) and passed in.
+#ifndef PIMORU_PIPELINE_OPTIONS_H_
+#define PIMORU_PIPELINE_OPTIONS_H_
+
+namespace pimoru {
+
+struct Options {
+  bool n_insert_flg = false;  // run stage 10, N-insertion
+  bool h_strong_flg = true;   // stage 15 drops a weakened ㅎ altogether
+  bool e_real_flg = true;     // run stage 22, colloquial formal endings
+  int noon_idx = 0;           // notation of tensed consonants, 0..2
+};
+
+}  // namespace pimoru
+
+#endif  // PIMORU_PIPELINE_OPTIONS_H_

@@ -1,0 +1,58 @@
+#include "pipeline/pipeline.h"
+
+#include "hangul/jamo.h"
+#include "pipeline/stages.h"
+
+namespace pimoru {
+
+std::u16string RunPipeline(std::u16string_view input, const Options& options,
+                           WordListSource& lists, Asker& asker,
+                           StageRecord& record) {
+  record.Clear();
+  std::u16string text(input);
+  record.results[0] = text;
+
+  record.changed[1] = FormatInput(text);
+  record.results[1] = text;
+
+  // Stages 2 to 7 on syllables. Stage 3 may credit later slots, so each
+  // stage's own result is assigned after it runs.
+  auto syllable_stage = [&](int slot, auto&& stage) {
+    record.changed[slot] = stage();
+    if (record.changed[slot]) record.results[slot] = text;
+  };
+  syllable_stage(2, [&] { return AdjustSpacing(text, lists); });
+  syllable_stage(3, [&] { return ApplySpecialWords(text, lists, record); });
+  syllable_stage(4, [&] { return ApplyUiVariationWords(text, lists); });
+  syllable_stage(5, [&] { return ApplyNasalisation1(text, lists); });
+  syllable_stage(6, [&] { return ApplyTensification1(text, lists); });
+  syllable_stage(7, [&] { return ApplyTensification2(text, lists); });
+
+  // Stages 8 to 22 on jamo; slot 19 has no stage of its own.
+  std::u16string jamo = DecomposeText(text);
+  auto jamo_stage = [&](int slot, auto&& stage) {
+    record.changed[slot] = stage();
+    if (record.changed[slot]) record.results[slot] = ComposeText(jamo);
+  };
+  jamo_stage(8, [&] { return ApplyYeVariation(jamo); });
+  jamo_stage(9, [&] { return ApplyUiVariation(jamo); });
+  if (options.n_insert_flg) {
+    jamo_stage(10, [&] { return ApplyNInsertion(jamo, asker); });
+  }
+  jamo_stage(11, [&] { return ApplyPalatalisation(jamo); });
+  jamo_stage(12, [&] { return ApplyAspiration(jamo); });
+  jamo_stage(13, [&] { return ApplyLiaison1(jamo); });
+  jamo_stage(14, [&] { return ApplyLiaison2(jamo); });
+  jamo_stage(15, [&] { return ApplySilencing(jamo, options.h_strong_flg); });
+  jamo_stage(16, [&] { return ApplyNasalisation2(jamo, asker); });
+  jamo_stage(17, [&] { return ApplyLateralisation(jamo); });
+  jamo_stage(18, [&] { return ApplyTensification3(jamo, lists, asker); });
+  jamo_stage(20, [&] { return ApplyTensification45(jamo, asker); });
+  jamo_stage(21, [&] { return StandardiseFinals(jamo); });
+  if (options.e_real_flg) {
+    jamo_stage(22, [&] { return RealiseEndings(jamo); });
+  }
+  return Trim(ComposeText(jamo));
+}
+
+}  // namespace pimoru

@@ -1,0 +1,83 @@
+#include "cli/cli_runner.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+// Feeds `input` to a pipe on a thread of its own, so a large input cannot
+// dead-lock against a full output pipe.
+void WriteAll(int fd, const std::string& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  close(fd);
+}
+
+std::string ReadAll(int fd) {
+  std::string data;
+  char buffer[65536];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) > 0) data.append(buffer, n);
+  close(fd);
+  return data;
+}
+
+}  // namespace
+
+CliResult RunCli(const std::vector<std::string>& args,
+                 const std::string& input) {
+  int in_pipe[2], out_pipe[2], err_pipe[2];
+  if (pipe(in_pipe) != 0 || pipe(out_pipe) != 0 || pipe(err_pipe) != 0) {
+    return {};
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(in_pipe[0], STDIN_FILENO);
+    dup2(out_pipe[1], STDOUT_FILENO);
+    dup2(err_pipe[1], STDERR_FILENO);
+    for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1],
+                   err_pipe[0], err_pipe[1]}) {
+      close(fd);
+    }
+    // No controlling terminal: questions fall back to the answer policy.
+    setsid();
+    std::vector<char*> argv;
+    std::string program = PIMORU_CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copies = args;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  close(in_pipe[0]);
+  close(out_pipe[1]);
+  close(err_pipe[1]);
+  std::thread feeder(WriteAll, in_pipe[1], input);
+  CliResult result;
+  std::thread err_reader([&] { result.err = ReadAll(err_pipe[0]); });
+  result.out = ReadAll(out_pipe[0]);
+  feeder.join();
+  err_reader.join();
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::vector<std::string> WithData(std::vector<std::string> args) {
+  args.insert(args.begin(), {"--data", PIMORU_STAGED_DATA_DIR});
+  return args;
+}
+
+}  // namespace pimoru

@@ -1,0 +1,63 @@
+#include "support/test_support.h"
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "hangul/utf.h"
+
+namespace pimoru {
+
+bool ScriptedAsker::Confirm(std::u16string_view message) {
+  messages_.emplace_back(message);
+  if (answers_.empty()) return false;
+  const bool answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+TempFolder::TempFolder() {
+  static std::atomic<unsigned> counter{0};
+  std::random_device random;
+  path_ = std::filesystem::temp_directory_path() /
+          ("pimoru-test-" + std::to_string(random()) + "-" +
+           std::to_string(counter++));
+  std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path TempFolder::WriteUtf16(std::string_view name,
+                                             std::u16string_view text,
+                                             bool bom) const {
+  std::string bytes = bom ? "\xFF\xFE" : "";
+  for (const char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return WriteBytes(name, bytes);
+}
+
+std::filesystem::path TempFolder::WriteBytes(std::string_view name,
+                                             std::string_view bytes) const {
+  const std::filesystem::path file = path_ / name;
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return file;
+}
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string U8(std::u16string_view text) { return Utf16ToUtf8(text); }
+
+}  // namespace pimoru

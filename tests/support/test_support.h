@@ -1,0 +1,60 @@
+// Helpers shared by the tests: scripted answers, temporary folders with
+// word-list fixtures, and readable printing of UTF-16 text.
+#ifndef PIMORU_TESTS_SUPPORT_TEST_SUPPORT_H_
+#define PIMORU_TESTS_SUPPORT_TEST_SUPPORT_H_
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hangul/ask.h"
+
+namespace pimoru {
+
+// Answers from a script, in order, and records every message it was shown.
+// A question beyond the script is answered No and recorded all the same.
+class ScriptedAsker : public Asker {
+ public:
+  ScriptedAsker() = default;
+  explicit ScriptedAsker(std::vector<bool> answers)
+      : answers_(answers.begin(), answers.end()) {}
+  bool Confirm(std::u16string_view message) override;
+
+  const std::vector<std::u16string>& messages() const { return messages_; }
+  std::size_t unanswered() const { return answers_.size(); }
+
+ private:
+  std::deque<bool> answers_;
+  std::vector<std::u16string> messages_;
+};
+
+// A fresh folder under the system's temporary folder, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // Writes `text` as UTF-16 little-endian, with or without the BOM FF FE.
+  std::filesystem::path WriteUtf16(std::string_view name,
+                                   std::u16string_view text,
+                                   bool bom = true) const;
+  std::filesystem::path WriteBytes(std::string_view name,
+                                   std::string_view bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string ReadFileBytes(const std::filesystem::path& path);
+
+// UTF-8 for failure messages.
+std::string U8(std::u16string_view text);
+
+}  // namespace pimoru
+
+#endif  // PIMORU_TESTS_SUPPORT_TEST_SUPPORT_H_
