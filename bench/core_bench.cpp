@@ -42,7 +42,8 @@ void BM_Pipeline(benchmark::State& state) {
   FixedAsker asker(false);
   StageRecord record;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(RunPipeline(text, Options{}, lists, asker, record));
+    benchmark::DoNotOptimize(
+        RunPipeline(text, Options{}, lists, asker, record));
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }

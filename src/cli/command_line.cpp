@@ -18,6 +18,9 @@ Options:
   --answers ask|yes|no        answer the yes/no questions on the terminal, or
                               always Yes / always No (default: ask on a
                               terminal, otherwise no)
+  --answer-list LIST          answer the questions of each input in order
+                              from LIST, a string of y and n (e.g. yny);
+                              questions beyond it are answered No
   --n-insert, --no-n-insert   N-insertion on/off (default off)
   --h-strong, --no-h-strong   weakened ㅎ dropped altogether on/off (default on)
   --real-endings, --no-real-endings
@@ -33,8 +36,8 @@ Exit status: 0 when every input converted, 1 when some failed, 2 for bad usage.
 )";
 }
 
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error) {
+std::optional<CommandLine> ParseCommandLine(
+    const std::vector<std::string>& args, std::string& error) {
   CommandLine cl;
   bool only_texts = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -90,6 +93,14 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         error = "--answers must be ask, yes or no, not '" + *v + "'";
         return std::nullopt;
       }
+    } else if (name == "--answer-list") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      if (v->find_first_not_of("yn") != std::string::npos) {
+        error = "--answer-list must be a string of y and n, not '" + *v + "'";
+        return std::nullopt;
+      }
+      cl.answer_list = *v;
     } else if (name == "--notation") {
       const auto v = take_value();
       if (!v) return std::nullopt;
@@ -143,6 +154,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         return std::nullopt;
       }
     }
+  }
+  if (cl.answer_list && cl.answers != AnswerPolicy::kDefault) {
+    error = "--answers and --answer-list exclude each other";
+    return std::nullopt;
   }
   return cl;
 }

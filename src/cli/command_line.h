@@ -17,6 +17,8 @@ struct CommandLine {
   Options options;
   OutputFormat format = OutputFormat::kTsv;
   AnswerPolicy answers = AnswerPolicy::kDefault;
+  // With --answer-list: the answers to the questions, in order ("yny").
+  std::optional<std::string> answer_list;
   bool stage_trace = false;
   std::optional<std::string> report_path;
   std::optional<std::string> data_folder;
@@ -26,8 +28,8 @@ struct CommandLine {
 };
 
 // Parses argv[1..]. On a usage error returns nullopt and sets `error`.
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error);
+std::optional<CommandLine> ParseCommandLine(
+    const std::vector<std::string>& args, std::string& error);
 
 // The text of --help.
 std::string UsageText();

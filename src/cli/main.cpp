@@ -58,6 +58,20 @@ class TerminalAsker : public Asker {
   std::FILE* tty_;
 };
 
+// Answers from a list given on the command line, afresh for every input.
+class ListAsker : public Asker {
+ public:
+  explicit ListAsker(std::string answers) : answers_(std::move(answers)) {}
+  void Restart() { next_ = 0; }
+  bool Confirm(std::u16string_view) override {
+    return next_ < answers_.size() && answers_[next_++] == 'y';
+  }
+
+ private:
+  std::string answers_;
+  std::size_t next_ = 0;
+};
+
 std::filesystem::path InstalledDataFolder() {
   std::error_code ec;
   const std::filesystem::path exe =
@@ -135,11 +149,11 @@ class Converter {
       Fail(line_number, "invalid UTF-8", out);
       return false;
     }
+    if (auto* list = dynamic_cast<ListAsker*>(&asker_)) list->Restart();
     Converted c;
     c.input = *text;
     try {
-      c.reading =
-          RunPipeline(c.input, cl_.options, lists_, asker_, c.record);
+      c.reading = RunPipeline(c.input, cl_.options, lists_, asker_, c.record);
       c.transcription = Transcribe(c.reading, cl_.options.noon_idx, c.record);
     } catch (const ConversionError& e) {
       Fail(line_number, e.what(), out);
@@ -167,8 +181,7 @@ class Converter {
  private:
   void Fail(std::size_t line_number, std::string_view message,
             std::string& out) {
-    std::cerr << "pimoru-cli: line " << line_number << ": " << message
-              << '\n';
+    std::cerr << "pimoru-cli: line " << line_number << ": " << message << '\n';
     out += '\n';
   }
 
@@ -220,8 +233,8 @@ class Converter {
   void WriteTrace(const StageRecord& record, std::string& out) const {
     if (!cl_.stage_trace) return;
     ForEachStoredSlot(record, [&](int slot) {
-      out += std::to_string(slot) + '\t' + Utf16ToUtf8(StageName(slot)) +
-             '\t' + TsvField(record.results[slot]) + '\n';
+      out += std::to_string(slot) + '\t' + Utf16ToUtf8(StageName(slot)) + '\t' +
+             TsvField(record.results[slot]) + '\n';
     });
   }
 
@@ -233,6 +246,7 @@ class Converter {
 };
 
 std::unique_ptr<Asker> MakeAsker(const CommandLine& cl) {
+  if (cl.answer_list) return std::make_unique<ListAsker>(*cl.answer_list);
   AnswerPolicy policy = cl.answers;
   if (policy == AnswerPolicy::kDefault) {
     policy = isatty(STDIN_FILENO) && isatty(STDERR_FILENO) ? AnswerPolicy::kAsk

@@ -11,8 +11,7 @@ constexpr std::u16string_view kLineBreak = u"\r\n";
 // stays as it was during the walk; the output is built beside it.
 bool AskAtJunction(std::u16string& text, std::u16string_view pattern,
                    std::u16string_view replacement, std::u16string_view kind,
-                   std::u16string_view title, Asker& asker,
-                   std::size_t width) {
+                   std::u16string_view title, Asker& asker, std::size_t width) {
   if (pattern.size() < 2) return false;
   const std::u16string_view input(text);
   const char16_t final_jamo = pattern[0];
@@ -80,8 +79,8 @@ std::u16string JunctionMessage(std::u16string_view title,
 
 bool AskEachOccurrence(std::u16string& text, std::u16string_view pattern,
                        std::u16string_view replacement,
-                       std::u16string_view title,
-                       std::u16string_view question, Asker& asker) {
+                       std::u16string_view title, std::u16string_view question,
+                       Asker& asker) {
   if (pattern.empty()) return false;
   const std::u16string_view input(text);
   std::size_t hit = input.find(pattern);

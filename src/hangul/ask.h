@@ -7,9 +7,8 @@
 #ifndef PIMORU_HANGUL_ASK_H_
 #define PIMORU_HANGUL_ASK_H_
 
-#include <string_view>
-
 #include <string>
+#include <string_view>
 
 namespace pimoru {
 
@@ -38,8 +37,8 @@ class FixedAsker : public Asker {
 // is asked about next. Returns whether any answer was Yes.
 bool AskEachOccurrence(std::u16string& text, std::u16string_view pattern,
                        std::u16string_view replacement,
-                       std::u16string_view title,
-                       std::u16string_view question, Asker& asker);
+                       std::u16string_view title, std::u16string_view question,
+                       Asker& asker);
 
 // For every occurrence of a junction pattern (a final, an initial and, for
 // the three-unit form, a medial), shows the two syllables that meet there

@@ -64,7 +64,8 @@ char16_t ComposeSyllable(int l, int v, int t) {
 }
 
 std::u16string ComposeGroup(std::u16string_view group) {
-  const bool two = group.size() == 2 && IsInitial(group[0]) && IsMedial(group[1]);
+  const bool two =
+      group.size() == 2 && IsInitial(group[0]) && IsMedial(group[1]);
   const bool three = group.size() == 3 && IsInitial(group[0]) &&
                      IsMedial(group[1]) && IsFinal(group[2]);
   if (!two && !three) return std::u16string(group);

@@ -28,12 +28,14 @@ inline constexpr int kFinalCount = 27;
 // The conjoining jamo of number n within its class (1-based), or 0 when n is
 // outside the numbering.
 constexpr char16_t InitialJamo(int n) {
-  return n >= 1 && n <= kInitialCount ? static_cast<char16_t>(kInitialBase + n - 1)
-                                      : u'\0';
+  return n >= 1 && n <= kInitialCount
+             ? static_cast<char16_t>(kInitialBase + n - 1)
+             : u'\0';
 }
 constexpr char16_t MedialJamo(int n) {
-  return n >= 1 && n <= kMedialCount ? static_cast<char16_t>(kMedialBase + n - 1)
-                                     : u'\0';
+  return n >= 1 && n <= kMedialCount
+             ? static_cast<char16_t>(kMedialBase + n - 1)
+             : u'\0';
 }
 constexpr char16_t FinalJamo(int n) {
   return n >= 1 && n <= kFinalCount ? static_cast<char16_t>(kFinalBase + n - 1)
@@ -58,25 +60,25 @@ constexpr bool IsJamo(char16_t c) {
 
 // Initial consonants, by letter name.
 namespace ini {
-inline constexpr char16_t kGiyeok = InitialJamo(1);        // ㄱ
-inline constexpr char16_t kSsangGiyeok = InitialJamo(2);   // ㄲ
-inline constexpr char16_t kNieun = InitialJamo(3);         // ㄴ
-inline constexpr char16_t kDigeut = InitialJamo(4);        // ㄷ
-inline constexpr char16_t kSsangDigeut = InitialJamo(5);   // ㄸ
-inline constexpr char16_t kRieul = InitialJamo(6);         // ㄹ
-inline constexpr char16_t kMieum = InitialJamo(7);         // ㅁ
-inline constexpr char16_t kBieup = InitialJamo(8);         // ㅂ
-inline constexpr char16_t kSsangBieup = InitialJamo(9);    // ㅃ
-inline constexpr char16_t kSiot = InitialJamo(10);         // ㅅ
-inline constexpr char16_t kSsangSiot = InitialJamo(11);    // ㅆ
-inline constexpr char16_t kIeung = InitialJamo(12);        // ㅇ (silent)
-inline constexpr char16_t kJieut = InitialJamo(13);        // ㅈ
-inline constexpr char16_t kSsangJieut = InitialJamo(14);   // ㅉ
-inline constexpr char16_t kChieut = InitialJamo(15);       // ㅊ
-inline constexpr char16_t kKieuk = InitialJamo(16);        // ㅋ
-inline constexpr char16_t kTieut = InitialJamo(17);        // ㅌ
-inline constexpr char16_t kPieup = InitialJamo(18);        // ㅍ
-inline constexpr char16_t kHieut = InitialJamo(19);        // ㅎ
+inline constexpr char16_t kGiyeok = InitialJamo(1);       // ㄱ
+inline constexpr char16_t kSsangGiyeok = InitialJamo(2);  // ㄲ
+inline constexpr char16_t kNieun = InitialJamo(3);        // ㄴ
+inline constexpr char16_t kDigeut = InitialJamo(4);       // ㄷ
+inline constexpr char16_t kSsangDigeut = InitialJamo(5);  // ㄸ
+inline constexpr char16_t kRieul = InitialJamo(6);        // ㄹ
+inline constexpr char16_t kMieum = InitialJamo(7);        // ㅁ
+inline constexpr char16_t kBieup = InitialJamo(8);        // ㅂ
+inline constexpr char16_t kSsangBieup = InitialJamo(9);   // ㅃ
+inline constexpr char16_t kSiot = InitialJamo(10);        // ㅅ
+inline constexpr char16_t kSsangSiot = InitialJamo(11);   // ㅆ
+inline constexpr char16_t kIeung = InitialJamo(12);       // ㅇ (silent)
+inline constexpr char16_t kJieut = InitialJamo(13);       // ㅈ
+inline constexpr char16_t kSsangJieut = InitialJamo(14);  // ㅉ
+inline constexpr char16_t kChieut = InitialJamo(15);      // ㅊ
+inline constexpr char16_t kKieuk = InitialJamo(16);       // ㅋ
+inline constexpr char16_t kTieut = InitialJamo(17);       // ㅌ
+inline constexpr char16_t kPieup = InitialJamo(18);       // ㅍ
+inline constexpr char16_t kHieut = InitialJamo(19);       // ㅎ
 }  // namespace ini
 
 // Medial vowels, by their usual romanisation.
@@ -106,33 +108,33 @@ inline constexpr char16_t kI = MedialJamo(21);    // ㅣ
 
 // Final consonants, by letter name; clusters name both letters.
 namespace fin {
-inline constexpr char16_t kGiyeok = FinalJamo(1);         // ㄱ
-inline constexpr char16_t kSsangGiyeok = FinalJamo(2);    // ㄲ
-inline constexpr char16_t kGiyeokSiot = FinalJamo(3);     // ㄳ
-inline constexpr char16_t kNieun = FinalJamo(4);          // ㄴ
-inline constexpr char16_t kNieunJieut = FinalJamo(5);     // ㄵ
-inline constexpr char16_t kNieunHieut = FinalJamo(6);     // ㄶ
-inline constexpr char16_t kDigeut = FinalJamo(7);         // ㄷ
-inline constexpr char16_t kRieul = FinalJamo(8);          // ㄹ
-inline constexpr char16_t kRieulGiyeok = FinalJamo(9);    // ㄺ
-inline constexpr char16_t kRieulMieum = FinalJamo(10);    // ㄻ
-inline constexpr char16_t kRieulBieup = FinalJamo(11);    // ㄼ
-inline constexpr char16_t kRieulSiot = FinalJamo(12);     // ㄽ
-inline constexpr char16_t kRieulTieut = FinalJamo(13);    // ㄾ
-inline constexpr char16_t kRieulPieup = FinalJamo(14);    // ㄿ
-inline constexpr char16_t kRieulHieut = FinalJamo(15);    // ㅀ
-inline constexpr char16_t kMieum = FinalJamo(16);         // ㅁ
-inline constexpr char16_t kBieup = FinalJamo(17);         // ㅂ
-inline constexpr char16_t kBieupSiot = FinalJamo(18);     // ㅄ
-inline constexpr char16_t kSiot = FinalJamo(19);          // ㅅ
-inline constexpr char16_t kSsangSiot = FinalJamo(20);     // ㅆ
-inline constexpr char16_t kIeung = FinalJamo(21);         // ㅇ
-inline constexpr char16_t kJieut = FinalJamo(22);         // ㅈ
-inline constexpr char16_t kChieut = FinalJamo(23);        // ㅊ
-inline constexpr char16_t kKieuk = FinalJamo(24);         // ㅋ
-inline constexpr char16_t kTieut = FinalJamo(25);         // ㅌ
-inline constexpr char16_t kPieup = FinalJamo(26);         // ㅍ
-inline constexpr char16_t kHieut = FinalJamo(27);         // ㅎ
+inline constexpr char16_t kGiyeok = FinalJamo(1);       // ㄱ
+inline constexpr char16_t kSsangGiyeok = FinalJamo(2);  // ㄲ
+inline constexpr char16_t kGiyeokSiot = FinalJamo(3);   // ㄳ
+inline constexpr char16_t kNieun = FinalJamo(4);        // ㄴ
+inline constexpr char16_t kNieunJieut = FinalJamo(5);   // ㄵ
+inline constexpr char16_t kNieunHieut = FinalJamo(6);   // ㄶ
+inline constexpr char16_t kDigeut = FinalJamo(7);       // ㄷ
+inline constexpr char16_t kRieul = FinalJamo(8);        // ㄹ
+inline constexpr char16_t kRieulGiyeok = FinalJamo(9);  // ㄺ
+inline constexpr char16_t kRieulMieum = FinalJamo(10);  // ㄻ
+inline constexpr char16_t kRieulBieup = FinalJamo(11);  // ㄼ
+inline constexpr char16_t kRieulSiot = FinalJamo(12);   // ㄽ
+inline constexpr char16_t kRieulTieut = FinalJamo(13);  // ㄾ
+inline constexpr char16_t kRieulPieup = FinalJamo(14);  // ㄿ
+inline constexpr char16_t kRieulHieut = FinalJamo(15);  // ㅀ
+inline constexpr char16_t kMieum = FinalJamo(16);       // ㅁ
+inline constexpr char16_t kBieup = FinalJamo(17);       // ㅂ
+inline constexpr char16_t kBieupSiot = FinalJamo(18);   // ㅄ
+inline constexpr char16_t kSiot = FinalJamo(19);        // ㅅ
+inline constexpr char16_t kSsangSiot = FinalJamo(20);   // ㅆ
+inline constexpr char16_t kIeung = FinalJamo(21);       // ㅇ
+inline constexpr char16_t kJieut = FinalJamo(22);       // ㅈ
+inline constexpr char16_t kChieut = FinalJamo(23);      // ㅊ
+inline constexpr char16_t kKieuk = FinalJamo(24);       // ㅋ
+inline constexpr char16_t kTieut = FinalJamo(25);       // ㅌ
+inline constexpr char16_t kPieup = FinalJamo(26);       // ㅍ
+inline constexpr char16_t kHieut = FinalJamo(27);       // ㅎ
 }  // namespace fin
 
 // The compatibility letter (U+3131..U+3163) in which a conjoining jamo is

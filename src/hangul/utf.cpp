@@ -97,9 +97,9 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     const char16_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
         text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      const char32_t cp =
-          0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
-          (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+      const char32_t cp = 0x10000 +
+                          ((static_cast<char32_t>(c) - 0xD800) << 10) +
+                          (static_cast<char32_t>(text[i + 1]) - 0xDC00);
       AppendUtf8(out, cp);
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {

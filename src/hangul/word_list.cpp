@@ -65,9 +65,8 @@ std::u16string TenseAfterRieul(char16_t syllable) {
                                   std::size_t line_number,
                                   std::u16string_view field) {
   std::ostringstream message;
-  message << source_name << " " << line_number
-          << " 行目: 1 番目のフィールド「" << Utf16ToUtf8(field)
-          << "」は整数ではありません。";
+  message << source_name << " " << line_number << " 行目: 1 番目のフィールド「"
+          << Utf16ToUtf8(field) << "」は整数ではありません。";
   throw ConversionError(message.str());
 }
 

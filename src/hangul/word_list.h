@@ -36,8 +36,8 @@ enum class WordListId {
   kRiulFuture,  // riul_future.txt, stage 18: future adnominal endings
 };
 inline constexpr WordListId kAllWordLists[] = {
-    WordListId::kCoSuff,  WordListId::kKSpecial, WordListId::kWi3Var,
-    WordListId::kKanBion, WordListId::kSetsubi,  WordListId::kRiulPat,
+    WordListId::kCoSuff,    WordListId::kKSpecial, WordListId::kWi3Var,
+    WordListId::kKanBion,   WordListId::kSetsubi,  WordListId::kRiulPat,
     WordListId::kRiulFuture};
 
 // The file name of a list, e.g. "co_suff.txt".

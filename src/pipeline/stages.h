@@ -16,15 +16,15 @@
 namespace pimoru {
 
 // spacing.cpp: formatting, word spacing and special words.
-bool FormatInput(std::u16string& text);                        // 1
+bool FormatInput(std::u16string& text);                           // 1
 bool AdjustSpacing(std::u16string& text, WordListSource& lists);  // 2
 bool ApplySpecialWords(std::u16string& text, WordListSource& lists,
                        StageRecord& record);  // 3
 
 // vowel_variation.cpp: the variations of 의 and 예.
 bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists);  // 4
-bool ApplyYeVariation(std::u16string& text);                             // 8
-bool ApplyUiVariation(std::u16string& text);                             // 9
+bool ApplyYeVariation(std::u16string& text);                              // 8
+bool ApplyUiVariation(std::u16string& text);                              // 9
 
 // word_rules.cpp: nasalisation and tensification in listed words.
 bool ApplyNasalisation1(std::u16string& text, WordListSource& lists);   // 5
@@ -47,7 +47,7 @@ bool ApplyLateralisation(std::u16string& text);                // 17
 
 // tensification.cpp: tensification after endings and obstruents.
 bool ApplyTensification3(std::u16string& text, WordListSource& lists,
-                         Asker& asker);                          // 18
+                         Asker& asker);                         // 18
 bool ApplyTensification45(std::u16string& text, Asker& asker);  // 19 and 20
 
 // finals.cpp: standard finals and colloquial endings.

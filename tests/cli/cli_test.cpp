@@ -67,15 +67,17 @@ TEST(CliFormat, JsonEscapesAndKeepsOneObjectPerLine) {
   const CliResult r = RunCli(
       WithData({"--answers", "no", "--format", "json", "a\"b\\c", "가"}));
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out.substr(0, r.out.find('\n')).rfind(
-                "{\"input\":\"a\\\"b\\\\c\",\"reading\":\"a\\\"b\\\\c\"", 0),
-            0u)
+  EXPECT_EQ(
+      r.out.substr(0, r.out.find('\n'))
+          .rfind("{\"input\":\"a\\\"b\\\\c\",\"reading\":\"a\\\"b\\\\c\"", 0),
+      0u)
       << r.out;
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
 }
 
 TEST(CliFormat, TextHasThreeLabelledLines) {
-  const CliResult r = RunCli(WithData({"--answers", "no", "--format", "text", "가"}));
+  const CliResult r =
+      RunCli(WithData({"--answers", "no", "--format", "text", "가"}));
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("読みﾊﾝｸﾞﾙ：가\n発音記号：", 0), 0u) << r.out;
   EXPECT_NE(r.out.find("\n発音カナ："), std::string::npos);

@@ -54,9 +54,9 @@ TEST(Compose, GroupsAndTrimming) {
     std::u16string syllables;
   } const cases[] = {
       {u"\u1100\u1161\u11B9\u110B\u1175", u"값이"},
-      {u" \u1100\u1161 ", u"가"},                       // ends are trimmed
-      {u"   ", u""},                                   // spaces only
-      {u"a \u1100 b", u"a \u1100 b"},                  // a lone initial stays
+      {u" \u1100\u1161 ", u"가"},      // ends are trimmed
+      {u"   ", u""},                   // spaces only
+      {u"a \u1100 b", u"a \u1100 b"},  // a lone initial stays
       {u"\u1100\u1161\u11A8\u11A8", u"\u1100\u1161\u11A8\u11A8"},  // four
       {u"a1ㄱ", u"a1ㄱ"},
       // Groups that do not begin with an initial pass through unchanged.
@@ -89,10 +89,10 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceOnce) {
       {u"\u11A8\u1102x\u11A8\u1102", u"\u11A8\u1102", u"\u11BC\u1102",
        u"\u11BC\u1102x\u11BC\u1102", true},
       {u"이이", u"이", u"이이", u"이이이이", true},  // not searched again
-      {u"aaa", u"aa", u"b", u"ba", true},           // left to right
+      {u"aaa", u"aa", u"b", u"ba", true},            // left to right
       {u"abc", u"x", u"y", u"abc", false},
-      {u"abc", u"", u"y", u"abc", false},           // empty pattern
-      {u"abc", u"b", u"", u"ac", true},             // deletion
+      {u"abc", u"", u"y", u"abc", false},  // empty pattern
+      {u"abc", u"b", u"", u"ac", true},    // deletion
       {u"", u"a", u"b", u"", false},
   };
   for (const Case& c : cases) {
@@ -124,7 +124,8 @@ TEST(WordAt, FindsTheSpaceDelimitedWord) {
 }
 
 TEST(SyllableAtJunction, FormsTheSyllablesThatMeet) {
-  const std::u16string jamo = DecomposeText(u"솜이불");  // ᄉ ᅩ ᆷ ᄋ ᅵ ᄇ ᅮ ᆯ
+  const std::u16string jamo =
+      DecomposeText(u"솜이불");  // ᄉ ᅩ ᆷ ᄋ ᅵ ᄇ ᅮ ᆯ
   EXPECT_EQ(SyllableWithFinal(jamo, 3, fin::kMieum), u"솜");
   EXPECT_EQ(SyllableWithFinal(jamo, 3, fin::kNieun), u"손");
   EXPECT_EQ(SyllableWithInitial(jamo, 4, ini::kNieun), u"니");
