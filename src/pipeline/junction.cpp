@@ -1,9 +1,126 @@
+// Stages 10 to 12: the consonants where two syllables meet. N-insertion asks
+// whether a word is a compound; palatalisation and aspiration are fixed
+// letter rules.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "hangul/ask.h"
+#include "hangul/jamo.h"
+#include "hangul/rules.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
+namespace {
 
-bool ApplyNInsertion(std::u16string&, Asker&) { return false; }
-bool ApplyPalatalisation(std::u16string&) { return false; }
-bool ApplyAspiration(std::u16string&) { return false; }
+// --- Stage 10: N-insertion -------------------------------------------------
+
+constexpr std::u16string_view kNInsertionTitle = u"ニウン挿入[n挿入]";
+constexpr std::u16string_view kNInsertionKind =
+    u"合成語または2語がつながった語";
+
+// The vowels of 이, 야, 여, 요 and 유 in the order they are asked about:
+// every question about 이 comes before any about 야, and so on.
+constexpr std::array<char16_t, 5> kNInsertionVowels = {
+    med::kI, med::kYa, med::kYeo, med::kYo, med::kYu};
+
+// Bit f - 1 of entry v is set when final number f stands before a silent ㅇ
+// carrying vowel v somewhere in the text. A Yes only turns such an ㅇ into
+// ㄴ, so no scan creates a junction for a later one: a scan whose bit is
+// clear would find nothing and can be skipped.
+using JunctionMask = std::array<std::uint32_t, kNInsertionVowels.size()>;
+
+JunctionMask NInsertionJunctions(std::u16string_view text) {
+  JunctionMask mask{};
+  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+    if (text[i] != ini::kIeung || !IsFinal(text[i - 1])) continue;
+    for (std::size_t v = 0; v < kNInsertionVowels.size(); ++v) {
+      if (text[i + 1] == kNInsertionVowels[v]) {
+        mask[v] |= std::uint32_t{1} << (text[i - 1] - fin::kGiyeok);
+      }
+    }
+  }
+  return mask;
+}
+
+// --- Stage 11: palatalisation ----------------------------------------------
+
+// The final leaves the first syllable; the second takes ㅈ or ㅊ.
+constexpr Rule kPalatalisationRules[] = {
+    {{fin::kDigeut, ini::kIeung, med::kI},
+     {ini::kJieut, med::kI}},  // 굳이 → 구지
+    {{fin::kTieut, ini::kIeung, med::kI},
+     {ini::kChieut, med::kI}},  // 같이 → 가치
+    {{fin::kDigeut, ini::kHieut, med::kI},
+     {ini::kChieut, med::kI}},  // 닫히다 → 다치다
+};
+
+// --- Stage 12: aspiration --------------------------------------------------
+
+constexpr Rule kAspirationRules[] = {
+    // A final ㅎ (alone or in ㄶ, ㅀ) before ㄱ, ㄷ, ㅈ aspirates it.
+    {{fin::kHieut, ini::kGiyeok}, {ini::kKieuk}},  // 좋고 → 조코
+    {{fin::kHieut, ini::kDigeut}, {ini::kTieut}},  // 놓다 → 노타
+    {{fin::kHieut, ini::kJieut}, {ini::kChieut}},  // 좋지 → 조치
+    {{fin::kNieunHieut, ini::kGiyeok},
+     {fin::kNieun, ini::kKieuk}},  // 않고 → 안코
+    {{fin::kNieunHieut, ini::kDigeut},
+     {fin::kNieun, ini::kTieut}},  // 많다 → 만타
+    {{fin::kNieunHieut, ini::kJieut},
+     {fin::kNieun, ini::kChieut}},  // 않지 → 안치
+    {{fin::kRieulHieut, ini::kGiyeok},
+     {fin::kRieul, ini::kKieuk}},  // 옳고 → 올코
+    {{fin::kRieulHieut, ini::kDigeut},
+     {fin::kRieul, ini::kTieut}},  // 싫다 → 실타
+    {{fin::kRieulHieut, ini::kJieut},
+     {fin::kRieul, ini::kChieut}},  // 싫지 → 실치
+    // A final before ㅎ goes whole; the ㅎ takes the final's place.
+    {{fin::kGiyeok, ini::kHieut}, {ini::kKieuk}},  // 축하 → 추카
+    {{fin::kKieuk, ini::kHieut}, {ini::kKieuk}},  // 부엌하고 → 부어카고
+    {{fin::kSsangGiyeok, ini::kHieut}, {ini::kKieuk}},  // 묶히다 → 무키다
+    {{fin::kRieulGiyeok, ini::kHieut}, {ini::kKieuk}},  // 밝히다 → 바키다
+    {{fin::kGiyeokSiot, ini::kHieut}, {ini::kKieuk}},  // 넋하고 → 너카고
+    {{fin::kDigeut, ini::kHieut}, {ini::kTieut}},      // 맏형 → 마텽
+    {{fin::kSiot, ini::kHieut}, {ini::kTieut}},       // 못하다 → 모타다
+    {{fin::kSsangSiot, ini::kHieut}, {ini::kTieut}},  // ㅆ + ㅎ → ㅌ
+    {{fin::kJieut, ini::kHieut}, {ini::kTieut}},      // ㅈ + ㅎ → ㅌ
+    {{fin::kChieut, ini::kHieut}, {ini::kTieut}},     // 꽃하고 → 꼬타고
+    {{fin::kTieut, ini::kHieut}, {ini::kTieut}},      // 밭하고 → 바타고
+    {{fin::kHieut, ini::kHieut}, {ini::kTieut}},      // ㅎ + ㅎ → ㅌ
+    {{fin::kBieup, ini::kHieut}, {ini::kPieup}},      // 입학 → 이팍
+    {{fin::kPieup, ini::kHieut}, {ini::kPieup}},      // 앞하고 → 아파고
+    {{fin::kBieupSiot, ini::kHieut}, {ini::kPieup}},  // 값하다 → 가파다
+    {{fin::kRieulBieup, ini::kHieut}, {ini::kPieup}},  // 넓히다 → 너피다
+    {{fin::kRieulPieup, ini::kHieut}, {ini::kPieup}},  // ㄿ + ㅎ → ㅍ
+};
+static_assert(std::size(kAspirationRules) == 26);
+
+}  // namespace
+
+bool ApplyNInsertion(std::u16string& text, Asker& asker) {
+  const JunctionMask present = NInsertionJunctions(text);
+  bool changed = false;
+  for (std::size_t v = 0; v < kNInsertionVowels.size(); ++v) {
+    if (present[v] == 0) continue;
+    for (int f = 1; f <= kFinalCount; ++f) {
+      if ((present[v] & (std::uint32_t{1} << (f - 1))) == 0) continue;
+      const char16_t vowel = kNInsertionVowels[v];
+      const char16_t pattern[] = {FinalJamo(f), ini::kIeung, vowel};
+      const char16_t replacement[] = {FinalJamo(f), ini::kNieun, vowel};
+      changed |= AskAtJunction3(text, {pattern, 3}, {replacement, 3},
+                                kNInsertionKind, kNInsertionTitle, asker);
+    }
+  }
+  return changed;
+}
+
+bool ApplyPalatalisation(std::u16string& text) {
+  return ApplyRules(text, kPalatalisationRules);
+}
+
+bool ApplyAspiration(std::u16string& text) {
+  return ApplyRules(text, kAspirationRules);
+}
 
 }  // namespace pimoru

@@ -1,0 +1,269 @@
+// Stages 10 to 12: N-insertion, palatalisation and aspiration.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hangul/ask.h"
+#include "hangul/jamo.h"
+#include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
+#include "pipeline/stage_record.h"
+#include "pipeline/stages.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+// One row of a stage table, written in syllables.
+struct Case {
+  std::u16string_view input;
+  std::u16string_view output;
+  bool changed;
+};
+
+template <typename Stage>
+void ExpectStage(Stage stage, const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    std::u16string text = DecomposeText(c.input);
+    EXPECT_EQ(stage(text), c.changed);
+    EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
+  }
+}
+
+// The N-insertion question about the junction `pair` after the final
+// `final_letter` (a compatibility letter), word for word as the user reads
+// it.
+std::u16string NQuestion(std::u16string_view pair, char16_t final_letter) {
+  std::u16string message = u"ニウン挿入[n挿入]\r\n";
+  message += pair;
+  message +=
+      u"は合成語または2語がつながった語ですか？合成語または2語がつながった語で";
+  message += final_letter;
+  message += u"パッチムの後ろにㅇ初声が来た場合、ニウン挿入[n挿入]します。";
+  return message;
+}
+
+struct NInsertionRun {
+  std::u16string output;
+  bool changed;
+  std::vector<std::u16string> messages;
+};
+
+NInsertionRun RunNInsertion(std::u16string_view input,
+                            std::vector<bool> answers) {
+  ScriptedAsker asker(std::move(answers));
+  std::u16string text = DecomposeText(input);
+  const bool changed = ApplyNInsertion(text, asker);
+  return {ComposeText(text), changed, asker.messages()};
+}
+
+TEST(NInsertion, AsksAtEachJunctionAndAppliesOnlyYes) {
+  const NInsertionRun yes = RunNInsertion(u"솜이불", {true});
+  EXPECT_EQ(yes.output, u"솜니불");
+  EXPECT_TRUE(yes.changed);
+  EXPECT_EQ(yes.messages,
+            std::vector<std::u16string>{NQuestion(u"솜이", u'ㅁ')});
+  EXPECT_EQ(yes.messages[0],
+            u"ニウン挿入[n挿入]\r\n솜이は合成語または2語がつながった語ですか？"
+            u"合成語または2語がつながった語でㅁパッチムの後ろにㅇ初声が来た場合"
+            u"、ニウン挿入[n挿入]します。");
+
+  const NInsertionRun no = RunNInsertion(u"솜이불", {false});
+  EXPECT_EQ(no.output, u"솜이불");
+  EXPECT_FALSE(no.changed);
+  EXPECT_EQ(no.messages.size(), 1u);
+
+  // 물약 keeps ㄹ + ㄴ here; making it ㄹㄹ is a later stage's work.
+  EXPECT_EQ(RunNInsertion(u"물약", {true}).output, u"물냑");
+  // A cluster final is asked about under its own letter.
+  const NInsertionRun cluster = RunNInsertion(u"값이", {true});
+  EXPECT_EQ(cluster.output, u"값니");
+  EXPECT_EQ(cluster.messages,
+            std::vector<std::u16string>{NQuestion(u"값이", u'ㅄ')});
+}
+
+TEST(NInsertion, NoCandidateAsksNothing) {
+  for (const std::u16string_view input :
+       {u"", u"abc", u"나 이거", u"책 이", u"가이", u"먹어요", u"강아지"}) {
+    SCOPED_TRACE(U8(input));
+    const NInsertionRun run = RunNInsertion(input, {true});
+    EXPECT_EQ(run.output, input);
+    EXPECT_FALSE(run.changed);
+    EXPECT_TRUE(run.messages.empty());
+  }
+}
+
+TEST(NInsertion, QuestionsComeByVowelThenFinalThenPosition) {
+  // 담요 (ㅛ) comes after 솜이 (ㅣ) whatever their order in the text.
+  const NInsertionRun two = RunNInsertion(u"담요 솜이불", {false, true});
+  EXPECT_EQ(two.messages,
+            (std::vector<std::u16string>{NQuestion(u"솜이", u'ㅁ'),
+                                         NQuestion(u"담요", u'ㅁ')}));
+  EXPECT_EQ(two.output, u"담뇨 솜이불");
+  EXPECT_TRUE(two.changed);
+
+  // Within a vowel the finals go in code order (ㄱ before ㄴ), and each scan
+  // sees the text as the earlier ones left it: after 식용 → 식뇽 the ㅠ
+  // question shows 뇽유.
+  const NInsertionRun all = RunNInsertion(
+      u"식용유 담요 한여름 색연필 물약 솜이불", std::vector<bool>(7, true));
+  EXPECT_EQ(all.messages,
+            (std::vector<std::u16string>{
+                NQuestion(u"솜이", u'ㅁ'), NQuestion(u"물약", u'ㄹ'),
+                NQuestion(u"색연", u'ㄱ'), NQuestion(u"한여", u'ㄴ'),
+                NQuestion(u"식용", u'ㄱ'), NQuestion(u"담요", u'ㅁ'),
+                NQuestion(u"뇽유", u'ㅇ')}));
+  EXPECT_EQ(all.output, u"식뇽뉴 담뇨 한녀름 색년필 물냑 솜니불");
+}
+
+TEST(NInsertion, SeveralJunctionsOfOnePattern) {
+  // 확인 is a candidate too (ㄱ before 이), and ㄱ is scanned before ㄹ; the
+  // two ㄹ junctions of 일일이 follow left to right, each with its own answer.
+  const NInsertionRun run = RunNInsertion(u"일일이 확인", {false, true, false});
+  EXPECT_EQ(run.messages,
+            (std::vector<std::u16string>{NQuestion(u"확인", u'ㄱ'),
+                                         NQuestion(u"일일", u'ㄹ'),
+                                         NQuestion(u"일이", u'ㄹ')}));
+  EXPECT_EQ(run.output, u"일닐이 확인");
+  EXPECT_TRUE(run.changed);
+
+  const NInsertionRun second_only =
+      RunNInsertion(u"일일이 확인", {false, false, true});
+  EXPECT_EQ(second_only.output, u"일일니 확인");
+}
+
+// The stage skips the scans that cannot match; asking all 135 of them in
+// order must give the same questions and the same text.
+TEST(NInsertion, SameAsAskingEveryScan) {
+  constexpr char16_t kVowels[] = {med::kI, med::kYa, med::kYeo, med::kYo,
+                                  med::kYu};
+  const std::u16string lone_final_first = {fin::kGiyeok, ini::kIeung, med::kI};
+  for (const std::u16string& input :
+       {DecomposeText(u"일일이 확인 솜이불 담요 식용유"),
+        DecomposeText(u"앉아요 넓어요 밟여 값이 흙이 읊여 닭요리 옷이야"),
+        DecomposeText(u"서울역 한국여행 꽃잎이 맛있어요 부엌일"),
+        lone_final_first}) {
+    SCOPED_TRACE(U8(input));
+    const std::vector<bool> answers = {true, false, true,  true, false,
+                                       true, false, false, true, true};
+    ScriptedAsker fast_asker(answers);
+    std::u16string fast = input;
+    const bool fast_changed = ApplyNInsertion(fast, fast_asker);
+
+    ScriptedAsker plain_asker(answers);
+    std::u16string plain = input;
+    bool plain_changed = false;
+    for (const char16_t vowel : kVowels) {
+      for (int f = 1; f <= kFinalCount; ++f) {
+        const std::u16string pattern = {FinalJamo(f), ini::kIeung, vowel};
+        const std::u16string replacement = {FinalJamo(f), ini::kNieun, vowel};
+        plain_changed |= AskAtJunction3(plain, pattern, replacement,
+                                        u"合成語または2語がつながった語",
+                                        u"ニウン挿入[n挿入]", plain_asker);
+      }
+    }
+    EXPECT_EQ(fast, plain);
+    EXPECT_EQ(fast_changed, plain_changed);
+    EXPECT_EQ(fast_asker.messages(), plain_asker.messages());
+  }
+}
+
+TEST(Palatalisation, Table) {
+  ExpectStage(ApplyPalatalisation,
+              {
+                  {u"굳이", u"구지", true},      // ㄷ + 이 → 지
+                  {u"해돋이", u"해도지", true},  // ㄷ + 이 → 지
+                  {u"같이", u"가치", true},      // ㅌ + 이 → 치
+                  {u"밭이", u"바치", true},      // ㅌ + 이 → 치
+                  {u"닫히다", u"다치다", true},  // ㄷ + 히 → 치
+                  {u"굳이 같이 걷히다", u"구지 가치 거치다", true},
+                  // Other vowels, other finals, a space: nothing to do.
+                  {u"굳어", u"굳어", false},
+                  {u"같아", u"같아", false},
+                  {u"밭 이", u"밭 이", false},
+                  {u"맏형", u"맏형", false},
+                  {u"옷이", u"옷이", false},
+                  {u"", u"", false},
+              });
+}
+
+TEST(Aspiration, Table) {
+  ExpectStage(ApplyAspiration,
+              {
+                  // ㅎ, ㄶ, ㅀ before ㄱ, ㄷ, ㅈ.
+                  {u"좋고", u"조코", true},
+                  {u"놓다", u"노타", true},
+                  {u"좋지", u"조치", true},
+                  {u"많다", u"만타", true},
+                  {u"않고", u"안코", true},
+                  {u"싫지", u"실치", true},
+                  {u"옳고", u"올코", true},
+                  // A final before ㅎ goes whole, clusters included.
+                  {u"축하", u"추카", true},
+                  {u"입학", u"이팍", true},
+                  {u"값하다", u"가파다", true},
+                  {u"밝히다", u"바키다", true},
+                  {u"넓히다", u"너피다", true},
+                  {u"못하다", u"모타다", true},
+                  {u"맏형", u"마텽", true},
+                  {u"꽃하고", u"꼬타고", true},
+                  {u"부엌하고", u"부어카고", true},
+                  {u"앞하고", u"아파고", true},
+                  // Without the ㅎ, across a space, or before a vowel: nothing.
+                  {u"좋 고", u"좋 고", false},
+                  {u"축 하", u"축 하", false},
+                  {u"좋아", u"좋아", false},
+                  {u"안하다", u"안하다", false},
+                  {u"하하", u"하하", false},
+                  {u"abc", u"abc", false},
+              });
+}
+
+// The N-insertion questions among all that a conversion asked.
+std::vector<std::u16string> NQuestionsAsked(const ScriptedAsker& asker) {
+  std::vector<std::u16string> asked;
+  for (const std::u16string& message : asker.messages()) {
+    if (message.starts_with(u"ニウン挿入[n挿入]\r\n")) asked.push_back(message);
+  }
+  return asked;
+}
+
+// Stages 10 to 12 as the pipeline runs them, read from the stage record.
+TEST(JunctionStagesInPipeline, OrderOfTheStages) {
+  NoWordLists lists;
+  StageRecord record;
+
+  // Palatalisation comes first, so aspiration never sees ㄷ + ㅎ.
+  ScriptedAsker asker;
+  RunPipeline(u"닫히다", Options{}, lists, asker, record);
+  EXPECT_EQ(record.results[11], u"다치다");
+  EXPECT_FALSE(record.changed[12]);
+  EXPECT_TRUE(record.results[12].empty());
+
+  // With the option off, stage 10 asks nothing.
+  RunPipeline(u"솜이불", Options{}, lists, asker, record);
+  EXPECT_TRUE(NQuestionsAsked(asker).empty());
+  EXPECT_FALSE(record.changed[10]);
+
+  // With it on, 같이 is asked about first; No leaves it to palatalisation.
+  Options n_insert;
+  n_insert.n_insert_flg = true;
+  ScriptedAsker no({false});
+  RunPipeline(u"같이", n_insert, lists, no, record);
+  EXPECT_EQ(NQuestionsAsked(no),
+            std::vector<std::u16string>{NQuestion(u"같이", u'ㅌ')});
+  EXPECT_FALSE(record.changed[10]);
+  EXPECT_EQ(record.results[11], u"가치");
+
+  ScriptedAsker yes({true});
+  RunPipeline(u"솜이불", n_insert, lists, yes, record);
+  EXPECT_TRUE(record.changed[10]);
+  EXPECT_EQ(record.results[10], u"솜니불");
+}
+
+}  // namespace
+}  // namespace pimoru
