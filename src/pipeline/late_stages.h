@@ -1,0 +1,61 @@
+// The substitution tables of stages 15 to 22, and the question passes that
+// walk a table rule by rule.
+//
+// The stages apply their tables through fast paths that skip passes whose
+// patterns cannot occur. The tables are visible here so that tests and
+// benchmarks can run every pass plainly and compare.
+#ifndef PIMORU_PIPELINE_LATE_STAGES_H_
+#define PIMORU_PIPELINE_LATE_STAGES_H_
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "hangul/ask.h"
+#include "hangul/rules.h"
+
+namespace pimoru {
+
+// Stage 15: rules 1 to 5 run always, the rest only with the strong-ㅎ
+// option (the medial loop, then the four sonorant finals).
+std::span<const Rule> SilencingRules();
+std::span<const Rule> StrongSilencingRules();
+
+// Stage 16: group A (word questions), group B (junction questions) and
+// group C (plain passes).
+std::span<const Rule> SuffixNasalisationRules();
+std::span<const Rule> SinoNasalisationRules();
+std::span<const Rule> ObstruentNasalisationRules();
+
+// Stage 17.
+std::span<const Rule> LateralisationRules();
+
+// Stages 19 and 20: step 1 (ㅎ + ㅅ), step 2 (future-adnominal questions),
+// step 3 (Sino-Korean questions) and step 4 (the 75 obstruent passes).
+std::span<const Rule> HieutSiotTensificationRules();
+std::span<const Rule> FutureTensificationRules();
+std::span<const Rule> SinoTensificationRules();
+std::span<const Rule> ObstruentTensificationRules();
+
+// Stage 21: the 20 finals, then ㅢ after every initial but ㅇ.
+std::span<const Rule> StandardFinalRules();
+
+// Stage 22: the 798 passes, by initial, then medial, then 다 before 까.
+std::span<const Rule> RealEndingRules();
+
+// One AskEachOccurrence per rule, in table order, each on the text as the
+// rules before it left it. A rule whose pattern holds a character the text
+// cannot contain asks nothing and is skipped without a search. Returns
+// whether any answer was Yes.
+bool AskEachRule(std::u16string& text, std::span<const Rule> rules,
+                 std::u16string_view title, std::u16string_view question,
+                 Asker& asker);
+
+// The same with AskAtJunction2 for two-unit junction patterns.
+bool AskEachJunctionRule(std::u16string& text, std::span<const Rule> rules,
+                         std::u16string_view kind, std::u16string_view title,
+                         Asker& asker);
+
+}  // namespace pimoru
+
+#endif  // PIMORU_PIPELINE_LATE_STAGES_H_

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hangul/jamo.h"
+#include "pipeline/stages.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+constexpr std::u16string_view kSuffixMessage =
+    u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します。";
+
+// The word question of group A for `word`.
+std::u16string SuffixQuestion(std::u16string_view word) {
+  return std::u16string(u"【鼻音化】\r\n ") + std::u16string(word) +
+         std::u16string(kSuffixMessage);
+}
+
+// The junction question of group B for `pair`, naming `final_letter`.
+std::u16string SinoQuestion(std::u16string_view pair,
+                            std::u16string_view final_letter) {
+  return std::u16string(u"【鼻音化】\r\n") + std::u16string(pair) +
+         u"は漢字語ですか？漢字語で" + std::u16string(final_letter) +
+         u"パッチムの後ろにㄹ初声が来た場合、【鼻音化】します。";
+}
+
+TEST(Silencing, DropsOrWeakensHieut) {
+  struct Case {
+    std::u16string_view input;
+    bool h_strong;
+    std::u16string_view output;
+    bool changed;
+  } const cases[] = {
+      // Rules 1 to 5 run whatever the option.
+      {u"좋아", false, u"조아", true},
+      {u"좋아", true, u"조아", true},
+      {u"간단히", false, u"간다니", true},
+      {u"꼼꼼히", false, u"꼼꼬미", true},
+      {u"골똘히", false, u"골또리", true},
+      {u"조용히", false, u"조용이", true},  // ㅇ stays a final
+      {u"조용히", true, u"조용이", true},
+      // Weakened ㅎ only with the option.
+      {u"전화", false, u"전화", false},
+      {u"전화", true, u"저놔", true},
+      {u"담화", true, u"다뫄", true},
+      {u"결혼", true, u"겨론", true},
+      {u"영화", true, u"영와", true},
+      {u"고향", true, u"고양", true},
+      {u"고향", false, u"고향", false},
+      // 희 after a vowel is read 이: the ㅢ pass runs before the plain ㅎ one.
+      {u"저희", true, u"저이", true},
+      {u"저희", false, u"저희", false},
+      // Only a ㅎ right after a vowel or a sonorant final.
+      {u"하늘", true, u"하늘", false},
+      {u"학교", true, u"학교", false},
+      {u"저 하늘", true, u"저 하늘", false},
+      {u"전 화", true, u"전 화", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(c.input) + (c.h_strong ? " strong" : " weak"));
+    std::u16string text = DecomposeText(c.input);
+    EXPECT_EQ(ApplySilencing(text, c.h_strong), c.changed);
+    EXPECT_EQ(ComposeText(text), c.output);
+  }
+}
+
+struct AskedCase {
+  std::u16string_view input;
+  std::vector<bool> answers;
+  std::u16string_view output;
+  bool changed;
+  std::vector<std::u16string> messages;
+};
+
+void RunNasalisation2(const AskedCase& c) {
+  SCOPED_TRACE(U8(c.input));
+  std::u16string text = DecomposeText(c.input);
+  ScriptedAsker asker(c.answers);
+  EXPECT_EQ(ApplyNasalisation2(text, asker), c.changed);
+  EXPECT_EQ(ComposeText(text), c.output);
+  EXPECT_EQ(asker.messages(), c.messages);
+}
+
+TEST(Nasalisation2, SuffixWordsAreAskedWordByWord) {
+  const AskedCase cases[] = {
+      {u"생산력", {true}, u"생산녁", true, {SuffixQuestion(u"생산력")}},
+      {u"생산력", {false}, u"생산력", false, {SuffixQuestion(u"생산력")}},
+      {u"구인란", {true}, u"구인난", true, {SuffixQuestion(u"구인란")}},
+      // 료 with or without a final after it.
+      {u"보관료", {true}, u"보관뇨", true, {SuffixQuestion(u"보관료")}},
+      {u"관룡", {true}, u"관뇽", true, {SuffixQuestion(u"관룡")}},
+      // The word shown is the whole word around the occurrence.
+      {u"이 보관료를",
+       {true},
+       u"이 보관뇨를",
+       true,
+       {SuffixQuestion(u"보관료를")}},
+      // ㄴ + ㄹ across a space is no occurrence.
+      {u"산 력", {}, u"산 력", false, {}},
+  };
+  for (const AskedCase& c : cases) RunNasalisation2(c);
+}
+
+TEST(Nasalisation2, SinoKoreanJunctionsAreAskedPerJunction) {
+  const AskedCase cases[] = {
+      {u"심리", {true}, u"심니", true, {SinoQuestion(u"심리", u"ㅁ")}},
+      {u"대통령", {true}, u"대통녕", true, {SinoQuestion(u"통령", u"ㅇ")}},
+      {u"국립", {true}, u"궁닙", true, {SinoQuestion(u"국립", u"ㄱ")}},
+      {u"국립", {false}, u"국립", false, {SinoQuestion(u"국립", u"ㄱ")}},
+      {u"협력", {true}, u"혐녁", true, {SinoQuestion(u"협력", u"ㅂ")}},
+      // The same pattern twice in one word: asked twice, left to right.
+      {u"대통령령",
+       {true, false},
+       u"대통녕령",
+       true,
+       {SinoQuestion(u"통령", u"ㅇ"), SinoQuestion(u"령령", u"ㅇ")}},
+  };
+  for (const AskedCase& c : cases) RunNasalisation2(c);
+}
+
+TEST(Nasalisation2, GroupsAskInTheirOrderWhateverTheTextOrder) {
+  // Group B's 심리 stands first, but group A asks first; group C needs no
+  // question.
+  RunNasalisation2({u"심리 생산력 국물",
+                    {true, true},
+                    u"심니 생산녁 궁물",
+                    true,
+                    {SuffixQuestion(u"생산력"), SinoQuestion(u"심리", u"ㅁ")}});
+  // Answers No everywhere: the flag comes from group C alone.
+  RunNasalisation2({u"심리 생산력 국물",
+                    {false, false},
+                    u"심리 생산력 궁물",
+                    true,
+                    {SuffixQuestion(u"생산력"), SinoQuestion(u"심리", u"ㅁ")}});
+}
+
+TEST(Nasalisation2, ObstruentsBeforeNasalsWithoutQuestions) {
+  struct Case {
+    std::u16string_view input;
+    std::u16string_view output;
+    bool changed;
+  } const cases[] = {
+      {u"국물", u"궁물", true},
+      {u"있는", u"인는", true},
+      {u"없는", u"엄는", true},
+      {u"읽는", u"잉는", true},
+      {u"밥물", u"밤물", true},
+      {u"꽃말", u"꼰말", true},
+      {u"부엌문", u"부엉문", true},
+      {u"앞날", u"암날", true},
+      {u"겉모습", u"건모습", true},
+      // Sonorant finals and the clusters outside the table stay.
+      {u"간나", u"간나", false},
+      {u"삶는", u"삶는", false},
+      {u"끓는", u"끓는", false},
+      {u"넓는", u"넓는", false},
+      // Not across a space, and not before other initials.
+      {u"국 물", u"국 물", false},
+      {u"국수", u"국수", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    std::u16string text = DecomposeText(c.input);
+    ScriptedAsker asker;
+    EXPECT_EQ(ApplyNasalisation2(text, asker), c.changed);
+    EXPECT_EQ(ComposeText(text), c.output);
+    EXPECT_TRUE(asker.messages().empty());
+  }
+}
+
+TEST(Nasalisation2, RefusedSuffixIsLateralisedNext) {
+  std::u16string text = DecomposeText(u"생산력");
+  ScriptedAsker no({false});
+  ApplyNasalisation2(text, no);
+  EXPECT_TRUE(ApplyLateralisation(text));
+  EXPECT_EQ(ComposeText(text), u"생살력");
+
+  std::u16string nasal = DecomposeText(u"생산력");
+  ScriptedAsker yes({true});
+  ApplyNasalisation2(nasal, yes);
+  EXPECT_FALSE(ApplyLateralisation(nasal));
+  EXPECT_EQ(ComposeText(nasal), u"생산녁");
+}
+
+TEST(Lateralisation, NieunNextToRieulBecomesRieul) {
+  struct Case {
+    std::u16string_view input;
+    std::u16string_view output;
+    bool changed;
+  } const cases[] = {
+      {u"신라", u"실라", true},
+      {u"설날", u"설랄", true},
+      {u"물냑", u"물략", true},  // as N-insertion leaves 물약
+      {u"난로 칼날", u"날로 칼랄", true},
+      {u"신 라", u"신 라", false},  // not across a space
+      {u"국립", u"국립", false},
+      {u"달", u"달", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    std::u16string text = DecomposeText(c.input);
+    EXPECT_EQ(ApplyLateralisation(text), c.changed);
+    EXPECT_EQ(ComposeText(text), c.output);
+  }
+}
+
+}  // namespace
+}  // namespace pimoru
