@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hangul/jamo.h"
+#include "hangul/word_list.h"
+#include "pipeline/stages.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+// The future-adnominal question about `word`.
+std::u16string FutureQuestion(std::u16string_view word) {
+  return std::u16string(u"【濃音化】\r\n ") + std::u16string(word) +
+         u"は動詞や形容詞の未来連体形ですか？";
+}
+
+// The Sino-Korean question about `pair`, naming the initial `letter`.
+std::u16string SinoQuestion(std::u16string_view pair,
+                            std::u16string_view letter) {
+  return std::u16string(u"【濃音化】\r\n") + std::u16string(pair) +
+         u"は漢字語ですか？漢字語でㄹパッチムの後ろに" +
+         std::u16string(letter) + u"初声が来た場合、【濃音化】します。";
+}
+
+struct AskedCase {
+  std::u16string_view input;
+  std::vector<bool> answers;
+  std::u16string_view output;
+  bool changed;
+  std::vector<std::u16string> messages;
+};
+
+// riul_future.txt: 할 tensed always, 갈 asked, 볼 of an unknown kind, a line
+// of two fields, and an empty ending.
+class Tensification3Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_.WriteUtf16("riul_future.txt",
+                       u"0,future,할\r\n"
+                       u"1,future,갈\r\n"
+                       u"2,other,볼\r\n"
+                       u"0,먹\r\n"
+                       u"0,empty,\"\"\r\n");
+  }
+  void Check(const AskedCase& c) {
+    SCOPED_TRACE(U8(c.input));
+    std::u16string text = DecomposeText(c.input);
+    ScriptedAsker asker(c.answers);
+    EXPECT_EQ(ApplyTensification3(text, lists_, asker), c.changed);
+    EXPECT_EQ(ComposeText(text), c.output);
+    EXPECT_EQ(asker.messages(), c.messages);
+  }
+
+  TempFolder folder_;
+  FolderWordLists lists_{folder_.path(), /*cache=*/false};
+};
+
+TEST_F(Tensification3Test, TensesAfterListedEndings) {
+  const AskedCase cases[] = {
+      // Kind 0: no question, across a space and inside the word.
+      {u"할 수", {}, u"할 쑤", true, {}},
+      {u"할게", {}, u"할께", true, {}},
+      {u"할 데 할 적", {}, u"할 떼 할 쩍", true, {}},
+      {u"마실 할 것 할 바", {}, u"마실 할 껏 할 빠", true, {}},
+      // Kind 1: asked, showing the word that holds the ending.
+      {u"갈 곳", {true}, u"갈 꼿", true, {FutureQuestion(u"갈")}},
+      {u"갈 곳", {false}, u"갈 곳", false, {FutureQuestion(u"갈")}},
+      // Passes run by initial, each first across a space: 갈게 (ㄱ in the
+      // word) is asked before 갈 데 (ㄷ after a space).
+      {u"갈 데 갈게",
+       {true, true},
+       u"갈 떼 갈께",
+       true,
+       {FutureQuestion(u"갈게"), FutureQuestion(u"갈")}},
+      // Other kinds, short lines and an empty ending do nothing.
+      {u"볼 것", {}, u"볼 것", false, {}},
+      {u"먹고", {}, u"먹고", false, {}},
+      {u"가게 사", {}, u"가게 사", false, {}},
+      {u"하고", {}, u"하고", false, {}},
+  };
+  for (const AskedCase& c : cases) Check(c);
+}
+
+TEST(Tensification3, MissingListDoesNothing) {
+  TempFolder empty;
+  FolderWordLists lists(empty.path(), false);
+  std::u16string text = DecomposeText(u"할 수");
+  ScriptedAsker asker;
+  EXPECT_FALSE(ApplyTensification3(text, lists, asker));
+  EXPECT_EQ(ComposeText(text), u"할 수");
+}
+
+TEST(Tensification3, BadKindEndsTheConversion) {
+  TempFolder folder;
+  folder.WriteUtf16("riul_future.txt", u"x,future,할\r\n");
+  FolderWordLists lists(folder.path(), false);
+  std::u16string text = DecomposeText(u"할 수");
+  ScriptedAsker asker;
+  EXPECT_THROW(ApplyTensification3(text, lists, asker), ConversionError);
+}
+
+void RunTensification45(const AskedCase& c) {
+  SCOPED_TRACE(U8(c.input));
+  std::u16string text = DecomposeText(c.input);
+  ScriptedAsker asker(c.answers);
+  EXPECT_EQ(ApplyTensification45(text, asker), c.changed);
+  EXPECT_EQ(ComposeText(text), c.output);
+  EXPECT_EQ(asker.messages(), c.messages);
+}
+
+TEST(Tensification45, FinalRieulIsAskedAboutTwice) {
+  const AskedCase cases[] = {
+      // Future adnominal first; on No, the Sino-Korean question.
+      {u"발달",
+       {false, true},
+       u"발딸",
+       true,
+       {FutureQuestion(u"발달"), SinoQuestion(u"발달", u"ㄷ")}},
+      {u"발달",
+       {false, false},
+       u"발달",
+       false,
+       {FutureQuestion(u"발달"), SinoQuestion(u"발달", u"ㄷ")}},
+      // Yes to the first: nothing left to ask.
+      {u"발달", {true}, u"발딸", true, {FutureQuestion(u"발달")}},
+      {u"결석",
+       {false, true},
+       u"결썩",
+       true,
+       {FutureQuestion(u"결석"), SinoQuestion(u"결석", u"ㅅ")}},
+      {u"발전",
+       {false, true},
+       u"발쩐",
+       true,
+       {FutureQuestion(u"발전"), SinoQuestion(u"발전", u"ㅈ")}},
+      // ㄱ and ㅂ have no Sino-Korean question.
+      {u"갈비", {false}, u"갈비", false, {FutureQuestion(u"갈비")}},
+      {u"할게", {true}, u"할께", true, {FutureQuestion(u"할게")}},
+      // One question pass per initial, in the order ㄱ ㄷ ㅂ ㅅ ㅈ.
+      {u"갈비 살구",
+       {false, true},
+       u"갈삐 살구",
+       true,
+       {FutureQuestion(u"살구"), FutureQuestion(u"갈비")}},
+      // Not across a space.
+      {u"갈 비", {}, u"갈 비", false, {}},
+  };
+  for (const AskedCase& c : cases) RunTensification45(c);
+}
+
+TEST(Tensification45, ObstruentFinalsTenseWithoutQuestions) {
+  const AskedCase cases[] = {
+      {u"좋소", {}, u"조쏘", true, {}},
+      {u"학교", {}, u"하꾜", true, {}},  // same place: the final merges
+      {u"듣다", {}, u"드따", true, {}},
+      {u"밥보", {}, u"바뽀", true, {}},
+      {u"국밥", {}, u"국빱", true, {}},
+      {u"낮잠", {}, u"낟짬", true, {}},
+      {u"입술", {}, u"입쑬", true, {}},
+      {u"옷장", {}, u"옫짱", true, {}},
+      {u"앞집", {}, u"압찝", true, {}},
+      {u"읽고", {}, u"이꼬", true, {}},
+      {u"없다", {}, u"업따", true, {}},
+      {u"꽃밭", {}, u"꼳빹", true, {}},  // 밭 keeps its ㅌ for stage 21
+      {u"닭장", {}, u"닥짱", true, {}},
+      {u"학 교", {}, u"학 교", false, {}},
+      {u"안다", {}, u"안다", false, {}},
+      {u"감자", {}, u"감자", false, {}},
+  };
+  for (const AskedCase& c : cases) RunTensification45(c);
+}
+
+}  // namespace
+}  // namespace pimoru
