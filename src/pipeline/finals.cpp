@@ -1,8 +1,140 @@
+// Stages 21 and 22: every final reduced to one of the seven representative
+// finals, and the formal endings -ㅁ니다 and -ㅁ니까 as they are spoken.
+#include <array>
+#include <bitset>
+#include <cstddef>
+
+#include "hangul/jamo.h"
+#include "hangul/rules.h"
+#include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
+namespace {
 
-bool StandardiseFinals(std::u16string&) { return false; }
-bool RealiseEndings(std::u16string&) { return false; }
+// Stage 21: each final that is not one of ㄱ ㄴ ㄷ ㄹ ㅁ ㅂ ㅇ, wherever it
+// stands (닭 → 닥, 값 → 갑, 꽃 → 꼳, 히읗 → 히읃).
+constexpr Rule kRepresentativeFinals[] = {
+    {{fin::kKieuk}, {fin::kGiyeok}},
+    {{fin::kSsangGiyeok}, {fin::kGiyeok}},
+    {{fin::kRieulGiyeok}, {fin::kGiyeok}},
+    {{fin::kGiyeokSiot}, {fin::kGiyeok}},
+    {{fin::kNieunJieut}, {fin::kNieun}},
+    {{fin::kNieunHieut}, {fin::kNieun}},
+    {{fin::kSiot}, {fin::kDigeut}},
+    {{fin::kSsangSiot}, {fin::kDigeut}},
+    {{fin::kJieut}, {fin::kDigeut}},
+    {{fin::kChieut}, {fin::kDigeut}},
+    {{fin::kTieut}, {fin::kDigeut}},
+    {{fin::kHieut}, {fin::kDigeut}},
+    {{fin::kRieulSiot}, {fin::kRieul}},
+    {{fin::kRieulTieut}, {fin::kRieul}},
+    {{fin::kRieulHieut}, {fin::kRieul}},
+    {{fin::kRieulBieup}, {fin::kRieul}},  // 여덟 → 여덜
+    {{fin::kRieulMieum}, {fin::kMieum}},  // 삶 → 삼
+    {{fin::kPieup}, {fin::kBieup}},
+    {{fin::kBieupSiot}, {fin::kBieup}},
+    {{fin::kRieulPieup}, {fin::kBieup}},
+};
+constexpr std::size_t kRepresentativeCount = std::size(kRepresentativeFinals);
+
+// Then ㅢ is read ㅣ after every initial in code-point order but ㅇ
+// (희망 → 히망, 무늬 → 무니); 의 is left as the 의 stages made it.
+constexpr std::size_t kStandardFinalCount =
+    kRepresentativeCount + kInitialCount - 1;
+constexpr std::array<Rule, kStandardFinalCount> MakeStandardFinalRules() {
+  std::array<Rule, kStandardFinalCount> rules{};
+  std::size_t n = 0;
+  for (const Rule& rule : kRepresentativeFinals) rules[n++] = rule;
+  for (int c = 1; c <= kInitialCount; ++c) {
+    const char16_t initial = InitialJamo(c);
+    if (initial == ini::kIeung) continue;
+    rules[n++] = {{initial, med::kUi}, {initial, med::kI}};
+  }
+  return rules;
+}
+constexpr auto kStandardFinalRules = MakeStandardFinalRules();
+
+// Stage 22: for every open syllable C + V before ㅁ니다 or ㅁ니까, the final
+// ㅁ is spoken ㄴ and the ㄴ of 니 is spoken ㅁ (감니다 → 간미다, 함니까 →
+// 한미까). By initial, then medial, then 다 before 까.
+constexpr char16_t kEndingStarts[] = {ini::kDigeut, ini::kSsangGiyeok};
+constexpr std::size_t kEndingsPerSyllable = std::size(kEndingStarts);
+constexpr std::size_t kRealEndingCount =
+    kInitialCount * kMedialCount * kEndingsPerSyllable;
+
+constexpr std::array<Rule, kRealEndingCount> MakeRealEndingRules() {
+  std::array<Rule, kRealEndingCount> rules{};
+  std::size_t n = 0;
+  for (int c = 1; c <= kInitialCount; ++c) {
+    for (int v = 1; v <= kMedialCount; ++v) {
+      const char16_t initial = InitialJamo(c);
+      const char16_t vowel = MedialJamo(v);
+      for (const char16_t start : kEndingStarts) {
+        rules[n++] = {
+            {initial, vowel, fin::kMieum, ini::kNieun, med::kI, start, med::kA},
+            {initial, vowel, fin::kNieun, ini::kMieum, med::kI, start,
+             med::kA}};
+      }
+    }
+  }
+  return rules;
+}
+constexpr auto kRealEndingRules = MakeRealEndingRules();
+
+// The index in kRealEndingRules of the pass whose pattern would begin at
+// `at`, or kRealEndingCount when none would.
+std::size_t RealEndingAt(std::u16string_view text, std::size_t at) {
+  constexpr std::size_t kLength = 7;
+  if (at + kLength > text.size()) return kRealEndingCount;
+  const char16_t initial = text[at];
+  const char16_t vowel = text[at + 1];
+  if (!IsInitial(initial) || !IsMedial(vowel)) return kRealEndingCount;
+  if (text[at + 2] != fin::kMieum || text[at + 3] != ini::kNieun ||
+      text[at + 4] != med::kI || text[at + 6] != med::kA) {
+    return kRealEndingCount;
+  }
+  for (std::size_t e = 0; e < kEndingsPerSyllable; ++e) {
+    if (text[at + 5] == kEndingStarts[e]) {
+      return ((initial - kInitialBase) * kMedialCount + (vowel - kMedialBase)) *
+                 kEndingsPerSyllable +
+             e;
+    }
+  }
+  return kRealEndingCount;
+}
+
+}  // namespace
+
+std::span<const Rule> StandardFinalRules() { return kStandardFinalRules; }
+std::span<const Rule> RealEndingRules() { return kRealEndingRules; }
+
+bool StandardiseFinals(std::u16string& text) {
+  return ApplyRules(text, kStandardFinalRules);
+}
+
+bool RealiseEndings(std::u16string& text) {
+  // Only the passes whose pattern stands in the text can match: a pass
+  // writes ㄴ and ㅁ where ㅁ and ㄴ stood and never forms the ㅁ니 that
+  // another pass needs. So the passes are found by looking at every ㅁ니
+  // and run in table order, as running all 798 would.
+  constexpr char16_t kCore[] = {fin::kMieum, ini::kNieun, med::kI, u'\0'};
+  std::bitset<kRealEndingCount> occurring;
+  const std::u16string_view view(text);
+  for (std::size_t hit = view.find(kCore); hit != std::u16string_view::npos;
+       hit = view.find(kCore, hit + 1)) {
+    if (hit < 2) continue;
+    const std::size_t index = RealEndingAt(view, hit - 2);
+    if (index < kRealEndingCount) occurring.set(index);
+  }
+  if (occurring.none()) return false;
+  bool changed = false;
+  for (std::size_t i = 0; i < kRealEndingCount; ++i) {
+    if (!occurring.test(i)) continue;
+    const Rule& rule = kRealEndingRules[i];
+    changed = ReplaceAll(text, rule.Pattern(), rule.Replacement()) || changed;
+  }
+  return changed;
+}
 
 }  // namespace pimoru
