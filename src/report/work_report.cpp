@@ -1,9 +1,244 @@
 #include "report/work_report.h"
 
-namespace pimoru {
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <string_view>
+#include <system_error>
 
-void WriteWorkReport(const std::filesystem::path&, std::u16string_view,
-                     std::u16string_view, const StageRecord&,
-                     std::u16string_view, const std::filesystem::path&) {}
+#include "hangul/jamo.h"
+#include "hangul/utf.h"
+#include "hangul/word_list.h"
+
+namespace pimoru {
+namespace {
+
+constexpr std::u16string_view kLineEnd = u"\r\n";
+constexpr std::u16string_view kRedOpen = u"<span class=\"red\">";
+constexpr std::u16string_view kRedClose = u"</span>";
+
+void AppendCharRef(std::u16string& out, char16_t c) {
+  constexpr std::u16string_view kHexDigits = u"0123456789ABCDEF";
+  out += u"&#x";
+  for (int shift = 12; shift >= 0; shift -= 4)
+    out += kHexDigits[(c >> shift) & 0xF];
+  out += u';';
+}
+
+// How one character stands to a red run.
+enum class Run { kPlain, kRed, kAsBefore };
+
+// Writes `text` as character references; a run of kRed characters is wrapped
+// in one red span. A run still open at the end is closed by the paragraph's
+// own "</span>".
+template <typename RunOf>
+std::u16string WithRedRuns(std::u16string_view text, RunOf run_of) {
+  std::u16string out;
+  bool red = false;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const Run run = run_of(k);
+    if (run == Run::kRed && !red) {
+      out += kRedOpen;
+      red = true;
+    } else if (run == Run::kPlain && red) {
+      out += kRedClose;
+      red = false;
+    }
+    AppendCharRef(out, text[k]);
+  }
+  return out;
+}
+
+// The html folder as written into href attributes: "/" as separator, no
+// trailing one, characters that would end the attribute or start markup
+// escaped for HTML, and those that change the meaning of a URL ("#", "?",
+// "%") percent-encoded, so that a folder such as "C# & co" still links.
+std::u16string FolderHref(const std::filesystem::path& folder) {
+  const std::u8string generic = folder.generic_u8string();
+  std::string utf8(generic.begin(), generic.end());
+  while (!utf8.empty() && utf8.back() == '/') utf8.pop_back();
+  std::u16string out;
+  for (const char16_t c : Utf8ToUtf16Lossy(utf8)) {
+    switch (c) {
+      case u'&':
+        out += u"&amp;";
+        break;
+      case u'"':
+        out += u"&quot;";
+        break;
+      case u'\'':
+        out += u"&#39;";
+        break;
+      case u'<':
+        out += u"&lt;";
+        break;
+      case u'>':
+        out += u"&gt;";
+        break;
+      case u'%':
+        out += u"%25";
+        break;
+      case u'#':
+        out += u"%23";
+        break;
+      case u'?':
+        out += u"%3F";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+void AppendLine(std::u16string& page, std::u16string_view line) {
+  page += line;
+  page += kLineEnd;
+}
+
+void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
+                          int slot, std::u16string_view body) {
+  std::u16string line = u"<p class=\"small\"><a href=\"";
+  line += folder;
+  line += u'/';
+  line += HelpPage(slot);
+  line += u"\" target=\"_blank\">";
+  line += StageName(slot);
+  line += u"</a>：　<span class=\"ko2\">";
+  line += body;
+  line += u"</span></p>";
+  AppendLine(page, line);
+}
+
+std::string UnwritableMessage(const std::filesystem::path& path,
+                              const std::string& reason) {
+  return path.string() + " に書き込めません。(" + reason + ")";
+}
+
+// Writes `bytes` to a fresh file beside `path` and renames it over `path`.
+void WriteFileAtomically(const std::filesystem::path& path,
+                         const std::string& bytes) {
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  std::random_device random;
+  std::filesystem::path temp;
+  std::FILE* file = nullptr;
+  for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
+    temp = folder / ("." + path.filename().string() + "." +
+                     std::to_string(random()) + ".tmp");
+    // "x": never open a file that is already there.
+    file = std::fopen(temp.c_str(), "wbx");
+    if (file == nullptr && errno != EEXIST) break;
+  }
+  if (file == nullptr)
+    throw ConversionError(UnwritableMessage(path, std::strerror(errno)));
+
+  bool written =
+      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+      std::fflush(file) == 0;
+  int error = written ? 0 : errno;
+  if (std::fclose(file) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  std::error_code ec;
+  if (!written) {
+    std::filesystem::remove(temp, ec);
+    throw ConversionError(UnwritableMessage(path, std::strerror(error)));
+  }
+  std::filesystem::rename(temp, path, ec);
+  if (ec) {
+    const std::string reason = ec.message();
+    std::filesystem::remove(temp, ec);
+    throw ConversionError(UnwritableMessage(path, reason));
+  }
+}
+
+}  // namespace
+
+std::u16string NumericCharRefs(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size() * 8);
+  for (const char16_t c : text) AppendCharRef(out, c);
+  return out;
+}
+
+std::u16string HighlightChanges(std::u16string_view previous,
+                                std::u16string_view current) {
+  if (previous.size() != current.size()) return NumericCharRefs(current);
+  return WithRedRuns(current, [&](std::size_t k) {
+    return current[k] != previous[k] ? Run::kRed : Run::kPlain;
+  });
+}
+
+std::u16string HighlightVoicing(std::u16string_view text,
+                                std::u16string_view voicing_marks) {
+  return WithRedRuns(text, [&](std::size_t k) {
+    if (k >= voicing_marks.size()) return Run::kAsBefore;
+    return voicing_marks[k] == u'2' ? Run::kRed : Run::kPlain;
+  });
+}
+
+std::u16string WorkReportPage(std::u16string_view reading,
+                              const StageRecord& record,
+                              std::u16string_view voicing_marks,
+                              const std::filesystem::path& html_folder) {
+  const std::u16string folder = FolderHref(html_folder);
+  std::u16string page;
+  AppendLine(
+      page,
+      u"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+      u"\"http://www.w3.org/TR/html4/loose.dtd\">");
+  AppendLine(page, u"<html lang=\"ja\">");
+  // The head line carries a line break of its own: an empty line follows.
+  AppendLine(page, u"<head>\r\n");
+  AppendLine(page,
+             u"<meta http-equiv=\"Content-Type\" content=\"text/html; "
+             u"charset=Shift_JIS\">");
+  AppendLine(page,
+             u"<meta http-equiv=\"Content-Style-Type\" content=\"text/css\">");
+  AppendLine(page, u"<link rel=\"stylesheet\" href=\"" + folder +
+                       u"/pimoru1.css\" type=\"text/css\">");
+  AppendLine(page, u"<title>handwork</title>");
+  AppendLine(page, u"</head>");
+  AppendLine(page, u"<body>");
+
+  // The formatted input always opens the list.
+  AppendStageParagraph(page, folder, 1, NumericCharRefs(record.results[1]));
+  for (int slot = 2; slot < kSlotCount; ++slot) {
+    if (!record.changed[slot]) continue;
+    const std::u16string body =
+        slot == kVoicingSlot
+            ? HighlightVoicing(record.results[slot], voicing_marks)
+            : HighlightChanges(PreviousStageResult(record, slot),
+                               record.results[slot]);
+    AppendStageParagraph(page, folder, slot, body);
+  }
+
+  AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
+                       NumericCharRefs(reading) + u"</span></p>");
+  AppendLine(page, u"</body>");
+  AppendLine(page, u"</html>");
+  return page;
+}
+
+void WriteWorkReport(const std::filesystem::path& path,
+                     std::u16string_view input, std::u16string_view reading,
+                     const StageRecord& record,
+                     std::u16string_view voicing_marks,
+                     const std::filesystem::path& html_folder) {
+  if (Trim(input).empty()) return;
+  const std::u16string page =
+      WorkReportPage(reading, record, voicing_marks, html_folder);
+  std::string bytes = "\xFF\xFE";
+  bytes.reserve(2 + page.size() * 2);
+  for (const char16_t c : page) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  WriteFileAtomically(path, bytes);
+}
 
 }  // namespace pimoru

@@ -1,8 +1,14 @@
 // The work report: an HTML page of every stage that changed the text.
+//
+// The page lists the formatted input, one paragraph per stage that reported
+// a change (with a link to the stage's help page and the changed characters
+// in red) and the reading Hangul. All Korean text is written as numeric
+// character references, so only the fixed labels depend on the encoding.
 #ifndef PIMORU_REPORT_WORK_REPORT_H_
 #define PIMORU_REPORT_WORK_REPORT_H_
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "pipeline/stage_record.h"
@@ -13,10 +19,35 @@ namespace pimoru {
 // linking the help pages and the stylesheet in `html_folder`. Does nothing
 // when `input` is empty. Throws ConversionError when the file cannot be
 // written.
-void WriteWorkReport(const std::filesystem::path& path, std::u16string_view input,
-                     std::u16string_view reading, const StageRecord& record,
+//
+// The page goes to a temporary file in the same folder first and is then
+// renamed over `path`, so a failed write never leaves half a page and an
+// earlier report stays as it was.
+void WriteWorkReport(const std::filesystem::path& path,
+                     std::u16string_view input, std::u16string_view reading,
+                     const StageRecord& record,
                      std::u16string_view voicing_marks,
                      const std::filesystem::path& html_folder);
+
+// The text of the page, every line ended with CR LF.
+std::u16string WorkReportPage(std::u16string_view reading,
+                              const StageRecord& record,
+                              std::u16string_view voicing_marks,
+                              const std::filesystem::path& html_folder);
+
+// "&#x" + four upper-case hex digits + ";" for every UTF-16 code unit.
+std::u16string NumericCharRefs(std::u16string_view text);
+
+// `current` as character references, with the characters that differ from
+// `previous` at the same position in red. Texts of different lengths are not
+// compared: nothing is red.
+std::u16string HighlightChanges(std::u16string_view previous,
+                                std::u16string_view current);
+
+// `text` as character references, with the characters whose mark is "2"
+// (voiced) in red. Characters beyond the last mark are left as they are.
+std::u16string HighlightVoicing(std::u16string_view text,
+                                std::u16string_view voicing_marks);
 
 }  // namespace pimoru
 

@@ -1,0 +1,179 @@
+#include "report/work_report.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "hangul/word_list.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+constexpr char16_t kRed[] = u"<span class=\"red\">";
+constexpr char16_t kEnd[] = u"</span>";
+
+std::u16string Refs(std::u16string_view text) { return NumericCharRefs(text); }
+
+TEST(NumericCharRefs, FourUpperCaseHexDigitsPerCodeUnit) {
+  EXPECT_EQ(NumericCharRefs(u""), u"");
+  EXPECT_EQ(NumericCharRefs(u"가"), u"&#xAC00;");
+  EXPECT_EQ(NumericCharRefs(u" A"), u"&#x0020;&#x0041;");
+  EXPECT_EQ(NumericCharRefs(u"<&"), u"&#x003C;&#x0026;");
+  EXPECT_EQ(NumericCharRefs(u"😀"), u"&#xD83D;&#xDE00;");  // two code units
+}
+
+TEST(HighlightChanges, RedRunsWhereThePositionsDiffer) {
+  struct Case {
+    std::u16string previous, current, body;
+  } const cases[] = {
+      // 국물 → 궁물: one red character, closed before the next.
+      {u"국물", u"궁물", kRed + Refs(u"궁") + kEnd + Refs(u"물")},
+      // 같이 → 가치: one run to the end, closed by the paragraph.
+      {u"같이", u"가치", kRed + Refs(u"가치")},
+      // Different lengths are not compared.
+      {u"닭", u"닥 도", Refs(u"닥 도")},
+      {u"", u"가", Refs(u"가")},
+      {u"가나", u"가나", Refs(u"가나")},
+      // Two runs.
+      {u"가나다라", u"거나더러",
+       kRed + Refs(u"거") + kEnd + Refs(u"나") + kRed + Refs(u"더러")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(c.previous) + " → " + U8(c.current));
+    EXPECT_EQ(U8(HighlightChanges(c.previous, c.current)), U8(c.body));
+  }
+}
+
+TEST(HighlightVoicing, RedRunsWhereTheMarkIsTwo) {
+  struct Case {
+    std::u16string text, marks, body;
+  } const cases[] = {
+      {u"가다", u"12", Refs(u"가") + kRed + Refs(u"다")},
+      {u"가다 가다", u"12012",
+       Refs(u"가") + kRed + Refs(u"다") + kEnd + Refs(u" 가") + kRed +
+           Refs(u"다")},
+      {u"감기다", u"122", Refs(u"감") + kRed + Refs(u"기다")},
+      {u"밥", u"1", Refs(u"밥")},
+      // Beyond the last mark a run neither opens nor closes.
+      {u"가다가", u"12", Refs(u"가") + kRed + Refs(u"다가")},
+      {u"가다", u"", Refs(u"가다")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(c.text) + " " + U8(c.marks));
+    EXPECT_EQ(U8(HighlightVoicing(c.text, c.marks)), U8(c.body));
+  }
+}
+
+// 국물 가다 → 궁물 가다: nasalisation in slot 16, voicing of 다 in slot 23.
+StageRecord SmallConversion() {
+  StageRecord record;
+  record.results[0] = u"국물 가다";
+  record.results[1] = u"국물 가다";
+  record.results[16] = u"궁물 가다";
+  record.changed[16] = true;
+  record.results[kVoicingSlot] = u"궁물 가다";
+  record.changed[kVoicingSlot] = true;
+  return record;
+}
+
+TEST(WorkReport, MatchesTheGoldenFileByteForByte) {
+  TempFolder folder;
+  const std::filesystem::path path = folder.path() / "Work.html";
+  WriteWorkReport(path, u"국물 가다", u"궁물 가다", SmallConversion(), u"11012",
+                  "/usr/share/pimoru/html");
+  const std::string golden = ReadFileBytes(
+      std::filesystem::path(PIMORU_TEST_DATA_DIR) / "report_golden.html");
+  ASSERT_FALSE(golden.empty());
+  EXPECT_EQ(ReadFileBytes(path), golden);
+  // Only the page itself is left in the folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWhenEmpty) {
+  StageRecord record;
+  record.results[1] = u"값";
+  record.changed[19] = true;  // credited by a special word, nothing stored
+  const std::u16string page = WorkReportPage(u"갑", record, u"1", "/h");
+  EXPECT_NE(page.find(u"<a href=\"/h/sogo.html\" target=\"_blank\">整形ハングル"
+                      u"</a>：　<span class=\"ko2\">&#xAC12;</span></p>\r\n"),
+            std::u16string::npos);
+  EXPECT_NE(page.find(u"<a href=\"/h/noonka4.html\" target=\"_blank\">濃音化４"
+                      u"</a>：　<span class=\"ko2\"></span></p>\r\n"),
+            std::u16string::npos);
+  EXPECT_EQ(page.find(u"有声音化"), std::u16string::npos);
+  EXPECT_NE(page.find(u"<span class=\"ko2\">&#xAC11;</span></p>\r\n</body>"),
+            std::u16string::npos);
+}
+
+TEST(WorkReport, FolderIsEscapedInLinks) {
+  const std::u16string page =
+      WorkReportPage(u"가", StageRecord{}, u"1", "/data/C# & \"Q\" <x>?50%/");
+  const std::u16string folder =
+      u"/data/C%23 &amp; &quot;Q&quot; &lt;x&gt;%3F50%25";
+  EXPECT_NE(page.find(u"href=\"" + folder + u"/pimoru1.css\""),
+            std::u16string::npos)
+      << U8(page);
+  EXPECT_NE(page.find(u"href=\"" + folder + u"/sogo.html\""),
+            std::u16string::npos);
+}
+
+TEST(WorkReport, EmptyInputWritesNothing) {
+  TempFolder folder;
+  const std::filesystem::path path = folder.path() / "Work.html";
+  WriteWorkReport(path, u"", u"가", SmallConversion(), u"1", "/h");
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  // An earlier page stays as it was.
+  folder.WriteBytes("Work.html", "earlier");
+  WriteWorkReport(path, u"", u"가", SmallConversion(), u"1", "/h");
+  WriteWorkReport(path, u" \t", u"가", SmallConversion(), u"1", "/h");
+  EXPECT_EQ(ReadFileBytes(path), "earlier");
+}
+
+TEST(WorkReport, ReplacesAnEarlierPage) {
+  TempFolder folder;
+  const std::filesystem::path path = folder.WriteBytes("Work.html", "earlier");
+  WriteWorkReport(path, u"가", u"가", StageRecord{}, u"1", "/h");
+  const std::string bytes = ReadFileBytes(path);
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE<\0", 4));
+  EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\r\0\n\0", 4));
+}
+
+TEST(WorkReport, UnwritableTargetThrowsAndLeavesNoTrace) {
+  TempFolder folder;
+  // The folder is missing.
+  const std::filesystem::path missing = folder.path() / "no" / "Work.html";
+  EXPECT_THROW(
+      WriteWorkReport(missing, u"가", u"가", StageRecord{}, u"1", "/h"),
+      ConversionError);
+  EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+
+  // The "folder" is a file.
+  const std::filesystem::path file = folder.WriteBytes("plain", "x");
+  EXPECT_THROW(WriteWorkReport(file / "Work.html", u"가", u"가", StageRecord{},
+                               u"1", "/h"),
+               ConversionError);
+
+  // The target is a folder: the page cannot take its place, and the
+  // temporary file is gone again.
+  const std::filesystem::path taken = folder.path() / "Work.html";
+  std::filesystem::create_directory(taken);
+  try {
+    WriteWorkReport(taken, u"가", u"가", StageRecord{}, u"1", "/h");
+    ADD_FAILURE() << "no error";
+  } catch (const ConversionError& e) {
+    EXPECT_NE(std::string(e.what()).find(taken.string()), std::string::npos)
+        << e.what();
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(taken));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()),
+            2);  // "plain" and "Work.html"
+}
+
+}  // namespace
+}  // namespace pimoru
