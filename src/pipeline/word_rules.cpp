@@ -1,9 +1,40 @@
+#include "hangul/jamo.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
+namespace {
 
-bool ApplyNasalisation1(std::u16string&, WordListSource&) { return false; }
-bool ApplyTensification1(std::u16string&, WordListSource&) { return false; }
-bool ApplyTensification2(std::u16string&, WordListSource&) { return false; }
+// Applies the (pattern, replacement) pairs of a list in file order, each over
+// the whole text as the pairs before it left it. A missing list changes
+// nothing. The result is whether some pattern occurred, even where its
+// replacement equals it (발군 stays 발군 and still counts).
+bool ApplyListedWords(std::u16string& text, WordListSource& lists,
+                      WordListId id) {
+  const auto pairs = lists.Entries(id);
+  if (!pairs) return false;
+  bool changed = false;
+  for (const WordListEntry& pair : *pairs) {
+    changed = ReplaceAll(text, pair.text, pair.replacement) || changed;
+  }
+  return changed;
+}
+
+}  // namespace
+
+// Stage 5: nasalisation that only the word shows (의견란 → 의견난).
+bool ApplyNasalisation1(std::u16string& text, WordListSource& lists) {
+  return ApplyListedWords(text, lists, WordListId::kKanBion);
+}
+
+// Stage 6: tensification in listed words (물가 → 물까).
+bool ApplyTensification1(std::u16string& text, WordListSource& lists) {
+  return ApplyListedWords(text, lists, WordListId::kSetsubi);
+}
+
+// Stage 7: ㄷ, ㅅ, ㅈ after a final ㄹ tensed in listed words (발달 → 발딸);
+// the list already holds the tensed form of each entry.
+bool ApplyTensification2(std::u16string& text, WordListSource& lists) {
+  return ApplyListedWords(text, lists, WordListId::kRiulPat);
+}
 
 }  // namespace pimoru

@@ -1,0 +1,127 @@
+// Stages 5 to 7: nasalisation and tensification in listed words.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hangul/word_list.h"
+#include "pipeline/stages.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+struct Case {
+  std::u16string_view input;
+  std::u16string_view output;
+  bool changed;
+};
+
+using Stage = bool (*)(std::u16string&, WordListSource&);
+
+void ExpectStage(Stage stage, WordListSource& lists,
+                 const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    std::u16string text(c.input);
+    EXPECT_EQ(stage(text, lists), c.changed);
+    EXPECT_EQ(U8(text), U8(c.output));
+  }
+}
+
+TEST(Nasalisation1, ThreeFieldLinesReplaceFieldTwoByFieldThree) {
+  for (const bool bom : {true, false}) {
+    SCOPED_TRACE(bom ? "with BOM" : "without BOM");
+    TempFolder folder;
+    folder.WriteUtf16("kan_bion.txt",
+                      u"1,의견란,의견난\r\n"
+                      u"anything,생산량,생산냥\r\n"  // field 1 is not used
+                      u"신라,실라\r\n"               // two fields: skipped
+                      u"1,줄넘기,줄럼끼,x\r\n"       // four fields: skipped
+                      u"1,\"할 수\",할쑤\r\n",       // a quoted space
+                      bom);
+    FolderWordLists lists(folder.path(), false);
+    ExpectStage(ApplyNasalisation1, lists,
+                {
+                    {u"의견란", u"의견난", true},
+                    {u"새의견란에", u"새의견난에", true},  // inside a word
+                    {u"의견란 생산량", u"의견난 생산냥", true},
+                    {u"신라", u"신라", false},
+                    {u"줄넘기", u"줄넘기", false},
+                    {u"할 수 있다", u"할쑤 있다", true},
+                    {u"할수", u"할수", false},
+                    {u"", u"", false},
+                });
+  }
+}
+
+TEST(Tensification1, PairsApplyInFileOrderToEveryOccurrence) {
+  for (const bool bom : {true, false}) {
+    SCOPED_TRACE(bom ? "with BOM" : "without BOM");
+    TempFolder folder;
+    folder.WriteUtf16(
+        "setsubi.txt",
+        u"물가,물까\r\n"
+        u"문법,문뻡\r\n"
+        u"뻡적,뻡쩍\r\n"    // rewrites the output of the pair before
+        u"1,산길,산낄\r\n"  // three fields: skipped
+        u"강,강\r\n",       // replacement equals pattern
+        bom);
+    FolderWordLists lists(folder.path(), false);
+    ExpectStage(ApplyTensification1, lists,
+                {
+                    {u"물가 물가", u"물까 물까", true},
+                    {u"문법적", u"문뻡쩍", true},
+                    {u"뻡적", u"뻡쩍", true},
+                    {u"산길", u"산길", false},
+                    {u"강가", u"강가", true},
+                    {u"사과", u"사과", false},
+                });
+  }
+}
+
+TEST(Tensification2, SecondSyllableAfterRieulIsTensed) {
+  for (const bool bom : {true, false}) {
+    SCOPED_TRACE(bom ? "with BOM" : "without BOM");
+    TempFolder folder;
+    folder.WriteUtf16("riul_pat.txt",
+                      u"1,발달\r\n"
+                      u"1,발전\r\n"
+                      u"x,실시\r\n"
+                      u"1,갈등하다\r\n"  // only the first two syllables count
+                      u"1,발군\r\n"  // ㄱ stays: a pair that changes nothing
+                      u"1,솔\r\n"    // one syllable: the same
+                      u"1\r\n"       // one field: skipped
+                      u"1,몰상식,x\r\n",  // three fields: skipped
+                      bom);
+    FolderWordLists lists(folder.path(), false);
+    ExpectStage(ApplyTensification2, lists,
+                {
+                    {u"발달", u"발딸", true},
+                    {u"경제 발달이", u"경제 발딸이", true},
+                    {u"발전", u"발쩐", true},
+                    {u"실시하다", u"실씨하다", true},
+                    {u"갈등이", u"갈뜽이", true},
+                    {u"갈등하다", u"갈뜽하다", true},
+                    {u"발군", u"발군", true},
+                    {u"솔", u"솔", true},
+                    {u"몰상식", u"몰상식", false},
+                    {u"발 달", u"발 달", false},
+                    {u"", u"", false},
+                });
+  }
+}
+
+TEST(WordRules, MissingListsChangeNothing) {
+  TempFolder folder;
+  FolderWordLists lists(folder.path(), false);
+  for (const Stage stage :
+       {ApplyNasalisation1, ApplyTensification1, ApplyTensification2}) {
+    ExpectStage(stage, lists,
+                {{u"의견란 물가 발달", u"의견란 물가 발달", false}});
+  }
+}
+
+}  // namespace
+}  // namespace pimoru
