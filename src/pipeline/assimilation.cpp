@@ -2,6 +2,8 @@
 // and lateralisation of ㄴ next to ㄹ.
 #include <array>
 #include <cstddef>
+#include <string_view>
+#include <vector>
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
@@ -47,6 +49,39 @@ constexpr std::array<Rule, 2 * kMedialCount + 4> MakeStrongSilencingRules() {
   return rules;
 }
 constexpr auto kStrongSilencingRules = MakeStrongSilencingRules();
+
+// The sonorant finals of the last four strong rules, in their order.
+constexpr char16_t kSonorantFinals[] = {fin::kNieun, fin::kMieum, fin::kRieul,
+                                        fin::kIeung};
+constexpr std::size_t kFirstSonorantRule = 2 * kMedialCount;
+constexpr bool SonorantRulesInPlace() {
+  for (std::size_t k = 0; k < std::size(kSonorantFinals); ++k) {
+    if (kStrongSilencingRules[kFirstSonorantRule + k].pattern[0] !=
+        kSonorantFinals[k]) {
+      return false;
+    }
+  }
+  return kFirstSonorantRule + std::size(kSonorantFinals) ==
+         kStrongSilencingRules.size();
+}
+static_assert(SonorantRulesInPlace());
+
+// Marks the strong rules whose pattern may begin at `at`: a vowel or a
+// sonorant final before an initial ㅎ.
+void MarkBeforeHieut(std::u16string_view text, std::size_t at,
+                     std::vector<std::size_t>& found) {
+  if (at + 1 >= text.size() || text[at + 1] != ini::kHieut) return;
+  const char16_t before = text[at];
+  if (IsMedial(before)) {
+    const std::size_t v = before - kMedialBase;
+    found.push_back(2 * v);  // 희 after this vowel
+    found.push_back(2 * v + 1);
+    return;
+  }
+  for (std::size_t k = 0; k < std::size(kSonorantFinals); ++k) {
+    if (before == kSonorantFinals[k]) found.push_back(kFirstSonorantRule + k);
+  }
+}
 
 // Stage 16, group A: ㄹ after ㄴ in a Sino-Korean word with a suffix,
 // asked word by word.
@@ -113,6 +148,32 @@ constexpr std::array<Rule, 2 * kNasalCount> MakeObstruentNasalisationRules() {
 }
 constexpr auto kObstruentNasalisationRules = MakeObstruentNasalisationRules();
 
+// The position in kNasalOfFinal of each final, by final number; -1 for a
+// final that does not change.
+constexpr std::array<int, kFinalCount + 1> MakeNasalPositions() {
+  std::array<int, kFinalCount + 1> positions{};
+  positions.fill(-1);
+  for (std::size_t k = 0; k < kNasalCount; ++k) {
+    positions[kNasalOfFinal[k].from - kFinalBase + 1] = static_cast<int>(k);
+  }
+  return positions;
+}
+constexpr auto kNasalPositions = MakeNasalPositions();
+
+// Marks the group-C rule whose pattern begins at `at`: an obstruent final
+// before ㅁ (the first fifteen rules) or ㄴ (the next fifteen).
+void MarkObstruentBeforeNasal(std::u16string_view text, std::size_t at,
+                              std::vector<std::size_t>& found) {
+  if (at + 1 >= text.size() || !IsFinal(text[at])) return;
+  const int position = kNasalPositions[text[at] - kFinalBase + 1];
+  if (position < 0) return;
+  if (text[at + 1] == ini::kMieum) {
+    found.push_back(static_cast<std::size_t>(position));
+  } else if (text[at + 1] == ini::kNieun) {
+    found.push_back(kNasalCount + static_cast<std::size_t>(position));
+  }
+}
+
 // Stage 17.
 constexpr Rule kLateralisationRules[] = {
     {{fin::kNieun, ini::kRieul}, {fin::kRieul, ini::kRieul}},  // 신라 → 실라
@@ -134,19 +195,30 @@ std::span<const Rule> LateralisationRules() { return kLateralisationRules; }
 
 bool ApplySilencing(std::u16string& text, bool h_strong_flg) {
   bool changed = ApplyRules(text, kSilencingRules);
-  if (h_strong_flg)
-    changed = ApplyRules(text, kStrongSilencingRules) || changed;
-  return changed;
+  if (!h_strong_flg) return changed;
+  // No strong rule writes an initial ㅎ or brings a letter next to one, so
+  // the pairs before ㅎ only disappear: the rules whose pairs stand in the
+  // text now are all that can match.
+  return ApplyOccurringRules(text, kStrongSilencingRules, MarkBeforeHieut) ||
+         changed;
 }
 
 bool ApplyNasalisation2(std::u16string& text, Asker& asker) {
-  // A No in group A keeps ㄴ + ㄹ for stage 17 (생산력 → 생살력).
-  bool changed = AskEachRule(text, kSuffixNasalisationRules, kNasalisationTitle,
-                             kSuffixQuestion, asker);
-  changed = AskEachJunctionRule(text, kSinoNasalisationRules, kSinoKind,
-                                kNasalisationTitle, asker) ||
+  bool changed = false;
+  // Every question is about an initial ㄹ; without one none is asked. A No
+  // in group A keeps ㄴ + ㄹ for stage 17 (생산력 → 생살력).
+  if (text.find(ini::kRieul) != std::u16string::npos) {
+    changed = AskEachRule(text, kSuffixNasalisationRules, kNasalisationTitle,
+                          kSuffixQuestion, asker);
+    changed = AskEachJunctionRule(text, kSinoNasalisationRules, kSinoKind,
+                                  kNasalisationTitle, asker) ||
+              changed;
+  }
+  // Group C writes a nasal final, which it never rewrites, so it forms
+  // none of its patterns: only those standing in the text can match.
+  changed = ApplyOccurringRules(text, kObstruentNasalisationRules,
+                                MarkObstruentBeforeNasal) ||
             changed;
-  changed = ApplyRules(text, kObstruentNasalisationRules) || changed;
   return changed;
 }
 

@@ -1,8 +1,9 @@
 // Stages 21 and 22: every final reduced to one of the seven representative
 // finals, and the formal endings -ㅁ니다 and -ㅁ니까 as they are spoken.
 #include <array>
-#include <bitset>
 #include <cstddef>
+#include <string_view>
+#include <vector>
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
@@ -82,26 +83,25 @@ constexpr std::array<Rule, kRealEndingCount> MakeRealEndingRules() {
 }
 constexpr auto kRealEndingRules = MakeRealEndingRules();
 
-// The index in kRealEndingRules of the pass whose pattern would begin at
-// `at`, or kRealEndingCount when none would.
-std::size_t RealEndingAt(std::u16string_view text, std::size_t at) {
+// Marks the pass whose pattern begins at `at`, if one does.
+void MarkRealEnding(std::u16string_view text, std::size_t at,
+                    std::vector<std::size_t>& found) {
   constexpr std::size_t kLength = 7;
-  if (at + kLength > text.size()) return kRealEndingCount;
+  if (at + kLength > text.size() || text[at + 2] != fin::kMieum) return;
   const char16_t initial = text[at];
   const char16_t vowel = text[at + 1];
-  if (!IsInitial(initial) || !IsMedial(vowel)) return kRealEndingCount;
-  if (text[at + 2] != fin::kMieum || text[at + 3] != ini::kNieun ||
+  if (!IsInitial(initial) || !IsMedial(vowel) || text[at + 3] != ini::kNieun ||
       text[at + 4] != med::kI || text[at + 6] != med::kA) {
-    return kRealEndingCount;
+    return;
   }
   for (std::size_t e = 0; e < kEndingsPerSyllable; ++e) {
     if (text[at + 5] == kEndingStarts[e]) {
-      return ((initial - kInitialBase) * kMedialCount + (vowel - kMedialBase)) *
-                 kEndingsPerSyllable +
-             e;
+      found.push_back(
+          ((initial - kInitialBase) * kMedialCount + (vowel - kMedialBase)) *
+              kEndingsPerSyllable +
+          e);
     }
   }
-  return kRealEndingCount;
 }
 
 }  // namespace
@@ -114,27 +114,10 @@ bool StandardiseFinals(std::u16string& text) {
 }
 
 bool RealiseEndings(std::u16string& text) {
-  // Only the passes whose pattern stands in the text can match: a pass
-  // writes ㄴ and ㅁ where ㅁ and ㄴ stood and never forms the ㅁ니 that
-  // another pass needs. So the passes are found by looking at every ㅁ니
-  // and run in table order, as running all 798 would.
-  constexpr char16_t kCore[] = {fin::kMieum, ini::kNieun, med::kI, u'\0'};
-  std::bitset<kRealEndingCount> occurring;
-  const std::u16string_view view(text);
-  for (std::size_t hit = view.find(kCore); hit != std::u16string_view::npos;
-       hit = view.find(kCore, hit + 1)) {
-    if (hit < 2) continue;
-    const std::size_t index = RealEndingAt(view, hit - 2);
-    if (index < kRealEndingCount) occurring.set(index);
-  }
-  if (occurring.none()) return false;
-  bool changed = false;
-  for (std::size_t i = 0; i < kRealEndingCount; ++i) {
-    if (!occurring.test(i)) continue;
-    const Rule& rule = kRealEndingRules[i];
-    changed = ReplaceAll(text, rule.Pattern(), rule.Replacement()) || changed;
-  }
-  return changed;
+  // A pass writes ㄴ and ㅁ where ㅁ and ㄴ stood and so never forms the
+  // ㅁ니 that a pattern needs: only the passes whose patterns stand in the
+  // text can match, and they run in table order as the 798 would.
+  return ApplyOccurringRules(text, kRealEndingRules, MarkRealEnding);
 }
 
 }  // namespace pimoru

@@ -7,11 +7,15 @@
 #ifndef PIMORU_PIPELINE_LATE_STAGES_H_
 #define PIMORU_PIPELINE_LATE_STAGES_H_
 
+#include <algorithm>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hangul/ask.h"
+#include "hangul/jamo.h"
 #include "hangul/rules.h"
 
 namespace pimoru {
@@ -55,6 +59,28 @@ bool AskEachRule(std::u16string& text, std::span<const Rule> rules,
 bool AskEachJunctionRule(std::u16string& text, std::span<const Rule> rules,
                          std::u16string_view kind, std::u16string_view title,
                          Asker& asker);
+
+// Runs, in table order, only the rules of `rules` whose patterns stand in
+// the text now; `mark(text, i, found)` appends to `found` the index of every
+// rule whose pattern may begin at position i. This gives the result of
+// running every rule only for a table whose replacements never form one of
+// its patterns where none stood; each caller says why its table is such.
+template <typename Mark>
+bool ApplyOccurringRules(std::u16string& text, std::span<const Rule> rules,
+                         Mark mark) {
+  std::vector<std::size_t> found;
+  const std::u16string_view view(text);
+  for (std::size_t i = 0; i < view.size(); ++i) mark(view, i, found);
+  if (found.empty()) return false;
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  bool changed = false;
+  for (const std::size_t r : found) {
+    changed =
+        ReplaceAll(text, rules[r].Pattern(), rules[r].Replacement()) || changed;
+  }
+  return changed;
+}
 
 }  // namespace pimoru
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
@@ -105,6 +107,35 @@ constexpr std::array<Rule, kObstruentRuleCount> MakeObstruentRules() {
 }
 constexpr auto kObstruentRules = MakeObstruentRules();
 
+// The position in kObstruentFinals of each final, by final number; -1 for
+// a final that is not an obstruent.
+constexpr std::array<int, kFinalCount + 1> MakeObstruentPositions() {
+  std::array<int, kFinalCount + 1> positions{};
+  positions.fill(-1);
+  for (std::size_t k = 0; k < std::size(kObstruentFinals); ++k) {
+    positions[kObstruentFinals[k].final_jamo - kFinalBase + 1] =
+        static_cast<int>(k);
+  }
+  return positions;
+}
+constexpr auto kObstruentPositions = MakeObstruentPositions();
+
+// Marks the step-4 pass whose pattern begins at `at`: an obstruent final
+// followed by a plain initial.
+void MarkObstruentBeforePlain(std::u16string_view text, std::size_t at,
+                              std::vector<std::size_t>& found) {
+  if (at + 1 >= text.size() || !IsFinal(text[at])) return;
+  const int final_position = kObstruentPositions[text[at] - kFinalBase + 1];
+  if (final_position < 0) return;
+  for (std::size_t p = 0; p < std::size(kTensing); ++p) {
+    if (text[at + 1] == kTensing[p].plain) {
+      found.push_back(p * std::size(kObstruentFinals) +
+                      static_cast<std::size_t>(final_position));
+      return;
+    }
+  }
+}
+
 // The ten passes of one riul_future.txt entry: for each plain initial, the
 // next word's first consonant (할 수 → 할 쑤), then the consonant right after
 // the ending in the same word (할게 → 할께).
@@ -157,15 +188,23 @@ bool ApplyTensification3(std::u16string& text, WordListSource& lists,
 
 bool ApplyTensification45(std::u16string& text, Asker& asker) {
   bool changed = ApplyRules(text, kHieutSiotRules);
-  // An occurrence refused in step 2 is asked again in step 3 when its
-  // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
-  changed = AskEachRule(text, kFutureRules, kTensificationTitle,
-                        kFutureQuestion, asker) ||
-            changed;
-  changed = AskEachJunctionRule(text, kSinoRules, kSinoKind,
-                                kTensificationTitle, asker) ||
-            changed;
-  changed = ApplyRules(text, kObstruentRules) || changed;
+  // Every question is about a final ㄹ; without one none is asked. An
+  // occurrence refused in step 2 is asked again in step 3 when its initial
+  // is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
+  if (text.find(fin::kRieul) != std::u16string::npos) {
+    changed = AskEachRule(text, kFutureRules, kTensificationTitle,
+                          kFutureQuestion, asker) ||
+              changed;
+    changed = AskEachJunctionRule(text, kSinoRules, kSinoKind,
+                                  kTensificationTitle, asker) ||
+              changed;
+  }
+  // A step-4 pass writes a tense initial, after a stop final or none, so it
+  // never forms an obstruent final before a plain initial: only the passes
+  // whose pattern stands in the text can match.
+  changed =
+      ApplyOccurringRules(text, kObstruentRules, MarkObstruentBeforePlain) ||
+      changed;
   return changed;
 }
 

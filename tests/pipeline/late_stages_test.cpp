@@ -44,9 +44,11 @@ std::vector<std::u16string> Inputs() {
   inputs.push_back(std::u16string{u'x', med::kA, fin::kMieum, ini::kNieun,
                                   med::kI, ini::kDigeut, med::kA});
   // Random texts from syllables that take part in the rules.
+  // Every final once at least, the initials the rules look for, and ㅢ.
   constexpr std::u16string_view kPool =
       u"감니다까담함희하히좋아전화국물신라력란료심리발달갈비학교값닭읽늬의"
-      u"슴않밥있는없꽃말령통산생관보힣헤저용  ";
+      u"슴않밥있는없꽃말령통산생관보힣헤저용부엌밖몫앉많받옷낮밭앞읊곬핥싫"
+      u"넓삶먹나미자사  ";
   std::mt19937 random(20240611);
   std::uniform_int_distribution<std::size_t> pick(0, kPool.size() - 1);
   std::uniform_int_distribution<int> length(1, 14);
