@@ -204,16 +204,12 @@ bool ApplySilencing(std::u16string& text, bool h_strong_flg) {
 }
 
 bool ApplyNasalisation2(std::u16string& text, Asker& asker) {
-  bool changed = false;
-  // Every question is about an initial ㄹ; without one none is asked. A No
-  // in group A keeps ㄴ + ㄹ for stage 17 (생산력 → 생살력).
-  if (text.find(ini::kRieul) != std::u16string::npos) {
-    changed = AskEachRule(text, kSuffixNasalisationRules, kNasalisationTitle,
-                          kSuffixQuestion, asker);
-    changed = AskEachJunctionRule(text, kSinoNasalisationRules, kSinoKind,
-                                  kNasalisationTitle, asker) ||
-              changed;
-  }
+  // A No in group A keeps ㄴ + ㄹ for stage 17 (생산력 → 생살력).
+  bool changed = AskEachRule(text, kSuffixNasalisationRules, kNasalisationTitle,
+                             kSuffixQuestion, asker);
+  changed = AskEachJunctionRule(text, kSinoNasalisationRules, kSinoKind,
+                                kNasalisationTitle, asker) ||
+            changed;
   // Group C writes a nasal final, which it never rewrites, so it forms
   // none of its patterns: only those standing in the text can match.
   changed = ApplyOccurringRules(text, kObstruentNasalisationRules,

@@ -48,9 +48,9 @@ std::span<const Rule> StandardFinalRules();
 std::span<const Rule> RealEndingRules();
 
 // One AskEachOccurrence per rule, in table order, each on the text as the
-// rules before it left it. A rule whose pattern holds a character the text
-// cannot contain asks nothing and is skipped without a search. Returns
-// whether any answer was Yes.
+// rules before it left it. A rule whose pattern begins with a final +
+// initial junction that the text does not hold asks nothing and is skipped
+// without a search. Returns whether any answer was Yes.
 bool AskEachRule(std::u16string& text, std::span<const Rule> rules,
                  std::u16string_view title, std::u16string_view question,
                  Asker& asker);

@@ -188,17 +188,14 @@ bool ApplyTensification3(std::u16string& text, WordListSource& lists,
 
 bool ApplyTensification45(std::u16string& text, Asker& asker) {
   bool changed = ApplyRules(text, kHieutSiotRules);
-  // Every question is about a final ㄹ; without one none is asked. An
-  // occurrence refused in step 2 is asked again in step 3 when its initial
-  // is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
-  if (text.find(fin::kRieul) != std::u16string::npos) {
-    changed = AskEachRule(text, kFutureRules, kTensificationTitle,
-                          kFutureQuestion, asker) ||
-              changed;
-    changed = AskEachJunctionRule(text, kSinoRules, kSinoKind,
-                                  kTensificationTitle, asker) ||
-              changed;
-  }
+  // An occurrence refused in step 2 is asked again in step 3 when its
+  // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
+  changed = AskEachRule(text, kFutureRules, kTensificationTitle,
+                        kFutureQuestion, asker) ||
+            changed;
+  changed = AskEachJunctionRule(text, kSinoRules, kSinoKind,
+                                kTensificationTitle, asker) ||
+            changed;
   // A step-4 pass writes a tense initial, after a stop final or none, so it
   // never forms an obstruent final before a plain initial: only the passes
   // whose pattern stands in the text can match.

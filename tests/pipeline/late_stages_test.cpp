@@ -173,6 +173,30 @@ TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
   }
 }
 
+TEST(AskEachRule, AsksAboutAJunctionThatAnEarlierYesFormed) {
+  // 국어: Yes to the first rule forms the second rule's junction ㄱ + ㄴ.
+  constexpr Rule kChain[] = {
+      {{fin::kGiyeok, ini::kIeung}, {fin::kGiyeok, ini::kNieun}},
+      {{fin::kGiyeok, ini::kNieun}, {fin::kIeung, ini::kNieun}},
+      {{fin::kMieum, ini::kNieun}, {fin::kNieun, ini::kNieun}},
+  };
+  for (const bool first : {true, false}) {
+    SCOPED_TRACE(first ? "Yes" : "No");
+    std::u16string text = DecomposeText(u"국어");
+    ScriptedAsker asker({first, true});
+    EXPECT_EQ(AskEachRule(text, kChain, u"t", u"q", asker), first);
+    EXPECT_EQ(ComposeText(text), first ? u"궁너" : u"국어");
+    EXPECT_EQ(asker.messages().size(), first ? 2u : 1u);
+
+    std::u16string junction = DecomposeText(u"국어");
+    ScriptedAsker junction_asker({first, true});
+    EXPECT_EQ(AskEachJunctionRule(junction, kChain, u"k", u"t", junction_asker),
+              first);
+    EXPECT_EQ(ComposeText(junction), first ? u"궁너" : u"국어");
+    EXPECT_EQ(junction_asker.messages().size(), first ? 2u : 1u);
+  }
+}
+
 TEST(LateStagesTables, GeneratedPassesFollowTheRuleOrder) {
   // Stage 15: per medial, 희 before the plain ㅎ, then the sonorant finals.
   const auto strong = StrongSilencingRules();
