@@ -1,0 +1,47 @@
+// Driving the real window in tests: answering its modal boxes as they
+// appear, and finding its controls by their names.
+#ifndef PIMORU_TESTS_APP_WINDOW_DRIVER_H_
+#define PIMORU_TESTS_APP_WINDOW_DRIVER_H_
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <deque>
+#include <vector>
+
+namespace pimoru {
+
+// What a modal box showed.
+struct SeenBox {
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::StandardButtons buttons;
+};
+
+// Answers every modal message box that opens while it lives, in order:
+// presses the next scripted button, or closes the box for kCloseBox. A box
+// beyond the script is closed. Every box is recorded.
+class BoxAnswerer : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr QMessageBox::StandardButton kCloseBox =
+      QMessageBox::NoButton;
+
+  explicit BoxAnswerer(std::vector<QMessageBox::StandardButton> script = {});
+
+  const std::vector<SeenBox>& seen() const { return seen_; }
+
+ private:
+  void AnswerActiveBox();
+
+  std::deque<QMessageBox::StandardButton> script_;
+  std::vector<SeenBox> seen_;
+  QTimer timer_;
+};
+
+}  // namespace pimoru
+
+#endif  // PIMORU_TESTS_APP_WINDOW_DRIVER_H_
