@@ -1,0 +1,90 @@
+// pimoru-screenshot: draws the window, with a sample sentence converted
+// through both commands and the full view open, into a PNG. Run by
+// scripts/screenshot under a virtual display.
+//
+//   pimoru-screenshot OUTPUT.png DATA_FOLDER [TEXT]
+//
+// The settings and the report go to a temporary folder, so a picture never
+// touches the user's own. Questions are answered No.
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/fonts.h"
+#include "app/main_frm.h"
+
+namespace pimoru {
+namespace {
+
+void Settle(int milliseconds) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < milliseconds) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+}
+
+int Main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 3) {
+    std::fprintf(stderr,
+                 "usage: pimoru-screenshot OUTPUT.png DATA_FOLDER [TEXT]\n");
+    return 2;
+  }
+  const QString output = QString::fromLocal8Bit(argv[1]);
+  const QString text = argc > 3 ? QString::fromLocal8Bit(argv[3])
+                                : QStringLiteral("같이 먹어요");
+  QApplication::setApplicationDisplayName(QStringLiteral("Hangul Pimoru"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pimoru/pimoru.png")));
+  QApplication::setFont(PixelFont(JapaneseFamilies(), 13));
+
+  QTemporaryDir system_folder;
+  if (!system_folder.isValid()) {
+    std::fprintf(stderr, "pimoru-screenshot: no temporary folder\n");
+    return 1;
+  }
+  Folders folders;
+  folders.system_folder = system_folder.path().toStdString();
+  folders.program_folder =
+      std::filesystem::absolute(std::filesystem::path(argv[2]));
+  TMainFrm window(folders, [](const QUrl&) { return true; });
+
+  QTimer answer_no;
+  QObject::connect(&answer_no, &QTimer::timeout, [] {
+    if (auto* box =
+            qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      if (QAbstractButton* no = box->button(QMessageBox::No)) no->click();
+    }
+  });
+  answer_no.start(50);
+
+  window.show();
+  Settle(300);
+  window.findChild<QPushButton*>(QStringLiteral("SpeedButton1"))->click();
+  window.findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(text);
+  window.findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
+  window.findChild<QPushButton*>(QStringLiteral("SpeedButton3"))->click();
+  Settle(500);
+
+  if (!window.grab().save(output, "PNG")) {
+    std::fprintf(stderr, "pimoru-screenshot: cannot write %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace pimoru
+
+int main(int argc, char** argv) { return pimoru::Main(argc, argv); }
