@@ -160,5 +160,51 @@ TEST(StandardExamples, AtLeast97PercentReadAsTheStandardAccepts) {
   EXPECT_GE(right * 100, counted * 97) << "below 97%; misses:\n" << misses;
 }
 
+// The lists match inside longer words and across nothing else, so each
+// entry must leave alone the words that only look like it.
+TEST(StandardExamples, ListEntriesLeaveLookAlikesAlone) {
+  struct Case {
+    std::string text;
+    std::string reading;
+  } const cases[] = {
+      {"신고했어요", "신고해써요"},        // 신고 "report", not 신- "wear"
+      {"말씀하신다", "말씀하신다"},        // honorific -신다
+      {"감자", "감자"},                    // not 감- "wash" + -자
+      {"남자 친구", "남자 친구"},          // not 남- "remain"
+      {"참고 자료", "참고 자료"},          // 參考, not 참- "endure"
+      {"전남지역", "전남지역"},            // 남 + 지역
+      {"숨지다", "숨지다"},                // not 숨- "hide" + -지
+      {"알게 되다", "알게 되다"},          // -게 of purpose, not -ㄹ게
+      {"잘게 썰어", "잘게 써러"},          // 잘게 "finely"
+      {"한자리에", "한자리에"},            // 한 자리, not 漢字
+      {"이것만 원해요", "이건만 원해요"},  // 만 + 원하다, not 만 원
+      {"서울 사람", "서울 사람"},          // 서울 ends in the 울 of 울다
+      {"역할 분담", "여칼 분담"},          // 역할, not the future 할
+      {"부모를 보다", "부모를 보다"},      // particle 를, not 모르다
+      {"카드를 보다", "카드를 보다"},      // particle 를, not 들을
+      {"불고기", "불고기"},                // unlike 물고기
+      {"불길하다", "불길하다"},            // 不吉, not 불 + 길
+      {"방법", "방법"},                    // unlike 문법
+      {"물건", "물건"},                    // unlike 사건
+      {"가격", "가격"},                    // unlike 성격
+      {"할부", "할부"},                    // not the future 할
+      {"이번 주가", "이번 주가"},          // 주 + 가, not 株價
+      {"정신과 육체", "정신과 육체"},      // 정신 + 과
+      {"안기다", "안기다"},                // passive -기- stays plain
+  };
+  std::string input;
+  for (const Case& c : cases) input += c.text + "\n";
+  const CliResult r = RunCli(
+      WithData({"--no-h-strong", "--no-real-endings", "--answers", "no"}),
+      input);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> lines = Split(r.out, '\n');
+  ASSERT_GE(lines.size(), std::size(cases)) << r.out;
+  for (std::size_t k = 0; k < std::size(cases); ++k) {
+    SCOPED_TRACE(cases[k].text);
+    EXPECT_EQ(lines[k].substr(0, lines[k].find('\t')), cases[k].reading);
+  }
+}
+
 }  // namespace
 }  // namespace pimoru
