@@ -191,6 +191,11 @@ TEST(StandardExamples, ListEntriesLeaveLookAlikesAlone) {
       {"이번 주가", "이번 주가"},          // 주 + 가, not 株價
       {"정신과 육체", "정신과 육체"},      // 정신 + 과
       {"안기다", "안기다"},                // passive -기- stays plain
+      {"전문가", "전문가"},                // 專門家: no 문가 entry
+      {"방문자", "방문자"},                // unlike 문자 "text message"
+      {"선물가게", "선물가게"},            // 선물 + 가게, not 물가
+      {"불안감", "부란감"},                // 不安感, no 안감 entry
+      {"제안과는 달리", "제안과는 달리"},  // 제안 + 과, not 眼科
   };
   std::string input;
   for (const Case& c : cases) input += c.text + "\n";
