@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "hangul/jamo.h"
@@ -186,10 +188,14 @@ TEST_P(WordListLint, EntriesAreSoundAndNoneIsShadowed) {
     if (!comment) entries.push_back(entry);
   }
   ASSERT_FALSE(entries.empty());
+  std::set<std::pair<int, std::u16string>> seen;
   for (std::size_t b = 0; b < entries.size(); ++b) {
     const WordListEntry& entry = entries[b];
     SCOPED_TRACE(Name() + " entry " + Describe(entry));
     ASSERT_FALSE(entry.text.empty()) << "empty pattern";
+    // Only the counters' flag makes two entries with one text differ.
+    const int key = id == WordListId::kCoSuff ? entry.number : 0;
+    EXPECT_TRUE(seen.emplace(key, entry.text).second) << "repeated pattern";
     switch (id) {
       case WordListId::kCoSuff:
         EXPECT_TRUE(entry.number == 0 || entry.number == 1);
