@@ -1,9 +1,17 @@
 // Arbitrary UTF-16 text through the reading conversion and the
-// transcription, with the options and the answers to the questions drawn
-// from the input.
+// transcription, with the options, the answers to the questions and the word
+// lists drawn from the input.
+//
+// Input: a flag byte, four bytes of answers, then UTF-16 little-endian text.
+// The text is cut at U+001E: the first piece is converted, the next ones are
+// the lists in file order (co_suff, kspecial, wi3var, kan_bion, setsubi,
+// riul_pat, riul_future); a list without a piece is missing. Flag bit 5 uses
+// the shipped lists instead, so stages 2 to 7 and 18 also meet real entries.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "hangul/ask.h"
 #include "hangul/word_list.h"
@@ -11,6 +19,8 @@
 #include "render/transcription.h"
 
 namespace {
+
+constexpr char16_t kPieceSeparator = 0x1E;
 
 // Answers from the bits of a seed, cycling.
 class BitAsker : public pimoru::Asker {
@@ -26,6 +36,24 @@ class BitAsker : public pimoru::Asker {
   unsigned next_ = 0;
 };
 
+// Lists built from pieces of the input, read afresh at every request as the
+// window reads its files.
+class InputWordLists : public pimoru::WordListSource {
+ public:
+  explicit InputWordLists(std::vector<std::u16string> pieces)
+      : pieces_(std::move(pieces)) {}
+  std::shared_ptr<const pimoru::WordList> Entries(
+      pimoru::WordListId id) override {
+    const auto index = static_cast<std::size_t>(id);
+    if (index >= pieces_.size()) return nullptr;
+    return std::make_shared<const pimoru::WordList>(
+        pimoru::BuildWordList(id, pieces_[index], "fuzz"));
+  }
+
+ private:
+  std::vector<std::u16string> pieces_;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
@@ -34,20 +62,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::uint8_t flags = data[0];
   const std::uint32_t answers = data[1] | (data[2] << 8) | (data[3] << 16) |
                                 (static_cast<std::uint32_t>(data[4]) << 24);
-  std::u16string text;
+  std::vector<std::u16string> pieces(1);
   for (std::size_t i = 5; i + 1 < size; i += 2) {
-    text += static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+    const auto c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
+    if (c == kPieceSeparator) {
+      pieces.emplace_back();
+    } else {
+      pieces.back() += c;
+    }
   }
+  const std::u16string text = std::move(pieces.front());
+  pieces.erase(pieces.begin());
+
   pimoru::Options options;
   options.n_insert_flg = flags & 1;
   options.h_strong_flg = flags & 2;
   options.e_real_flg = flags & 4;
   options.noon_idx = (flags >> 3) & 3;
-  pimoru::NoWordLists lists;
+  // Read once for the whole run, as the command line does.
+  static pimoru::FolderWordLists shipped(PIMORU_SHIPPED_KDAT_DIR,
+                                         /*cache=*/true);
+  InputWordLists from_input(std::move(pieces));
+  pimoru::WordListSource& lists =
+      flags & 0x20 ? static_cast<pimoru::WordListSource&>(shipped) : from_input;
   BitAsker asker(answers);
   pimoru::StageRecord record;
-  const std::u16string reading =
-      pimoru::RunPipeline(text, options, lists, asker, record);
-  pimoru::Transcribe(reading, options.noon_idx, record);
+  try {
+    const std::u16string reading =
+        pimoru::RunPipeline(text, options, lists, asker, record);
+    pimoru::Transcribe(reading, options.noon_idx, record);
+  } catch (const pimoru::ConversionError&) {
+    // A bad number in a list ends the conversion; nothing else may throw.
+  }
   return 0;
 }
