@@ -49,11 +49,16 @@ std::u16string DecomposeText(std::u16string_view text) {
   std::u16string jamo;
   jamo.reserve(text.size() * 3);
   for (const char16_t c : text) {
-    if (IsSyllable(c)) {
-      jamo += DecomposeSyllable(c);
-    } else {
+    if (!IsSyllable(c)) {
       jamo += c;
+      continue;
     }
+    const int s = c - kSyllableFirst;
+    const int t = s % kFinalsPlusNone;
+    jamo += static_cast<char16_t>(kInitialBase + s / kMedialsTimesFinals);
+    jamo += static_cast<char16_t>(kMedialBase +
+                                  (s % kMedialsTimesFinals) / kFinalsPlusNone);
+    if (t != 0) jamo += static_cast<char16_t>(kFinalBase + t - 1);
   }
   return jamo;
 }
@@ -80,10 +85,20 @@ std::u16string ComposeText(std::u16string_view jamo) {
   std::size_t group_start = 0;
   std::size_t group_size = 0;
   auto close_group = [&] {
-    if (group_size > 0) {
-      out += ComposeGroup(jamo.substr(group_start, group_size));
-      group_size = 0;
+    if (group_size == 0) return;
+    const std::u16string_view group = jamo.substr(group_start, group_size);
+    const bool two =
+        group_size == 2 && IsInitial(group[0]) && IsMedial(group[1]);
+    const bool three = group_size == 3 && IsInitial(group[0]) &&
+                       IsMedial(group[1]) && IsFinal(group[2]);
+    if (two || three) {
+      const int t = three ? group[2] - kFinalBase + 1 : 0;
+      out +=
+          ComposeSyllable(group[0] - kInitialBase, group[1] - kMedialBase, t);
+    } else {
+      out += group;  // no syllable: as it stands
     }
+    group_size = 0;
   };
   for (std::size_t i = 0; i < jamo.size(); ++i) {
     const char16_t c = jamo[i];
@@ -92,6 +107,12 @@ std::u16string ComposeText(std::u16string_view jamo) {
       group_start = i;
       group_size = 1;
     } else if (IsMedial(c) || IsFinal(c)) {
+      // A syllable that is already whole (initial, medial, final) or whose
+      // medial would be followed by another medial takes no more: a jamo
+      // typed after it stands on its own, and the syllable keeps its form.
+      const bool syllable_whole =
+          group_size == 3 || (group_size == 2 && IsMedial(c));
+      if (syllable_whole && IsInitial(jamo[group_start])) close_group();
       if (group_size == 0) group_start = i;
       ++group_size;
     } else {
@@ -100,7 +121,14 @@ std::u16string ComposeText(std::u16string_view jamo) {
     }
   }
   close_group();
-  return Trim(out);
+  // Trimmed in place.
+  std::size_t end = out.size();
+  while (end > 0 && IsSpaceOrControl(out[end - 1])) --end;
+  out.resize(end);
+  std::size_t begin = 0;
+  while (begin < end && IsSpaceOrControl(out[begin])) ++begin;
+  out.erase(0, begin);
+  return out;
 }
 
 std::u16string Trim(std::u16string_view text) {

@@ -160,7 +160,9 @@ char16_t ComposeSyllable(int l, int v, int t);
 // conjoining jamo typed by the user and has no syllable.
 std::u16string ComposeGroup(std::u16string_view group);
 
-// JamoString back to SyllableText, trimmed.
+// JamoString back to SyllableText, trimmed. A jamo that follows a whole
+// syllable (typed as conjoining jamo by the user) stays as it is, and the
+// syllable before it is composed all the same.
 std::u16string ComposeText(std::u16string_view jamo);
 
 // Removes every code unit at or below U+0020 from both ends.

@@ -57,11 +57,14 @@ TEST(Compose, GroupsAndTrimming) {
       {u" \u1100\u1161 ", u"가"},      // ends are trimmed
       {u"   ", u""},                   // spaces only
       {u"a \u1100 b", u"a \u1100 b"},  // a lone initial stays
-      {u"\u1100\u1161\u11A8\u11A8", u"\u1100\u1161\u11A8\u11A8"},  // four
+      // A jamo typed after a whole syllable stands on its own; the
+      // syllable keeps its form.
+      {u"\u1100\u1161\u11A8\u11A8", u"각\u11A8"},
+      {u"\u1100\u1161\u1161", u"가\u1161"},
+      {u"\u1112\u1161\u11AB\u1161\u1100\u116E", u"한\u1161구"},
       {u"a1ㄱ", u"a1ㄱ"},
       // Groups that do not begin with an initial pass through unchanged.
       {u"\u1161\u11A8 \u11A8", u"\u1161\u11A8 \u11A8"},
-      {u"\u1100\u1161\u1161", u"\u1100\u1161\u1161"},
       {u"x\u1100\u11A8", u"x\u1100\u11A8"},
   };
   for (const Case& c : cases) {
