@@ -9,24 +9,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 }  // namespace
 
 namespace {
@@ -91,23 +73,42 @@ std::u16string Utf8ToUtf16Lossy(std::string_view bytes) {
 }
 
 std::string Utf16ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() * 3);
+  // Written into a buffer of the largest size (three bytes a unit) and cut
+  // to length: no growth checks per byte.
+  std::string out(text.size() * 3, '\0');
+  char* at = out.data();
+  auto put = [&at](char32_t cp) {
+    if (cp < 0x80) {
+      *at++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+      *at++ = static_cast<char>(0xC0 | (cp >> 6));
+      *at++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      *at++ = static_cast<char>(0xE0 | (cp >> 12));
+      *at++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *at++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      *at++ = static_cast<char>(0xF0 | (cp >> 18));
+      *at++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      *at++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *at++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
         text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      const char32_t cp = 0x10000 +
-                          ((static_cast<char32_t>(c) - 0xD800) << 10) +
-                          (static_cast<char32_t>(text[i + 1]) - 0xDC00);
-      AppendUtf8(out, cp);
+      // A pair: four bytes for two units.
+      put(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+          (static_cast<char32_t>(text[i + 1]) - 0xDC00));
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
-      AppendUtf8(out, kReplacement);
+      put(kReplacement);
     } else {
-      AppendUtf8(out, c);
+      put(c);
     }
   }
+  out.resize(static_cast<std::size_t>(at - out.data()));
   return out;
 }
 
