@@ -66,6 +66,7 @@ class ListAsker : public Asker {
   bool Confirm(std::u16string_view) override {
     return next_ < answers_.size() && answers_[next_++] == 'y';
   }
+  bool ReadsMessages() const override { return false; }
 
  private:
   std::string answers_;
@@ -142,11 +143,11 @@ class Converter {
   // Converts one input and appends its output line(s) to `out`. Returns false
   // (with the message on stderr) when the input failed; its output is then an
   // empty line, so output lines stay aligned with input lines.
-  bool ConvertOne(std::string_view utf8, std::size_t line_number,
+  bool ConvertOne(std::string_view utf8, std::string_view where,
                   std::string& out) {
     const std::optional<std::u16string> text = Utf8ToUtf16(utf8);
     if (!text) {
-      Fail(line_number, "invalid UTF-8", out);
+      Fail(where, "invalid UTF-8", out);
       return false;
     }
     if (auto* list = dynamic_cast<ListAsker*>(&asker_)) list->Restart();
@@ -156,7 +157,7 @@ class Converter {
       c.reading = RunPipeline(c.input, cl_.options, lists_, asker_, c.record);
       c.transcription = Transcribe(c.reading, cl_.options.noon_idx, c.record);
     } catch (const ConversionError& e) {
-      Fail(line_number, e.what(), out);
+      Fail(where, e.what(), out);
       return false;
     }
     Write(c, out);
@@ -179,9 +180,10 @@ class Converter {
   }
 
  private:
-  void Fail(std::size_t line_number, std::string_view message,
+  // `where` names the input: "line 3" of standard input or "argument 2".
+  void Fail(std::string_view where, std::string_view message,
             std::string& out) {
-    std::cerr << "pimoru-cli: line " << line_number << ": " << message << '\n';
+    std::cerr << "pimoru-cli: " << where << ": " << message << '\n';
     out += '\n';
   }
 
@@ -299,20 +301,20 @@ int Main(int argc, char** argv) {
   // Flush before every question, so the answers already given are on screen.
   const bool interactive = dynamic_cast<TerminalAsker*>(asker.get()) != nullptr;
   constexpr std::size_t kFlushSize = 1 << 16;
-  auto convert = [&](std::string_view text, std::size_t number) {
-    all_ok = converter.ConvertOne(text, number, out) && all_ok;
+  auto convert = [&](std::string_view text, std::string_view where) {
+    all_ok = converter.ConvertOne(text, where, out) && all_ok;
     if (interactive || out.size() >= kFlushSize) flush();
   };
   if (!cl->texts.empty()) {
     for (std::size_t k = 0; k < cl->texts.size(); ++k) {
-      convert(cl->texts[k], k + 1);
+      convert(cl->texts[k], "argument " + std::to_string(k + 1));
     }
   } else {
     std::string line;
     std::size_t number = 0;
     while (std::getline(std::cin, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      convert(line, ++number);
+      convert(line, "line " + std::to_string(++number));
     }
   }
   flush();

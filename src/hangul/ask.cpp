@@ -25,11 +25,14 @@ bool AskAtJunction(std::u16string& text, std::u16string_view pattern,
   while (hit != std::u16string_view::npos) {
     out.append(input.substr(done, hit - done));
     const std::size_t pos = hit + 1;  // 1-based, as the syllable helpers count
-    const std::u16string pair =
-        SyllableWithFinal(input, pos, final_jamo) +
-        SyllableWithInitial(input, pos + 1, initial_jamo);
-    if (asker.Confirm(
-            JunctionMessage(title, pair, kind, final_jamo, initial_jamo))) {
+    std::u16string message;
+    if (asker.ReadsMessages()) {
+      const std::u16string pair =
+          SyllableWithFinal(input, pos, final_jamo) +
+          SyllableWithInitial(input, pos + 1, initial_jamo);
+      message = JunctionMessage(title, pair, kind, final_jamo, initial_jamo);
+    }
+    if (asker.Confirm(message)) {
       out.append(replacement);
       any_yes = true;
     } else {
@@ -91,8 +94,12 @@ bool AskEachOccurrence(std::u16string& text, std::u16string_view pattern,
   std::size_t done = 0;
   while (hit != std::u16string_view::npos) {
     out.append(input.substr(done, hit - done));
-    const std::u16string word = ComposeText(WordAt(input, hit + 1));
-    if (asker.Confirm(OccurrenceMessage(title, word, question))) {
+    std::u16string message;
+    if (asker.ReadsMessages()) {
+      message = OccurrenceMessage(title, ComposeText(WordAt(input, hit + 1)),
+                                  question);
+    }
+    if (asker.Confirm(message)) {
       out.append(replacement);
       any_yes = true;
       done = hit + pattern.size();

@@ -19,6 +19,10 @@ class Asker {
   virtual ~Asker() = default;
   // True for Yes; No and any other way of closing the question are false.
   virtual bool Confirm(std::u16string_view message) = 0;
+  // False for an asker that answers without reading the message: the
+  // questions then pass it an empty one and spare composing it, which for a
+  // word as long as the whole text costs a pass over the text per question.
+  virtual bool ReadsMessages() const { return true; }
 };
 
 // Answers every question the same way without showing it.
@@ -26,6 +30,7 @@ class FixedAsker : public Asker {
  public:
   explicit FixedAsker(bool answer) : answer_(answer) {}
   bool Confirm(std::u16string_view) override { return answer_; }
+  bool ReadsMessages() const override { return false; }
 
  private:
   bool answer_;
