@@ -3,8 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "hangul/jamo.h"
+#include "hangul/word_index.h"
 
 namespace pimoru {
 namespace {
@@ -80,6 +82,27 @@ bool ApplyRules(std::u16string& text, std::span<const Rule> rules) {
     }
   }
   return changed;
+}
+
+bool ApplyRules(std::u16string& text, std::span<const Rule> rules,
+                const PatternIndex& index) {
+  PatternCandidates candidates(index, text);
+  bool changed = false;
+  for (std::size_t r = candidates.Next(); r < rules.size();
+       r = candidates.Next()) {
+    if (ReplaceAll(text, rules[r].Pattern(), rules[r].Replacement())) {
+      candidates.Rescan(text);
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+PatternIndex IndexRules(std::span<const Rule> rules) {
+  std::vector<std::u16string_view> patterns;
+  patterns.reserve(rules.size());
+  for (const Rule& rule : rules) patterns.push_back(rule.Pattern());
+  return PatternIndex(patterns);
 }
 
 bool ApplyRulesPlainly(std::u16string& text, std::span<const Rule> rules) {

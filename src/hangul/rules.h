@@ -28,6 +28,14 @@ struct Rule {
 // search; the result is the same as running it.
 bool ApplyRules(std::u16string& text, std::span<const Rule> rules);
 
+class PatternIndex;  // hangul/word_index.h
+
+// The same for a large table, visiting only the rules that `index`, made by
+// IndexRules from this table, says may occur in the text.
+bool ApplyRules(std::u16string& text, std::span<const Rule> rules,
+                const PatternIndex& index);
+PatternIndex IndexRules(std::span<const Rule> rules);
+
 // The same, running every rule's search: the reference the fast path is
 // checked against.
 bool ApplyRulesPlainly(std::u16string& text, std::span<const Rule> rules);

@@ -276,7 +276,7 @@ FolderWordLists::Loaded FolderWordLists::Load(WordListId id) const {
   const std::string name = path.string();
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return {};
-  const Loaded unreadable{nullptr, name + " を読めません。"};
+  const Loaded unreadable{nullptr, name + " を読めません。", nullptr};
   if (std::filesystem::is_directory(path, ec)) return unreadable;
   std::ifstream in(path, std::ios::binary);
   if (!in) return unreadable;
@@ -286,23 +286,41 @@ FolderWordLists::Loaded FolderWordLists::Load(WordListId id) const {
   try {
     return {std::make_shared<const WordList>(
                 BuildWordList(id, DecodeWordListBytes(bytes), name)),
-            std::nullopt};
+            std::nullopt, nullptr};
   } catch (const ConversionError& e) {
-    return {nullptr, e.what()};
+    return {nullptr, e.what(), nullptr};
   }
 }
 
+std::shared_ptr<const IndexedWordList> WordListSource::Indexed(WordListId id) {
+  std::shared_ptr<const WordList> entries = Entries(id);
+  if (!entries) return nullptr;
+  return std::make_shared<const IndexedWordList>(std::move(entries));
+}
+
+FolderWordLists::Loaded& FolderWordLists::Cached(WordListId id) {
+  auto it = loaded_.find(id);
+  if (it == loaded_.end()) it = loaded_.emplace(id, Load(id)).first;
+  if (it->second.error) throw ConversionError(*it->second.error);
+  return it->second;
+}
+
 std::shared_ptr<const WordList> FolderWordLists::Entries(WordListId id) {
-  Loaded loaded;
-  if (cache_) {
-    auto it = loaded_.find(id);
-    if (it == loaded_.end()) it = loaded_.emplace(id, Load(id)).first;
-    loaded = it->second;
-  } else {
-    loaded = Load(id);
+  if (!cache_) {
+    Loaded loaded = Load(id);
+    if (loaded.error) throw ConversionError(*loaded.error);
+    return loaded.entries;
   }
-  if (loaded.error) throw ConversionError(*loaded.error);
-  return loaded.entries;
+  return Cached(id).entries;
+}
+
+std::shared_ptr<const IndexedWordList> FolderWordLists::Indexed(WordListId id) {
+  if (!cache_) return WordListSource::Indexed(id);
+  Loaded& loaded = Cached(id);
+  if (loaded.entries && !loaded.indexed) {
+    loaded.indexed = std::make_shared<const IndexedWordList>(loaded.entries);
+  }
+  return loaded.indexed;
 }
 
 }  // namespace pimoru

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "hangul/word_index.h"
+
 namespace pimoru {
 
 // The one error that ends a conversion. The message is UTF-8 and names what
@@ -91,6 +93,10 @@ class WordListSource {
   // The entries of a list, or null when its file does not exist. Throws
   // ConversionError when the file cannot be read or holds a bad number.
   virtual std::shared_ptr<const WordList> Entries(WordListId id) = 0;
+  // The same entries with their index, or null when the file does not
+  // exist; throws as Entries does. Built afresh from Entries unless the
+  // source keeps it.
+  virtual std::shared_ptr<const IndexedWordList> Indexed(WordListId id);
 };
 
 // Reads the lists from a folder. Without caching, every call reads the file
@@ -101,12 +107,15 @@ class FolderWordLists : public WordListSource {
  public:
   FolderWordLists(std::filesystem::path folder, bool cache);
   std::shared_ptr<const WordList> Entries(WordListId id) override;
+  std::shared_ptr<const IndexedWordList> Indexed(WordListId id) override;
 
  private:
   struct Loaded {
     std::shared_ptr<const WordList> entries;
     std::optional<std::string> error;
+    std::shared_ptr<const IndexedWordList> indexed;  // made on first use
   };
+  Loaded& Cached(WordListId id);
   Loaded Load(WordListId id) const;
 
   std::filesystem::path folder_;

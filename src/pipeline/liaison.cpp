@@ -7,6 +7,7 @@
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
+#include "hangul/word_index.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -212,7 +213,9 @@ bool ApplyLiaison1(std::u16string& text) {
   padded += u' ';
   padded += text;
   padded += u' ';
-  const bool changed = ApplyRules(padded, kLiaison1Rules);
+  // Built once: most texts hold the patterns of only a few of the rules.
+  static const PatternIndex kIndex = IndexRules(kLiaison1Rules);
+  const bool changed = ApplyRules(padded, kLiaison1Rules, kIndex);
   text = Trim(padded);
   return changed;
 }

@@ -13,9 +13,9 @@ namespace {
 // which stage 3 removes again.
 constexpr char16_t kJoinMarker = u'$';
 
-// The native number words that go before a counter, by count 1 to 4. A
-// counter listed as irregular takes 석 and 넉 (석 달, 넉 장) instead of 세
-// and 네.
+// The native number words that go before a counter, by count 1 to 4, each
+// one syllable. A counter listed as irregular takes 석 and 넉 (석 달, 넉 장)
+// instead of 세 and 네.
 struct NumberWord {
   std::u16string_view regular;
   std::u16string_view irregular;
@@ -43,27 +43,37 @@ bool FormatInput(std::u16string& text) {
 }
 
 bool AdjustSpacing(std::u16string& text, WordListSource& lists) {
-  const auto counters = lists.Entries(WordListId::kCoSuff);
+  const auto counters = lists.Indexed(WordListId::kCoSuff);
   if (!counters) return false;
   // A join turns a space into "$" and so never makes a new " 한 ": a
   // number word that is not between spaces now never will be.
-  auto between_spaces = [&](std::u16string_view word) {
-    return text.find(std::u16string(u" ").append(word).append(u" ")) !=
-           std::u16string::npos;
-  };
-  bool present[std::size(kNumberWords)][2];
+  bool present[std::size(kNumberWords)][2] = {};
   bool any_present = false;
-  for (std::size_t i = 0; i < std::size(kNumberWords); ++i) {
-    present[i][0] = between_spaces(kNumberWords[i].regular);
-    present[i][1] = between_spaces(kNumberWords[i].irregular);
-    any_present = any_present || present[i][0] || present[i][1];
+  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+    if (text[i] != u' ' || text[i + 2] != u' ') continue;
+    for (std::size_t n = 0; n < std::size(kNumberWords); ++n) {
+      for (const int form : {0, 1}) {
+        const std::u16string_view word =
+            form == 0 ? kNumberWords[n].regular : kNumberWords[n].irregular;
+        if (text[i + 1] == word.front()) {
+          present[n][form] = true;
+          any_present = true;
+        }
+      }
+    }
   }
   if (!any_present) return false;
 
+  // Only a counter whose letters stand in the text can follow a number
+  // word.
+  const WordList& entries = counters->entries();
+  PatternCandidates candidates(counters->index(), text);
   bool changed = false;
   std::u16string pattern;
   std::u16string replacement;
-  for (const WordListEntry& counter : *counters) {
+  for (std::size_t k = candidates.Next(); k < entries.size();
+       k = candidates.Next()) {
+    const WordListEntry& counter = entries[k];
     const int form = counter.number == 0 ? 0 : 1;
     for (std::size_t i = 0; i < std::size(kNumberWords); ++i) {
       if (!present[i][form]) continue;
@@ -75,7 +85,10 @@ bool AdjustSpacing(std::u16string& text, WordListSource& lists) {
       replacement.assign(u" ").append(word);
       replacement.push_back(kJoinMarker);
       replacement.append(counter.text);
-      changed = ReplaceAll(text, pattern, replacement) || changed;
+      if (ReplaceAll(text, pattern, replacement)) {
+        candidates.Rescan(text);
+        changed = true;
+      }
     }
   }
   return changed;
@@ -84,9 +97,14 @@ bool AdjustSpacing(std::u16string& text, WordListSource& lists) {
 bool ApplySpecialWords(std::u16string& text, WordListSource& lists,
                        StageRecord& record) {
   bool changed = false;
-  if (const auto specials = lists.Entries(WordListId::kKSpecial)) {
-    for (const WordListEntry& special : *specials) {
+  if (const auto specials = lists.Indexed(WordListId::kKSpecial)) {
+    const WordList& entries = specials->entries();
+    PatternCandidates candidates(specials->index(), text);
+    for (std::size_t k = candidates.Next(); k < entries.size();
+         k = candidates.Next()) {
+      const WordListEntry& special = entries[k];
       if (!ReplaceAll(text, special.text, special.replacement)) continue;
+      candidates.Rescan(text);
       changed = true;
       // An entry may credit the change to another stage of the record.
       if (special.number >= 0 && special.number < kSlotCount) {

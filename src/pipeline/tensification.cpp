@@ -169,11 +169,15 @@ std::span<const Rule> ObstruentTensificationRules() { return kObstruentRules; }
 
 bool ApplyTensification3(std::u16string& text, WordListSource& lists,
                          Asker& asker) {
-  const std::shared_ptr<const WordList> entries =
-      lists.Entries(WordListId::kRiulFuture);
-  if (entries == nullptr) return false;
+  const std::shared_ptr<const IndexedWordList> endings =
+      lists.Indexed(WordListId::kRiulFuture);
+  if (endings == nullptr) return false;
+  const WordList& entries = endings->entries();
+  PatternCandidates candidates(endings->index(), text);
   bool changed = false;
-  for (const WordListEntry& entry : *entries) {
+  for (std::size_t k = candidates.Next(); k < entries.size();
+       k = candidates.Next()) {
+    const WordListEntry& entry = entries[k];
     if (entry.number != kTenseAlways && entry.number != kAskFirst) continue;
     // An empty ending names nothing; its passes would tense every plain
     // initial of the text.
@@ -181,7 +185,10 @@ bool ApplyTensification3(std::u16string& text, WordListSource& lists,
     // Every pass keeps the ending where it stands and writes it nowhere
     // else, so an ending that does not occur has nothing to do.
     if (text.find(entry.text) == std::u16string::npos) continue;
-    changed = TenseAfterEnding(text, entry, asker) || changed;
+    if (TenseAfterEnding(text, entry, asker)) {
+      candidates.Rescan(text);
+      changed = true;
+    }
   }
   return changed;
 }

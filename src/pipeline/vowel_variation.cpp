@@ -94,20 +94,24 @@ constexpr auto kUiAsI = [] {
 
 bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists) {
   bool changed = false;
-  if (const auto words = lists.Entries(WordListId::kWi3Var)) {
-    for (const WordListEntry& entry : *words) {
-      const std::u16string& word = entry.text;
+  if (const auto words = lists.Indexed(WordListId::kWi3Var)) {
+    const WordList& entries = words->entries();
+    PatternCandidates candidates(words->index(), text);
+    for (std::size_t k = candidates.Next(); k < entries.size();
+         k = candidates.Next()) {
+      const std::u16string& word = entries[k].text;
       if (word.empty() || text.find(word) == std::u16string::npos) continue;
       std::u16string read_with_i = word;
       std::replace(read_with_i.begin(), read_with_i.end(), kSyllableUi, u'이');
       // A listed word followed by a space is left to the general rule below
       // (회의 시간 → 회에 시간); elsewhere its 의 is read 이 (회의를 → 회이를).
       const std::vector<Span> before_space = Occurrences(text, word + u' ');
-      changed = RewriteOutside(text, before_space,
-                               [&](std::u16string& piece) {
-                                 return ReplaceAll(piece, word, read_with_i);
-                               }) ||
-                changed;
+      if (RewriteOutside(text, before_space, [&](std::u16string& piece) {
+            return ReplaceAll(piece, word, read_with_i);
+          })) {
+        candidates.Rescan(text);
+        changed = true;
+      }
     }
   }
   // 의 keeps its sound where it begins the text or a word (의사, 우리 의견).

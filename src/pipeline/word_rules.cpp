@@ -10,11 +10,18 @@ namespace {
 // replacement equals it (발군 stays 발군 and still counts).
 bool ApplyListedWords(std::u16string& text, WordListSource& lists,
                       WordListId id) {
-  const auto pairs = lists.Entries(id);
+  const auto pairs = lists.Indexed(id);
   if (!pairs) return false;
+  const WordList& entries = pairs->entries();
+  PatternCandidates candidates(pairs->index(), text);
   bool changed = false;
-  for (const WordListEntry& pair : *pairs) {
-    changed = ReplaceAll(text, pair.text, pair.replacement) || changed;
+  for (std::size_t k = candidates.Next(); k < entries.size();
+       k = candidates.Next()) {
+    const WordListEntry& pair = entries[k];
+    if (ReplaceAll(text, pair.text, pair.replacement)) {
+      candidates.Rescan(text);
+      changed = true;
+    }
   }
   return changed;
 }

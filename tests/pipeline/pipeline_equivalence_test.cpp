@@ -1,0 +1,150 @@
+// The word-list stages visit only the entries whose texts may stand in the
+// text, and the command line's askers skip composing the messages. These
+// tests hold whole conversions to a plain run that visits every entry and
+// composes every message, on the everyday sentences of the benchmark corpus
+// and on odd inputs, under every option and every way of answering.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "hangul/ask.h"
+#include "hangul/utf.h"
+#include "hangul/word_index.h"
+#include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The lists of a folder, each with an index that makes every entry a
+// candidate: the stages then try every entry in file order.
+class PlainWordLists : public WordListSource {
+ public:
+  explicit PlainWordLists(fs::path folder) : lists_(std::move(folder), true) {}
+  std::shared_ptr<const WordList> Entries(WordListId id) override {
+    return lists_.Entries(id);
+  }
+  std::shared_ptr<const IndexedWordList> Indexed(WordListId id) override {
+    std::shared_ptr<const WordList> entries = lists_.Entries(id);
+    if (!entries) return nullptr;
+    const std::vector<std::u16string_view> nothing(entries->size());
+    return std::make_shared<const IndexedWordList>(std::move(entries),
+                                                   PatternIndex(nothing));
+  }
+
+ private:
+  FolderWordLists lists_;
+};
+
+std::vector<std::u16string> Inputs() {
+  std::vector<std::u16string> inputs;
+  std::ifstream corpus(
+      fs::path(__FILE__).parent_path().parent_path().parent_path() / "bench" /
+      "corpus" / "sentences.txt");
+  std::string line;
+  while (std::getline(corpus, line)) inputs.push_back(Utf8ToUtf16Lossy(line));
+  EXPECT_GT(inputs.size(), 300u);
+  for (const std::u16string_view odd : {
+           u"", u"   ", u"사과 한 개 두 장 석 달 넉 장 세 명 네 살",
+           u"US$100 AKYD dv$fs A%Y $$", u"회의 강의를 의사 희망 무늬 예외 계속",
+           u"할 수 갈 데 할게 먹을 것",
+           u"솜이불 국립 신라 생산력 구인란 보관료",
+           u"한\u1161국어 각\u11A8이 \u1100한 \u1161b",  // typed jamo
+       }) {
+    inputs.emplace_back(odd);
+  }
+  // Outside the BMP, a lone surrogate, a tab and a NUL.
+  constexpr char16_t kControls[] = u"😀값이\xD800많다\t\0끝";
+  inputs.emplace_back(kControls, std::size(kControls) - 1);
+  return inputs;
+}
+
+// Odd lists: entries that overlap, that form one another, that hold the
+// join marker or the old marker texts, and that are empty.
+void WriteOddLists(const TempFolder& folder) {
+  folder.WriteUtf16("kdat/co_suff.txt",
+                    u"0,개,x,y\n1,달,x,y\n0,,x,y\n0,장,x,y\n0,명,x,y\n");
+  folder.WriteUtf16("kdat/kspecial.txt",
+                    u"6,한$개,한$깨\n3,K,AKYD\n3,AKYD,K\n3,$,#\n"
+                    u"19,의사,의사\n3,회의,회이\n5,이,\"\"\n3,의,의의\n");
+  folder.WriteUtf16("kdat/wi3var.txt", u"의사\n회의\n강의\n\"\"\n이의\n");
+  folder.WriteUtf16("kdat/kan_bion.txt", u"x,생산력,생산녁\nx,력,력\n");
+  folder.WriteUtf16("kdat/setsubi.txt",
+                    u"물가,물까\n까,가\n가,까\n할게,할께\n먹을,먹을\n");
+  folder.WriteUtf16("kdat/riul_pat.txt", u"x,발달\nx,신라\nx,갈\n");
+  folder.WriteUtf16("kdat/riul_future.txt",
+                    u"0,x,\"할 \"\n1,x,\"갈 \"\n1,x,먹을\n0,x,\"\"\n1,x,을\n");
+}
+
+struct Run {
+  std::u16string reading;
+  StageRecord record;
+  std::vector<std::u16string> messages;
+};
+
+Run Convert(const std::u16string& input, const Options& options,
+            WordListSource& lists, Asker& asker) {
+  Run run;
+  run.reading = RunPipeline(input, options, lists, asker, run.record);
+  return run;
+}
+
+void ExpectSameConversions(const fs::path& folder) {
+  FolderWordLists indexed(folder, /*cache=*/true);
+  PlainWordLists plain(folder);
+  const std::vector<std::u16string> inputs = Inputs();
+  std::mt19937 random(11);
+  for (int flags = 0; flags < 8; ++flags) {
+    Options options;
+    options.n_insert_flg = flags & 1;
+    options.h_strong_flg = flags & 2;
+    options.e_real_flg = flags & 4;
+    for (const std::u16string& input : inputs) {
+      SCOPED_TRACE(U8(input) + " options " + std::to_string(flags));
+      // Scripted answers, the same for both runs, show every message.
+      std::vector<bool> script;
+      for (int i = 0; i < 40; ++i) script.push_back(random() % 2 == 0);
+      ScriptedAsker fast_asker(script);
+      ScriptedAsker plain_asker(script);
+      const Run fast = Convert(input, options, indexed, fast_asker);
+      const Run slow = Convert(input, options, plain, plain_asker);
+      EXPECT_EQ(U8(fast.reading), U8(slow.reading));
+      EXPECT_EQ(fast.record.results, slow.record.results);
+      EXPECT_EQ(fast.record.changed, slow.record.changed);
+      EXPECT_EQ(fast_asker.messages(), plain_asker.messages());
+      // Always Yes and always No, without messages, against the same
+      // answers given by an asker that reads them.
+      for (const bool answer : {true, false}) {
+        FixedAsker fixed(answer);
+        ScriptedAsker scripted(std::vector<bool>(4096, answer));
+        const Run quick = Convert(input, options, indexed, fixed);
+        const Run full = Convert(input, options, plain, scripted);
+        EXPECT_EQ(U8(quick.reading), U8(full.reading)) << answer;
+        EXPECT_EQ(quick.record.results, full.record.results);
+        EXPECT_EQ(quick.record.changed, full.record.changed);
+      }
+    }
+  }
+}
+
+TEST(PipelineEquivalence, ShippedListsSameAsEveryEntryAndMessage) {
+  ExpectSameConversions(fs::path(PIMORU_STAGED_DATA_DIR) / "kdat");
+}
+
+TEST(PipelineEquivalence, OddListsSameAsEveryEntryAndMessage) {
+  TempFolder folder;
+  WriteOddLists(folder);
+  ExpectSameConversions(folder.path() / "kdat");
+}
+
+}  // namespace
+}  // namespace pimoru
