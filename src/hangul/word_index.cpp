@@ -120,9 +120,18 @@ std::int64_t PatternIndex::BucketOf(std::uint64_t key) const {
 
 PatternCandidates::PatternCandidates(const PatternIndex& index,
                                      std::u16string_view text)
-    : index_(index),
-      marked_patterns_((index.size() + 63) / 64, 0),
-      marked_buckets_((index.starts_.size() - 1 + 63) / 64, 0) {
+    : index_(index) {
+  const std::size_t pattern_words = (index.size() + 63) / 64;
+  const std::size_t bucket_words = (index.starts_.size() - 1 + 63) / 64;
+  const std::size_t words = pattern_words + bucket_words;
+  std::uint64_t* marks = inline_words_.data();
+  if (words > kInlineWords) {
+    heap_words_.resize(words);
+    marks = heap_words_.data();
+  }
+  std::fill(marks, marks + words, 0);
+  marked_patterns_ = marks;
+  marked_buckets_ = marks + pattern_words;
   MarkBucket(index.starts_.size() - 2);  // the empty patterns
   Rescan(text);
 }

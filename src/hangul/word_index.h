@@ -9,6 +9,7 @@
 #ifndef PIMORU_HANGUL_WORD_INDEX_H_
 #define PIMORU_HANGUL_WORD_INDEX_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -63,6 +64,8 @@ class PatternIndex {
 class PatternCandidates {
  public:
   PatternCandidates(const PatternIndex& index, std::u16string_view text);
+  PatternCandidates(const PatternCandidates&) = delete;
+  PatternCandidates& operator=(const PatternCandidates&) = delete;
 
   // The number of the next candidate, or size() of the index at the end.
   std::size_t Next();
@@ -72,9 +75,15 @@ class PatternCandidates {
  private:
   void MarkBucket(std::size_t bucket);
 
+  // The marks of the patterns, then of the buckets: in place for tables of
+  // up to a few thousand patterns, so a sentence allocates nothing here.
+  static constexpr std::size_t kInlineWords = 64;
+
   const PatternIndex& index_;
-  std::vector<std::uint64_t> marked_patterns_;
-  std::vector<std::uint64_t> marked_buckets_;
+  std::array<std::uint64_t, kInlineWords> inline_words_;
+  std::vector<std::uint64_t> heap_words_;
+  std::uint64_t* marked_patterns_;
+  std::uint64_t* marked_buckets_;
   std::size_t next_ = 0;
 };
 
