@@ -151,17 +151,27 @@ class Converter {
       return false;
     }
     if (auto* list = dynamic_cast<ListAsker*>(&asker_)) list->Restart();
-    Converted c;
-    c.input = *text;
+    // The same buffers serve every input; the stages' texts are composed
+    // only when the trace or the report shows them.
+    Converted& c = current_;
+    c.input = std::move(*text);
+    const RecordTexts texts = cl_.stage_trace || cl_.report_path
+                                  ? RecordTexts::kAll
+                                  : RecordTexts::kFlagsOnly;
     try {
-      c.reading = RunPipeline(c.input, cl_.options, lists_, asker_, c.record);
-      c.transcription = Transcribe(c.reading, cl_.options.noon_idx, c.record);
+      c.reading =
+          RunPipeline(c.input, cl_.options, lists_, asker_, c.record, texts);
+      c.transcription =
+          Transcribe(c.reading, cl_.options.noon_idx, c.record, texts);
     } catch (const ConversionError& e) {
       Fail(where, e.what(), out);
       return false;
     }
     Write(c, out);
-    last_ = std::move(c);
+    if (cl_.report_path) {
+      if (!last_) last_.emplace();
+      std::swap(*last_, current_);
+    }
     return true;
   }
 
@@ -244,7 +254,8 @@ class Converter {
   std::filesystem::path data_;
   FolderWordLists lists_;
   Asker& asker_;
-  std::optional<Converted> last_;
+  Converted current_;
+  std::optional<Converted> last_;  // kept for the report
 };
 
 std::unique_ptr<Asker> MakeAsker(const CommandLine& cl) {

@@ -8,6 +8,13 @@ namespace pimoru {
 std::u16string RunPipeline(std::u16string_view input, const Options& options,
                            WordListSource& lists, Asker& asker,
                            StageRecord& record) {
+  return RunPipeline(input, options, lists, asker, record, RecordTexts::kAll);
+}
+
+std::u16string RunPipeline(std::u16string_view input, const Options& options,
+                           WordListSource& lists, Asker& asker,
+                           StageRecord& record, RecordTexts texts) {
+  const bool keep_texts = texts == RecordTexts::kAll;
   record.Clear();
   std::u16string text(input);
   record.results[0] = text;
@@ -19,7 +26,7 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
   // stage's own result is assigned after it runs.
   auto syllable_stage = [&](int slot, auto&& stage) {
     record.changed[slot] = stage();
-    if (record.changed[slot]) record.results[slot] = text;
+    if (record.changed[slot] && keep_texts) record.results[slot] = text;
   };
   syllable_stage(2, [&] { return AdjustSpacing(text, lists); });
   syllable_stage(3, [&] { return ApplySpecialWords(text, lists, record); });
@@ -32,7 +39,9 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
   std::u16string jamo = DecomposeText(text);
   auto jamo_stage = [&](int slot, auto&& stage) {
     record.changed[slot] = stage();
-    if (record.changed[slot]) record.results[slot] = ComposeText(jamo);
+    if (record.changed[slot] && keep_texts) {
+      record.results[slot] = ComposeText(jamo);
+    }
   };
   jamo_stage(8, [&] { return ApplyYeVariation(jamo); });
   jamo_stage(9, [&] { return ApplyUiVariation(jamo); });
@@ -52,7 +61,7 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
   if (options.e_real_flg) {
     jamo_stage(22, [&] { return RealiseEndings(jamo); });
   }
-  return Trim(ComposeText(jamo));
+  return ComposeText(jamo);  // trimmed already
 }
 
 }  // namespace pimoru

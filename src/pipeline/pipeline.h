@@ -20,6 +20,19 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
                            WordListSource& lists, Asker& asker,
                            StageRecord& record);
 
+// How much of the stages' output a conversion keeps in the record.
+enum class RecordTexts {
+  kAll,        // every stored slot's text, as the report and the trace show
+  kFlagsOnly,  // the changed flags and slots 0 and 1: for a caller that
+               // shows neither, the composing of each slot's text is spared
+};
+
+// The same, keeping the record's texts as `texts` says; the reading and
+// every flag are the same either way.
+std::u16string RunPipeline(std::u16string_view input, const Options& options,
+                           WordListSource& lists, Asker& asker,
+                           StageRecord& record, RecordTexts texts);
+
 }  // namespace pimoru
 
 #endif  // PIMORU_PIPELINE_PIPELINE_H_

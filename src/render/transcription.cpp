@@ -44,6 +44,11 @@ constexpr char16_t kNoCharacter = 0;
 
 Transcription Transcribe(std::u16string_view reading, int noon_idx,
                          StageRecord& record) {
+  return Transcribe(reading, noon_idx, record, RecordTexts::kAll);
+}
+
+Transcription Transcribe(std::u16string_view reading, int noon_idx,
+                         StageRecord& record, RecordTexts texts) {
   // The added spaces give the first and the last jamo a neighbour and make
   // the first syllable a word start.
   const std::u16string text = u" " + DecomposeText(Trim(reading)) + u" ";
@@ -92,7 +97,9 @@ Transcription Transcribe(std::u16string_view reading, int noon_idx,
   }
 
   record.changed[kVoicingSlot] = any_voiced;
-  if (any_voiced) record.results[kVoicingSlot] = ComposeText(text);
+  if (any_voiced && texts == RecordTexts::kAll) {
+    record.results[kVoicingSlot] = ComposeText(text);
+  }
 
   out.symbols = Trim(out.symbols);
   // A final written ッ before a tensed consonant's ッ (맛까 → マッッカ) keeps

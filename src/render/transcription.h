@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "pipeline/pipeline.h"
 #include "pipeline/stage_record.h"
 
 namespace pimoru {
@@ -27,6 +28,9 @@ struct Transcription {
 // trimmed first; an empty reading gives three empty lines and clears the flag.
 Transcription Transcribe(std::u16string_view reading, int noon_idx,
                          StageRecord& record);
+// The same, keeping slot 23's text only when `texts` asks for all texts.
+Transcription Transcribe(std::u16string_view reading, int noon_idx,
+                         StageRecord& record, RecordTexts texts);
 
 struct PhoneticSymbol {
   std::u16string symbol;  // zero, one or two code units

@@ -1,8 +1,9 @@
 // The word-list stages visit only the entries whose texts may stand in the
-// text, and the command line's askers skip composing the messages. These
-// tests hold whole conversions to a plain run that visits every entry and
-// composes every message, on the everyday sentences of the benchmark corpus
-// and on odd inputs, under every option and every way of answering.
+// text, the command line's askers skip composing the messages, and a batch
+// keeps only the record's flags. These tests hold whole conversions to a
+// plain run that visits every entry, composes every message and keeps every
+// text, on the everyday sentences of the benchmark corpus and on odd
+// inputs, under every option and every way of answering.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
+#include "render/transcription.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -131,6 +133,27 @@ void ExpectSameConversions(const fs::path& folder) {
         EXPECT_EQ(U8(quick.reading), U8(full.reading)) << answer;
         EXPECT_EQ(quick.record.results, full.record.results);
         EXPECT_EQ(quick.record.changed, full.record.changed);
+        // Keeping only the flags changes nothing else.
+        StageRecord flags_only;
+        EXPECT_EQ(RunPipeline(input, options, indexed, fixed, flags_only,
+                              RecordTexts::kFlagsOnly),
+                  quick.reading);
+        EXPECT_EQ(flags_only.changed, quick.record.changed);
+        EXPECT_EQ(flags_only.results[1], quick.record.results[1]);
+        for (int slot = 2; slot < kSlotCount; ++slot) {
+          EXPECT_EQ(flags_only.results[slot], u"") << slot;
+        }
+        StageRecord all_record = full.record;
+        const Transcription all =
+            Transcribe(quick.reading, flags % 3, all_record);
+        const Transcription bare = Transcribe(
+            quick.reading, flags % 3, flags_only, RecordTexts::kFlagsOnly);
+        EXPECT_EQ(bare.symbols, all.symbols);
+        EXPECT_EQ(bare.kana, all.kana);
+        EXPECT_EQ(bare.voicing_marks, all.voicing_marks);
+        EXPECT_EQ(flags_only.changed[kVoicingSlot],
+                  all_record.changed[kVoicingSlot]);
+        EXPECT_EQ(flags_only.results[kVoicingSlot], u"");
       }
     }
   }
