@@ -109,16 +109,22 @@ constexpr FinalRow kFinalKana[] = {
     {u"ŋ", u"ン"},
 };
 
+// Equal symbols, with the first letters compared before the rest: most
+// table rows differ there, and a symbol is one or two letters.
+constexpr bool SameSymbol(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && (a.empty() || a[0] == b[0]) && a == b;
+}
+
 const InitialColumn* FindColumn(std::u16string_view initial) {
   for (const InitialColumn& entry : kInitialColumns) {
-    if (entry.symbol == initial) return &entry;
+    if (SameSymbol(entry.symbol, initial)) return &entry;
   }
   return nullptr;
 }
 
 const KanaRow* FindRow(std::u16string_view vowel) {
   for (const KanaRow& row : kKanaRows) {
-    if (row.vowel == vowel) return &row;
+    if (SameSymbol(row.vowel, vowel)) return &row;
   }
   return nullptr;
 }
@@ -143,7 +149,7 @@ std::u16string SyllableKana(bool suppress, std::u16string_view initial,
 
 std::u16string_view FinalKana(std::u16string_view final_symbol) {
   for (const FinalRow& row : kFinalKana) {
-    if (row.symbol == final_symbol) return row.kana;
+    if (SameSymbol(row.symbol, final_symbol)) return row.kana;
   }
   return std::u16string_view();
 }
