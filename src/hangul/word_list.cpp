@@ -133,6 +133,25 @@ std::u16string CutAtNul(std::u16string text) {
   return text;
 }
 
+// Calls visit(line) for each line of the text: cut at CR LF, lone LF and
+// lone CR; a line break at the very end adds no empty line.
+template <typename Visit>
+void ForEachLine(std::u16string_view text, Visit visit) {
+  std::size_t start = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char16_t c = text[i];
+    if (c == u'\r' || c == u'\n') {
+      visit(text.substr(start, i - start));
+      i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < text.size()) visit(text.substr(start));
+}
+
 }  // namespace
 
 std::string_view WordListFileName(WordListId id) {
@@ -175,19 +194,8 @@ std::u16string DecodeWordListBytes(std::string_view bytes) {
 
 std::vector<std::u16string> SplitLines(std::u16string_view text) {
   std::vector<std::u16string> lines;
-  std::size_t start = 0;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char16_t c = text[i];
-    if (c == u'\r' || c == u'\n') {
-      lines.emplace_back(text.substr(start, i - start));
-      i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+  ForEachLine(text,
+              [&](std::u16string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
@@ -257,14 +265,17 @@ WordList BuildWordList(WordListId id, std::u16string_view text,
                        std::string_view source_name) {
   const Shape shape = ShapeOf(id);
   WordList entries;
-  const std::vector<std::u16string> lines = SplitLines(text);
-  for (std::size_t k = 0; k < lines.size(); ++k) {
-    const std::vector<std::u16string> fields = SplitFields(lines[k]);
+  // Line by line, without a copy of all the lines: a list may be long.
+  std::size_t line_number = 0;
+  ForEachLine(text, [&](std::u16string_view line) {
+    ++line_number;
+    const std::vector<std::u16string> fields = SplitFields(line);
     const bool qualifies = shape.exact ? fields.size() == shape.fields
                                        : fields.size() >= shape.fields;
-    if (!qualifies) continue;
-    entries.push_back(EntryFromFields(id, fields, source_name, k + 1));
-  }
+    if (qualifies) {
+      entries.push_back(EntryFromFields(id, fields, source_name, line_number));
+    }
+  });
   return entries;
 }
 
@@ -283,9 +294,10 @@ FolderWordLists::Loaded FolderWordLists::Load(WordListId id) const {
   std::string bytes{std::istreambuf_iterator<char>(in),
                     std::istreambuf_iterator<char>()};
   if (in.bad()) return unreadable;
+  const std::u16string text = DecodeWordListBytes(bytes);
+  std::string().swap(bytes);  // not kept while the entries are built
   try {
-    return {std::make_shared<const WordList>(
-                BuildWordList(id, DecodeWordListBytes(bytes), name)),
+    return {std::make_shared<const WordList>(BuildWordList(id, text, name)),
             std::nullopt, nullptr};
   } catch (const ConversionError& e) {
     return {nullptr, e.what(), nullptr};
