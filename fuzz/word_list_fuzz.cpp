@@ -1,22 +1,54 @@
 // Arbitrary bytes as a word-list file of every kind: decoding, line and field
 // splitting and entry building must never crash; a bad number is the one
-// error allowed.
+// error allowed. The index of each list must name every entry whose text
+// stands in a text (here the file's own first and last lines).
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "hangul/word_index.h"
 #include "hangul/word_list.h"
+
+namespace {
+
+void CheckIndex(const std::shared_ptr<const pimoru::WordList>& entries,
+                std::u16string_view text) {
+  const pimoru::IndexedWordList indexed(entries);
+  std::vector<bool> candidate(entries->size(), false);
+  pimoru::PatternCandidates candidates(indexed.index(), text);
+  for (std::size_t k = candidates.Next(); k < entries->size();
+       k = candidates.Next()) {
+    candidate[k] = true;
+  }
+  for (std::size_t k = 0; k < entries->size(); ++k) {
+    const std::u16string& pattern = (*entries)[k].text;
+    const bool occurs =
+        pattern.empty() || text.find(pattern) != std::u16string_view::npos;
+    if (occurs && !candidate[k]) std::abort();
+  }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::u16string text = pimoru::DecodeWordListBytes(bytes);
-  for (const std::u16string& line : pimoru::SplitLines(text)) {
-    pimoru::SplitFields(line);
-  }
+  const std::vector<std::u16string> lines = pimoru::SplitLines(text);
+  for (const std::u16string& line : lines) pimoru::SplitFields(line);
   for (pimoru::WordListId id : pimoru::kAllWordLists) {
     try {
-      pimoru::BuildWordList(id, text, "fuzz");
+      const auto entries = std::make_shared<const pimoru::WordList>(
+          pimoru::BuildWordList(id, text, "fuzz"));
+      if (entries->size() > lines.size()) std::abort();
+      if (!lines.empty()) {
+        CheckIndex(entries, lines.front());
+        CheckIndex(entries, lines.back());
+      }
     } catch (const pimoru::ConversionError&) {
     }
   }
