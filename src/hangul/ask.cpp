@@ -92,12 +92,31 @@ bool AskEachOccurrence(std::u16string& text, std::u16string_view pattern,
   out.reserve(input.size() + replacement.size());
   bool any_yes = false;
   std::size_t done = 0;
+  // The word of the last question, [word_begin, word_end) in the input and
+  // composed: occurrences in the same word show the same word, which is
+  // then found and composed once, not once per occurrence.
+  std::size_t word_begin = 0;
+  std::size_t word_end = 0;
+  std::u16string word;
   while (hit != std::u16string_view::npos) {
     out.append(input.substr(done, hit - done));
     std::u16string message;
     if (asker.ReadsMessages()) {
-      message = OccurrenceMessage(title, ComposeText(WordAt(input, hit + 1)),
-                                  question);
+      const bool in_last_word =
+          input[hit] != u' ' && hit >= word_begin && hit < word_end;
+      if (!in_last_word) {
+        // As WordAt: at a space, the word that follows it.
+        if (input[hit] == u' ') {
+          word_begin = hit + 1;
+        } else {
+          const std::size_t space = input.rfind(u' ', hit);
+          word_begin = space == std::u16string_view::npos ? 0 : space + 1;
+        }
+        const std::size_t space = input.find(u' ', hit + 1);
+        word_end = space == std::u16string_view::npos ? input.size() : space;
+        word = ComposeText(input.substr(word_begin, word_end - word_begin));
+      }
+      message = OccurrenceMessage(title, word, question);
     }
     if (asker.Confirm(message)) {
       out.append(replacement);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "hangul/jamo.h"
 #include "support/test_support.h"
 
@@ -102,6 +106,41 @@ TEST(AskAtJunction, BackToBackJunctionsAreBothHandled) {
   ScriptedAsker yes({true, true});
   EXPECT_TRUE(AskAtJunction3(both, pattern, replacement, u"k", u"t", yes));
   EXPECT_EQ(ComposeText(both), u"일닐니 확인");
+}
+
+// Found by fuzzing: special words grew a text into one word of 100,000
+// letters holding 3,000 occurrences, and each question looked the word up
+// and composed it afresh. The word is now found once per word; the messages
+// must stay those of WordAt at every occurrence, spaces included.
+TEST(AskEachOccurrence, EveryMessageShowsTheWordAroundItsOccurrence) {
+  std::mt19937 random(5);
+  std::vector<std::u16string> texts;
+  for (int i = 0; i < 300; ++i) {
+    std::u16string text;
+    for (int n = random() % 16; n > 0; --n) text += u"ab  가"[random() % 5];
+    texts.push_back(DecomposeText(text));
+  }
+  std::u16string long_word;
+  for (int i = 0; i < 2000; ++i) long_word += u"ab";
+  texts.push_back(u"x " + long_word + u" y" + long_word);
+  for (const std::u16string& input : texts) {
+    for (const std::u16string_view pattern :
+         {u"a", u"ab", u" a", u"b ", u" "}) {
+      SCOPED_TRACE(U8(input.substr(0, 40)) + " / " + U8(pattern));
+      std::vector<std::u16string> expected;
+      for (std::size_t at = input.find(pattern); at != std::u16string::npos;
+           at = input.find(pattern, at + 1)) {
+        expected.push_back(OccurrenceMessage(
+            kTitle, ComposeText(WordAt(input, at + 1)), kQuestion));
+      }
+      std::u16string text = input;
+      ScriptedAsker no;  // every occurrence is asked, overlapping ones too
+      EXPECT_FALSE(
+          AskEachOccurrence(text, pattern, u"z", kTitle, kQuestion, no));
+      EXPECT_EQ(text, input);
+      EXPECT_TRUE(no.messages() == expected);  // not printed: may be long
+    }
+  }
 }
 
 }  // namespace
