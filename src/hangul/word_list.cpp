@@ -1,5 +1,6 @@
 #include "hangul/word_list.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <iterator>
@@ -259,6 +260,33 @@ std::optional<int> ParseInteger(std::u16string_view field) {
   if (negative) value = -value;
   if (value > std::numeric_limits<int>::max()) return std::nullopt;
   return static_cast<int>(value);
+}
+
+std::size_t WordListTextLimit(std::size_t size) {
+  constexpr std::size_t kFloor = std::size_t{1} << 16;
+  return std::max(4 * size, kFloor);
+}
+
+bool ReplaceListedWord(std::u16string& text, const WordListEntry& entry,
+                       WordListId id, std::size_t limit) {
+  const std::u16string_view pattern = entry.text;
+  const std::u16string_view replacement = entry.replacement;
+  if (!pattern.empty() && replacement.size() > pattern.size()) {
+    // The length the replacement would make, counted before it is made.
+    const std::size_t growth = replacement.size() - pattern.size();
+    std::size_t size = text.size();
+    for (std::size_t hit = text.find(pattern); hit != std::u16string::npos;
+         hit = text.find(pattern, hit + pattern.size())) {
+      size += growth;
+      if (size > limit) {
+        std::ostringstream message;
+        message << WordListFileName(id) << ": 置き換えで文が " << limit
+                << " 文字を超えるため、変換を中止しました。";
+        throw ConversionError(message.str());
+      }
+    }
+  }
+  return ReplaceAll(text, pattern, replacement);
 }
 
 WordList BuildWordList(WordListId id, std::u16string_view text,

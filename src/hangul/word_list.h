@@ -86,6 +86,17 @@ std::optional<int> ParseInteger(std::u16string_view field);
 WordList BuildWordList(WordListId id, std::u16string_view text,
                        std::string_view source_name);
 
+// The longest text that the replacements of a list may make of a text of
+// `size` code units. Lists whose entries swell the text without end (a
+// letter doubled by entry after entry) end the conversion instead of
+// exhausting the memory.
+std::size_t WordListTextLimit(std::size_t size);
+
+// ReplaceAll of an entry's text by its replacement, unless the result would
+// be longer than `limit`: then throws ConversionError naming the list.
+bool ReplaceListedWord(std::u16string& text, const WordListEntry& entry,
+                       WordListId id, std::size_t limit);
+
 // Where the stages get their lists from.
 class WordListSource {
  public:

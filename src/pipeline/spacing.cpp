@@ -99,11 +99,14 @@ bool ApplySpecialWords(std::u16string& text, WordListSource& lists,
   bool changed = false;
   if (const auto specials = lists.Indexed(WordListId::kKSpecial)) {
     const WordList& entries = specials->entries();
+    const std::size_t limit = WordListTextLimit(text.size());
     PatternCandidates candidates(specials->index(), text);
     for (std::size_t k = candidates.Next(); k < entries.size();
          k = candidates.Next()) {
       const WordListEntry& special = entries[k];
-      if (!ReplaceAll(text, special.text, special.replacement)) continue;
+      if (!ReplaceListedWord(text, special, WordListId::kKSpecial, limit)) {
+        continue;
+      }
       candidates.Rescan(text);
       changed = true;
       // An entry may credit the change to another stage of the record.

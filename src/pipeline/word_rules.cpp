@@ -13,12 +13,13 @@ bool ApplyListedWords(std::u16string& text, WordListSource& lists,
   const auto pairs = lists.Indexed(id);
   if (!pairs) return false;
   const WordList& entries = pairs->entries();
+  const std::size_t limit = WordListTextLimit(text.size());
   PatternCandidates candidates(pairs->index(), text);
   bool changed = false;
   for (std::size_t k = candidates.Next(); k < entries.size();
        k = candidates.Next()) {
     const WordListEntry& pair = entries[k];
-    if (ReplaceAll(text, pair.text, pair.replacement)) {
+    if (ReplaceListedWord(text, pair, id, limit)) {
       candidates.Rescan(text);
       changed = true;
     }

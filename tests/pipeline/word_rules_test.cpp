@@ -5,7 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "hangul/ask.h"
 #include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
 #include "pipeline/stages.h"
 #include "support/test_support.h"
 
@@ -121,6 +124,52 @@ TEST(WordRules, MissingListsChangeNothing) {
     ExpectStage(stage, lists,
                 {{u"의견란 물가 발달", u"의견란 물가 발달", false}});
   }
+}
+
+// Found by fuzzing: entries that each lengthen what the one before made
+// grew 98 letters into a million; a few more would exhaust the memory. A
+// list may lengthen the text, but not past a bound: past it the conversion
+// ends with an error that names the list.
+TEST(WordRules, ListsThatSwellTheTextEndTheConversion) {
+  std::u16string doubling;
+  std::u16string doubling_pairs;
+  for (int i = 0; i < 40; ++i) {
+    doubling += u"3,가,가가\n";
+    doubling_pairs += u"x,가,가가\n";
+  }
+  const std::u16string huge(200000, u'나');
+  struct Row {
+    const char* file;
+    std::u16string list;
+  } const rows[] = {
+      {"kspecial.txt", doubling},
+      {"kan_bion.txt", doubling_pairs},
+      {"setsubi.txt", u"가," + huge + u"\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file);
+    TempFolder folder;
+    folder.WriteUtf16(row.file, row.list);
+    FolderWordLists lists(folder.path(), false);
+    ScriptedAsker asker;
+    StageRecord record;
+    std::u16string input;
+    for (int i = 0; i < 300; ++i) input += u"가 ";
+    try {
+      RunPipeline(input, Options{}, lists, asker, record);
+      ADD_FAILURE() << "no error";
+    } catch (const ConversionError& e) {
+      EXPECT_NE(std::string(e.what()).find(row.file), std::string::npos)
+          << e.what();
+    }
+    EXPECT_EQ(record.results[0], input);  // what was stored before stays
+  }
+  // Lengthening within the bound is no error.
+  TempFolder folder;
+  folder.WriteUtf16("setsubi.txt", u"가,가가가가\n");
+  FolderWordLists lists(folder.path(), false);
+  ExpectStage(ApplyTensification1, lists,
+              {{u"가 가", u"가가가가 가가가가", true}});
 }
 
 }  // namespace
