@@ -7,6 +7,7 @@
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
+#include "hangul/word_index.h"
 #include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
@@ -49,39 +50,6 @@ constexpr std::array<Rule, 2 * kMedialCount + 4> MakeStrongSilencingRules() {
   return rules;
 }
 constexpr auto kStrongSilencingRules = MakeStrongSilencingRules();
-
-// The sonorant finals of the last four strong rules, in their order.
-constexpr char16_t kSonorantFinals[] = {fin::kNieun, fin::kMieum, fin::kRieul,
-                                        fin::kIeung};
-constexpr std::size_t kFirstSonorantRule = 2 * kMedialCount;
-constexpr bool SonorantRulesInPlace() {
-  for (std::size_t k = 0; k < std::size(kSonorantFinals); ++k) {
-    if (kStrongSilencingRules[kFirstSonorantRule + k].pattern[0] !=
-        kSonorantFinals[k]) {
-      return false;
-    }
-  }
-  return kFirstSonorantRule + std::size(kSonorantFinals) ==
-         kStrongSilencingRules.size();
-}
-static_assert(SonorantRulesInPlace());
-
-// Marks the strong rules whose pattern may begin at `at`: a vowel or a
-// sonorant final before an initial ㅎ.
-void MarkBeforeHieut(std::u16string_view text, std::size_t at,
-                     std::vector<std::size_t>& found) {
-  if (at + 1 >= text.size() || text[at + 1] != ini::kHieut) return;
-  const char16_t before = text[at];
-  if (IsMedial(before)) {
-    const std::size_t v = before - kMedialBase;
-    found.push_back(2 * v);  // 희 after this vowel
-    found.push_back(2 * v + 1);
-    return;
-  }
-  for (std::size_t k = 0; k < std::size(kSonorantFinals); ++k) {
-    if (before == kSonorantFinals[k]) found.push_back(kFirstSonorantRule + k);
-  }
-}
 
 // Stage 16, group A: ㄹ after ㄴ in a Sino-Korean word with a suffix,
 // asked word by word.
@@ -196,11 +164,11 @@ std::span<const Rule> LateralisationRules() { return kLateralisationRules; }
 bool ApplySilencing(std::u16string& text, bool h_strong_flg) {
   bool changed = ApplyRules(text, kSilencingRules);
   if (!h_strong_flg) return changed;
-  // No strong rule writes an initial ㅎ or brings a letter next to one, so
-  // the pairs before ㅎ only disappear: the rules whose pairs stand in the
-  // text now are all that can match.
-  return ApplyOccurringRules(text, kStrongSilencingRules, MarkBeforeHieut) ||
-         changed;
+  // 희 made 이 puts a new vowel before a ㅎ that follows it (저희하고 →
+  // 저이하고, whose 이 + ㅎ a later rule silences), so the pairs before ㅎ
+  // are looked up afresh after every rule that matched.
+  static const PatternIndex kStrongIndex = IndexRules(kStrongSilencingRules);
+  return ApplyRules(text, kStrongSilencingRules, kStrongIndex) || changed;
 }
 
 bool ApplyNasalisation2(std::u16string& text, Asker& asker) {
