@@ -1,5 +1,5 @@
-// The substitution tables of stages 15 to 22, and the question passes that
-// walk a table rule by rule.
+// The substitution tables of stage 13 and stages 15 to 22, and the question
+// passes that walk a table rule by rule.
 //
 // The stages apply their tables through fast paths that skip passes whose
 // patterns cannot occur. The tables are visible here so that tests and
@@ -19,6 +19,10 @@
 #include "hangul/rules.h"
 
 namespace pimoru {
+
+// Stage 13: the 313 linking-word rules, run over the text with a space
+// added at each end.
+std::span<const Rule> LinkingWordLiaisonRules();
 
 // Stage 15: rules 1 to 5 run always, the rest only with the strong-ㅎ
 // option (the medial loop, then the four sonorant finals).

@@ -8,6 +8,7 @@
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
 #include "hangul/word_index.h"
+#include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -204,6 +205,8 @@ constexpr Rule kLiaison2Rules[] = {
 };
 
 }  // namespace
+
+std::span<const Rule> LinkingWordLiaisonRules() { return kLiaison1Rules; }
 
 bool ApplyLiaison1(std::u16string& text) {
   // A space at each end lets the rules that need one match at the ends of
