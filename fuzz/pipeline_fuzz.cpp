@@ -7,15 +7,22 @@
 // the lists in file order (co_suff, kspecial, wi3var, kan_bion, setsubi,
 // riul_pat, riul_future); a list without a piece is missing. Flag bit 5 uses
 // the shipped lists instead, so stages 2 to 7 and 18 also meet real entries.
+// The stages that skip passes are also held to a run of every pass.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "hangul/ask.h"
+#include "hangul/jamo.h"
+#include "hangul/rules.h"
 #include "hangul/word_list.h"
+#include "pipeline/late_stages.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/stages.h"
 #include "render/transcription.h"
 
 namespace {
@@ -53,6 +60,112 @@ class InputWordLists : public pimoru::WordListSource {
  private:
   std::vector<std::u16string> pieces_;
 };
+
+bool AskEachPlainly(std::u16string& text, std::span<const pimoru::Rule> rules,
+                    std::u16string_view title, std::u16string_view question,
+                    pimoru::Asker& asker) {
+  bool any = false;
+  for (const pimoru::Rule& rule : rules) {
+    any = pimoru::AskEachOccurrence(text, rule.Pattern(), rule.Replacement(),
+                                    title, question, asker) ||
+          any;
+  }
+  return any;
+}
+
+bool AskJunctionsPlainly(std::u16string& text,
+                         std::span<const pimoru::Rule> rules,
+                         std::u16string_view kind, std::u16string_view title,
+                         pimoru::Asker& asker) {
+  bool any = false;
+  for (const pimoru::Rule& rule : rules) {
+    any = pimoru::AskAtJunction2(text, rule.Pattern(), rule.Replacement(), kind,
+                                 title, asker) ||
+          any;
+  }
+  return any;
+}
+
+// A stage that skips passes must give what running every pass gives.
+template <typename Fast, typename Plain>
+void ExpectSameAsPlain(const std::u16string& input, std::uint32_t answers,
+                       Fast fast, Plain plain) {
+  std::u16string fast_text = input;
+  std::u16string plain_text = input;
+  BitAsker fast_asker(answers);
+  BitAsker plain_asker(answers);
+  if (fast(fast_text, fast_asker) != plain(plain_text, plain_asker) ||
+      fast_text != plain_text) {
+    std::abort();
+  }
+}
+
+void CheckFastPaths(const std::u16string& text, std::uint32_t answers) {
+  using pimoru::Asker;
+  const std::u16string jamo = pimoru::DecomposeText(text);
+  ExpectSameAsPlain(
+      jamo, answers,
+      [](std::u16string& t, Asker&) { return pimoru::ApplyLiaison1(t); },
+      [](std::u16string& t, Asker&) {
+        std::u16string padded = u" " + t + u" ";
+        const bool changed = pimoru::ApplyRulesPlainly(
+            padded, pimoru::LinkingWordLiaisonRules());
+        t = pimoru::Trim(padded);
+        return changed;
+      });
+  ExpectSameAsPlain(
+      jamo, answers,
+      [](std::u16string& t, Asker&) { return pimoru::ApplySilencing(t, true); },
+      [](std::u16string& t, Asker&) {
+        const bool changed =
+            pimoru::ApplyRulesPlainly(t, pimoru::SilencingRules());
+        return pimoru::ApplyRulesPlainly(t, pimoru::StrongSilencingRules()) ||
+               changed;
+      });
+  ExpectSameAsPlain(
+      jamo, answers, pimoru::ApplyNasalisation2,
+      [](std::u16string& t, Asker& asker) {
+        bool changed =
+            AskEachPlainly(t, pimoru::SuffixNasalisationRules(), u"【鼻音化】",
+                           u"は接尾辞付きの漢字語ですか？その場合は流音化せずに"
+                           u"、鼻音化します。",
+                           asker);
+        changed = AskJunctionsPlainly(t, pimoru::SinoNasalisationRules(),
+                                      u"漢字語", u"【鼻音化】", asker) ||
+                  changed;
+        return pimoru::ApplyRulesPlainly(
+                   t, pimoru::ObstruentNasalisationRules()) ||
+               changed;
+      });
+  ExpectSameAsPlain(
+      jamo, answers, pimoru::ApplyTensification45,
+      [](std::u16string& t, Asker& asker) {
+        bool changed =
+            pimoru::ApplyRulesPlainly(t, pimoru::HieutSiotTensificationRules());
+        changed =
+            AskEachPlainly(t, pimoru::FutureTensificationRules(), u"【濃音化】",
+                           u"は動詞や形容詞の未来連体形ですか？", asker) ||
+            changed;
+        changed = AskJunctionsPlainly(t, pimoru::SinoTensificationRules(),
+                                      u"漢字語", u"【濃音化】", asker) ||
+                  changed;
+        return pimoru::ApplyRulesPlainly(
+                   t, pimoru::ObstruentTensificationRules()) ||
+               changed;
+      });
+  ExpectSameAsPlain(
+      jamo, answers,
+      [](std::u16string& t, Asker&) { return pimoru::StandardiseFinals(t); },
+      [](std::u16string& t, Asker&) {
+        return pimoru::ApplyRulesPlainly(t, pimoru::StandardFinalRules());
+      });
+  ExpectSameAsPlain(
+      jamo, answers,
+      [](std::u16string& t, Asker&) { return pimoru::RealiseEndings(t); },
+      [](std::u16string& t, Asker&) {
+        return pimoru::ApplyRulesPlainly(t, pimoru::RealEndingRules());
+      });
+}
 
 }  // namespace
 
@@ -94,5 +207,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   } catch (const pimoru::ConversionError&) {
     // A bad number in a list ends the conversion; nothing else may throw.
   }
+  CheckFastPaths(text, answers);
   return 0;
 }
