@@ -5,6 +5,7 @@
 
 #include "hangul/jamo.h"
 #include "pipeline/stages.h"
+#include "support/stage_cases.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -67,21 +68,8 @@ TEST(Silencing, DropsOrWeakensHieut) {
   }
 }
 
-struct AskedCase {
-  std::u16string_view input;
-  std::vector<bool> answers;
-  std::u16string_view output;
-  bool changed;
-  std::vector<std::u16string> messages;
-};
-
 void RunNasalisation2(const AskedCase& c) {
-  SCOPED_TRACE(U8(c.input));
-  std::u16string text = DecomposeText(c.input);
-  ScriptedAsker asker(c.answers);
-  EXPECT_EQ(ApplyNasalisation2(text, asker), c.changed);
-  EXPECT_EQ(ComposeText(text), c.output);
-  EXPECT_EQ(asker.messages(), c.messages);
+  ExpectAskingStage(ApplyNasalisation2, c);
 }
 
 TEST(Nasalisation2, SuffixWordsAreAskedWordByWord) {

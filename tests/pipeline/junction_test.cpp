@@ -12,27 +12,11 @@
 #include "pipeline/pipeline.h"
 #include "pipeline/stage_record.h"
 #include "pipeline/stages.h"
+#include "support/stage_cases.h"
 #include "support/test_support.h"
 
 namespace pimoru {
 namespace {
-
-// One row of a stage table, written in syllables.
-struct Case {
-  std::u16string_view input;
-  std::u16string_view output;
-  bool changed;
-};
-
-template <typename Stage>
-void ExpectStage(Stage stage, const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(U8(c.input));
-    std::u16string text = DecomposeText(c.input);
-    EXPECT_EQ(stage(text), c.changed);
-    EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
-  }
-}
 
 // The N-insertion question about the junction `pair` after the final
 // `final_letter` (a compatibility letter), word for word as the user reads
@@ -173,54 +157,55 @@ TEST(NInsertion, SameAsAskingEveryScan) {
 }
 
 TEST(Palatalisation, Table) {
-  ExpectStage(ApplyPalatalisation,
-              {
-                  {u"굳이", u"구지", true},      // ㄷ + 이 → 지
-                  {u"해돋이", u"해도지", true},  // ㄷ + 이 → 지
-                  {u"같이", u"가치", true},      // ㅌ + 이 → 치
-                  {u"밭이", u"바치", true},      // ㅌ + 이 → 치
-                  {u"닫히다", u"다치다", true},  // ㄷ + 히 → 치
-                  {u"굳이 같이 걷히다", u"구지 가치 거치다", true},
-                  // Other vowels, other finals, a space: nothing to do.
-                  {u"굳어", u"굳어", false},
-                  {u"같아", u"같아", false},
-                  {u"밭 이", u"밭 이", false},
-                  {u"맏형", u"맏형", false},
-                  {u"옷이", u"옷이", false},
-                  {u"", u"", false},
-              });
+  ExpectJamoStage(ApplyPalatalisation,
+                  {
+                      {u"굳이", u"구지", true},      // ㄷ + 이 → 지
+                      {u"해돋이", u"해도지", true},  // ㄷ + 이 → 지
+                      {u"같이", u"가치", true},      // ㅌ + 이 → 치
+                      {u"밭이", u"바치", true},      // ㅌ + 이 → 치
+                      {u"닫히다", u"다치다", true},  // ㄷ + 히 → 치
+                      {u"굳이 같이 걷히다", u"구지 가치 거치다", true},
+                      // Other vowels, other finals, a space: nothing to do.
+                      {u"굳어", u"굳어", false},
+                      {u"같아", u"같아", false},
+                      {u"밭 이", u"밭 이", false},
+                      {u"맏형", u"맏형", false},
+                      {u"옷이", u"옷이", false},
+                      {u"", u"", false},
+                  });
 }
 
 TEST(Aspiration, Table) {
-  ExpectStage(ApplyAspiration,
-              {
-                  // ㅎ, ㄶ, ㅀ before ㄱ, ㄷ, ㅈ.
-                  {u"좋고", u"조코", true},
-                  {u"놓다", u"노타", true},
-                  {u"좋지", u"조치", true},
-                  {u"많다", u"만타", true},
-                  {u"않고", u"안코", true},
-                  {u"싫지", u"실치", true},
-                  {u"옳고", u"올코", true},
-                  // A final before ㅎ goes whole, clusters included.
-                  {u"축하", u"추카", true},
-                  {u"입학", u"이팍", true},
-                  {u"값하다", u"가파다", true},
-                  {u"밝히다", u"바키다", true},
-                  {u"넓히다", u"너피다", true},
-                  {u"못하다", u"모타다", true},
-                  {u"맏형", u"마텽", true},
-                  {u"꽃하고", u"꼬타고", true},
-                  {u"부엌하고", u"부어카고", true},
-                  {u"앞하고", u"아파고", true},
-                  // Without the ㅎ, across a space, or before a vowel: nothing.
-                  {u"좋 고", u"좋 고", false},
-                  {u"축 하", u"축 하", false},
-                  {u"좋아", u"좋아", false},
-                  {u"안하다", u"안하다", false},
-                  {u"하하", u"하하", false},
-                  {u"abc", u"abc", false},
-              });
+  ExpectJamoStage(
+      ApplyAspiration,
+      {
+          // ㅎ, ㄶ, ㅀ before ㄱ, ㄷ, ㅈ.
+          {u"좋고", u"조코", true},
+          {u"놓다", u"노타", true},
+          {u"좋지", u"조치", true},
+          {u"많다", u"만타", true},
+          {u"않고", u"안코", true},
+          {u"싫지", u"실치", true},
+          {u"옳고", u"올코", true},
+          // A final before ㅎ goes whole, clusters included.
+          {u"축하", u"추카", true},
+          {u"입학", u"이팍", true},
+          {u"값하다", u"가파다", true},
+          {u"밝히다", u"바키다", true},
+          {u"넓히다", u"너피다", true},
+          {u"못하다", u"모타다", true},
+          {u"맏형", u"마텽", true},
+          {u"꽃하고", u"꼬타고", true},
+          {u"부엌하고", u"부어카고", true},
+          {u"앞하고", u"아파고", true},
+          // Without the ㅎ, across a space, or before a vowel: nothing.
+          {u"좋 고", u"좋 고", false},
+          {u"축 하", u"축 하", false},
+          {u"좋아", u"좋아", false},
+          {u"안하다", u"안하다", false},
+          {u"하하", u"하하", false},
+          {u"abc", u"abc", false},
+      });
 }
 
 // The N-insertion questions among all that a conversion asked.

@@ -11,25 +11,16 @@
 #include "pipeline/pipeline.h"
 #include "pipeline/stage_record.h"
 #include "pipeline/stages.h"
+#include "support/stage_cases.h"
 #include "support/test_support.h"
 
 namespace pimoru {
 namespace {
 
-struct Case {
-  std::u16string_view input;
-  std::u16string_view output;
-  bool changed;
-};
-
 void ExpectAdjustSpacing(WordListSource& lists,
-                         const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(U8(c.input));
-    std::u16string text(c.input);
-    EXPECT_EQ(AdjustSpacing(text, lists), c.changed);
-    EXPECT_EQ(U8(text), U8(c.output));
-  }
+                         const std::vector<StageCase>& cases) {
+  ExpectSyllableStage(
+      [&](std::u16string& text) { return AdjustSpacing(text, lists); }, cases);
 }
 
 TEST(AdjustSpacing, JoinsNumberWordsToListedCounters) {

@@ -6,6 +6,7 @@
 #include "hangul/jamo.h"
 #include "hangul/word_list.h"
 #include "pipeline/stages.h"
+#include "support/stage_cases.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -25,14 +26,6 @@ std::u16string SinoQuestion(std::u16string_view pair,
          std::u16string(letter) + u"初声が来た場合、【濃音化】します。";
 }
 
-struct AskedCase {
-  std::u16string_view input;
-  std::vector<bool> answers;
-  std::u16string_view output;
-  bool changed;
-  std::vector<std::u16string> messages;
-};
-
 // riul_future.txt: 할 tensed always, 갈 asked, 볼 of an unknown kind, a line
 // of two fields, and an empty ending.
 class Tensification3Test : public ::testing::Test {
@@ -46,12 +39,11 @@ class Tensification3Test : public ::testing::Test {
                        u"0,empty,\"\"\r\n");
   }
   void Check(const AskedCase& c) {
-    SCOPED_TRACE(U8(c.input));
-    std::u16string text = DecomposeText(c.input);
-    ScriptedAsker asker(c.answers);
-    EXPECT_EQ(ApplyTensification3(text, lists_, asker), c.changed);
-    EXPECT_EQ(ComposeText(text), c.output);
-    EXPECT_EQ(asker.messages(), c.messages);
+    ExpectAskingStage(
+        [&](std::u16string& text, Asker& asker) {
+          return ApplyTensification3(text, lists_, asker);
+        },
+        c);
   }
 
   TempFolder folder_;
@@ -103,12 +95,7 @@ TEST(Tensification3, BadKindEndsTheConversion) {
 }
 
 void RunTensification45(const AskedCase& c) {
-  SCOPED_TRACE(U8(c.input));
-  std::u16string text = DecomposeText(c.input);
-  ScriptedAsker asker(c.answers);
-  EXPECT_EQ(ApplyTensification45(text, asker), c.changed);
-  EXPECT_EQ(ComposeText(text), c.output);
-  EXPECT_EQ(asker.messages(), c.messages);
+  ExpectAskingStage(ApplyTensification45, c);
 }
 
 TEST(Tensification45, FinalRieulIsAskedAboutTwice) {

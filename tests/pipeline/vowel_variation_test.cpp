@@ -9,37 +9,17 @@
 #include "hangul/jamo.h"
 #include "hangul/word_list.h"
 #include "pipeline/stages.h"
+#include "support/stage_cases.h"
 #include "support/test_support.h"
 
 namespace pimoru {
 namespace {
 
-struct Case {
-  std::u16string_view input;
-  std::u16string_view output;
-  bool changed;
-};
-
 void ExpectUiVariationWords(WordListSource& lists,
-                            const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(U8(c.input));
-    std::u16string text(c.input);
-    EXPECT_EQ(ApplyUiVariationWords(text, lists), c.changed);
-    EXPECT_EQ(U8(text), U8(c.output));
-  }
-}
-
-// Stages 8 and 9 work on jamo; rows are written in syllables and the jamo
-// output is compared whole, so a stray space or marker would show.
-template <typename Stage>
-void ExpectJamoStage(Stage stage, const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(U8(c.input));
-    std::u16string text = DecomposeText(c.input);
-    EXPECT_EQ(stage(text), c.changed);
-    EXPECT_EQ(U8(text), U8(DecomposeText(c.output)));
-  }
+                            const std::vector<StageCase>& cases) {
+  ExpectSyllableStage(
+      [&](std::u16string& text) { return ApplyUiVariationWords(text, lists); },
+      cases);
 }
 
 // The hide-and-restore algorithm that the stages must match on ordinary

@@ -1,0 +1,71 @@
+// Tables of stage cases: one row per input, written in syllables, with the
+// output and the changed flag the stage must report.
+#ifndef PIMORU_TESTS_SUPPORT_STAGE_CASES_H_
+#define PIMORU_TESTS_SUPPORT_STAGE_CASES_H_
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hangul/jamo.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+
+struct StageCase {
+  std::u16string_view input;
+  std::u16string_view output;
+  bool changed;
+};
+
+// A stage of the syllable text (stages 1 to 7): `stage(text)` on each input.
+template <typename Stage>
+void ExpectSyllableStage(Stage&& stage, const std::vector<StageCase>& cases) {
+  for (const StageCase& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    std::u16string text(c.input);
+    EXPECT_EQ(stage(text), c.changed);
+    EXPECT_EQ(U8(text), U8(c.output));
+  }
+}
+
+// A stage of the jamo text (stages 8 to 22): each input is decomposed, and
+// the stage's jamo output is compared whole with the decomposed output, so a
+// stray space or a broken syllable shows.
+template <typename Stage>
+void ExpectJamoStage(Stage&& stage, const std::vector<StageCase>& cases) {
+  for (const StageCase& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    std::u16string text = DecomposeText(c.input);
+    EXPECT_EQ(stage(text), c.changed);
+    EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
+    EXPECT_EQ(text, DecomposeText(c.output));
+  }
+}
+
+// A row for a stage that asks: the scripted answers, and the exact messages
+// it must show, in order.
+struct AskedCase {
+  std::u16string_view input;
+  std::vector<bool> answers;
+  std::u16string_view output;
+  bool changed;
+  std::vector<std::u16string> messages;
+};
+
+// Runs `stage(jamo_text, asker)` on the decomposed input of one row.
+template <typename Stage>
+void ExpectAskingStage(Stage&& stage, const AskedCase& c) {
+  SCOPED_TRACE(U8(c.input));
+  std::u16string text = DecomposeText(c.input);
+  ScriptedAsker asker(c.answers);
+  EXPECT_EQ(stage(text, asker), c.changed);
+  EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
+  EXPECT_EQ(asker.messages(), c.messages);
+}
+
+}  // namespace pimoru
+
+#endif  // PIMORU_TESTS_SUPPORT_STAGE_CASES_H_
