@@ -22,6 +22,21 @@ constexpr std::array<char16_t, kFinalCount> kFinalCompatibility = {
 
 constexpr bool IsSpaceOrControl(char16_t c) { return c <= u' '; }
 
+// Appends the syllable of an initial + medial (+ final) group, or the group
+// as it stands when it forms no syllable.
+void AppendComposedGroup(std::u16string_view group, std::u16string& out) {
+  const bool two =
+      group.size() == 2 && IsInitial(group[0]) && IsMedial(group[1]);
+  const bool three = group.size() == 3 && IsInitial(group[0]) &&
+                     IsMedial(group[1]) && IsFinal(group[2]);
+  if (!two && !three) {
+    out += group;
+    return;
+  }
+  const int t = three ? group[2] - kFinalBase + 1 : 0;
+  out += ComposeSyllable(group[0] - kInitialBase, group[1] - kMedialBase, t);
+}
+
 }  // namespace
 
 char16_t CompatibilityJamo(char16_t c) {
@@ -69,14 +84,9 @@ char16_t ComposeSyllable(int l, int v, int t) {
 }
 
 std::u16string ComposeGroup(std::u16string_view group) {
-  const bool two =
-      group.size() == 2 && IsInitial(group[0]) && IsMedial(group[1]);
-  const bool three = group.size() == 3 && IsInitial(group[0]) &&
-                     IsMedial(group[1]) && IsFinal(group[2]);
-  if (!two && !three) return std::u16string(group);
-  const int t = three ? group[2] - kFinalBase + 1 : 0;
-  return std::u16string(
-      1, ComposeSyllable(group[0] - kInitialBase, group[1] - kMedialBase, t));
+  std::u16string out;
+  AppendComposedGroup(group, out);
+  return out;
 }
 
 std::u16string ComposeText(std::u16string_view jamo) {
@@ -86,18 +96,7 @@ std::u16string ComposeText(std::u16string_view jamo) {
   std::size_t group_size = 0;
   auto close_group = [&] {
     if (group_size == 0) return;
-    const std::u16string_view group = jamo.substr(group_start, group_size);
-    const bool two =
-        group_size == 2 && IsInitial(group[0]) && IsMedial(group[1]);
-    const bool three = group_size == 3 && IsInitial(group[0]) &&
-                       IsMedial(group[1]) && IsFinal(group[2]);
-    if (two || three) {
-      const int t = three ? group[2] - kFinalBase + 1 : 0;
-      out +=
-          ComposeSyllable(group[0] - kInitialBase, group[1] - kMedialBase, t);
-    } else {
-      out += group;  // no syllable: as it stands
-    }
+    AppendComposedGroup(jamo.substr(group_start, group_size), out);
     group_size = 0;
   };
   for (std::size_t i = 0; i < jamo.size(); ++i) {
