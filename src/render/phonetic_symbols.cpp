@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "hangul/jamo.h"
+#include "render/jamo_context.h"
 #include "render/transcription.h"
 
 namespace pimoru {
@@ -94,20 +95,6 @@ constexpr bool InJamoOrder(const std::array<Row, N>& rows, char16_t base) {
 static_assert(InJamoOrder(kInitialSymbols, kInitialBase));
 static_assert(InJamoOrder(kMedialSymbols, kMedialBase));
 static_assert(InJamoOrder(kFinalSymbols, kFinalBase));
-
-// A voiced sound before a lenis initial: a vowel (an open syllable) or a
-// sonorant final. Clusters such as ㄶ and ㄺ do not count.
-constexpr bool VoicesNextInitial(char16_t previous) {
-  return IsMedial(previous) || previous == fin::kNieun ||
-         previous == fin::kRieul || previous == fin::kMieum ||
-         previous == fin::kIeung;
-}
-
-// ㅅ and ㅆ become ʃ before exactly these; ㅖ, ㅒ and ㅟ do not count.
-constexpr bool MakesPalatal(char16_t next) {
-  return next == med::kI || next == med::kYa || next == med::kYeo ||
-         next == med::kYo || next == med::kYu;
-}
 
 constexpr std::u16string_view kGlottalStop = u"ˀ";  // U+02C0, before
 constexpr std::u16string_view kApostrophe = u"ʼ";   // U+02BC, before or after

@@ -1,0 +1,161 @@
+// The transcription looks its symbols and kana up in tables made from
+// SymbolForJamo, SyllableKana and FinalKana. Here it is held to a plain
+// transcription that calls them for every letter, on every syllable in
+// varied company, on every run of three letters from the jamo block, and on
+// random mixed texts in every notation.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "hangul/jamo.h"
+#include "render/transcription.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+// The transcription one letter at a time, with a string per symbol.
+Transcription TranscribePlainly(std::u16string_view reading, int noon_idx,
+                                StageRecord& record) {
+  const std::u16string text = u" " + DecomposeText(Trim(reading)) + u" ";
+  const auto at = [&text](std::ptrdiff_t i) {
+    return i >= 0 ? text[i] : u'\0';
+  };
+  Transcription out;
+  std::u16string initial, vowel, final;
+  bool any_voiced = false;
+  const auto write_syllable = [&](std::ptrdiff_t lead_pos) {
+    const char16_t lead = at(lead_pos);
+    const bool word_start = lead == u' ';
+    const bool suppress = word_start || lead == fin::kGiyeok ||
+                          lead == fin::kNieun || lead == fin::kDigeut ||
+                          lead == fin::kBieup || lead == fin::kIeung ||
+                          (lead >= 0x21 && lead <= 0x7E);
+    if (word_start) out.kana += u"  ";
+    out.kana += SyllableKana(suppress, initial, vowel);
+    out.kana += FinalKana(final);
+    initial.clear();
+    vowel.clear();
+    final.clear();
+  };
+  const std::ptrdiff_t last = static_cast<std::ptrdiff_t>(text.size()) - 2;
+  for (std::ptrdiff_t i = 1; i <= last; ++i) {
+    const char16_t c = text[i];
+    const PhoneticSymbol symbol =
+        SymbolForJamo(c, text[i - 1], text[i + 1], noon_idx);
+    any_voiced = any_voiced || symbol.voiced;
+    if (IsInitial(c)) {
+      out.symbols += u' ' + symbol.symbol;
+      out.voicing_marks += symbol.voiced ? u'2' : u'1';
+      initial = symbol.symbol;
+    } else if (IsMedial(c)) {
+      out.symbols += symbol.symbol;
+      vowel = symbol.symbol;
+      const char16_t next = text[i + 1];
+      if (next < 0x1113 || next > 0x11C2) write_syllable(i - 2);
+    } else if (IsFinal(c)) {
+      out.symbols += symbol.symbol;
+      final = symbol.symbol;
+      write_syllable(i - 3);
+    } else {
+      out.symbols += symbol.symbol;
+      out.voicing_marks += u'0';
+      out.kana += symbol.symbol;
+      initial.clear();
+      vowel.clear();
+      final.clear();
+    }
+  }
+  record.changed[kVoicingSlot] = any_voiced;
+  if (any_voiced) record.results[kVoicingSlot] = ComposeText(text);
+  out.symbols = Trim(out.symbols);
+  ReplaceAll(out.kana, u"ッッ", u"ッ");
+  out.kana = Trim(out.kana);
+  return out;
+}
+
+// Compares both on `reading`; returns false (after reporting) on the first
+// difference, so a broken table does not flood the log.
+bool SameAsPlain(std::u16string_view reading, int noon_idx) {
+  StageRecord fast_record, plain_record;
+  const Transcription fast = Transcribe(reading, noon_idx, fast_record);
+  const Transcription plain =
+      TranscribePlainly(reading, noon_idx, plain_record);
+  const bool same = fast.symbols == plain.symbols && fast.kana == plain.kana &&
+                    fast.voicing_marks == plain.voicing_marks &&
+                    fast_record.changed == plain_record.changed &&
+                    fast_record.results == plain_record.results;
+  if (!same) {
+    ADD_FAILURE() << "reading " << U8(reading) << " notation " << noon_idx
+                  << "\n symbols " << U8(fast.symbols) << " / "
+                  << U8(plain.symbols) << "\n kana " << U8(fast.kana) << " / "
+                  << U8(plain.kana) << "\n marks " << U8(fast.voicing_marks)
+                  << " / " << U8(plain.voicing_marks);
+  }
+  return same;
+}
+
+TEST(TranscribeTables, EverySyllableInVariedCompany) {
+  constexpr int kCount = kSyllableLast - kSyllableFirst + 1;
+  for (int s = 0; s < kCount; ++s) {
+    const auto syllable = static_cast<char16_t>(kSyllableFirst + s);
+    // Neighbours that walk through all syllables at different paces.
+    const auto before =
+        static_cast<char16_t>(kSyllableFirst + s * 7919 % kCount);
+    const auto after =
+        static_cast<char16_t>(kSyllableFirst + s * 104729 % kCount);
+    const std::u16string readings[] = {
+        std::u16string(1, syllable),
+        std::u16string{before, syllable, after},
+        std::u16string{after, u' ', syllable, u'A', before},
+    };
+    for (const std::u16string& reading : readings) {
+      for (int notation = 0; notation < 3; ++notation) {
+        ASSERT_TRUE(SameAsPlain(reading, notation));
+      }
+    }
+  }
+}
+
+TEST(TranscribeTables, EveryRunOfThreeLetters) {
+  // Every initial, medial and final, the old jamo between them, a space, an
+  // ASCII letter and a syllable.
+  std::u16string letters = u" A가\u1176\u11A7\u11C3";
+  for (char16_t c = kInitialBase; c < kInitialBase + kInitialCount; ++c) {
+    letters += c;
+  }
+  for (char16_t c = kMedialBase; c < kMedialBase + kMedialCount; ++c) {
+    letters += c;
+  }
+  for (char16_t c = kFinalBase; c < kFinalBase + kFinalCount; ++c) {
+    letters += c;
+  }
+  for (const char16_t a : letters) {
+    for (const char16_t b : letters) {
+      for (const char16_t c : letters) {
+        ASSERT_TRUE(SameAsPlain(std::u16string{a, b, c}, 0));
+      }
+    }
+  }
+}
+
+TEST(TranscribeTables, RandomMixedTextsInEveryNotation) {
+  const std::u16string pool =
+      u"  가까깍나다따닭라마바빠사싸쌰쉬씨아의예와왜외워웨위유으이자짜차카타"
+      u"파하학꾜맛알안밥감기\u1100\u1101\u1109\u110A\u110B\u1112\u1161\u1174"
+      u"\u1175\u11A8\u11AB\u11AF\u11B7\u11BC\u11C2\u1176A,.\tッ";
+  std::mt19937 random(12345);
+  for (int k = 0; k < 20000; ++k) {
+    std::u16string reading;
+    const int size = 1 + static_cast<int>(random() % 14);
+    for (int i = 0; i < size; ++i) reading += pool[random() % pool.size()];
+    for (const int notation : {0, 1, 2, 7, -1}) {
+      ASSERT_TRUE(SameAsPlain(reading, notation));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace pimoru
