@@ -2,13 +2,19 @@
 // whole files.
 #include <unistd.h>
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "cli/command_line.h"
@@ -141,13 +147,14 @@ class Converter {
         asker_(asker) {}
 
   // Converts one input and appends its output line(s) to `out`. Returns false
-  // (with the message on stderr) when the input failed; its output is then an
-  // empty line, so output lines stay aligned with input lines.
+  // (with the message appended to `errors`, for stderr) when the input
+  // failed; its output is then an empty line, so output lines stay aligned
+  // with input lines.
   bool ConvertOne(std::string_view utf8, std::string_view where,
-                  std::string& out) {
+                  std::string& out, std::string& errors) {
     const std::optional<std::u16string> text = Utf8ToUtf16(utf8);
     if (!text) {
-      Fail(where, "invalid UTF-8", out);
+      Fail(where, "invalid UTF-8", out, errors);
       return false;
     }
     if (auto* list = dynamic_cast<ListAsker*>(&asker_)) list->Restart();
@@ -164,7 +171,7 @@ class Converter {
       c.transcription =
           Transcribe(c.reading, cl_.options.noon_idx, c.record, texts);
     } catch (const ConversionError& e) {
-      Fail(where, e.what(), out);
+      Fail(where, e.what(), out, errors);
       return false;
     }
     Write(c, out);
@@ -175,25 +182,19 @@ class Converter {
     return true;
   }
 
-  // Writes the report of the last input that converted.
-  bool WriteReport() {
-    if (!cl_.report_path || !last_) return true;
-    try {
-      WriteWorkReport(*cl_.report_path, Trim(last_->input), last_->reading,
-                      last_->record, last_->transcription.voicing_marks,
-                      std::filesystem::absolute(data_ / "html"));
-    } catch (const ConversionError& e) {
-      std::cerr << "pimoru-cli: " << e.what() << '\n';
-      return false;
-    }
-    return true;
-  }
+  // The last input that converted since the last call, kept for the report
+  // (only when a report is asked for).
+  std::optional<Converted> TakeLast() { return std::exchange(last_, {}); }
 
  private:
   // `where` names the input: "line 3" of standard input or "argument 2".
-  void Fail(std::string_view where, std::string_view message,
-            std::string& out) {
-    std::cerr << "pimoru-cli: " << where << ": " << message << '\n';
+  static void Fail(std::string_view where, std::string_view message,
+                   std::string& out, std::string& errors) {
+    errors += "pimoru-cli: ";
+    errors += where;
+    errors += ": ";
+    errors += message;
+    errors += '\n';
     out += '\n';
   }
 
@@ -275,6 +276,182 @@ std::unique_ptr<Asker> MakeAsker(const CommandLine& cl) {
   return std::make_unique<FixedAsker>(policy == AnswerPolicy::kYes);
 }
 
+// Writes the report of the last input that converted.
+bool WriteReport(const CommandLine& cl, const std::filesystem::path& data,
+                 const std::optional<Converted>& last) {
+  if (!cl.report_path || !last) return true;
+  try {
+    WriteWorkReport(*cl.report_path, Trim(last->input), last->reading,
+                    last->record, last->transcription.voicing_marks,
+                    std::filesystem::absolute(data / "html"));
+  } catch (const ConversionError& e) {
+    std::cerr << "pimoru-cli: " << e.what() << '\n';
+    return false;
+  }
+  return true;
+}
+
+void WriteOut(std::string& out) {
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  out.clear();
+}
+
+void WriteErrors(std::string& errors) {
+  if (errors.empty()) return;
+  std::cerr << errors << std::flush;
+  errors.clear();
+}
+
+// The lines of standard input as one batch, converted by several workers at
+// once. Each worker has its own converter (word lists and asker), so they
+// share nothing while they convert; the output, the messages and the report
+// follow the input order. At most a few chunks are in flight, so the memory
+// stays bounded however long the input.
+class ParallelBatch {
+ public:
+  ParallelBatch(const CommandLine& cl, const std::filesystem::path& data,
+                int workers)
+      : max_in_flight_(static_cast<std::size_t>(workers) * 2) {
+    for (int k = 0; k < workers; ++k) {
+      auto& worker = workers_.emplace_back(std::make_unique<Worker>());
+      worker->asker = MakeAsker(cl);
+      worker->converter = std::make_unique<Converter>(cl, data, *worker->asker);
+    }
+    for (auto& worker : workers_) {
+      worker->thread = std::thread([this, w = worker.get()] { Work(*w); });
+    }
+  }
+  ParallelBatch(const ParallelBatch&) = delete;
+  ParallelBatch& operator=(const ParallelBatch&) = delete;
+  ~ParallelBatch() { Stop(); }
+
+  // Converts all of standard input; returns whether every line converted.
+  bool Run(std::istream& in, std::optional<Converted>& last) {
+    bool all_ok = true;
+    std::unique_ptr<Chunk> chunk = std::make_unique<Chunk>();
+    std::size_t number = 0;
+    std::string line;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (chunk->lines.empty()) chunk->first_number = number + 1;
+      chunk->bytes += line.size();
+      chunk->lines.push_back(std::move(line));
+      ++number;
+      if (chunk->lines.size() >= kChunkLines || chunk->bytes >= kChunkBytes) {
+        Submit(std::move(chunk), all_ok, last);
+        chunk = std::make_unique<Chunk>();
+      }
+    }
+    if (!chunk->lines.empty()) Submit(std::move(chunk), all_ok, last);
+    while (!order_.empty()) WriteOldest(all_ok, last);
+    return all_ok;
+  }
+
+ private:
+  static constexpr std::size_t kChunkLines = 256;
+  static constexpr std::size_t kChunkBytes = 1 << 15;
+
+  struct Chunk {
+    std::vector<std::string> lines;
+    std::size_t first_number = 0;  // of the first line, from 1
+    std::size_t bytes = 0;
+    // Filled in by a worker.
+    std::string out;
+    std::string errors;
+    std::optional<Converted> last;
+    bool all_ok = true;
+    bool done = false;
+  };
+  struct Worker {
+    std::unique_ptr<Asker> asker;
+    std::unique_ptr<Converter> converter;
+    std::thread thread;
+  };
+
+  void Submit(std::unique_ptr<Chunk> chunk, bool& all_ok,
+              std::optional<Converted>& last) {
+    if (order_.size() >= max_in_flight_) WriteOldest(all_ok, last);
+    Chunk* job = chunk.get();
+    order_.push_back(std::move(chunk));
+    {
+      const std::lock_guard lock(mutex_);
+      jobs_.push_back(job);
+    }
+    job_ready_.notify_one();
+  }
+
+  // Waits for the oldest chunk and writes what it made.
+  void WriteOldest(bool& all_ok, std::optional<Converted>& last) {
+    Chunk& chunk = *order_.front();
+    {
+      std::unique_lock lock(mutex_);
+      chunk_done_.wait(lock, [&] { return chunk.done; });
+    }
+    WriteErrors(chunk.errors);
+    WriteOut(chunk.out);
+    all_ok = chunk.all_ok && all_ok;
+    if (chunk.last) last = std::move(chunk.last);
+    order_.pop_front();
+  }
+
+  void Work(Worker& worker) {
+    while (true) {
+      Chunk* chunk = nullptr;
+      {
+        std::unique_lock lock(mutex_);
+        job_ready_.wait(lock, [&] { return stopping_ || !jobs_.empty(); });
+        if (jobs_.empty()) return;
+        chunk = jobs_.front();
+        jobs_.pop_front();
+      }
+      for (std::size_t k = 0; k < chunk->lines.size(); ++k) {
+        const std::string where =
+            "line " + std::to_string(chunk->first_number + k);
+        chunk->all_ok =
+            worker.converter->ConvertOne(chunk->lines[k], where, chunk->out,
+                                         chunk->errors) &&
+            chunk->all_ok;
+      }
+      chunk->last = worker.converter->TakeLast();
+      chunk->lines = {};
+      {
+        const std::lock_guard lock(mutex_);
+        chunk->done = true;
+      }
+      chunk_done_.notify_all();
+    }
+  }
+
+  void Stop() {
+    {
+      const std::lock_guard lock(mutex_);
+      stopping_ = true;
+    }
+    job_ready_.notify_all();
+    for (auto& worker : workers_) {
+      if (worker->thread.joinable()) worker->thread.join();
+    }
+  }
+
+  const std::size_t max_in_flight_;
+  std::vector<std::unique_ptr<Worker>> workers_;
+  std::deque<std::unique_ptr<Chunk>> order_;  // the main thread's only
+  std::mutex mutex_;
+  std::condition_variable job_ready_;
+  std::condition_variable chunk_done_;
+  std::deque<Chunk*> jobs_;
+  bool stopping_ = false;
+};
+
+// How many workers a batch of standard input gets: one per core, and none
+// (the plain loop) when questions go to the terminal, which asks one input
+// at a time.
+int BatchWorkers(const Asker& asker) {
+  if (dynamic_cast<const TerminalAsker*>(&asker) != nullptr) return 0;
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores < 2 ? 0 : static_cast<int>(std::min(cores, 8u));
+}
+
 int Main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -301,36 +478,44 @@ int Main(int argc, char** argv) {
   const std::filesystem::path data =
       cl->data_folder ? std::filesystem::path(*cl->data_folder)
                       : InstalledDataFolder();
-  Converter converter(*cl, data, *asker);
 
   bool all_ok = true;
-  std::string out;
-  auto flush = [&] {
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    out.clear();
-  };
-  // Flush before every question, so the answers already given are on screen.
-  const bool interactive = dynamic_cast<TerminalAsker*>(asker.get()) != nullptr;
-  constexpr std::size_t kFlushSize = 1 << 16;
-  auto convert = [&](std::string_view text, std::string_view where) {
-    all_ok = converter.ConvertOne(text, where, out) && all_ok;
-    if (interactive || out.size() >= kFlushSize) flush();
-  };
-  if (!cl->texts.empty()) {
-    for (std::size_t k = 0; k < cl->texts.size(); ++k) {
-      convert(cl->texts[k], "argument " + std::to_string(k + 1));
-    }
+  std::optional<Converted> last;
+  const int workers = BatchWorkers(*asker);
+  if (cl->texts.empty() && workers > 0) {
+    ParallelBatch batch(*cl, data, workers);
+    all_ok = batch.Run(std::cin, last);
   } else {
-    std::string line;
-    std::size_t number = 0;
-    while (std::getline(std::cin, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      convert(line, "line " + std::to_string(++number));
+    Converter converter(*cl, data, *asker);
+    std::string out;
+    std::string errors;
+    // Flush before every question, so the answers already given are on
+    // screen.
+    const bool interactive =
+        dynamic_cast<TerminalAsker*>(asker.get()) != nullptr;
+    constexpr std::size_t kFlushSize = 1 << 16;
+    auto convert = [&](std::string_view text, std::string_view where) {
+      all_ok = converter.ConvertOne(text, where, out, errors) && all_ok;
+      WriteErrors(errors);
+      if (interactive || out.size() >= kFlushSize) WriteOut(out);
+    };
+    if (!cl->texts.empty()) {
+      for (std::size_t k = 0; k < cl->texts.size(); ++k) {
+        convert(cl->texts[k], "argument " + std::to_string(k + 1));
+      }
+    } else {
+      std::string line;
+      std::size_t number = 0;
+      while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        convert(line, "line " + std::to_string(++number));
+      }
     }
+    WriteOut(out);
+    last = converter.TakeLast();
   }
-  flush();
   std::fflush(stdout);
-  all_ok = converter.WriteReport() && all_ok;
+  all_ok = WriteReport(*cl, data, last) && all_ok;
   return all_ok ? kExitOk : kExitSomeFailed;
 }
 
