@@ -143,6 +143,26 @@ bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
   if (pattern.empty()) return false;
   std::size_t hit = std::u16string_view(text).find(pattern);
   if (hit == std::u16string_view::npos) return false;
+  if (replacement.size() <= pattern.size()) {
+    // Rewritten in place: what is written never overtakes what is still to
+    // be searched, so the text keeps its buffer.
+    using Traits = std::char_traits<char16_t>;
+    char16_t* const data = text.data();
+    const std::u16string_view source(text);
+    std::size_t done = 0;
+    std::size_t written = 0;
+    while (hit != std::u16string_view::npos) {
+      Traits::move(data + written, data + done, hit - done);
+      written += hit - done;
+      Traits::copy(data + written, replacement.data(), replacement.size());
+      written += replacement.size();
+      done = hit + pattern.size();
+      hit = source.find(pattern, done);
+    }
+    Traits::move(data + written, data + done, source.size() - done);
+    text.resize(written + source.size() - done);
+    return true;
+  }
   std::u16string out;
   out.reserve(text.size() + (replacement.size() > pattern.size()
                                  ? text.size() / pattern.size()

@@ -97,6 +97,11 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceOnce) {
       {u"abc", u"", u"y", u"abc", false},  // empty pattern
       {u"abc", u"b", u"", u"ac", true},    // deletion
       {u"", u"a", u"b", u"", false},
+      // Shorter or equal replacements rewrite the text where it stands.
+      {u"abcabcab", u"abc", u"x", u"xxab", true},    // adjacent hits
+      {u"abXXcdXXef", u"XX", u"", u"abcdef", true},  // gaps close up
+      {u"XXaXX", u"XX", u"YZ", u"YZaYZ", true},      // at both ends
+      {u"aaaaa", u"aa", u"a", u"aaa", true},         // not searched again
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.text) + " / " + U8(c.pattern));
