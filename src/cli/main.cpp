@@ -34,14 +34,24 @@ constexpr int kExitOk = 0;
 constexpr int kExitSomeFailed = 1;
 constexpr int kExitUsage = 2;
 
+// The command line's ways of answering the questions. Each is told when an
+// input begins, and says whether it talks to the user on the terminal.
+class CliAsker : public Asker {
+ public:
+  virtual void BeginInput() {}
+  virtual bool OnTerminal() const { return false; }
+};
+
 // Asks on the controlling terminal, so that questions work while the text
 // itself comes from a pipe.
-class TerminalAsker : public Asker {
+class TerminalAsker : public CliAsker {
  public:
   explicit TerminalAsker(std::FILE* tty) : tty_(tty) {}
   ~TerminalAsker() override { std::fclose(tty_); }
   TerminalAsker(const TerminalAsker&) = delete;
   TerminalAsker& operator=(const TerminalAsker&) = delete;
+
+  bool OnTerminal() const override { return true; }
 
   bool Confirm(std::u16string_view message) override {
     std::string shown = Utf16ToUtf8(message);
@@ -64,18 +74,22 @@ class TerminalAsker : public Asker {
   std::FILE* tty_;
 };
 
-// Answers from a list given on the command line, afresh for every input.
-class ListAsker : public Asker {
+// Answers without showing the questions: from a list given on the command
+// line, afresh for every input ("yny"), and `beyond` for every question past
+// its end. --answers yes and no are an empty list.
+class ScriptAsker : public CliAsker {
  public:
-  explicit ListAsker(std::string answers) : answers_(std::move(answers)) {}
-  void Restart() { next_ = 0; }
+  ScriptAsker(std::string answers, bool beyond)
+      : answers_(std::move(answers)), beyond_(beyond) {}
+  void BeginInput() override { next_ = 0; }
   bool Confirm(std::u16string_view) override {
-    return next_ < answers_.size() && answers_[next_++] == 'y';
+    return next_ < answers_.size() ? answers_[next_++] == 'y' : beyond_;
   }
   bool ReadsMessages() const override { return false; }
 
  private:
   std::string answers_;
+  bool beyond_;
   std::size_t next_ = 0;
 };
 
@@ -140,7 +154,7 @@ struct Converted {
 
 class Converter {
  public:
-  Converter(const CommandLine& cl, std::filesystem::path data, Asker& asker)
+  Converter(const CommandLine& cl, std::filesystem::path data, CliAsker& asker)
       : cl_(cl),
         data_(std::move(data)),
         lists_(data_ / "kdat", /*cache=*/true),
@@ -157,7 +171,7 @@ class Converter {
       Fail(where, "invalid UTF-8", out, errors);
       return false;
     }
-    if (auto* list = dynamic_cast<ListAsker*>(&asker_)) list->Restart();
+    asker_.BeginInput();
     // The same buffers serve every input; the stages' texts are composed
     // only when the trace or the report shows them.
     Converted& c = current_;
@@ -254,13 +268,15 @@ class Converter {
   const CommandLine& cl_;
   std::filesystem::path data_;
   FolderWordLists lists_;
-  Asker& asker_;
+  CliAsker& asker_;
   Converted current_;
   std::optional<Converted> last_;  // kept for the report
 };
 
-std::unique_ptr<Asker> MakeAsker(const CommandLine& cl) {
-  if (cl.answer_list) return std::make_unique<ListAsker>(*cl.answer_list);
+std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
+  if (cl.answer_list) {
+    return std::make_unique<ScriptAsker>(*cl.answer_list, false);
+  }
   AnswerPolicy policy = cl.answers;
   if (policy == AnswerPolicy::kDefault) {
     policy = isatty(STDIN_FILENO) && isatty(STDERR_FILENO) ? AnswerPolicy::kAsk
@@ -273,7 +289,7 @@ std::unique_ptr<Asker> MakeAsker(const CommandLine& cl) {
     if (cl.answers == AnswerPolicy::kAsk) return nullptr;
     policy = AnswerPolicy::kNo;
   }
-  return std::make_unique<FixedAsker>(policy == AnswerPolicy::kYes);
+  return std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes);
 }
 
 // Writes the report of the last input that converted.
@@ -363,7 +379,7 @@ class ParallelBatch {
     bool done = false;
   };
   struct Worker {
-    std::unique_ptr<Asker> asker;
+    std::unique_ptr<CliAsker> asker;
     std::unique_ptr<Converter> converter;
     std::thread thread;
   };
@@ -446,8 +462,8 @@ class ParallelBatch {
 // How many workers a batch of standard input gets: one per core, and none
 // (the plain loop) when questions go to the terminal, which asks one input
 // at a time.
-int BatchWorkers(const Asker& asker) {
-  if (dynamic_cast<const TerminalAsker*>(&asker) != nullptr) return 0;
+int BatchWorkers(const CliAsker& asker) {
+  if (asker.OnTerminal()) return 0;
   const unsigned cores = std::thread::hardware_concurrency();
   return cores < 2 ? 0 : static_cast<int>(std::min(cores, 8u));
 }
@@ -470,7 +486,7 @@ int Main(int argc, char** argv) {
     std::cout << "pimoru-cli " << PIMORU_VERSION << '\n';
     return kExitOk;
   }
-  const std::unique_ptr<Asker> asker = MakeAsker(*cl);
+  const std::unique_ptr<CliAsker> asker = MakeAsker(*cl);
   if (!asker) {
     std::cerr << "pimoru-cli: --answers ask needs a terminal (/dev/tty)\n";
     return kExitUsage;
@@ -491,8 +507,7 @@ int Main(int argc, char** argv) {
     std::string errors;
     // Flush before every question, so the answers already given are on
     // screen.
-    const bool interactive =
-        dynamic_cast<TerminalAsker*>(asker.get()) != nullptr;
+    const bool interactive = asker->OnTerminal();
     constexpr std::size_t kFlushSize = 1 << 16;
     auto convert = [&](std::string_view text, std::string_view where) {
       all_ok = converter.ConvertOne(text, where, out, errors) && all_ok;
