@@ -138,8 +138,13 @@ std::u16string Trim(std::u16string_view text) {
   return std::u16string(text.substr(begin, end - begin));
 }
 
-bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
-                std::u16string_view replacement) {
+namespace {
+
+// ReplaceAll, telling `written` where in the new text each replacement
+// begins.
+template <typename Written>
+bool ReplaceEach(std::u16string& text, std::u16string_view pattern,
+                 std::u16string_view replacement, Written written_at) {
   if (pattern.empty()) return false;
   std::size_t hit = std::u16string_view(text).find(pattern);
   if (hit == std::u16string_view::npos) return false;
@@ -154,6 +159,7 @@ bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
     while (hit != std::u16string_view::npos) {
       Traits::move(data + written, data + done, hit - done);
       written += hit - done;
+      written_at(written);
       Traits::copy(data + written, replacement.data(), replacement.size());
       written += replacement.size();
       done = hit + pattern.size();
@@ -164,13 +170,12 @@ bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
     return true;
   }
   std::u16string out;
-  out.reserve(text.size() + (replacement.size() > pattern.size()
-                                 ? text.size() / pattern.size()
-                                 : 0));
+  out.reserve(text.size() + text.size() / pattern.size());
   std::size_t done = 0;
   const std::u16string_view source(text);
   while (hit != std::u16string_view::npos) {
     out.append(source.substr(done, hit - done));
+    written_at(out.size());
     out.append(replacement);
     done = hit + pattern.size();
     hit = source.find(pattern, done);
@@ -178,6 +183,20 @@ bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
   out.append(source.substr(done));
   text = std::move(out);
   return true;
+}
+
+}  // namespace
+
+bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
+                std::u16string_view replacement) {
+  return ReplaceEach(text, pattern, replacement, [](std::size_t) {});
+}
+
+bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
+                std::u16string_view replacement,
+                std::vector<std::size_t>& written_at) {
+  return ReplaceEach(text, pattern, replacement,
+                     [&](std::size_t place) { written_at.push_back(place); });
 }
 
 std::u16string WordAt(std::u16string_view text, std::size_t pos) {

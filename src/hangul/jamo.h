@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pimoru {
 
@@ -173,6 +174,12 @@ std::u16string Trim(std::u16string_view text);
 // an empty pattern never occurs.
 bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
                 std::u16string_view replacement);
+
+// The same, appending to `written_at` the position in the new text at which
+// each replacement was written.
+bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
+                std::u16string_view replacement,
+                std::vector<std::size_t>& written_at);
 
 // The space-delimited word around the 1-based position `pos`: from after the
 // last U+0020 before it up to the next U+0020 after it. At a space, the word

@@ -1,108 +1,147 @@
 #include "hangul/rules.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "hangul/jamo.h"
-#include "hangul/word_index.h"
 
 namespace pimoru {
-namespace {
 
-// ApplyRules' own letter set: the same sets as CharPresence, kept as one
-// bit per code unit below U+1200, with every untracked unit's bit set (it
-// may be present). Units from U+1200 up are untracked too. A test is then a
-// shift and a load, done on a rule's zero-padded pattern directly, so no
-// rule's length is measured unless it runs: most rules are skipped at
-// their first letter.
-class LetterSet {
- public:
-  explicit LetterSet(std::u16string_view text) {
-    words_.fill(~std::uint64_t{0});
-    words_[0] = words_[1] = 0;  // ASCII
-    for (std::size_t w = kJamoWord; w < kWords; ++w) words_[w] = 0;
-    Add(text);
+RuleIndex::RuleIndex(std::span<const Rule> rules)
+    : rules_(rules), class_of_(kPlaces, 0) {
+  if (rules.size() > 0xFFFF) {
+    throw std::length_error("a rule table of more than 65,535 rules");
   }
-  void Add(std::u16string_view text) {
-    for (const char16_t c : text) {
-      if (c < kEnd) words_[c >> 6] |= std::uint64_t{1} << (c & 63);
-    }
-  }
-  bool MayHoldAll(const char16_t* zero_padded) const {
-    for (; *zero_padded != u'\0'; ++zero_padded) {
-      const char16_t c = *zero_padded;
-      if (c < kEnd && (words_[c >> 6] >> (c & 63) & 1u) == 0) return false;
-    }
-    return true;
-  }
-
- private:
-  static constexpr char16_t kEnd = 0x1200;
-  static constexpr std::size_t kWords = kEnd / 64;
-  static constexpr std::size_t kJamoWord = 0x1100 / 64;
-
-  std::array<std::uint64_t, kWords> words_;
-};
-
-}  // namespace
-
-int CharPresence::Bit(char16_t c) {
-  if (c < 0x80) return c;
-  if (c >= 0x1100 && c < 0x1200) return 0x80 + (c - 0x1100);
-  return -1;  // not tracked: may be present
-}
-
-void CharPresence::Add(std::u16string_view text) {
-  for (const char16_t c : text) {
-    const int bit = Bit(c);
-    if (bit >= 0) bits_[bit / 64] |= 1ULL << (bit % 64);
-  }
-}
-
-bool CharPresence::MayContainAll(std::u16string_view text) const {
-  for (const char16_t c : text) {
-    const int bit = Bit(c);
-    if (bit >= 0 && (bits_[bit / 64] & (1ULL << (bit % 64))) == 0) {
-      return false;
-    }
-  }
-  return true;
-}
-
-bool ApplyRules(std::u16string& text, std::span<const Rule> rules) {
-  LetterSet present(text);
-  bool changed = false;
+  // A pattern of two letters or more is filed under the pair of adjacent
+  // letters that the fewest patterns of the table hold: many rules share
+  // their first pair (final + ㅇ), few their rarest.
+  auto pair_of = [](std::u16string_view pattern, std::size_t i) {
+    return std::uint32_t{pattern[i]} << 16 | pattern[i + 1];
+  };
+  std::map<std::uint32_t, std::size_t> holders;
   for (const Rule& rule : rules) {
-    if (!present.MayHoldAll(rule.pattern)) continue;
-    if (ReplaceAll(text, rule.Pattern(), rule.Replacement())) {
-      changed = true;
-      present.Add(rule.Replacement());
+    const std::u16string_view pattern = rule.Pattern();
+    std::set<std::uint32_t> pairs;
+    for (std::size_t i = 0; i + 1 < pattern.size(); ++i) {
+      pairs.insert(pair_of(pattern, i));
+    }
+    for (const std::uint32_t pair : pairs) ++holders[pair];
+  }
+  std::vector<std::u16string> keys;
+  keys.reserve(rules.size());
+  for (const Rule& rule : rules) {
+    const std::u16string_view pattern = rule.Pattern();
+    std::size_t best = 0;
+    for (std::size_t i = 1; i + 1 < pattern.size(); ++i) {
+      if (holders[pair_of(pattern, i)] < holders[pair_of(pattern, best)]) {
+        best = i;
+      }
+    }
+    keys.emplace_back(pattern.substr(best, 2));
+  }
+  // A class for every letter that a key names. Past 255 classes the rest
+  // share the last, which only adds candidates.
+  for (const std::u16string& key : keys) {
+    for (const char16_t letter : key) {
+      std::uint8_t& letter_class = class_of_[PlaceOf(letter)];
+      if (letter_class != 0) continue;
+      letter_class =
+          static_cast<std::uint8_t>(std::min<std::size_t>(classes_, 255));
+      classes_ = std::min<std::size_t>(classes_ + 1, 256);
     }
   }
-  return changed;
+  // Each rule goes into the cells of its key, in table order: a rule of one
+  // letter into every cell of its letter, whatever follows it.
+  std::vector<std::vector<std::uint16_t>> cells(classes_ * classes_);
+  for (std::size_t r = 0; r < rules.size(); ++r) {
+    const std::u16string_view key = keys[r];
+    if (key.empty()) continue;  // an empty pattern never occurs
+    const std::size_t first = class_of_[PlaceOf(key[0])];
+    const auto rule = static_cast<std::uint16_t>(r);
+    if (key.size() == 1) {
+      for (std::size_t next = 0; next < classes_; ++next) {
+        cells[first * classes_ + next].push_back(rule);
+      }
+    } else {
+      cells[first * classes_ + class_of_[PlaceOf(key[1])]].push_back(rule);
+    }
+  }
+  cell_starts_.reserve(cells.size() + 1);
+  cell_starts_.push_back(0);
+  for (const std::vector<std::uint16_t>& cell : cells) {
+    filed_.insert(filed_.end(), cell.begin(), cell.end());
+    cell_starts_.push_back(static_cast<std::uint32_t>(filed_.size()));
+  }
 }
 
-bool ApplyRules(std::u16string& text, std::span<const Rule> rules,
-                const PatternIndex& index) {
-  PatternCandidates candidates(index, text);
+void RuleIndex::MarkCandidates(std::u16string_view text,
+                               std::uint64_t* marks) const {
+  if (text.empty()) return;
+  const std::uint8_t* const class_of = class_of_.data();
+  std::size_t first = class_of[PlaceOf(text[0])];
+  for (std::size_t i = 1; i <= text.size(); ++i) {
+    const std::size_t next =
+        i < text.size() ? class_of[PlaceOf(text[i])] : std::size_t{0};
+    const std::size_t cell = first * classes_ + next;
+    for (std::uint32_t k = cell_starts_[cell]; k < cell_starts_[cell + 1];
+         ++k) {
+      const std::uint16_t rule = filed_[k];
+      marks[rule / 64] |= std::uint64_t{1} << (rule % 64);
+    }
+    first = next;
+  }
+}
+
+bool ApplyRules(std::u16string& text, const RuleIndex& index) {
+  const std::span<const Rule> rules = index.rules();
+  const std::size_t words = (rules.size() + 63) / 64;
+  // In place for tables of up to 1,024 rules, so a sentence allocates
+  // nothing here.
+  std::array<std::uint64_t, 16> inline_marks{};
+  std::vector<std::uint64_t> heap_marks;
+  std::uint64_t* marks = inline_marks.data();
+  if (words > inline_marks.size()) {
+    heap_marks.assign(words, 0);
+    marks = heap_marks.data();
+  }
+  index.MarkCandidates(text, marks);
+  std::vector<std::size_t> written_at;
   bool changed = false;
-  for (std::size_t r = candidates.Next(); r < rules.size();
-       r = candidates.Next()) {
-    if (ReplaceAll(text, rules[r].Pattern(), rules[r].Replacement())) {
-      candidates.Rescan(text);
+  for (std::size_t w = 0; w < words; ++w) {
+    while (marks[w] != 0) {
+      const int bit = std::countr_zero(marks[w]);
+      const Rule& rule = rules[w * 64 + static_cast<std::size_t>(bit)];
+      // This rule and those before it have had their turn.
+      const std::uint64_t done = (std::uint64_t{2} << bit) - 1;
+      marks[w] &= ~done;
+      written_at.clear();
+      if (!ReplaceAll(text, rule.Pattern(), rule.Replacement(), written_at)) {
+        continue;
+      }
       changed = true;
+      // New pairs stand only where a replacement was written, from the
+      // letter before it to the letter after it; the rules after this one
+      // filed under them come in their turn.
+      const std::size_t length = rule.Replacement().size();
+      for (const std::size_t at : written_at) {
+        const std::size_t from = at == 0 ? 0 : at - 1;
+        index.MarkCandidates(
+            std::u16string_view(text).substr(from, at + length + 1 - from),
+            marks);
+      }
+      std::fill(marks, marks + w, 0);
+      marks[w] &= ~done;
     }
   }
   return changed;
-}
-
-PatternIndex IndexRules(std::span<const Rule> rules) {
-  std::vector<std::u16string_view> patterns;
-  patterns.reserve(rules.size());
-  for (const Rule& rule : rules) patterns.push_back(rule.Pattern());
-  return PatternIndex(patterns);
 }
 
 bool ApplyRulesPlainly(std::u16string& text, std::span<const Rule> rules) {

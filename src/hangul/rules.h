@@ -2,10 +2,13 @@
 #ifndef PIMORU_HANGUL_RULES_H_
 #define PIMORU_HANGUL_RULES_H_
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pimoru {
 
@@ -22,38 +25,52 @@ struct Rule {
   constexpr std::u16string_view Replacement() const { return replacement; }
 };
 
+// An ordered table with an index of its rules by a pair of adjacent letters
+// of each pattern (the letter, for a pattern of one). A pattern can only
+// occur where its pair stands, so a conversion visits the few rules whose
+// pairs stand in its text instead of searching for all of them. Built once
+// per table; the table must outlive the index.
+class RuleIndex {
+ public:
+  explicit RuleIndex(std::span<const Rule> rules);
+
+  std::span<const Rule> rules() const { return rules_; }
+
+  // Sets in `marks` (one bit per rule, in table order) the bit of every rule
+  // whose pair stands somewhere in `text`.
+  void MarkCandidates(std::u16string_view text, std::uint64_t* marks) const;
+
+ private:
+  // Every code unit below U+1200 (ASCII and the jamo block among them) has
+  // a place of its own; every other unit shares the last, which makes its
+  // rules candidates for all of them (more candidates, never fewer).
+  static constexpr std::size_t kPlaces = 0x1200 + 1;
+  static std::size_t PlaceOf(char16_t c) {
+    return c < kPlaces - 1 ? c : kPlaces - 1;
+  }
+
+  std::span<const Rule> rules_;
+  // Each place's letter class: 0 for letters that begin no key, and for no
+  // letter after the end of the text.
+  std::vector<std::uint8_t> class_of_;
+  std::size_t classes_ = 1;
+  // The rules to try where a letter of class a stands before one of class
+  // b: those filed under the pair (a, b) and those of the one letter a, in
+  // table order, filed_[cell_starts_[a * classes_ + b] .. the next start).
+  std::vector<std::uint32_t> cell_starts_;
+  std::vector<std::uint16_t> filed_;
+};
+
 // Applies the rules in order, each with ReplaceAll over the whole text as the
-// rules before it left it. Returns whether any pattern occurred. A rule whose
-// pattern holds a character the text cannot contain is skipped without a
-// search; the result is the same as running it.
-bool ApplyRules(std::u16string& text, std::span<const Rule> rules);
-
-class PatternIndex;  // hangul/word_index.h
-
-// The same for a large table, visiting only the rules that `index`, made by
-// IndexRules from this table, says may occur in the text.
-bool ApplyRules(std::u16string& text, std::span<const Rule> rules,
-                const PatternIndex& index);
-PatternIndex IndexRules(std::span<const Rule> rules);
+// rules before it left it. Returns whether any pattern occurred. Only the
+// rules whose pairs stand in the text are searched for, and after a rule
+// that matched, the rules after it whose pairs it brought in; the result is
+// that of running every rule.
+bool ApplyRules(std::u16string& text, const RuleIndex& rules);
 
 // The same, running every rule's search: the reference the fast path is
 // checked against.
 bool ApplyRulesPlainly(std::u16string& text, std::span<const Rule> rules);
-
-// Which code units a text may contain: exact for the jamo block and ASCII,
-// "maybe" for everything else. Only grows, so it stays an over-estimate while
-// rules rewrite the text.
-class CharPresence {
- public:
-  explicit CharPresence(std::u16string_view text) { Add(text); }
-  void Add(std::u16string_view text);
-  bool MayContainAll(std::u16string_view text) const;
-
- private:
-  static constexpr std::size_t kWords = 6;  // 128 ASCII + 256 jamo bits
-  static int Bit(char16_t c);
-  unsigned long long bits_[kWords] = {};
-};
 
 }  // namespace pimoru
 

@@ -1,5 +1,5 @@
-// Indexes of ordered pattern tables (word lists and rule tables) by the
-// letters of their patterns.
+// Indexes of ordered pattern tables (the word lists) by the letters of their
+// patterns.
 //
 // The stages apply every pattern of a table in order, each over the whole
 // text. A pattern holds every pair of adjacent letters it is made of, so a

@@ -7,7 +7,6 @@
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
-#include "hangul/word_index.h"
 #include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
@@ -162,13 +161,14 @@ std::span<const Rule> ObstruentNasalisationRules() {
 std::span<const Rule> LateralisationRules() { return kLateralisationRules; }
 
 bool ApplySilencing(std::u16string& text, bool h_strong_flg) {
-  bool changed = ApplyRules(text, kSilencingRules);
+  static const RuleIndex kIndex(kSilencingRules);
+  bool changed = ApplyRules(text, kIndex);
   if (!h_strong_flg) return changed;
   // 희 made 이 puts a new vowel before a ㅎ that follows it (저희하고 →
   // 저이하고, whose 이 + ㅎ a later rule silences), so the pairs before ㅎ
   // are looked up afresh after every rule that matched.
-  static const PatternIndex kStrongIndex = IndexRules(kStrongSilencingRules);
-  return ApplyRules(text, kStrongSilencingRules, kStrongIndex) || changed;
+  static const RuleIndex kStrongIndex(kStrongSilencingRules);
+  return ApplyRules(text, kStrongIndex) || changed;
 }
 
 bool ApplyNasalisation2(std::u16string& text, Asker& asker) {
@@ -187,7 +187,8 @@ bool ApplyNasalisation2(std::u16string& text, Asker& asker) {
 }
 
 bool ApplyLateralisation(std::u16string& text) {
-  return ApplyRules(text, kLateralisationRules);
+  static const RuleIndex kIndex(kLateralisationRules);
+  return ApplyRules(text, kIndex);
 }
 
 }  // namespace pimoru

@@ -110,7 +110,8 @@ std::span<const Rule> StandardFinalRules() { return kStandardFinalRules; }
 std::span<const Rule> RealEndingRules() { return kRealEndingRules; }
 
 bool StandardiseFinals(std::u16string& text) {
-  return ApplyRules(text, kStandardFinalRules);
+  static const RuleIndex kIndex(kStandardFinalRules);
+  return ApplyRules(text, kIndex);
 }
 
 bool RealiseEndings(std::u16string& text) {

@@ -116,11 +116,13 @@ bool ApplyNInsertion(std::u16string& text, Asker& asker) {
 }
 
 bool ApplyPalatalisation(std::u16string& text) {
-  return ApplyRules(text, kPalatalisationRules);
+  static const RuleIndex kIndex(kPalatalisationRules);
+  return ApplyRules(text, kIndex);
 }
 
 bool ApplyAspiration(std::u16string& text) {
-  return ApplyRules(text, kAspirationRules);
+  static const RuleIndex kIndex(kAspirationRules);
+  return ApplyRules(text, kIndex);
 }
 
 }  // namespace pimoru

@@ -7,7 +7,6 @@
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
-#include "hangul/word_index.h"
 #include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
@@ -217,14 +216,15 @@ bool ApplyLiaison1(std::u16string& text) {
   padded += text;
   padded += u' ';
   // Built once: most texts hold the patterns of only a few of the rules.
-  static const PatternIndex kIndex = IndexRules(kLiaison1Rules);
-  const bool changed = ApplyRules(padded, kLiaison1Rules, kIndex);
+  static const RuleIndex kIndex(kLiaison1Rules);
+  const bool changed = ApplyRules(padded, kIndex);
   text = Trim(padded);
   return changed;
 }
 
 bool ApplyLiaison2(std::u16string& text) {
-  return ApplyRules(text, kLiaison2Rules);
+  static const RuleIndex kIndex(kLiaison2Rules);
+  return ApplyRules(text, kIndex);
 }
 
 }  // namespace pimoru

@@ -194,7 +194,8 @@ bool ApplyTensification3(std::u16string& text, WordListSource& lists,
 }
 
 bool ApplyTensification45(std::u16string& text, Asker& asker) {
-  bool changed = ApplyRules(text, kHieutSiotRules);
+  static const RuleIndex kHieutSiotIndex(kHieutSiotRules);
+  bool changed = ApplyRules(text, kHieutSiotIndex);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
   changed = AskEachRule(text, kFutureRules, kTensificationTitle,

@@ -121,9 +121,11 @@ bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists) {
       word_initial.push_back({i, i + 1});
     }
   }
-  return RewriteOutside(
-             text, word_initial,
-             [](std::u16string& piece) { return ApplyRules(piece, kUiAsE); }) ||
+  static const RuleIndex kUiAsEIndex(kUiAsE);
+  return RewriteOutside(text, word_initial,
+                        [](std::u16string& piece) {
+                          return ApplyRules(piece, kUiAsEIndex);
+                        }) ||
          changed;
 }
 
@@ -137,11 +139,15 @@ bool ApplyYeVariation(std::u16string& text) {
       word_initial.push_back({i, i + 2});
     }
   }
+  static const RuleIndex kYeAsEIndex(kYeAsE);
   return RewriteOutside(text, word_initial, [](std::u16string& piece) {
-    return ApplyRules(piece, kYeAsE);
+    return ApplyRules(piece, kYeAsEIndex);
   });
 }
 
-bool ApplyUiVariation(std::u16string& text) { return ApplyRules(text, kUiAsI); }
+bool ApplyUiVariation(std::u16string& text) {
+  static const RuleIndex kIndex(kUiAsI);
+  return ApplyRules(text, kIndex);
+}
 
 }  // namespace pimoru

@@ -2,44 +2,97 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "hangul/jamo.h"
 #include "support/test_support.h"
 
 namespace pimoru {
 namespace {
 
-// A small chain where later rules see earlier replacements, and one rule
-// whose pattern is absent at the start but created by an earlier rule.
+// A small chain where later rules see earlier replacements, one rule whose
+// pattern is absent at the start but created by an earlier rule, and rules
+// of one letter and of letters outside the jamo block.
 constexpr Rule kChain[] = {
     {{fin::kGiyeok, ini::kIeung}, {ini::kGiyeok}},  // 먹어 → 머거
     {{ini::kGiyeok, med::kEo},
      {ini::kKieuk, med::kEo}},  // 거 → 커 (made above)
     {{u'x'}, {u'y'}},
     {{fin::kHieut, ini::kGiyeok}, {ini::kKieuk}},
+    {{u'y', u'가'}, {u'z'}},  // made by the x → y rule
+    {{u'가', u'나'}, {}},
 };
 
 TEST(ApplyRules, SameResultAsRunningEveryRule) {
+  const RuleIndex index(kChain);
   for (std::u16string_view input :
-       {u"먹어", u"먹어 좋고", u"x", u"", u"abc", u"먹어x", u"\uFFFF먹어"}) {
+       {u"먹어", u"먹어 좋고", u"x", u"", u"abc", u"먹어x", u"\uFFFF먹어",
+        u"x가나", u"x가 가나다"}) {
     SCOPED_TRACE(U8(input));
     std::u16string fast = DecomposeText(input);
     std::u16string plain = fast;
-    EXPECT_EQ(ApplyRules(fast, kChain), ApplyRulesPlainly(plain, kChain));
+    EXPECT_EQ(ApplyRules(fast, index), ApplyRulesPlainly(plain, kChain));
     EXPECT_EQ(fast, plain);
   }
   std::u16string text = DecomposeText(u"먹어");
-  EXPECT_TRUE(ApplyRules(text, kChain));
+  EXPECT_TRUE(ApplyRules(text, index));
   EXPECT_EQ(ComposeText(text), u"머커");
+  text = u"x가";  // not decomposed: the syllable stays whole
+  EXPECT_TRUE(ApplyRules(text, index));
+  EXPECT_EQ(text, u"z");
 }
 
-TEST(CharPresence, ExactForJamoAndAsciiMaybeForTheRest) {
-  CharPresence present(u"a\u1100");
-  EXPECT_TRUE(present.MayContainAll(u"a\u1100"));
-  EXPECT_FALSE(present.MayContainAll(u"b"));
-  EXPECT_FALSE(present.MayContainAll(u"\u1101"));
-  EXPECT_TRUE(present.MayContainAll(u"가"));  // not tracked
-  present.Add(u"b");
-  EXPECT_TRUE(present.MayContainAll(u"ab"));
+// Texts and patterns over a small alphabet, so that patterns occur often,
+// overlap, are formed by earlier replacements and vanish again.
+std::u16string RandomText(std::mt19937& random, std::size_t max_length) {
+  constexpr std::u16string_view kAlphabet = u"ab가나 \u11A8\u1100";
+  std::uniform_int_distribution<std::size_t> length(0, max_length);
+  std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
+  std::u16string text;
+  for (std::size_t n = length(random); n > 0; --n) {
+    text += kAlphabet[pick(random)];
+  }
+  return text;
+}
+
+TEST(ApplyRules, IndexedTableGivesThePlainResult) {
+  std::mt19937 random(9);
+  // Up to 150 rules: tables of more than one word of marks.
+  for (int round = 0; round < 600; ++round) {
+    std::vector<Rule> rules(1 + round % 150);
+    for (Rule& rule : rules) {
+      const std::u16string pattern = RandomText(random, 3);
+      const std::u16string replacement = RandomText(random, 3);
+      pattern.copy(rule.pattern, pattern.size());
+      replacement.copy(rule.replacement, replacement.size());
+    }
+    const RuleIndex index(rules);
+    const std::u16string input = RandomText(random, 40);
+    SCOPED_TRACE(U8(input));
+    std::u16string fast = input;
+    std::u16string plain = input;
+    EXPECT_EQ(ApplyRules(fast, index), ApplyRulesPlainly(plain, rules));
+    EXPECT_EQ(fast, plain);
+  }
+}
+
+TEST(RuleIndex, ManyLettersShareAClassWithoutLosingRules) {
+  // 300 one-letter rules over distinct ASCII and jamo letters: more letters
+  // than classes.
+  std::vector<Rule> rules;
+  for (char16_t c = 0x21; c < 0x7F; ++c) rules.push_back({{c}, {u'#'}});
+  for (char16_t c = 0x1100; c < 0x11FF && rules.size() < 300; ++c) {
+    rules.push_back({{c, c}, {u'#'}});
+  }
+  const RuleIndex index(rules);
+  for (const Rule& rule : rules) {
+    std::u16string text = u" " + std::u16string(rule.Pattern()) + u" ";
+    SCOPED_TRACE(U8(text));
+    EXPECT_TRUE(ApplyRules(text, index));
+    EXPECT_EQ(text, u" # ");
+  }
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "hangul/jamo.h"
-#include "hangul/rules.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -57,26 +56,6 @@ TEST(PatternCandidates, EveryPatternThatOccursIsACandidate) {
         EXPECT_TRUE(candidate[p]) << U8(patterns[p]);
       }
     }
-  }
-}
-
-TEST(ApplyRules, IndexedTableGivesThePlainResult) {
-  std::mt19937 random(9);
-  for (int round = 0; round < 300; ++round) {
-    std::vector<Rule> rules(30);
-    for (Rule& rule : rules) {
-      const std::u16string pattern = RandomText(random, 3);
-      const std::u16string replacement = RandomText(random, 3);
-      pattern.copy(rule.pattern, pattern.size());
-      replacement.copy(rule.replacement, replacement.size());
-    }
-    const PatternIndex index = IndexRules(rules);
-    const std::u16string input = RandomText(random, 40);
-    SCOPED_TRACE(U8(input));
-    std::u16string fast = input;
-    std::u16string plain = input;
-    EXPECT_EQ(ApplyRules(fast, rules, index), ApplyRulesPlainly(plain, rules));
-    EXPECT_EQ(fast, plain);
   }
 }
 
