@@ -85,19 +85,23 @@ RuleIndex::RuleIndex(std::span<const Rule> rules)
 void RuleIndex::MarkCandidates(std::u16string_view text,
                                std::uint64_t* marks) const {
   if (text.empty()) return;
+  // Locals, so that writing the marks cannot make the loop reload them.
   const std::uint8_t* const class_of = class_of_.data();
-  std::size_t first = class_of[PlaceOf(text[0])];
-  for (std::size_t i = 1; i <= text.size(); ++i) {
-    const std::size_t next =
-        i < text.size() ? class_of[PlaceOf(text[i])] : std::size_t{0};
-    const std::size_t cell = first * classes_ + next;
-    for (std::uint32_t k = cell_starts_[cell]; k < cell_starts_[cell + 1];
-         ++k) {
-      const std::uint16_t rule = filed_[k];
-      marks[rule / 64] |= std::uint64_t{1} << (rule % 64);
+  const std::uint32_t* const cell_starts = cell_starts_.data();
+  const std::uint16_t* const filed = filed_.data();
+  const std::size_t classes = classes_;
+  auto mark_cell = [&](std::size_t cell) {
+    for (std::uint32_t k = cell_starts[cell]; k < cell_starts[cell + 1]; ++k) {
+      marks[filed[k] / 64] |= std::uint64_t{1} << (filed[k] % 64);
     }
+  };
+  std::size_t first = class_of[PlaceOf(text[0])];
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    const std::size_t next = class_of[PlaceOf(text[i])];
+    mark_cell(first * classes + next);
     first = next;
   }
+  mark_cell(first * classes);  // the last letter, with none after it
 }
 
 bool ApplyRules(std::u16string& text, const RuleIndex& index) {
@@ -105,13 +109,14 @@ bool ApplyRules(std::u16string& text, const RuleIndex& index) {
   const std::size_t words = (rules.size() + 63) / 64;
   // In place for tables of up to 1,024 rules, so a sentence allocates
   // nothing here.
-  std::array<std::uint64_t, 16> inline_marks{};
+  std::array<std::uint64_t, 16> inline_marks;
   std::vector<std::uint64_t> heap_marks;
   std::uint64_t* marks = inline_marks.data();
   if (words > inline_marks.size()) {
-    heap_marks.assign(words, 0);
+    heap_marks.resize(words);
     marks = heap_marks.data();
   }
+  std::fill(marks, marks + words, 0);
   index.MarkCandidates(text, marks);
   std::vector<std::size_t> written_at;
   bool changed = false;
