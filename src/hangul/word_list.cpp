@@ -339,10 +339,10 @@ std::shared_ptr<const IndexedWordList> WordListSource::Indexed(WordListId id) {
 }
 
 FolderWordLists::Loaded& FolderWordLists::Cached(WordListId id) {
-  auto it = loaded_.find(id);
-  if (it == loaded_.end()) it = loaded_.emplace(id, Load(id)).first;
-  if (it->second.error) throw ConversionError(*it->second.error);
-  return it->second;
+  std::optional<Loaded>& slot = loaded_[static_cast<std::size_t>(id)];
+  if (!slot) slot = Load(id);
+  if (slot->error) throw ConversionError(*slot->error);
+  return *slot;
 }
 
 std::shared_ptr<const WordList> FolderWordLists::Entries(WordListId id) {

@@ -9,7 +9,7 @@
 #define PIMORU_HANGUL_WORD_LIST_H_
 
 #include <filesystem>
-#include <map>
+#include <array>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -131,7 +131,8 @@ class FolderWordLists : public WordListSource {
 
   std::filesystem::path folder_;
   bool cache_;
-  std::map<WordListId, Loaded> loaded_;
+  // By list number: looked up for every conversion.
+  std::array<std::optional<Loaded>, std::size(kAllWordLists)> loaded_;
 };
 
 // No lists at all: every stage that needs one does nothing.
