@@ -136,17 +136,37 @@ void MarkObstruentBeforePlain(std::u16string_view text, std::size_t at,
   }
 }
 
+// Whether `ending` stands in the text followed by `initial`, directly or,
+// with `across_space`, after one space.
+bool StandsBefore(std::u16string_view text, std::u16string_view ending,
+                  char16_t initial, bool across_space) {
+  const std::size_t gap = across_space ? 1 : 0;
+  for (std::size_t hit = text.find(ending); hit != std::u16string_view::npos;
+       hit = text.find(ending, hit + 1)) {
+    const std::size_t after = hit + ending.size();
+    if (after + gap < text.size() && text[after + gap] == initial &&
+        (!across_space || text[after] == u' ')) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // The ten passes of one riul_future.txt entry: for each plain initial, the
 // next word's first consonant (할 수 → 할 쑤), then the consonant right after
-// the ending in the same word (할게 → 할께).
+// the ending in the same word (할게 → 할께). A pass whose pattern does not
+// stand in the text is passed over without building it.
 bool TenseAfterEnding(std::u16string& text, const WordListEntry& entry,
                       Asker& asker) {
   bool changed = false;
+  std::u16string pattern;
+  std::u16string replacement;
   for (const Tensing& t : kTensing) {
     for (const bool across_space : {true, false}) {
-      std::u16string pattern = entry.text;
+      if (!StandsBefore(text, entry.text, t.plain, across_space)) continue;
+      pattern.assign(entry.text);
       if (across_space) pattern += u' ';
-      std::u16string replacement = pattern;
+      replacement.assign(pattern);
       pattern += t.plain;
       replacement += t.tense;
       const bool hit =
