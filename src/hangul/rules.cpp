@@ -104,46 +104,51 @@ void RuleIndex::MarkCandidates(std::u16string_view text,
   mark_cell(first * classes);  // the last letter, with none after it
 }
 
+RuleCandidates::RuleCandidates(const RuleIndex& index, std::u16string_view text)
+    : index_(index), size_(index.rules().size()) {
+  const std::size_t words = (size_ + 63) / 64;
+  marks_ = inline_marks_.data();
+  if (words > inline_marks_.size()) {
+    heap_marks_.resize(words);
+    marks_ = heap_marks_.data();
+  }
+  std::fill(marks_, marks_ + words, 0);
+  index_.MarkCandidates(text, marks_);
+}
+
+std::size_t RuleCandidates::Next() {
+  while (next_ < size_) {
+    const std::uint64_t rest = marks_[next_ / 64] >> (next_ % 64);
+    if (rest != 0) {
+      next_ += static_cast<std::size_t>(std::countr_zero(rest));
+      return next_++;
+    }
+    next_ = (next_ / 64 + 1) * 64;
+  }
+  next_ = size_;
+  return size_;
+}
+
 bool ApplyRules(std::u16string& text, const RuleIndex& index) {
   const std::span<const Rule> rules = index.rules();
-  const std::size_t words = (rules.size() + 63) / 64;
-  // In place for tables of up to 1,024 rules, so a sentence allocates
-  // nothing here.
-  std::array<std::uint64_t, 16> inline_marks;
-  std::vector<std::uint64_t> heap_marks;
-  std::uint64_t* marks = inline_marks.data();
-  if (words > inline_marks.size()) {
-    heap_marks.resize(words);
-    marks = heap_marks.data();
-  }
-  std::fill(marks, marks + words, 0);
-  index.MarkCandidates(text, marks);
+  RuleCandidates candidates(index, text);
   std::vector<std::size_t> written_at;
   bool changed = false;
-  for (std::size_t w = 0; w < words; ++w) {
-    while (marks[w] != 0) {
-      const int bit = std::countr_zero(marks[w]);
-      const Rule& rule = rules[w * 64 + static_cast<std::size_t>(bit)];
-      // This rule and those before it have had their turn.
-      const std::uint64_t done = (std::uint64_t{2} << bit) - 1;
-      marks[w] &= ~done;
-      written_at.clear();
-      if (!ReplaceAll(text, rule.Pattern(), rule.Replacement(), written_at)) {
-        continue;
-      }
-      changed = true;
-      // New pairs stand only where a replacement was written, from the
-      // letter before it to the letter after it; the rules after this one
-      // filed under them come in their turn.
-      const std::size_t length = rule.Replacement().size();
-      for (const std::size_t at : written_at) {
-        const std::size_t from = at == 0 ? 0 : at - 1;
-        index.MarkCandidates(
-            std::u16string_view(text).substr(from, at + length + 1 - from),
-            marks);
-      }
-      std::fill(marks, marks + w, 0);
-      marks[w] &= ~done;
+  for (std::size_t r = candidates.Next(); r < rules.size();
+       r = candidates.Next()) {
+    written_at.clear();
+    if (!ReplaceAll(text, rules[r].Pattern(), rules[r].Replacement(),
+                    written_at)) {
+      continue;
+    }
+    changed = true;
+    // New pairs stand only where a replacement was written, from the letter
+    // before it to the letter after it.
+    const std::size_t length = rules[r].Replacement().size();
+    for (const std::size_t at : written_at) {
+      const std::size_t from = at == 0 ? 0 : at - 1;
+      candidates.Add(
+          std::u16string_view(text).substr(from, at + length + 1 - from));
     }
   }
   return changed;

@@ -61,6 +61,31 @@ class RuleIndex {
   std::vector<std::uint16_t> filed_;
 };
 
+// The rules of an indexed table that may occur in a text, visited in table
+// order. After a rule has rewritten the text, Add with the stretches it
+// rewrote (or the whole text) brings in the rules after it that may now
+// occur.
+class RuleCandidates {
+ public:
+  RuleCandidates(const RuleIndex& index, std::u16string_view text);
+  RuleCandidates(const RuleCandidates&) = delete;
+  RuleCandidates& operator=(const RuleCandidates&) = delete;
+
+  // The number of the next candidate, or the table's size at the end.
+  std::size_t Next();
+  void Add(std::u16string_view text) { index_.MarkCandidates(text, marks_); }
+
+ private:
+  const RuleIndex& index_;
+  std::size_t size_;
+  std::size_t next_ = 0;
+  // In place for tables of up to 1,024 rules, so a sentence allocates
+  // nothing here.
+  std::array<std::uint64_t, 16> inline_marks_;
+  std::vector<std::uint64_t> heap_marks_;
+  std::uint64_t* marks_;
+};
+
 // Applies the rules in order, each with ReplaceAll over the whole text as the
 // rules before it left it. Returns whether any pattern occurred. Only the
 // rules whose pairs stand in the text are searched for, and after a rule

@@ -173,10 +173,12 @@ bool ApplySilencing(std::u16string& text, bool h_strong_flg) {
 
 bool ApplyNasalisation2(std::u16string& text, Asker& asker) {
   // A No in group A keeps ㄴ + ㄹ for stage 17 (생산력 → 생살력).
-  bool changed = AskEachRule(text, kSuffixNasalisationRules, kNasalisationTitle,
+  static const RuleIndex kSuffixIndex(kSuffixNasalisationRules);
+  static const RuleIndex kSinoIndex(kSinoNasalisationRules);
+  bool changed = AskEachRule(text, kSuffixIndex, kNasalisationTitle,
                              kSuffixQuestion, asker);
-  changed = AskEachJunctionRule(text, kSinoNasalisationRules, kSinoKind,
-                                kNasalisationTitle, asker) ||
+  changed = AskEachJunctionRule(text, kSinoIndex, kSinoKind, kNasalisationTitle,
+                                asker) ||
             changed;
   // Group C writes a nasal final, which it never rewrites, so it forms
   // none of its patterns: only those standing in the text can match.

@@ -52,15 +52,15 @@ std::span<const Rule> StandardFinalRules();
 std::span<const Rule> RealEndingRules();
 
 // One AskEachOccurrence per rule, in table order, each on the text as the
-// rules before it left it. A rule whose pattern begins with a final +
-// initial junction that the text does not hold asks nothing and is skipped
-// without a search. Returns whether any answer was Yes.
-bool AskEachRule(std::u16string& text, std::span<const Rule> rules,
+// rules before it left it. A rule whose pattern's indexed pair does not stand
+// in the text asks nothing and is skipped without a search. Returns whether
+// any answer was Yes.
+bool AskEachRule(std::u16string& text, const RuleIndex& rules,
                  std::u16string_view title, std::u16string_view question,
                  Asker& asker);
 
 // The same with AskAtJunction2 for two-unit junction patterns.
-bool AskEachJunctionRule(std::u16string& text, std::span<const Rule> rules,
+bool AskEachJunctionRule(std::u16string& text, const RuleIndex& rules,
                          std::u16string_view kind, std::u16string_view title,
                          Asker& asker);
 

@@ -218,10 +218,12 @@ bool ApplyTensification45(std::u16string& text, Asker& asker) {
   bool changed = ApplyRules(text, kHieutSiotIndex);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
-  changed = AskEachRule(text, kFutureRules, kTensificationTitle,
+  static const RuleIndex kFutureIndex(kFutureRules);
+  static const RuleIndex kSinoIndex(kSinoRules);
+  changed = AskEachRule(text, kFutureIndex, kTensificationTitle,
                         kFutureQuestion, asker) ||
             changed;
-  changed = AskEachJunctionRule(text, kSinoRules, kSinoKind,
+  changed = AskEachJunctionRule(text, kSinoIndex, kSinoKind,
                                 kTensificationTitle, asker) ||
             changed;
   // A step-4 pass writes a tense initial, after a stop final or none, so it

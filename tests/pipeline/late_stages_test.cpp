@@ -192,17 +192,18 @@ TEST(AskEachRule, AsksAboutAJunctionThatAnEarlierYesFormed) {
       {{fin::kGiyeok, ini::kNieun}, {fin::kIeung, ini::kNieun}},
       {{fin::kMieum, ini::kNieun}, {fin::kNieun, ini::kNieun}},
   };
+  const RuleIndex index(kChain);
   for (const bool first : {true, false}) {
     SCOPED_TRACE(first ? "Yes" : "No");
     std::u16string text = DecomposeText(u"국어");
     ScriptedAsker asker({first, true});
-    EXPECT_EQ(AskEachRule(text, kChain, u"t", u"q", asker), first);
+    EXPECT_EQ(AskEachRule(text, index, u"t", u"q", asker), first);
     EXPECT_EQ(ComposeText(text), first ? u"궁너" : u"국어");
     EXPECT_EQ(asker.messages().size(), first ? 2u : 1u);
 
     std::u16string junction = DecomposeText(u"국어");
     ScriptedAsker junction_asker({first, true});
-    EXPECT_EQ(AskEachJunctionRule(junction, kChain, u"k", u"t", junction_asker),
+    EXPECT_EQ(AskEachJunctionRule(junction, index, u"k", u"t", junction_asker),
               first);
     EXPECT_EQ(ComposeText(junction), first ? u"궁너" : u"국어");
     EXPECT_EQ(junction_asker.messages().size(), first ? 2u : 1u);
