@@ -98,10 +98,11 @@ void RuleIndex::MarkCandidates(std::u16string_view text,
   std::size_t first = class_of[PlaceOf(text[0])];
   for (std::size_t i = 1; i < text.size(); ++i) {
     const std::size_t next = class_of[PlaceOf(text[i])];
-    mark_cell(first * classes + next);
+    // A letter of class 0 begins no key: most letters, for a small table.
+    if (first != 0) mark_cell(first * classes + next);
     first = next;
   }
-  mark_cell(first * classes);  // the last letter, with none after it
+  if (first != 0) mark_cell(first * classes);  // the last, with none after it
 }
 
 RuleCandidates::RuleCandidates(const RuleIndex& index, std::u16string_view text)
