@@ -3,7 +3,9 @@
 // after every obstruent final.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -136,21 +138,30 @@ void MarkObstruentBeforePlain(std::u16string_view text, std::size_t at,
   }
 }
 
-// Whether `ending` stands in the text followed by `initial`, directly or,
-// with `across_space`, after one space.
-bool StandsBefore(std::u16string_view text, std::u16string_view ending,
-                  char16_t initial, bool across_space) {
-  const std::size_t gap = across_space ? 1 : 0;
-  for (std::size_t hit = text.find(ending); hit != std::u16string_view::npos;
-       hit = text.find(ending, hit + 1)) {
-    const std::size_t after = hit + ending.size();
-    if (after + gap < text.size() && text[after + gap] == initial &&
-        (!across_space || text[after] == u' ')) {
-      return true;
+// Which plain initials stand right after an ending somewhere in a text, and
+// which after the ending and one space.
+struct Followers {
+  Followers(std::u16string_view text, std::u16string_view ending) {
+    for (std::size_t hit = text.find(ending); hit != std::u16string_view::npos;
+         hit = text.find(ending, hit + 1)) {
+      const std::size_t after = hit + ending.size();
+      if (after < text.size()) Add(direct, text[after]);
+      if (after + 1 < text.size() && text[after] == u' ') {
+        Add(after_space, text[after + 1]);
+      }
     }
   }
-  return false;
-}
+  static void Add(std::uint32_t& set, char16_t letter) {
+    if (IsInitial(letter)) set |= std::uint32_t{1} << (letter - kInitialBase);
+  }
+  bool Has(char16_t initial, bool across_space) const {
+    return ((across_space ? after_space : direct) >> (initial - kInitialBase) &
+            1u) != 0;
+  }
+
+  std::uint32_t direct = 0;
+  std::uint32_t after_space = 0;
+};
 
 // The ten passes of one riul_future.txt entry: for each plain initial, the
 // next word's first consonant (할 수 → 할 쑤), then the consonant right after
@@ -159,11 +170,13 @@ bool StandsBefore(std::u16string_view text, std::u16string_view ending,
 bool TenseAfterEnding(std::u16string& text, const WordListEntry& entry,
                       Asker& asker) {
   bool changed = false;
+  std::optional<Followers> followers;
   std::u16string pattern;
   std::u16string replacement;
   for (const Tensing& t : kTensing) {
     for (const bool across_space : {true, false}) {
-      if (!StandsBefore(text, entry.text, t.plain, across_space)) continue;
+      if (!followers) followers.emplace(text, entry.text);
+      if (!followers->Has(t.plain, across_space)) continue;
       pattern.assign(entry.text);
       if (across_space) pattern += u' ';
       replacement.assign(pattern);
@@ -174,6 +187,7 @@ bool TenseAfterEnding(std::u16string& text, const WordListEntry& entry,
               ? ReplaceAll(text, pattern, replacement)
               : AskEachOccurrence(text, pattern, replacement,
                                   kTensificationTitle, kFutureQuestion, asker);
+      if (hit) followers.reset();  // the text is new
       changed = hit || changed;
     }
   }
