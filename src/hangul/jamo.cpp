@@ -1,6 +1,11 @@
 #include "hangul/jamo.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <array>
+#include <bit>
 
 namespace pimoru {
 namespace {
@@ -138,6 +143,46 @@ std::u16string Trim(std::u16string_view text) {
   return std::u16string(text.substr(begin, end - begin));
 }
 
+std::size_t Find(std::u16string_view text, std::u16string_view pattern,
+                 std::size_t from) {
+  const std::size_t n = text.size();
+  const std::size_t m = pattern.size();
+  if (m == 0) return from <= n ? from : std::u16string_view::npos;
+  if (from > n || n - from < m) return std::u16string_view::npos;
+  const char16_t* const data = text.data();
+  const std::size_t last_start = n - m;
+  auto matches_at = [&](std::size_t i) {
+    return std::char_traits<char16_t>::compare(data + i, pattern.data(), m) ==
+           0;
+  };
+  std::size_t i = from;
+#if defined(__SSE2__)
+  // Eight places at a time: where both the first and the last unit of the
+  // pattern stand, the whole pattern is compared.
+  const __m128i first = _mm_set1_epi16(static_cast<short>(pattern[0]));
+  const __m128i last = _mm_set1_epi16(static_cast<short>(pattern[m - 1]));
+  for (; i + 8 <= last_start + 1; i += 8) {
+    const __m128i at_first =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const __m128i at_last =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + m - 1));
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+        _mm_cmpeq_epi16(at_first, first), _mm_cmpeq_epi16(at_last, last))));
+    while (mask != 0) {
+      const std::size_t place =
+          i + static_cast<std::size_t>(std::countr_zero(mask) / 2);
+      if (matches_at(place)) return place;
+      mask &= mask - 1;
+      mask &= mask - 1;  // two mask bits per unit
+    }
+  }
+#endif
+  for (; i <= last_start; ++i) {
+    if (data[i] == pattern[0] && matches_at(i)) return i;
+  }
+  return std::u16string_view::npos;
+}
+
 namespace {
 
 // ReplaceAll, telling `written` where in the new text each replacement
@@ -146,7 +191,7 @@ template <typename Written>
 bool ReplaceEach(std::u16string& text, std::u16string_view pattern,
                  std::u16string_view replacement, Written written_at) {
   if (pattern.empty()) return false;
-  std::size_t hit = std::u16string_view(text).find(pattern);
+  std::size_t hit = Find(text, pattern, 0);
   if (hit == std::u16string_view::npos) return false;
   if (replacement.size() <= pattern.size()) {
     // Rewritten in place: what is written never overtakes what is still to
@@ -163,7 +208,7 @@ bool ReplaceEach(std::u16string& text, std::u16string_view pattern,
       Traits::copy(data + written, replacement.data(), replacement.size());
       written += replacement.size();
       done = hit + pattern.size();
-      hit = source.find(pattern, done);
+      hit = Find(source, pattern, done);
     }
     Traits::move(data + written, data + done, source.size() - done);
     text.resize(written + source.size() - done);
@@ -178,7 +223,7 @@ bool ReplaceEach(std::u16string& text, std::u16string_view pattern,
     written_at(out.size());
     out.append(replacement);
     done = hit + pattern.size();
-    hit = source.find(pattern, done);
+    hit = Find(source, pattern, done);
   }
   out.append(source.substr(done));
   text = std::move(out);

@@ -169,6 +169,11 @@ std::u16string ComposeText(std::u16string_view jamo);
 // Removes every code unit at or below U+0020 from both ends.
 std::u16string Trim(std::u16string_view text);
 
+// The first place at or after `from` where `pattern` stands, or npos: the
+// same as std::u16string_view::find, a few units at a time.
+std::size_t Find(std::u16string_view text, std::u16string_view pattern,
+                 std::size_t from = 0);
+
 // Replaces every occurrence of `pattern` by `replacement`, left to right,
 // without searching a replacement again. Returns whether the pattern occurred;
 // an empty pattern never occurs.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -119,6 +122,29 @@ TEST(ReplaceAll, MarkerTextIsNotSpecial) {
   EXPECT_EQ(text, u"AKYD");
   EXPECT_TRUE(ReplaceAll(text, u"K", u"KK"));
   EXPECT_EQ(text, u"AKKYD");
+}
+
+TEST(Find, SameAsTheStandardSearch) {
+  // A small alphabet, so that patterns stand often, overlap and reach the
+  // ends; lengths around the eight units looked at together.
+  constexpr std::u16string_view kAlphabet = u"ab\u1100\uFFFF";
+  std::mt19937 random(5);
+  auto text_of = [&](std::size_t length) {
+    std::u16string text;
+    for (std::size_t i = 0; i < length; ++i) {
+      text += kAlphabet[random() % kAlphabet.size()];
+    }
+    return text;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    const std::u16string text = text_of(random() % 40);
+    const std::u16string pattern = text_of(random() % 5);
+    const std::size_t from = random() % (text.size() + 2);
+    SCOPED_TRACE(U8(text) + " / " + U8(pattern) + " from " +
+                 std::to_string(from));
+    EXPECT_EQ(Find(text, pattern, from),
+              std::u16string_view(text).find(pattern, from));
+  }
 }
 
 TEST(WordAt, FindsTheSpaceDelimitedWord) {
