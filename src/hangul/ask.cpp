@@ -16,7 +16,7 @@ bool AskAtJunction(std::u16string& text, std::u16string_view pattern,
   const std::u16string_view input(text);
   const char16_t final_jamo = pattern[0];
   const char16_t initial_jamo = pattern[1];
-  std::size_t hit = input.find(pattern.substr(0, width));
+  std::size_t hit = Find(input, pattern.substr(0, width));
   if (hit == std::u16string_view::npos) return false;
   std::u16string out;
   out.reserve(input.size() + replacement.size());
@@ -39,7 +39,7 @@ bool AskAtJunction(std::u16string& text, std::u16string_view pattern,
       out.append(pattern.substr(0, width));
     }
     done = hit + width;
-    hit = input.find(pattern.substr(0, width), done);
+    hit = Find(input, pattern.substr(0, width), done);
   }
   out.append(input.substr(done));
   text = std::move(out);
@@ -86,7 +86,7 @@ bool AskEachOccurrence(std::u16string& text, std::u16string_view pattern,
                        Asker& asker) {
   if (pattern.empty()) return false;
   const std::u16string_view input(text);
-  std::size_t hit = input.find(pattern);
+  std::size_t hit = Find(input, pattern);
   if (hit == std::u16string_view::npos) return false;
   std::u16string out;
   out.reserve(input.size() + replacement.size());
@@ -127,7 +127,7 @@ bool AskEachOccurrence(std::u16string& text, std::u16string_view pattern,
       out += input[hit];
       done = hit + 1;
     }
-    hit = input.find(pattern, done);
+    hit = Find(input, pattern, done);
   }
   out.append(input.substr(done));
   text = std::move(out);

@@ -275,8 +275,8 @@ bool ReplaceListedWord(std::u16string& text, const WordListEntry& entry,
     // The length the replacement would make, counted before it is made.
     const std::size_t growth = replacement.size() - pattern.size();
     std::size_t size = text.size();
-    for (std::size_t hit = text.find(pattern); hit != std::u16string::npos;
-         hit = text.find(pattern, hit + pattern.size())) {
+    for (std::size_t hit = Find(text, pattern); hit != std::u16string::npos;
+         hit = Find(text, pattern, hit + pattern.size())) {
       size += growth;
       if (size > limit) {
         std::ostringstream message;

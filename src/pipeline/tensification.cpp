@@ -142,8 +142,8 @@ void MarkObstruentBeforePlain(std::u16string_view text, std::size_t at,
 // which after the ending and one space.
 struct Followers {
   Followers(std::u16string_view text, std::u16string_view ending) {
-    for (std::size_t hit = text.find(ending); hit != std::u16string_view::npos;
-         hit = text.find(ending, hit + 1)) {
+    for (std::size_t hit = Find(text, ending); hit != std::u16string_view::npos;
+         hit = Find(text, ending, hit + 1)) {
       const std::size_t after = hit + ending.size();
       if (after < text.size()) Add(direct, text[after]);
       if (after + 1 < text.size() && text[after] == u' ') {
@@ -218,7 +218,7 @@ bool ApplyTensification3(std::u16string& text, WordListSource& lists,
     if (entry.text.empty()) continue;
     // Every pass keeps the ending where it stands and writes it nowhere
     // else, so an ending that does not occur has nothing to do.
-    if (text.find(entry.text) == std::u16string::npos) continue;
+    if (Find(text, entry.text) == std::u16string::npos) continue;
     if (TenseAfterEnding(text, entry, asker)) {
       candidates.Rescan(text);
       changed = true;

@@ -52,8 +52,8 @@ bool RewriteOutside(std::u16string& text, std::span<const Span> spans,
 std::vector<Span> Occurrences(std::u16string_view text,
                               std::u16string_view pattern) {
   std::vector<Span> spans;
-  for (std::size_t hit = text.find(pattern); hit != std::u16string_view::npos;
-       hit = text.find(pattern, hit + pattern.size())) {
+  for (std::size_t hit = Find(text, pattern); hit != std::u16string_view::npos;
+       hit = Find(text, pattern, hit + pattern.size())) {
     spans.push_back({hit, hit + pattern.size()});
   }
   return spans;
@@ -100,7 +100,7 @@ bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists) {
     for (std::size_t k = candidates.Next(); k < entries.size();
          k = candidates.Next()) {
       const std::u16string& word = entries[k].text;
-      if (word.empty() || text.find(word) == std::u16string::npos) continue;
+      if (word.empty() || Find(text, word) == std::u16string::npos) continue;
       std::u16string read_with_i = word;
       std::replace(read_with_i.begin(), read_with_i.end(), kSyllableUi, u'이');
       // A listed word followed by a space is left to the general rule below
