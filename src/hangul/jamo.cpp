@@ -66,20 +66,23 @@ std::u16string DecomposeSyllable(char16_t syllable) {
 }
 
 std::u16string DecomposeText(std::u16string_view text) {
-  std::u16string jamo;
-  jamo.reserve(text.size() * 3);
+  // Written through a pointer into room for three jamo a unit, then cut to
+  // length: no unit pays for a check of the capacity.
+  std::u16string jamo(text.size() * 3, u'\0');
+  char16_t* out = jamo.data();
   for (const char16_t c : text) {
     if (!IsSyllable(c)) {
-      jamo += c;
+      *out++ = c;
       continue;
     }
     const int s = c - kSyllableFirst;
     const int t = s % kFinalsPlusNone;
-    jamo += static_cast<char16_t>(kInitialBase + s / kMedialsTimesFinals);
-    jamo += static_cast<char16_t>(kMedialBase +
-                                  (s % kMedialsTimesFinals) / kFinalsPlusNone);
-    if (t != 0) jamo += static_cast<char16_t>(kFinalBase + t - 1);
+    *out++ = static_cast<char16_t>(kInitialBase + s / kMedialsTimesFinals);
+    *out++ = static_cast<char16_t>(kMedialBase +
+                                   (s % kMedialsTimesFinals) / kFinalsPlusNone);
+    if (t != 0) *out++ = static_cast<char16_t>(kFinalBase + t - 1);
   }
+  jamo.resize(static_cast<std::size_t>(out - jamo.data()));
   return jamo;
 }
 
@@ -95,36 +98,25 @@ std::u16string ComposeGroup(std::u16string_view group) {
 }
 
 std::u16string ComposeText(std::u16string_view jamo) {
-  std::u16string out;
-  out.reserve(jamo.size());
-  std::size_t group_start = 0;
-  std::size_t group_size = 0;
-  auto close_group = [&] {
-    if (group_size == 0) return;
-    AppendComposedGroup(jamo.substr(group_start, group_size), out);
-    group_size = 0;
-  };
-  for (std::size_t i = 0; i < jamo.size(); ++i) {
+  // Only an initial followed by a medial begins a syllable, which a final
+  // may close; every other unit, a typed jamo among them, stands as it is.
+  // A jamo after a whole syllable is therefore never drawn into it.
+  std::u16string out(jamo.size(), u'\0');
+  char16_t* written = out.data();
+  const std::size_t n = jamo.size();
+  for (std::size_t i = 0; i < n;) {
     const char16_t c = jamo[i];
-    if (IsInitial(c)) {
-      close_group();
-      group_start = i;
-      group_size = 1;
-    } else if (IsMedial(c) || IsFinal(c)) {
-      // A syllable that is already whole (initial, medial, final) or whose
-      // medial would be followed by another medial takes no more: a jamo
-      // typed after it stands on its own, and the syllable keeps its form.
-      const bool syllable_whole =
-          group_size == 3 || (group_size == 2 && IsMedial(c));
-      if (syllable_whole && IsInitial(jamo[group_start])) close_group();
-      if (group_size == 0) group_start = i;
-      ++group_size;
+    if (IsInitial(c) && i + 1 < n && IsMedial(jamo[i + 1])) {
+      const bool closed = i + 2 < n && IsFinal(jamo[i + 2]);
+      *written++ = ComposeSyllable(c - kInitialBase, jamo[i + 1] - kMedialBase,
+                                   closed ? jamo[i + 2] - kFinalBase + 1 : 0);
+      i += closed ? 3 : 2;
     } else {
-      close_group();
-      out += c;
+      *written++ = c;
+      ++i;
     }
   }
-  close_group();
+  out.resize(static_cast<std::size_t>(written - out.data()));
   // Trimmed in place.
   std::size_t end = out.size();
   while (end > 0 && IsSpaceOrControl(out[end - 1])) --end;

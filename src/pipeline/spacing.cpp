@@ -30,15 +30,15 @@ constexpr NumberWord kNumberWords[] = {
 }  // namespace
 
 bool FormatInput(std::u16string& text) {
-  const std::u16string trimmed = Trim(text);
-  std::u16string out;
-  out.reserve(trimmed.size());
-  for (const char16_t c : trimmed) {
-    // Only the first space of a run survives; tabs and line breaks stay.
-    if (c == u' ' && !out.empty() && out.back() == u' ') continue;
-    out += c;
+  text = Trim(text);
+  // Only the first space of a run survives; tabs and line breaks stay.
+  // Rewritten in place, as the text only shrinks.
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u' ' && kept > 0 && text[kept - 1] == u' ') continue;
+    text[kept++] = text[i];
   }
-  text = std::move(out);
+  text.resize(kept);
   return false;  // formatting is never reported as a change
 }
 
