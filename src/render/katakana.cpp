@@ -1,6 +1,8 @@
 // Katakana from the phonetic symbols: the body of a syllable by initial and
 // vowel, and the final.
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -115,18 +117,68 @@ constexpr bool SameSymbol(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && (a.empty() || a[0] == b[0]) && a == b;
 }
 
-const InitialColumn* FindColumn(std::u16string_view initial) {
-  for (const InitialColumn& entry : kInitialColumns) {
-    if (SameSymbol(entry.symbol, initial)) return &entry;
+// A symbol of up to two letters as one number (letters are never 0), so
+// that the rows are found by a binary search of a sorted index.
+constexpr std::uint32_t SymbolKey(std::u16string_view symbol) {
+  return (symbol.size() > 0 ? symbol[0] : 0u) |
+         (symbol.size() > 1 ? static_cast<std::uint32_t>(symbol[1]) << 16 : 0u);
+}
+
+struct KeyedRow {
+  std::uint32_t key;
+  std::uint8_t row;
+  constexpr bool operator<(const KeyedRow& other) const {
+    return key < other.key;
   }
-  return nullptr;
+};
+
+template <typename Row, std::size_t N, typename Symbol>
+constexpr std::array<KeyedRow, N> SortedIndex(const Row (&rows)[N],
+                                              Symbol symbol) {
+  std::array<KeyedRow, N> index{};
+  for (std::size_t k = 0; k < N; ++k) {
+    index[k] = {SymbolKey(symbol(rows[k])), static_cast<std::uint8_t>(k)};
+  }
+  std::sort(index.begin(), index.end());
+  return index;
+}
+
+template <typename Row, std::size_t N, typename Symbol>
+constexpr bool KeysAreUnique(const Row (&rows)[N], Symbol symbol) {
+  const std::array<KeyedRow, N> index = SortedIndex(rows, symbol);
+  for (const Row& row : rows) {
+    if (symbol(row).size() > 2) return false;
+  }
+  for (std::size_t k = 1; k < N; ++k) {
+    if (index[k - 1].key == index[k].key) return false;
+  }
+  return true;
+}
+
+constexpr auto kColumnSymbol = [](const InitialColumn& c) { return c.symbol; };
+constexpr auto kRowSymbol = [](const KanaRow& r) { return r.vowel; };
+static_assert(KeysAreUnique(kInitialColumns, kColumnSymbol));
+static_assert(KeysAreUnique(kKanaRows, kRowSymbol));
+constexpr auto kColumnIndex = SortedIndex(kInitialColumns, kColumnSymbol);
+constexpr auto kRowIndex = SortedIndex(kKanaRows, kRowSymbol);
+
+// The row of `rows` whose symbol is `symbol`, or null.
+template <typename Row, std::size_t N>
+const Row* Find(const Row (&rows)[N], const std::array<KeyedRow, N>& index,
+                std::u16string_view symbol) {
+  if (symbol.size() > 2) return nullptr;
+  const KeyedRow wanted{SymbolKey(symbol), 0};
+  const auto it = std::lower_bound(index.begin(), index.end(), wanted);
+  if (it == index.end() || it->key != wanted.key) return nullptr;
+  return &rows[it->row];
+}
+
+const InitialColumn* FindColumn(std::u16string_view initial) {
+  return Find(kInitialColumns, kColumnIndex, initial);
 }
 
 const KanaRow* FindRow(std::u16string_view vowel) {
-  for (const KanaRow& row : kKanaRows) {
-    if (SameSymbol(row.vowel, vowel)) return &row;
-  }
-  return nullptr;
+  return Find(kKanaRows, kRowIndex, vowel);
 }
 
 }  // namespace

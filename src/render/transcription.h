@@ -31,6 +31,11 @@ Transcription Transcribe(std::u16string_view reading, int noon_idx,
 // The same, keeping slot 23's text only when `texts` asks for all texts.
 Transcription Transcribe(std::u16string_view reading, int noon_idx,
                          StageRecord& record, RecordTexts texts);
+// The same into `out`, whose buffers are reused: a batch transcribing line
+// after line into one Transcription allocates only when a line outgrows
+// them.
+void Transcribe(std::u16string_view reading, int noon_idx, StageRecord& record,
+                RecordTexts texts, Transcription& out);
 
 struct PhoneticSymbol {
   std::u16string symbol;  // zero, one or two code units

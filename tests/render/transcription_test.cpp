@@ -134,6 +134,11 @@ TEST(SyllableKana, ByInitialAndVowel) {
       {false, u"ˀk", u"x", u""},
       {false, u"ʃ", u"a", u""},
       {false, u"k", u"ɯi", u""},
+      // Symbols found by their letters, not by a prefix or a first letter.
+      {false, u"kʰx", u"a", u""},
+      {false, u"kx", u"a", u""},
+      {false, u"k", u"jax", u""},
+      {false, u"k", u"", u""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.initial) + " " + U8(c.vowel));
