@@ -136,14 +136,46 @@ std::string JsonString(std::u16string_view text) {
   return out;
 }
 
-// Tabs and line breaks inside a field would break the line-per-input layout.
-std::string TsvField(std::u16string_view text) {
-  std::string out = Utf16ToUtf8(text);
-  for (char& c : out) {
-    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+// Appends one output line of UTF-8 fields and literal text to a string,
+// sized once for the most it can take and cut to length at the end: no
+// string per field. Tabs and line breaks inside a field would break the
+// line-per-input layout, so they are written as spaces.
+class LineWriter {
+ public:
+  // `max_bytes`: the literal bytes plus kMaxUtf8PerUnit per field unit.
+  LineWriter(std::string& out, std::size_t max_bytes) : out_(out) {
+    const std::size_t start = out.size();
+    out.resize(start + max_bytes);
+    at_ = out.data() + start;
   }
-  return out;
-}
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+  ~LineWriter() { out_.resize(static_cast<std::size_t>(at_ - out_.data())); }
+
+  LineWriter& Field(std::u16string_view text) {
+    at_ = WriteUtf8(text, at_, Separators::kAsSpaces);
+    return *this;
+  }
+  LineWriter& Literal(std::string_view text) {
+    at_ = std::copy(text.begin(), text.end(), at_);
+    return *this;
+  }
+
+  static std::size_t FieldRoom(std::u16string_view text) {
+    return text.size() * kMaxUtf8PerUnit;
+  }
+
+ private:
+  std::string& out_;
+  char* at_;
+};
+
+// Names an input in messages: "line 3" of standard input or "argument 2".
+// The name is only spelled out when a message needs it.
+struct InputName {
+  std::string_view kind;
+  std::size_t number = 0;
+};
 
 struct Converted {
   std::u16string input;
@@ -164,26 +196,24 @@ class Converter {
   // (with the message appended to `errors`, for stderr) when the input
   // failed; its output is then an empty line, so output lines stay aligned
   // with input lines.
-  bool ConvertOne(std::string_view utf8, std::string_view where,
+  bool ConvertOne(std::string_view utf8, const InputName& where,
                   std::string& out, std::string& errors) {
-    const std::optional<std::u16string> text = Utf8ToUtf16(utf8);
-    if (!text) {
+    // The same buffers serve every input; the stages' texts are composed
+    // only when the trace or the report shows them.
+    Converted& c = current_;
+    if (!Utf8ToUtf16(utf8, c.input)) {
       Fail(where, "invalid UTF-8", out, errors);
       return false;
     }
     asker_.BeginInput();
-    // The same buffers serve every input; the stages' texts are composed
-    // only when the trace or the report shows them.
-    Converted& c = current_;
-    c.input = std::move(*text);
     const RecordTexts texts = cl_.stage_trace || cl_.report_path
                                   ? RecordTexts::kAll
                                   : RecordTexts::kFlagsOnly;
     try {
       c.reading =
           RunPipeline(c.input, cl_.options, lists_, asker_, c.record, texts);
-      c.transcription =
-          Transcribe(c.reading, cl_.options.noon_idx, c.record, texts);
+      Transcribe(c.reading, cl_.options.noon_idx, c.record, texts,
+                 c.transcription);
     } catch (const ConversionError& e) {
       Fail(where, e.what(), out, errors);
       return false;
@@ -201,11 +231,12 @@ class Converter {
   std::optional<Converted> TakeLast() { return std::exchange(last_, {}); }
 
  private:
-  // `where` names the input: "line 3" of standard input or "argument 2".
-  static void Fail(std::string_view where, std::string_view message,
+  static void Fail(const InputName& where, std::string_view message,
                    std::string& out, std::string& errors) {
     errors += "pimoru-cli: ";
-    errors += where;
+    errors += where.kind;
+    errors += ' ';
+    errors += std::to_string(where.number);
     errors += ": ";
     errors += message;
     errors += '\n';
@@ -215,17 +246,36 @@ class Converter {
   void Write(const Converted& c, std::string& out) const {
     const Transcription& t = c.transcription;
     switch (cl_.format) {
-      case OutputFormat::kTsv:
+      case OutputFormat::kTsv: {
         WriteTrace(c.record, out);
-        out += TsvField(c.reading) + '\t' + TsvField(t.symbols) + '\t' +
-               TsvField(t.kana) + '\n';
+        LineWriter(out, LineWriter::FieldRoom(c.reading) +
+                            LineWriter::FieldRoom(t.symbols) +
+                            LineWriter::FieldRoom(t.kana) + 3)
+            .Field(c.reading)
+            .Literal("\t")
+            .Field(t.symbols)
+            .Literal("\t")
+            .Field(t.kana)
+            .Literal("\n");
         break;
-      case OutputFormat::kText:
+      }
+      case OutputFormat::kText: {
         WriteTrace(c.record, out);
-        out += "読みﾊﾝｸﾞﾙ：" + TsvField(c.reading) + '\n';
-        out += "発音記号：" + TsvField(t.symbols) + '\n';
-        out += "発音カナ：" + TsvField(t.kana) + '\n';
+        constexpr std::string_view kReading = "読みﾊﾝｸﾞﾙ：";
+        constexpr std::string_view kSymbols = "\n発音記号：";
+        constexpr std::string_view kKana = "\n発音カナ：";
+        LineWriter(out, kReading.size() + LineWriter::FieldRoom(c.reading) +
+                            kSymbols.size() + LineWriter::FieldRoom(t.symbols) +
+                            kKana.size() + LineWriter::FieldRoom(t.kana) + 1)
+            .Literal(kReading)
+            .Field(c.reading)
+            .Literal(kSymbols)
+            .Field(t.symbols)
+            .Literal(kKana)
+            .Field(t.kana)
+            .Literal("\n");
         break;
+      }
       case OutputFormat::kJson: {
         out += "{\"input\":" + JsonString(c.input) +
                ",\"reading\":" + JsonString(c.reading) +
@@ -260,8 +310,13 @@ class Converter {
   void WriteTrace(const StageRecord& record, std::string& out) const {
     if (!cl_.stage_trace) return;
     ForEachStoredSlot(record, [&](int slot) {
-      out += std::to_string(slot) + '\t' + Utf16ToUtf8(StageName(slot)) + '\t' +
-             TsvField(record.results[slot]) + '\n';
+      out += std::to_string(slot);
+      out += '\t';
+      AppendUtf8(StageName(slot), out);
+      LineWriter(out, LineWriter::FieldRoom(record.results[slot]) + 2)
+          .Literal("\t")
+          .Field(record.results[slot])
+          .Literal("\n");
     });
   }
 
@@ -421,8 +476,7 @@ class ParallelBatch {
         jobs_.pop_front();
       }
       for (std::size_t k = 0; k < chunk->lines.size(); ++k) {
-        const std::string where =
-            "line " + std::to_string(chunk->first_number + k);
+        const InputName where{"line", chunk->first_number + k};
         chunk->all_ok =
             worker.converter->ConvertOne(chunk->lines[k], where, chunk->out,
                                          chunk->errors) &&
@@ -509,21 +563,21 @@ int Main(int argc, char** argv) {
     // screen.
     const bool interactive = asker->OnTerminal();
     constexpr std::size_t kFlushSize = 1 << 16;
-    auto convert = [&](std::string_view text, std::string_view where) {
+    auto convert = [&](std::string_view text, const InputName& where) {
       all_ok = converter.ConvertOne(text, where, out, errors) && all_ok;
       WriteErrors(errors);
       if (interactive || out.size() >= kFlushSize) WriteOut(out);
     };
     if (!cl->texts.empty()) {
       for (std::size_t k = 0; k < cl->texts.size(); ++k) {
-        convert(cl->texts[k], "argument " + std::to_string(k + 1));
+        convert(cl->texts[k], InputName{"argument", k + 1});
       }
     } else {
       std::string line;
       std::size_t number = 0;
       while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        convert(line, "line " + std::to_string(++number));
+        convert(line, InputName{"line", ++number});
       }
     }
     WriteOut(out);
