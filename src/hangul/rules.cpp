@@ -74,6 +74,18 @@ RuleIndex::RuleIndex(std::span<const Rule> rules)
       cells[first * classes_ + class_of_[PlaceOf(key[1])]].push_back(rule);
     }
   }
+  for (const std::u16string& key : keys) {
+    if (key.empty()) continue;  // never occurs
+    key_bits_.push_back(static_cast<std::uint16_t>(LetterPairs::KeyBit(key)));
+  }
+  std::sort(key_bits_.begin(), key_bits_.end());
+  key_bits_.erase(std::unique(key_bits_.begin(), key_bits_.end()),
+                  key_bits_.end());
+  constexpr std::size_t kMostKeysWorthAsking = 64;
+  if (key_bits_.size() > kMostKeysWorthAsking) {
+    key_bits_.clear();
+    may_always_occur_ = true;
+  }
   cell_starts_.reserve(cells.size() + 1);
   cell_starts_.push_back(0);
   for (const std::vector<std::uint16_t>& cell : cells) {
@@ -105,6 +117,22 @@ void RuleIndex::MarkCandidates(std::u16string_view text,
   if (first != 0) mark_cell(first * classes);  // the last, with none after it
 }
 
+void LetterPairs::Reset(std::u16string_view text) {
+  bits_.fill(0);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    Set(LetterBit(text[i]));
+    if (i + 1 < text.size()) Set(PairBit(text[i], text[i + 1]));
+  }
+}
+
+bool RuleIndex::MayOccur(const LetterPairs& pairs) const {
+  if (may_always_occur_) return true;
+  for (const std::uint16_t bit : key_bits_) {
+    if (pairs.Has(bit)) return true;
+  }
+  return false;
+}
+
 RuleCandidates::RuleCandidates(const RuleIndex& index, std::u16string_view text)
     : index_(index), size_(index.rules().size()) {
   const std::size_t words = (size_ + 63) / 64;
@@ -130,7 +158,9 @@ std::size_t RuleCandidates::Next() {
   return size_;
 }
 
-bool ApplyRules(std::u16string& text, const RuleIndex& index) {
+bool ApplyRules(std::u16string& text, const RuleIndex& index,
+                const LetterPairs* pairs) {
+  if (pairs != nullptr && !index.MayOccur(*pairs)) return false;
   const std::span<const Rule> rules = index.rules();
   RuleCandidates candidates(index, text);
   std::vector<std::size_t> written_at;

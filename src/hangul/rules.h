@@ -25,6 +25,47 @@ struct Rule {
   constexpr std::u16string_view Replacement() const { return replacement; }
 };
 
+// Which letters and adjacent letter pairs a text holds: the letters of
+// ASCII and the jamo block exactly, the rest as one, and the pairs as a
+// hashed set of 4,096 bits. Never says a letter or pair is absent that
+// stands in the text, so a stage that finds none of its rules' keys here
+// can leave the text without a pass over it.
+class LetterPairs {
+ public:
+  explicit LetterPairs(std::u16string_view text) { Reset(text); }
+  // Made again from `text`.
+  void Reset(std::u16string_view text);
+
+  void AddPair(char16_t first, char16_t second) { Set(PairBit(first, second)); }
+
+  // The bit of a pattern's key (its letter, or its first two letters), and
+  // whether it is set.
+  static std::size_t KeyBit(std::u16string_view key) {
+    return key.size() == 1 ? LetterBit(key[0]) : PairBit(key[0], key[1]);
+  }
+  bool Has(std::size_t bit) const {
+    return (bits_[bit / 64] >> (bit % 64) & 1u) != 0;
+  }
+
+ private:
+  static constexpr std::size_t kPairBits = 4096;
+  static constexpr std::size_t kLetterBits = 0x80 + 0x100 + 1;
+  static std::size_t LetterBit(char16_t c) {
+    const unsigned jamo = c - 0x1100u;
+    if (jamo < 0x100u) return kPairBits + 0x80 + jamo;
+    return kPairBits + (c < 0x80u ? c : kLetterBits - 1);
+  }
+  static std::size_t PairBit(char16_t first, char16_t second) {
+    const std::uint32_t pair = std::uint32_t{first} << 16 | second;
+    return (pair * 0x9E3779B1u) >> 20;  // 12 bits
+  }
+  void Set(std::size_t bit) {
+    bits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+  }
+
+  std::array<std::uint64_t, (kPairBits + kLetterBits + 63) / 64> bits_{};
+};
+
 // An ordered table with an index of its rules by a pair of adjacent letters
 // of each pattern (the letter, for a pattern of one). A pattern can only
 // occur where its pair stands, so a conversion visits the few rules whose
@@ -39,6 +80,10 @@ class RuleIndex {
   // Sets in `marks` (one bit per rule, in table order) the bit of every rule
   // whose pair stands somewhere in `text`.
   void MarkCandidates(std::u16string_view text, std::uint64_t* marks) const;
+
+  // False when no key stands in a text of which `pairs` tells: then no rule
+  // can occur in it.
+  bool MayOccur(const LetterPairs& pairs) const;
 
  private:
   // Every code unit below U+1200 (ASCII and the jamo block among them) has
@@ -59,6 +104,10 @@ class RuleIndex {
   // table order, filed_[cell_starts_[a * classes_ + b] .. the next start).
   std::vector<std::uint32_t> cell_starts_;
   std::vector<std::uint16_t> filed_;
+  // The distinct keys, for MayOccur; none when there are so many that a
+  // text is likely to hold one anyway.
+  std::vector<std::uint16_t> key_bits_;
+  bool may_always_occur_ = false;
 };
 
 // The rules of an indexed table that may occur in a text, visited in table
@@ -91,7 +140,10 @@ class RuleCandidates {
 // rules whose pairs stand in the text are searched for, and after a rule
 // that matched, the rules after it whose pairs it brought in; the result is
 // that of running every rule.
-bool ApplyRules(std::u16string& text, const RuleIndex& rules);
+// With `pairs` made from the text as it stands, a table none of whose keys
+// the text holds is passed over at once.
+bool ApplyRules(std::u16string& text, const RuleIndex& rules,
+                const LetterPairs* pairs = nullptr);
 
 // The same, running every rule's search: the reference the fast path is
 // checked against.

@@ -160,37 +160,43 @@ std::span<const Rule> ObstruentNasalisationRules() {
 }
 std::span<const Rule> LateralisationRules() { return kLateralisationRules; }
 
-bool ApplySilencing(std::u16string& text, bool h_strong_flg) {
+bool ApplySilencing(std::u16string& text, bool h_strong_flg,
+                    const LetterPairs* pairs) {
   static const RuleIndex kIndex(kSilencingRules);
-  bool changed = ApplyRules(text, kIndex);
+  bool changed = ApplyRules(text, kIndex, pairs);
   if (!h_strong_flg) return changed;
   // 희 made 이 puts a new vowel before a ㅎ that follows it (저희하고 →
   // 저이하고, whose 이 + ㅎ a later rule silences), so the pairs before ㅎ
   // are looked up afresh after every rule that matched.
   static const RuleIndex kStrongIndex(kStrongSilencingRules);
-  return ApplyRules(text, kStrongIndex) || changed;
+  return ApplyRules(text, kStrongIndex, changed ? nullptr : pairs) || changed;
 }
 
-bool ApplyNasalisation2(std::u16string& text, Asker& asker) {
+bool ApplyNasalisation2(std::u16string& text, Asker& asker,
+                        const LetterPairs* pairs) {
   // A No in group A keeps ㄴ + ㄹ for stage 17 (생산력 → 생살력).
   static const RuleIndex kSuffixIndex(kSuffixNasalisationRules);
   static const RuleIndex kSinoIndex(kSinoNasalisationRules);
+  static const RuleIndex kObstruentIndex(kObstruentNasalisationRules);
+  // The pairs tell of the text only until a group changes it.
   bool changed = AskEachRule(text, kSuffixIndex, kNasalisationTitle,
-                             kSuffixQuestion, asker);
+                             kSuffixQuestion, asker, pairs);
   changed = AskEachJunctionRule(text, kSinoIndex, kSinoKind, kNasalisationTitle,
-                                asker) ||
+                                asker, changed ? nullptr : pairs) ||
             changed;
   // Group C writes a nasal final, which it never rewrites, so it forms
   // none of its patterns: only those standing in the text can match.
-  changed = ApplyOccurringRules(text, kObstruentNasalisationRules,
-                                MarkObstruentBeforeNasal) ||
-            changed;
+  if (changed || pairs == nullptr || kObstruentIndex.MayOccur(*pairs)) {
+    changed = ApplyOccurringRules(text, kObstruentNasalisationRules,
+                                  MarkObstruentBeforeNasal) ||
+              changed;
+  }
   return changed;
 }
 
-bool ApplyLateralisation(std::u16string& text) {
+bool ApplyLateralisation(std::u16string& text, const LetterPairs* pairs) {
   static const RuleIndex kIndex(kLateralisationRules);
-  return ApplyRules(text, kIndex);
+  return ApplyRules(text, kIndex, pairs);
 }
 
 }  // namespace pimoru

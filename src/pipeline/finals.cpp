@@ -109,9 +109,9 @@ void MarkRealEnding(std::u16string_view text, std::size_t at,
 std::span<const Rule> StandardFinalRules() { return kStandardFinalRules; }
 std::span<const Rule> RealEndingRules() { return kRealEndingRules; }
 
-bool StandardiseFinals(std::u16string& text) {
+bool StandardiseFinals(std::u16string& text, const LetterPairs* pairs) {
   static const RuleIndex kIndex(kStandardFinalRules);
-  return ApplyRules(text, kIndex);
+  return ApplyRules(text, kIndex, pairs);
 }
 
 bool RealiseEndings(std::u16string& text) {

@@ -115,14 +115,14 @@ bool ApplyNInsertion(std::u16string& text, Asker& asker) {
   return changed;
 }
 
-bool ApplyPalatalisation(std::u16string& text) {
+bool ApplyPalatalisation(std::u16string& text, const LetterPairs* pairs) {
   static const RuleIndex kIndex(kPalatalisationRules);
-  return ApplyRules(text, kIndex);
+  return ApplyRules(text, kIndex, pairs);
 }
 
-bool ApplyAspiration(std::u16string& text) {
+bool ApplyAspiration(std::u16string& text, const LetterPairs* pairs) {
   static const RuleIndex kIndex(kAspirationRules);
-  return ApplyRules(text, kIndex);
+  return ApplyRules(text, kIndex, pairs);
 }
 
 }  // namespace pimoru

@@ -8,7 +8,9 @@ namespace {
 // Runs `ask` for each rule whose pattern may occur. A Yes rewrites the
 // text, so it is looked up afresh.
 template <typename AskOne>
-bool AskOverRules(std::u16string& text, const RuleIndex& rules, AskOne ask) {
+bool AskOverRules(std::u16string& text, const RuleIndex& rules,
+                  const LetterPairs* pairs, AskOne ask) {
+  if (pairs != nullptr && !rules.MayOccur(*pairs)) return false;
   RuleCandidates candidates(rules, text);
   bool any_yes = false;
   for (std::size_t r = candidates.Next(); r < rules.rules().size();
@@ -25,8 +27,8 @@ bool AskOverRules(std::u16string& text, const RuleIndex& rules, AskOne ask) {
 
 bool AskEachRule(std::u16string& text, const RuleIndex& rules,
                  std::u16string_view title, std::u16string_view question,
-                 Asker& asker) {
-  return AskOverRules(text, rules, [&](const Rule& rule) {
+                 Asker& asker, const LetterPairs* pairs) {
+  return AskOverRules(text, rules, pairs, [&](const Rule& rule) {
     return AskEachOccurrence(text, rule.Pattern(), rule.Replacement(), title,
                              question, asker);
   });
@@ -34,8 +36,8 @@ bool AskEachRule(std::u16string& text, const RuleIndex& rules,
 
 bool AskEachJunctionRule(std::u16string& text, const RuleIndex& rules,
                          std::u16string_view kind, std::u16string_view title,
-                         Asker& asker) {
-  return AskOverRules(text, rules, [&](const Rule& rule) {
+                         Asker& asker, const LetterPairs* pairs) {
+  return AskOverRules(text, rules, pairs, [&](const Rule& rule) {
     return AskAtJunction2(text, rule.Pattern(), rule.Replacement(), kind, title,
                           asker);
   });

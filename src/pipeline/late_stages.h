@@ -54,15 +54,16 @@ std::span<const Rule> RealEndingRules();
 // One AskEachOccurrence per rule, in table order, each on the text as the
 // rules before it left it. A rule whose pattern's indexed pair does not stand
 // in the text asks nothing and is skipped without a search. Returns whether
-// any answer was Yes.
+// any answer was Yes. With `pairs` made from the text as it stands, a table
+// none of whose keys the text holds asks nothing at once.
 bool AskEachRule(std::u16string& text, const RuleIndex& rules,
                  std::u16string_view title, std::u16string_view question,
-                 Asker& asker);
+                 Asker& asker, const LetterPairs* pairs = nullptr);
 
 // The same with AskAtJunction2 for two-unit junction patterns.
 bool AskEachJunctionRule(std::u16string& text, const RuleIndex& rules,
                          std::u16string_view kind, std::u16string_view title,
-                         Asker& asker);
+                         Asker& asker, const LetterPairs* pairs = nullptr);
 
 // Runs, in table order, only the rules of `rules` whose patterns stand in
 // the text now; `mark(text, i, found)` appends to `found` the index of every

@@ -207,7 +207,18 @@ constexpr Rule kLiaison2Rules[] = {
 
 std::span<const Rule> LinkingWordLiaisonRules() { return kLiaison1Rules; }
 
-bool ApplyLiaison1(std::u16string& text) {
+bool ApplyLiaison1(std::u16string& text, const LetterPairs* pairs) {
+  static const RuleIndex kIndex(kLiaison1Rules);
+  if (pairs != nullptr && !text.empty()) {
+    // The text is read with a space at each end.
+    LetterPairs padded_pairs = *pairs;
+    padded_pairs.AddPair(u' ', text.front());
+    padded_pairs.AddPair(text.back(), u' ');
+    if (!kIndex.MayOccur(padded_pairs)) {
+      text = Trim(text);
+      return false;
+    }
+  }
   // A space at each end lets the rules that need one match at the ends of
   // the text too; trimming takes them off again and is not a change.
   std::u16string padded;
@@ -215,16 +226,14 @@ bool ApplyLiaison1(std::u16string& text) {
   padded += u' ';
   padded += text;
   padded += u' ';
-  // Built once: most texts hold the patterns of only a few of the rules.
-  static const RuleIndex kIndex(kLiaison1Rules);
   const bool changed = ApplyRules(padded, kIndex);
   text = Trim(padded);
   return changed;
 }
 
-bool ApplyLiaison2(std::u16string& text) {
+bool ApplyLiaison2(std::u16string& text, const LetterPairs* pairs) {
   static const RuleIndex kIndex(kLiaison2Rules);
-  return ApplyRules(text, kIndex);
+  return ApplyRules(text, kIndex, pairs);
 }
 
 }  // namespace pimoru

@@ -1,6 +1,7 @@
 #include "pipeline/pipeline.h"
 
 #include "hangul/jamo.h"
+#include "hangul/rules.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -35,29 +36,45 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
   syllable_stage(6, [&] { return ApplyTensification1(text, lists); });
   syllable_stage(7, [&] { return ApplyTensification2(text, lists); });
 
-  // Stages 8 to 22 on jamo; slot 19 has no stage of its own.
+  // Stages 8 to 22 on jamo; slot 19 has no stage of its own. Most stages
+  // find none of their keys in a sentence: the letter pairs of the text,
+  // made again only after a stage has rewritten it, let them see so at
+  // once. A copy of the text tells whether it was rewritten.
   std::u16string jamo = DecomposeText(text);
+  std::u16string summarised = jamo;
+  LetterPairs pairs(jamo);
+  auto current_pairs = [&]() -> const LetterPairs* {
+    if (jamo != summarised) {
+      summarised = jamo;
+      pairs.Reset(jamo);
+    }
+    return &pairs;
+  };
   auto jamo_stage = [&](int slot, auto&& stage) {
     record.changed[slot] = stage();
     if (record.changed[slot] && keep_texts) {
       record.results[slot] = ComposeText(jamo);
     }
   };
-  jamo_stage(8, [&] { return ApplyYeVariation(jamo); });
-  jamo_stage(9, [&] { return ApplyUiVariation(jamo); });
+  jamo_stage(8, [&] { return ApplyYeVariation(jamo, current_pairs()); });
+  jamo_stage(9, [&] { return ApplyUiVariation(jamo, current_pairs()); });
   if (options.n_insert_flg) {
     jamo_stage(10, [&] { return ApplyNInsertion(jamo, asker); });
   }
-  jamo_stage(11, [&] { return ApplyPalatalisation(jamo); });
-  jamo_stage(12, [&] { return ApplyAspiration(jamo); });
-  jamo_stage(13, [&] { return ApplyLiaison1(jamo); });
-  jamo_stage(14, [&] { return ApplyLiaison2(jamo); });
-  jamo_stage(15, [&] { return ApplySilencing(jamo, options.h_strong_flg); });
-  jamo_stage(16, [&] { return ApplyNasalisation2(jamo, asker); });
-  jamo_stage(17, [&] { return ApplyLateralisation(jamo); });
+  jamo_stage(11, [&] { return ApplyPalatalisation(jamo, current_pairs()); });
+  jamo_stage(12, [&] { return ApplyAspiration(jamo, current_pairs()); });
+  jamo_stage(13, [&] { return ApplyLiaison1(jamo, current_pairs()); });
+  jamo_stage(14, [&] { return ApplyLiaison2(jamo, current_pairs()); });
+  jamo_stage(15, [&] {
+    return ApplySilencing(jamo, options.h_strong_flg, current_pairs());
+  });
+  jamo_stage(16,
+             [&] { return ApplyNasalisation2(jamo, asker, current_pairs()); });
+  jamo_stage(17, [&] { return ApplyLateralisation(jamo, current_pairs()); });
   jamo_stage(18, [&] { return ApplyTensification3(jamo, lists, asker); });
-  jamo_stage(20, [&] { return ApplyTensification45(jamo, asker); });
-  jamo_stage(21, [&] { return StandardiseFinals(jamo); });
+  jamo_stage(
+      20, [&] { return ApplyTensification45(jamo, asker, current_pairs()); });
+  jamo_stage(21, [&] { return StandardiseFinals(jamo, current_pairs()); });
   if (options.e_real_flg) {
     jamo_stage(22, [&] { return RealiseEndings(jamo); });
   }

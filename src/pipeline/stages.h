@@ -4,6 +4,8 @@
 // returns its changed flag: true when one of its patterns occurred or one of
 // its questions was answered Yes, not necessarily that the text now differs.
 // Stages 1 to 7 work on SyllableText, stages 8 to 22 on the JamoString.
+// A jamo stage given `pairs`, made from the text as it stands, passes over
+// the tables whose keys the text does not hold without reading the text.
 #ifndef PIMORU_PIPELINE_STAGES_H_
 #define PIMORU_PIPELINE_STAGES_H_
 
@@ -15,6 +17,8 @@
 
 namespace pimoru {
 
+class LetterPairs;  // hangul/rules.h
+
 // spacing.cpp: formatting, word spacing and special words.
 bool FormatInput(std::u16string& text);                           // 1
 bool AdjustSpacing(std::u16string& text, WordListSource& lists);  // 2
@@ -23,8 +27,10 @@ bool ApplySpecialWords(std::u16string& text, WordListSource& lists,
 
 // vowel_variation.cpp: the variations of 의 and 예.
 bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists);  // 4
-bool ApplyYeVariation(std::u16string& text);                              // 8
-bool ApplyUiVariation(std::u16string& text);                              // 9
+bool ApplyYeVariation(std::u16string& text,
+                      const LetterPairs* pairs = nullptr);  // 8
+bool ApplyUiVariation(std::u16string& text,
+                      const LetterPairs* pairs = nullptr);  // 9
 
 // word_rules.cpp: nasalisation and tensification in listed words.
 bool ApplyNasalisation1(std::u16string& text, WordListSource& lists);   // 5
@@ -33,26 +39,35 @@ bool ApplyTensification2(std::u16string& text, WordListSource& lists);  // 7
 
 // junction.cpp: N-insertion, palatalisation and aspiration.
 bool ApplyNInsertion(std::u16string& text, Asker& asker);  // 10
-bool ApplyPalatalisation(std::u16string& text);            // 11
-bool ApplyAspiration(std::u16string& text);                // 12
+bool ApplyPalatalisation(std::u16string& text,
+                         const LetterPairs* pairs = nullptr);  // 11
+bool ApplyAspiration(std::u16string& text,
+                     const LetterPairs* pairs = nullptr);  // 12
 
 // liaison.cpp: a final carried over to the next syllable.
-bool ApplyLiaison1(std::u16string& text);  // 13
-bool ApplyLiaison2(std::u16string& text);  // 14
+bool ApplyLiaison1(std::u16string& text,
+                   const LetterPairs* pairs = nullptr);  // 13
+bool ApplyLiaison2(std::u16string& text,
+                   const LetterPairs* pairs = nullptr);  // 14
 
 // assimilation.cpp: silencing, nasalisation 2 and lateralisation.
-bool ApplySilencing(std::u16string& text, bool h_strong_flg);  // 15
-bool ApplyNasalisation2(std::u16string& text, Asker& asker);   // 16
-bool ApplyLateralisation(std::u16string& text);                // 17
+bool ApplySilencing(std::u16string& text, bool h_strong_flg,
+                    const LetterPairs* pairs = nullptr);  // 15
+bool ApplyNasalisation2(std::u16string& text, Asker& asker,
+                        const LetterPairs* pairs = nullptr);  // 16
+bool ApplyLateralisation(std::u16string& text,
+                         const LetterPairs* pairs = nullptr);  // 17
 
 // tensification.cpp: tensification after endings and obstruents.
 bool ApplyTensification3(std::u16string& text, WordListSource& lists,
-                         Asker& asker);                         // 18
-bool ApplyTensification45(std::u16string& text, Asker& asker);  // 19 and 20
+                         Asker& asker);  // 18
+bool ApplyTensification45(std::u16string& text, Asker& asker,
+                          const LetterPairs* pairs = nullptr);  // 19 and 20
 
 // finals.cpp: standard finals and colloquial endings.
-bool StandardiseFinals(std::u16string& text);  // 21
-bool RealiseEndings(std::u16string& text);     // 22
+bool StandardiseFinals(std::u16string& text,
+                       const LetterPairs* pairs = nullptr);  // 21
+bool RealiseEndings(std::u16string& text);                   // 22
 
 }  // namespace pimoru
 

@@ -227,25 +227,31 @@ bool ApplyTensification3(std::u16string& text, WordListSource& lists,
   return changed;
 }
 
-bool ApplyTensification45(std::u16string& text, Asker& asker) {
+bool ApplyTensification45(std::u16string& text, Asker& asker,
+                          const LetterPairs* pairs) {
   static const RuleIndex kHieutSiotIndex(kHieutSiotRules);
-  bool changed = ApplyRules(text, kHieutSiotIndex);
+  static const RuleIndex kObstruentIndex(kObstruentRules);
+  // The pairs tell of the text only until a step changes it.
+  bool changed = ApplyRules(text, kHieutSiotIndex, pairs);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
   static const RuleIndex kFutureIndex(kFutureRules);
   static const RuleIndex kSinoIndex(kSinoRules);
   changed = AskEachRule(text, kFutureIndex, kTensificationTitle,
-                        kFutureQuestion, asker) ||
+                        kFutureQuestion, asker, changed ? nullptr : pairs) ||
             changed;
-  changed = AskEachJunctionRule(text, kSinoIndex, kSinoKind,
-                                kTensificationTitle, asker) ||
-            changed;
+  changed =
+      AskEachJunctionRule(text, kSinoIndex, kSinoKind, kTensificationTitle,
+                          asker, changed ? nullptr : pairs) ||
+      changed;
   // A step-4 pass writes a tense initial, after a stop final or none, so it
   // never forms an obstruent final before a plain initial: only the passes
   // whose pattern stands in the text can match.
-  changed =
-      ApplyOccurringRules(text, kObstruentRules, MarkObstruentBeforePlain) ||
-      changed;
+  if (changed || pairs == nullptr || kObstruentIndex.MayOccur(*pairs)) {
+    changed =
+        ApplyOccurringRules(text, kObstruentRules, MarkObstruentBeforePlain) ||
+        changed;
+  }
   return changed;
 }
 

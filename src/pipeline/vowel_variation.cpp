@@ -129,7 +129,10 @@ bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists) {
          changed;
 }
 
-bool ApplyYeVariation(std::u16string& text) {
+bool ApplyYeVariation(std::u16string& text, const LetterPairs* pairs) {
+  static const RuleIndex kYeAsEIndex(kYeAsE);
+  // A rule that matches nowhere in the text matches in none of its pieces.
+  if (pairs != nullptr && !kYeAsEIndex.MayOccur(*pairs)) return false;
   // 예 keeps its sound where it begins the text or follows a space (예의,
   // 지혜 예술); only U+0020 marks a word start here.
   std::vector<Span> word_initial;
@@ -139,15 +142,14 @@ bool ApplyYeVariation(std::u16string& text) {
       word_initial.push_back({i, i + 2});
     }
   }
-  static const RuleIndex kYeAsEIndex(kYeAsE);
   return RewriteOutside(text, word_initial, [](std::u16string& piece) {
     return ApplyRules(piece, kYeAsEIndex);
   });
 }
 
-bool ApplyUiVariation(std::u16string& text) {
+bool ApplyUiVariation(std::u16string& text, const LetterPairs* pairs) {
   static const RuleIndex kIndex(kUiAsI);
-  return ApplyRules(text, kIndex);
+  return ApplyRules(text, kIndex, pairs);
 }
 
 }  // namespace pimoru

@@ -71,10 +71,17 @@ TEST(ApplyRules, IndexedTableGivesThePlainResult) {
     const RuleIndex index(rules);
     const std::u16string input = RandomText(random, 40);
     SCOPED_TRACE(U8(input));
-    std::u16string fast = input;
     std::u16string plain = input;
-    EXPECT_EQ(ApplyRules(fast, index), ApplyRulesPlainly(plain, rules));
+    const bool plain_changed = ApplyRulesPlainly(plain, rules);
+    std::u16string fast = input;
+    EXPECT_EQ(ApplyRules(fast, index), plain_changed);
     EXPECT_EQ(fast, plain);
+    // Told the text's letter pairs, a table is passed over only when none
+    // of its patterns occurs.
+    const LetterPairs pairs(input);
+    std::u16string told = input;
+    EXPECT_EQ(ApplyRules(told, index, &pairs), plain_changed);
+    EXPECT_EQ(told, plain);
   }
 }
 

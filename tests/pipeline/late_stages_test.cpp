@@ -70,18 +70,25 @@ std::vector<bool> Answers(std::size_t seed) {
   return answers;
 }
 
+// `stage(text, asker, pairs)` runs once without the text's letter pairs and
+// once with them.
 template <typename Stage, typename Plain>
 void ExpectSameAsPlain(const std::u16string& input, Stage stage, Plain plain,
                        std::size_t seed) {
-  std::u16string fast_text = input;
-  std::u16string plain_text = input;
-  ScriptedAsker fast_asker(Answers(seed));
-  ScriptedAsker plain_asker(Answers(seed));
-  const bool fast_changed = stage(fast_text, fast_asker);
-  const bool plain_changed = plain(plain_text, plain_asker);
-  EXPECT_EQ(fast_text, plain_text);
-  EXPECT_EQ(fast_changed, plain_changed);
-  EXPECT_EQ(fast_asker.messages(), plain_asker.messages());
+  for (const bool told_pairs : {false, true}) {
+    SCOPED_TRACE(told_pairs ? "with pairs" : "without pairs");
+    std::u16string fast_text = input;
+    std::u16string plain_text = input;
+    ScriptedAsker fast_asker(Answers(seed));
+    ScriptedAsker plain_asker(Answers(seed));
+    const LetterPairs pairs(input);
+    const bool fast_changed =
+        stage(fast_text, fast_asker, told_pairs ? &pairs : nullptr);
+    const bool plain_changed = plain(plain_text, plain_asker);
+    EXPECT_EQ(fast_text, plain_text);
+    EXPECT_EQ(fast_changed, plain_changed);
+    EXPECT_EQ(fast_asker.messages(), plain_asker.messages());
+  }
 }
 
 bool AskEachPlainly(std::u16string& text, std::span<const Rule> rules,
@@ -114,7 +121,10 @@ TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
     SCOPED_TRACE(U8(ComposeText(input)));
     ++seed;
     ExpectSameAsPlain(
-        input, [](std::u16string& t, Asker&) { return ApplyLiaison1(t); },
+        input,
+        [](std::u16string& t, Asker&, const LetterPairs* p) {
+          return ApplyLiaison1(t, p);
+        },
         [](std::u16string& t, Asker&) {
           std::u16string padded = u" " + t + u" ";
           const bool changed =
@@ -126,7 +136,9 @@ TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
     for (const bool strong : {false, true}) {
       ExpectSameAsPlain(
           input,
-          [&](std::u16string& t, Asker&) { return ApplySilencing(t, strong); },
+          [&](std::u16string& t, Asker&, const LetterPairs* p) {
+            return ApplySilencing(t, strong, p);
+          },
           [&](std::u16string& t, Asker&) {
             bool changed = ApplyRulesPlainly(t, SilencingRules());
             if (strong) {
@@ -151,7 +163,10 @@ TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
         },
         seed);
     ExpectSameAsPlain(
-        input, [](std::u16string& t, Asker&) { return ApplyLateralisation(t); },
+        input,
+        [](std::u16string& t, Asker&, const LetterPairs* p) {
+          return ApplyLateralisation(t, p);
+        },
         [](std::u16string& t, Asker&) {
           return ApplyRulesPlainly(t, LateralisationRules());
         },
@@ -171,13 +186,19 @@ TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
         },
         seed);
     ExpectSameAsPlain(
-        input, [](std::u16string& t, Asker&) { return StandardiseFinals(t); },
+        input,
+        [](std::u16string& t, Asker&, const LetterPairs* p) {
+          return StandardiseFinals(t, p);
+        },
         [](std::u16string& t, Asker&) {
           return ApplyRulesPlainly(t, StandardFinalRules());
         },
         seed);
     ExpectSameAsPlain(
-        input, [](std::u16string& t, Asker&) { return RealiseEndings(t); },
+        input,
+        [](std::u16string& t, Asker&, const LetterPairs*) {
+          return RealiseEndings(t);
+        },
         [](std::u16string& t, Asker&) {
           return ApplyRulesPlainly(t, RealEndingRules());
         },

@@ -14,11 +14,13 @@
 #include <vector>
 
 #include "hangul/ask.h"
+#include "hangul/jamo.h"
 #include "hangul/utf.h"
 #include "hangul/word_index.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/stages.h"
 #include "render/transcription.h"
 #include "support/test_support.h"
 
@@ -155,6 +157,63 @@ void ExpectSameConversions(const fs::path& folder) {
                   all_record.changed[kVoicingSlot]);
         EXPECT_EQ(flags_only.results[kVoicingSlot], u"");
       }
+    }
+  }
+}
+
+// Every stage in order, none told the text's letter pairs: the run the
+// pipeline's passing over of tables is held to.
+std::u16string RunEveryStage(std::u16string text, const Options& options,
+                             WordListSource& lists, Asker& asker,
+                             StageRecord& record) {
+  record.Clear();
+  FormatInput(text);
+  record.changed[2] = AdjustSpacing(text, lists);
+  record.changed[3] = ApplySpecialWords(text, lists, record);
+  record.changed[4] = ApplyUiVariationWords(text, lists);
+  record.changed[5] = ApplyNasalisation1(text, lists);
+  record.changed[6] = ApplyTensification1(text, lists);
+  record.changed[7] = ApplyTensification2(text, lists);
+  std::u16string jamo = DecomposeText(text);
+  record.changed[8] = ApplyYeVariation(jamo);
+  record.changed[9] = ApplyUiVariation(jamo);
+  if (options.n_insert_flg) record.changed[10] = ApplyNInsertion(jamo, asker);
+  record.changed[11] = ApplyPalatalisation(jamo);
+  record.changed[12] = ApplyAspiration(jamo);
+  record.changed[13] = ApplyLiaison1(jamo);
+  record.changed[14] = ApplyLiaison2(jamo);
+  record.changed[15] = ApplySilencing(jamo, options.h_strong_flg);
+  record.changed[16] = ApplyNasalisation2(jamo, asker);
+  record.changed[17] = ApplyLateralisation(jamo);
+  record.changed[18] = ApplyTensification3(jamo, lists, asker);
+  record.changed[20] = ApplyTensification45(jamo, asker);
+  record.changed[21] = StandardiseFinals(jamo);
+  if (options.e_real_flg) record.changed[22] = RealiseEndings(jamo);
+  return ComposeText(jamo);
+}
+
+TEST(PipelineEquivalence, SameAsEveryStageUntold) {
+  FolderWordLists lists(fs::path(PIMORU_STAGED_DATA_DIR) / "kdat", true);
+  std::mt19937 random(12);
+  for (int flags = 0; flags < 8; ++flags) {
+    Options options;
+    options.n_insert_flg = flags & 1;
+    options.h_strong_flg = flags & 2;
+    options.e_real_flg = flags & 4;
+    for (const std::u16string& input : Inputs()) {
+      SCOPED_TRACE(U8(input) + " options " + std::to_string(flags));
+      std::vector<bool> script;
+      for (int i = 0; i < 40; ++i) script.push_back(random() % 2 == 0);
+      ScriptedAsker pipeline_asker(script);
+      ScriptedAsker stages_asker(script);
+      StageRecord pipeline_record;
+      StageRecord stages_record;
+      EXPECT_EQ(U8(RunPipeline(input, options, lists, pipeline_asker,
+                               pipeline_record)),
+                U8(RunEveryStage(input, options, lists, stages_asker,
+                                 stages_record)));
+      EXPECT_EQ(pipeline_record.changed, stages_record.changed);
+      EXPECT_EQ(pipeline_asker.messages(), stages_asker.messages());
     }
   }
 }

@@ -7,9 +7,12 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "hangul/ask.h"
 #include "hangul/jamo.h"
+#include "hangul/rules.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -33,15 +36,28 @@ void ExpectSyllableStage(Stage&& stage, const std::vector<StageCase>& cases) {
 
 // A stage of the jamo text (stages 8 to 22): each input is decomposed, and
 // the stage's jamo output is compared whole with the decomposed output, so a
-// stray space or a broken syllable shows.
+// stray space or a broken syllable shows. A stage that can be told the
+// text's letter pairs runs both without them and with them.
 template <typename Stage>
 void ExpectJamoStage(Stage&& stage, const std::vector<StageCase>& cases) {
   for (const StageCase& c : cases) {
     SCOPED_TRACE(U8(c.input));
-    std::u16string text = DecomposeText(c.input);
-    EXPECT_EQ(stage(text), c.changed);
-    EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
-    EXPECT_EQ(text, DecomposeText(c.output));
+    for (const bool told_pairs : {false, true}) {
+      SCOPED_TRACE(told_pairs ? "with pairs" : "without pairs");
+      std::u16string text = DecomposeText(c.input);
+      bool changed = false;
+      if constexpr (std::is_invocable_v<Stage, std::u16string&,
+                                        const LetterPairs*>) {
+        const LetterPairs pairs(text);
+        changed = stage(text, told_pairs ? &pairs : nullptr);
+      } else {
+        if (told_pairs) continue;
+        changed = stage(text);
+      }
+      EXPECT_EQ(changed, c.changed);
+      EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
+      EXPECT_EQ(text, DecomposeText(c.output));
+    }
   }
 }
 
@@ -55,15 +71,28 @@ struct AskedCase {
   std::vector<std::u16string> messages;
 };
 
-// Runs `stage(jamo_text, asker)` on the decomposed input of one row.
+// Runs `stage(jamo_text, asker)` on the decomposed input of one row; a
+// stage that can be told the text's letter pairs, without and with them.
 template <typename Stage>
 void ExpectAskingStage(Stage&& stage, const AskedCase& c) {
   SCOPED_TRACE(U8(c.input));
-  std::u16string text = DecomposeText(c.input);
-  ScriptedAsker asker(c.answers);
-  EXPECT_EQ(stage(text, asker), c.changed);
-  EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
-  EXPECT_EQ(asker.messages(), c.messages);
+  for (const bool told_pairs : {false, true}) {
+    SCOPED_TRACE(told_pairs ? "with pairs" : "without pairs");
+    std::u16string text = DecomposeText(c.input);
+    ScriptedAsker asker(c.answers);
+    bool changed = false;
+    if constexpr (std::is_invocable_v<Stage, std::u16string&, Asker&,
+                                      const LetterPairs*>) {
+      const LetterPairs pairs(text);
+      changed = stage(text, asker, told_pairs ? &pairs : nullptr);
+    } else {
+      if (told_pairs) continue;
+      changed = stage(text, asker);
+    }
+    EXPECT_EQ(changed, c.changed);
+    EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
+    EXPECT_EQ(asker.messages(), c.messages);
+  }
 }
 
 }  // namespace pimoru
