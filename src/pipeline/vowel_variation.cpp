@@ -114,6 +114,10 @@ bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists) {
       }
     }
   }
+  if (Find(text, std::u16string_view(&kSyllableUi, 1)) ==
+      std::u16string::npos) {
+    return changed;  // no 의 left to read
+  }
   // 의 keeps its sound where it begins the text or a word (의사, 우리 의견).
   std::vector<Span> word_initial;
   for (std::size_t i = 0; i < text.size(); ++i) {
