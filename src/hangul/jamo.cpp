@@ -150,23 +150,34 @@ std::size_t Find(std::u16string_view text, std::u16string_view pattern,
   std::size_t i = from;
 #if defined(__SSE2__)
   // Eight places at a time: where both the first and the last unit of the
-  // pattern stand, the whole pattern is compared.
+  // pattern stand, the whole pattern is compared. The places left over at
+  // the end are looked at as the last eight, those already seen masked off.
   const __m128i first = _mm_set1_epi16(static_cast<short>(pattern[0]));
   const __m128i last = _mm_set1_epi16(static_cast<short>(pattern[m - 1]));
-  for (; i + 8 <= last_start + 1; i += 8) {
+  auto search_eight = [&](std::size_t at, unsigned mask) -> std::size_t {
     const __m128i at_first =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
     const __m128i at_last =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + m - 1));
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + m - 1));
+    mask &= static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(
         _mm_cmpeq_epi16(at_first, first), _mm_cmpeq_epi16(at_last, last))));
     while (mask != 0) {
       const std::size_t place =
-          i + static_cast<std::size_t>(std::countr_zero(mask) / 2);
+          at + static_cast<std::size_t>(std::countr_zero(mask) / 2);
       if (matches_at(place)) return place;
       mask &= mask - 1;
       mask &= mask - 1;  // two mask bits per unit
     }
+    return std::u16string_view::npos;
+  };
+  if (last_start + 1 >= 8) {
+    for (; i + 8 <= last_start + 1; i += 8) {
+      const std::size_t hit = search_eight(i, 0xFFFFu);
+      if (hit != std::u16string_view::npos) return hit;
+    }
+    if (i > last_start) return std::u16string_view::npos;
+    const std::size_t at = last_start + 1 - 8;
+    return search_eight(at, 0xFFFFu << (2 * (i - at)) & 0xFFFFu);
   }
 #endif
   for (; i <= last_start; ++i) {

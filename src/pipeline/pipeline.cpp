@@ -1,5 +1,7 @@
 #include "pipeline/pipeline.h"
 
+#include <cstring>
+
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
 #include "pipeline/stages.h"
@@ -44,7 +46,10 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
   std::u16string summarised = jamo;
   LetterPairs pairs(jamo);
   auto current_pairs = [&]() -> const LetterPairs* {
-    if (jamo != summarised) {
+    // Compared as bytes: the units' own comparison goes one at a time.
+    if (jamo.size() != summarised.size() ||
+        std::memcmp(jamo.data(), summarised.data(),
+                    jamo.size() * sizeof(char16_t)) != 0) {
       summarised = jamo;
       pairs.Reset(jamo);
     }
