@@ -10,11 +10,6 @@
 namespace pimoru {
 namespace {
 
-constexpr std::uint64_t kHashMultiplier = 0x9E3779B97F4A7C15ULL;
-constexpr std::size_t kFilterBits = std::size_t{1} << 14;
-
-std::uint64_t Hash(std::uint64_t key) { return key * kHashMultiplier; }
-
 // The keys a pattern may be filed under: its letter, or its pairs.
 template <typename Visit>
 void ForEachKey(std::u16string_view pattern, Visit visit) {
@@ -94,7 +89,7 @@ PatternIndex::PatternIndex(std::span<const std::u16string_view> patterns)
   shift_ = 64 - std::countr_zero(slots);
   slot_keys_.assign(slots, kNoKey);
   slot_buckets_.assign(slots, 0);
-  filter_.assign(kFilterBits / 64, 0);
+  filter_.assign((std::size_t{1} << kFilterShift) / 64, 0);
   for (std::size_t b = 0; b < bucket_keys.size(); ++b) {
     const std::uint64_t hash = Hash(bucket_keys[b]);
     std::size_t slot = hash >> shift_;
@@ -102,15 +97,12 @@ PatternIndex::PatternIndex(std::span<const std::u16string_view> patterns)
     slot_keys_[slot] = bucket_keys[b];
     has_letter_keys_ = has_letter_keys_ || (bucket_keys[b] >> 32) != 0;
     slot_buckets_[slot] = static_cast<std::uint32_t>(b);
-    const std::size_t bit = hash >> 50;  // kFilterBits = 2^14
+    const std::size_t bit = hash >> (64 - kFilterShift);
     filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
   }
 }
 
-std::int64_t PatternIndex::BucketOf(std::uint64_t key) const {
-  const std::uint64_t hash = Hash(key);
-  const std::size_t bit = hash >> 50;
-  if ((filter_[bit / 64] >> (bit % 64) & 1) == 0) return -1;
+std::int64_t PatternIndex::Probe(std::uint64_t key, std::uint64_t hash) const {
   const std::size_t mask = slot_keys_.size() - 1;
   for (std::size_t slot = hash >> shift_;; slot = (slot + 1) & mask) {
     if (slot_keys_[slot] == key) return slot_buckets_[slot];

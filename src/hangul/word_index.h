@@ -41,8 +41,19 @@ class PatternIndex {
   static std::uint64_t PairKey(char16_t a, char16_t b) {
     return std::uint64_t{a} << 16 | b;
   }
-  // The bucket of a key, or -1.
-  std::int64_t BucketOf(std::uint64_t key) const;
+  // The bucket of a key, or -1. Most keys of a text are in no bucket, and
+  // the filter bit, tested inline, says so without a probe.
+  std::int64_t BucketOf(std::uint64_t key) const {
+    const std::uint64_t hash = Hash(key);
+    const std::size_t bit = hash >> (64 - kFilterShift);
+    if ((filter_[bit / 64] >> (bit % 64) & 1) == 0) return -1;
+    return Probe(key, hash);
+  }
+  std::int64_t Probe(std::uint64_t key, std::uint64_t hash) const;
+  static std::uint64_t Hash(std::uint64_t key) {
+    return key * 0x9E3779B97F4A7C15ULL;
+  }
+  static constexpr int kFilterShift = 14;  // 2^14 filter bits
 
   std::size_t pattern_count_ = 0;
   // Bucket b holds the pattern numbers filed_[starts_[b] .. starts_[b + 1]),
