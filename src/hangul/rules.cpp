@@ -119,9 +119,11 @@ void RuleIndex::MarkCandidates(std::u16string_view text,
 
 void LetterPairs::Reset(std::u16string_view text) {
   bits_.fill(0);
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  if (text.empty()) return;
+  Set(LetterBit(text[0]));
+  for (std::size_t i = 1; i < text.size(); ++i) {
     Set(LetterBit(text[i]));
-    if (i + 1 < text.size()) Set(PairBit(text[i], text[i + 1]));
+    Set(PairBit(text[i - 1], text[i]));
   }
 }
 

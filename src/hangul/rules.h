@@ -51,9 +51,10 @@ class LetterPairs {
   static constexpr std::size_t kPairBits = 4096;
   static constexpr std::size_t kLetterBits = 0x80 + 0x100 + 1;
   static std::size_t LetterBit(char16_t c) {
+    // Without a branch: jamo and spaces alternate unpredictably.
     const unsigned jamo = c - 0x1100u;
-    if (jamo < 0x100u) return kPairBits + 0x80 + jamo;
-    return kPairBits + (c < 0x80u ? c : kLetterBits - 1);
+    const unsigned other = c < 0x80u ? c : kLetterBits - 1;
+    return kPairBits + (jamo < 0x100u ? 0x80 + jamo : other);
   }
   static std::size_t PairBit(char16_t first, char16_t second) {
     const std::uint32_t pair = std::uint32_t{first} << 16 | second;
