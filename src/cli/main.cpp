@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <iostream>
@@ -373,6 +374,55 @@ void WriteErrors(std::string& errors) {
   errors.clear();
 }
 
+// Hands out the lines of a stream as std::getline splits them (without the
+// line feed, and without a carriage return before it), reading a block at a
+// time instead of a line at a time.
+class LineReader {
+ public:
+  explicit LineReader(std::istream& in) : in_(*in.rdbuf()) {}
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // The next line, valid until the next call; false at the end.
+  bool Next(std::string_view& line) {
+    std::size_t searched = begin_;  // no line feed between begin_ and here
+    while (true) {
+      const char* const base = buffer_.data();
+      const void* const feed =
+          std::memchr(base + searched, '\n', buffer_.size() - searched);
+      std::size_t end = buffer_.size();
+      if (feed != nullptr) {
+        end = static_cast<std::size_t>(static_cast<const char*>(feed) - base);
+      } else if (!at_end_) {
+        // Keep the unread bytes and read more after them.
+        buffer_.erase(0, begin_);
+        begin_ = 0;
+        searched = buffer_.size();
+        buffer_.resize(searched + kBlock);
+        const std::streamsize got =
+            in_.sgetn(buffer_.data() + searched, kBlock);
+        buffer_.resize(searched + static_cast<std::size_t>(
+                                      std::max<std::streamsize>(got, 0)));
+        at_end_ = got <= 0;
+        continue;
+      } else if (begin_ == end) {
+        return false;
+      }
+      line = std::string_view(base + begin_, end - begin_);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      begin_ = feed != nullptr ? end + 1 : end;
+      return true;
+    }
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 16;
+  std::streambuf& in_;
+  std::string buffer_;
+  std::size_t begin_ = 0;  // of the bytes not handed out yet
+  bool at_end_ = false;
+};
+
 // The lines of standard input as one batch, converted by several workers at
 // once. Each worker has its own converter (word lists and asker), so they
 // share nothing while they convert; the output, the messages and the report
@@ -401,19 +451,20 @@ class ParallelBatch {
     bool all_ok = true;
     std::unique_ptr<Chunk> chunk = std::make_unique<Chunk>();
     std::size_t number = 0;
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (chunk->lines.empty()) chunk->first_number = number + 1;
-      chunk->bytes += line.size();
-      chunk->lines.push_back(std::move(line));
+    LineReader reader(in);
+    std::string_view line;
+    while (reader.Next(line)) {
+      if (chunk->ends.empty()) chunk->first_number = number + 1;
+      chunk->text += line;
+      chunk->ends.push_back(chunk->text.size());
       ++number;
-      if (chunk->lines.size() >= kChunkLines || chunk->bytes >= kChunkBytes) {
+      if (chunk->ends.size() >= kChunkLines ||
+          chunk->text.size() >= kChunkBytes) {
         Submit(std::move(chunk), all_ok, last);
         chunk = std::make_unique<Chunk>();
       }
     }
-    if (!chunk->lines.empty()) Submit(std::move(chunk), all_ok, last);
+    if (!chunk->ends.empty()) Submit(std::move(chunk), all_ok, last);
     while (!order_.empty()) WriteOldest(all_ok, last);
     return all_ok;
   }
@@ -423,9 +474,15 @@ class ParallelBatch {
   static constexpr std::size_t kChunkBytes = 1 << 15;
 
   struct Chunk {
-    std::vector<std::string> lines;
+    Chunk() {
+      text.reserve(kChunkBytes);
+      ends.reserve(kChunkLines);
+    }
+    // The lines, one after another in `text`, each ending where `ends`
+    // says: no string per line.
+    std::string text;
+    std::vector<std::size_t> ends;
     std::size_t first_number = 0;  // of the first line, from 1
-    std::size_t bytes = 0;
     // Filled in by a worker.
     std::string out;
     std::string errors;
@@ -475,15 +532,21 @@ class ParallelBatch {
         chunk = jobs_.front();
         jobs_.pop_front();
       }
-      for (std::size_t k = 0; k < chunk->lines.size(); ++k) {
+      // The output is a few times the input; reserved, it seldom moves.
+      chunk->out.reserve(chunk->text.size() * 4);
+      std::size_t begin = 0;
+      for (std::size_t k = 0; k < chunk->ends.size(); ++k) {
+        const std::string_view line =
+            std::string_view(chunk->text).substr(begin, chunk->ends[k] - begin);
+        begin = chunk->ends[k];
         const InputName where{"line", chunk->first_number + k};
-        chunk->all_ok =
-            worker.converter->ConvertOne(chunk->lines[k], where, chunk->out,
-                                         chunk->errors) &&
-            chunk->all_ok;
+        chunk->all_ok = worker.converter->ConvertOne(line, where, chunk->out,
+                                                     chunk->errors) &&
+                        chunk->all_ok;
       }
       chunk->last = worker.converter->TakeLast();
-      chunk->lines = {};
+      chunk->text = {};
+      chunk->ends = {};
       {
         const std::lock_guard lock(mutex_);
         chunk->done = true;

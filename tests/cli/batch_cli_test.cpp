@@ -1,6 +1,7 @@
 // A batch on standard input is converted by several workers at once; what
 // it prints, the messages, the exit status and the report are those of the
-// same inputs converted one after another as arguments.
+// same inputs converted one after another as arguments, whatever the line
+// endings.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -75,6 +76,38 @@ TEST(CliBatch, StandardInputMatchesArgumentsOneByOne) {
     EXPECT_FALSE(page.empty());
     EXPECT_TRUE(page == ReadFileBytes(one_page)) << "reports differ";
   }
+}
+
+// Standard input is read a block at a time; its lines are still those of
+// std::getline: a carriage return before a line feed is dropped, a last line
+// needs no line feed, and a line may be longer than a block.
+TEST(CliBatch, LinesAcrossReadsAsGetlineSplitsThem) {
+  std::string long_line;
+  while (long_line.size() < 100000) long_line += "값이 많다 희망 ";
+  const std::vector<std::string> lines = {"가다", "",        long_line,
+                                          "읽다", "끝 \xFF", "마지막"};
+  // JSON shows each input as it was read.
+  const CliResult one =
+      RunCli(WithData({"--answers", "no", "--format", "json", lines[0],
+                       lines[1], lines[2], lines[3], lines[4], lines[5]}));
+  struct Case {
+    const char* name;
+    std::string input;
+  } const cases[] = {
+      {"line feeds", "가다\n\n" + long_line + "\n읽다\n끝 \xFF\n마지막\n"},
+      {"carriage returns, no last line feed",
+       "가다\r\n\r\n" + long_line + "\r\n읽다\n끝 \xFF\r\n마지막"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CliResult batch =
+        RunCli(WithData({"--answers", "no", "--format", "json"}), c.input);
+    EXPECT_EQ(batch.status, 1);
+    EXPECT_TRUE(batch.out == one.out) << "outputs differ";
+    EXPECT_EQ(batch.err, "pimoru-cli: line 5: invalid UTF-8\n");
+  }
+  EXPECT_EQ(RunCli(WithData({"--answers", "no"}), "").out, "");
+  EXPECT_EQ(RunCli(WithData({"--answers", "no"}), "\n").out, "\t\t\n");
 }
 
 }  // namespace
