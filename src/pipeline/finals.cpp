@@ -117,7 +117,12 @@ bool StandardiseFinals(std::u16string& text, const LetterPairs* pairs) {
 bool RealiseEndings(std::u16string& text) {
   // A pass writes ㄴ and ㅁ where ㅁ and ㄴ stood and so never forms the
   // ㅁ니 that a pattern needs: only the passes whose patterns stand in the
-  // text can match, and they run in table order as the 798 would.
+  // text can match, and they run in table order as the 798 would. Each
+  // pattern holds ㅁ니, so a text without it is left at once.
+  constexpr char16_t kMieumNi[] = {fin::kMieum, ini::kNieun, med::kI};
+  if (Find(text, {kMieumNi, std::size(kMieumNi)}) == std::u16string::npos) {
+    return false;
+  }
   return ApplyOccurringRules(text, kRealEndingRules, MarkRealEnding);
 }
 

@@ -221,13 +221,10 @@ bool ApplyLiaison1(std::u16string& text, const LetterPairs* pairs) {
   }
   // A space at each end lets the rules that need one match at the ends of
   // the text too; trimming takes them off again and is not a change.
-  std::u16string padded;
-  padded.reserve(text.size() + 2);
-  padded += u' ';
-  padded += text;
-  padded += u' ';
-  const bool changed = ApplyRules(padded, kIndex);
-  text = Trim(padded);
+  text.insert(text.begin(), u' ');
+  text.push_back(u' ');
+  const bool changed = ApplyRules(text, kIndex);
+  text = Trim(text);
   return changed;
 }
 
