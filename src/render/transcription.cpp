@@ -44,7 +44,6 @@ constexpr char16_t kSmallTsu = u'ッ';
 // looks each letter up instead of building and comparing strings.
 constexpr char16_t kJamoBlock = 0x1100;
 constexpr std::size_t kJamoSpan = 0xC3;  // up to the last final, U+11C2
-constexpr int kNotations = 3;            // noon_idx 0, 1 and 2
 constexpr int kPreviousClasses = 3;
 constexpr int kContexts = kPreviousClasses * 2;  // entries per jamo
 
@@ -158,38 +157,37 @@ struct JamoEntry {
   bool voiced = false;
 };
 
+// The tables of one notation of the tensed consonants.
 class TranscriptionTables {
  public:
-  TranscriptionTables() {
+  explicit TranscriptionTables(int notation) {
     initial_symbols_.emplace_back();
     vowel_symbols_.emplace_back();
     // A representative neighbour of each class.
     constexpr char16_t kPrevious[kPreviousClasses] = {u' ', med::kA,
                                                       ini::kIeung};
     constexpr char16_t kNext[2] = {u' ', med::kI};
-    for (int notation = 0; notation < kNotations; ++notation) {
-      for (std::size_t letter = 0; letter < kLetterCount; ++letter) {
-        const char16_t jamo = JamoOfLetter(letter);
-        for (int p = 0; p < kPreviousClasses; ++p) {
-          for (int n = 0; n < 2; ++n) {
-            const PhoneticSymbol symbol =
-                SymbolForJamo(jamo, kPrevious[p], kNext[n], notation);
-            JamoEntry& entry = entries_[Index(notation, letter) +
-                                        ContextOf(kPrevious[p], kNext[n])];
-            entry.voiced = symbol.voiced;
-            entry.voicing_mark = symbol.voiced ? u'2' : u'1';
-            if (IsInitial(jamo)) {
-              entry.kana_part = IdOf(initial_symbols_, symbol.symbol);
-              entry.symbol = MakePiece<kSymbolUnits>(u' ' + symbol.symbol);
+    for (std::size_t letter = 0; letter < kLetterCount; ++letter) {
+      const char16_t jamo = JamoOfLetter(letter);
+      for (int p = 0; p < kPreviousClasses; ++p) {
+        for (int n = 0; n < 2; ++n) {
+          const PhoneticSymbol symbol =
+              SymbolForJamo(jamo, kPrevious[p], kNext[n], notation);
+          JamoEntry& entry =
+              entries_[letter * kContexts + ContextOf(kPrevious[p], kNext[n])];
+          entry.voiced = symbol.voiced;
+          entry.voicing_mark = symbol.voiced ? u'2' : u'1';
+          if (IsInitial(jamo)) {
+            entry.kana_part = IdOf(initial_symbols_, symbol.symbol);
+            entry.symbol = MakePiece<kSymbolUnits>(u' ' + symbol.symbol);
+          } else {
+            if (IsMedial(jamo)) {
+              entry.kana_part = IdOf(vowel_symbols_, symbol.symbol);
             } else {
-              if (IsMedial(jamo)) {
-                entry.kana_part = IdOf(vowel_symbols_, symbol.symbol);
-              } else {
-                entry.final_kana =
-                    MakePiece<kSymbolUnits>(FinalKana(symbol.symbol));
-              }
-              entry.symbol = MakePiece<kSymbolUnits>(symbol.symbol);
+              entry.final_kana =
+                  MakePiece<kSymbolUnits>(FinalKana(symbol.symbol));
             }
+            entry.symbol = MakePiece<kSymbolUnits>(symbol.symbol);
           }
         }
       }
@@ -217,22 +215,18 @@ class TranscriptionTables {
     // The symbol numbers become the row and the column.
     for (std::size_t letter = 0; letter < kFirstFinalLetter; ++letter) {
       const std::size_t scale = letter < kFirstMedialLetter ? row : 2;
-      for (int notation = 0; notation < kNotations; ++notation) {
-        for (int context = 0; context < kContexts; ++context) {
-          JamoEntry& entry = entries_[Index(notation, letter) + context];
-          entry.kana_part = static_cast<std::uint16_t>(entry.kana_part * scale);
-        }
+      for (int context = 0; context < kContexts; ++context) {
+        JamoEntry& entry = entries_[letter * kContexts + context];
+        entry.kana_part = static_cast<std::uint16_t>(entry.kana_part * scale);
       }
     }
   }
   TranscriptionTables(const TranscriptionTables&) = delete;
   TranscriptionTables& operator=(const TranscriptionTables&) = delete;
 
-  // The entries of the letters in one notation; a letter's entry between
-  // its neighbours is at `letter * kContexts + ContextOf(...)`.
-  const JamoEntry* Entries(int notation) const {
-    return entries_.data() + Index(notation, 0);
-  }
+  // The entries of the letters; a letter's entry between its neighbours is
+  // at `letter * kContexts + ContextOf(...)`.
+  const JamoEntry* Entries() const { return entries_.data(); }
 
   // Whether a kana text of the tables holds ッッ itself, so that only a
   // look at the whole kana line finds every one.
@@ -245,10 +239,6 @@ class TranscriptionTables {
   }
 
  private:
-  static std::size_t Index(int notation, std::size_t letter) {
-    return (static_cast<std::size_t>(notation) * kLetterCount + letter) *
-           kContexts;
-  }
   static std::uint16_t IdOf(std::vector<std::u16string>& symbols,
                             std::u16string_view symbol) {
     auto it = std::find(symbols.begin(), symbols.end(), symbol);
@@ -259,14 +249,29 @@ class TranscriptionTables {
   std::vector<std::u16string> initial_symbols_;
   std::vector<std::u16string> vowel_symbols_;
   std::vector<JamoEntry> entries_ =
-      std::vector<JamoEntry>(kNotations * kLetterCount * kContexts);
+      std::vector<JamoEntry>(kLetterCount * kContexts);
   std::vector<KanaPiece> kana_;
   bool pieces_hold_double_tsu_ = false;
 };
 
-const TranscriptionTables& Tables() {
-  static const TranscriptionTables tables;
-  return tables;
+// Each notation's tables are made when it is first used: a run seldom uses
+// more than one.
+const TranscriptionTables& Tables(int noon_idx) {
+  switch (noon_idx) {
+    case 1: {
+      static const TranscriptionTables tables(1);
+      return tables;
+    }
+    case 2: {
+      static const TranscriptionTables tables(2);
+      return tables;
+    }
+    default: {
+      // Any other value is written as 0.
+      static const TranscriptionTables tables(0);
+      return tables;
+    }
+  }
 }
 
 std::u16string_view TrimmedView(std::u16string_view text) {
@@ -566,9 +571,8 @@ Transcription Transcribe(std::u16string_view reading, int noon_idx,
 
 void Transcribe(std::u16string_view reading, int noon_idx, StageRecord& record,
                 RecordTexts texts, Transcription& out) {
-  const TranscriptionTables& tables = Tables();
-  const int notation = noon_idx >= 0 && noon_idx < kNotations ? noon_idx : 0;
-  const JamoEntry* const entries = tables.Entries(notation);
+  const TranscriptionTables& tables = Tables(noon_idx);
+  const JamoEntry* const entries = tables.Entries();
   const std::u16string_view trimmed = TrimmedView(reading);
   const std::size_t n = trimmed.size();
 
