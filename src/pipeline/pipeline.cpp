@@ -1,7 +1,5 @@
 #include "pipeline/pipeline.h"
 
-#include <cstring>
-
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
 #include "pipeline/stages.h"
@@ -40,23 +38,26 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
 
   // Stages 8 to 22 on jamo; slot 19 has no stage of its own. Most stages
   // find none of their keys in a sentence: the letter pairs of the text,
-  // made again only after a stage has rewritten it, let them see so at
-  // once. A copy of the text tells whether it was rewritten.
+  // made again only after a stage may have rewritten it, let them see so at
+  // once. A stage leaves the text as it was when it reports no change,
+  // except that stage 13 trims it, which only ever shortens it.
   std::u16string jamo = DecomposeText(text);
-  std::u16string summarised = jamo;
   LetterPairs pairs(jamo);
+  std::size_t summarised_size = jamo.size();
+  bool pairs_stale = false;
   auto current_pairs = [&]() -> const LetterPairs* {
-    // Compared as bytes: the units' own comparison goes one at a time.
-    if (jamo.size() != summarised.size() ||
-        std::memcmp(jamo.data(), summarised.data(),
-                    jamo.size() * sizeof(char16_t)) != 0) {
-      summarised = jamo;
+    if (pairs_stale) {
       pairs.Reset(jamo);
+      summarised_size = jamo.size();
+      pairs_stale = false;
     }
     return &pairs;
   };
   auto jamo_stage = [&](int slot, auto&& stage) {
     record.changed[slot] = stage();
+    if (record.changed[slot] || jamo.size() != summarised_size) {
+      pairs_stale = true;
+    }
     if (record.changed[slot] && keep_texts) {
       record.results[slot] = ComposeText(jamo);
     }
