@@ -119,11 +119,15 @@ void RuleIndex::MarkCandidates(std::u16string_view text,
 
 void LetterPairs::Reset(std::u16string_view text) {
   bits_.fill(0);
-  if (text.empty()) return;
-  Set(LetterBit(text[0]));
-  for (std::size_t i = 1; i < text.size(); ++i) {
-    Set(LetterBit(text[i]));
-    Set(PairBit(text[i - 1], text[i]));
+  Add(text);
+}
+
+void LetterPairs::Add(std::u16string_view stretch) {
+  if (stretch.empty()) return;
+  Set(LetterBit(stretch[0]));
+  for (std::size_t i = 1; i < stretch.size(); ++i) {
+    Set(LetterBit(stretch[i]));
+    Set(PairBit(stretch[i - 1], stretch[i]));
   }
 }
 
@@ -161,7 +165,7 @@ std::size_t RuleCandidates::Next() {
 }
 
 bool ApplyRules(std::u16string& text, const RuleIndex& index,
-                const LetterPairs* pairs) {
+                LetterPairs* pairs) {
   if (pairs != nullptr && !index.MayOccur(*pairs)) return false;
   const std::span<const Rule> rules = index.rules();
   RuleCandidates candidates(index, text);
@@ -180,8 +184,10 @@ bool ApplyRules(std::u16string& text, const RuleIndex& index,
     const std::size_t length = rules[r].Replacement().size();
     for (const std::size_t at : written_at) {
       const std::size_t from = at == 0 ? 0 : at - 1;
-      candidates.Add(
-          std::u16string_view(text).substr(from, at + length + 1 - from));
+      const std::u16string_view stretch =
+          std::u16string_view(text).substr(from, at + length + 1 - from);
+      candidates.Add(stretch);
+      if (pairs != nullptr) pairs->Add(stretch);
     }
   }
   return changed;

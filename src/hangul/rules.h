@@ -35,8 +35,8 @@ class LetterPairs {
   explicit LetterPairs(std::u16string_view text) { Reset(text); }
   // Made again from `text`.
   void Reset(std::u16string_view text);
-
-  void AddPair(char16_t first, char16_t second) { Set(PairBit(first, second)); }
+  // Adds the letters and pairs of a stretch of the text.
+  void Add(std::u16string_view stretch);
 
   // The bit of a pattern's key (its letter, or its first two letters), and
   // whether it is set.
@@ -142,9 +142,11 @@ class RuleCandidates {
 // that matched, the rules after it whose pairs it brought in; the result is
 // that of running every rule.
 // With `pairs` made from the text as it stands, a table none of whose keys
-// the text holds is passed over at once.
+// the text holds is passed over at once, and the pairs around each
+// replacement are added, so that they go on telling of the text (of pairs
+// that are gone too, never missing one).
 bool ApplyRules(std::u16string& text, const RuleIndex& rules,
-                const LetterPairs* pairs = nullptr);
+                LetterPairs* pairs = nullptr);
 
 // The same, running every rule's search: the reference the fast path is
 // checked against.

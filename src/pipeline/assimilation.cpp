@@ -161,7 +161,7 @@ std::span<const Rule> ObstruentNasalisationRules() {
 std::span<const Rule> LateralisationRules() { return kLateralisationRules; }
 
 bool ApplySilencing(std::u16string& text, bool h_strong_flg,
-                    const LetterPairs* pairs) {
+                    LetterPairs* pairs) {
   static const RuleIndex kIndex(kSilencingRules);
   bool changed = ApplyRules(text, kIndex, pairs);
   if (!h_strong_flg) return changed;
@@ -169,7 +169,7 @@ bool ApplySilencing(std::u16string& text, bool h_strong_flg,
   // 저이하고, whose 이 + ㅎ a later rule silences), so the pairs before ㅎ
   // are looked up afresh after every rule that matched.
   static const RuleIndex kStrongIndex(kStrongSilencingRules);
-  return ApplyRules(text, kStrongIndex, changed ? nullptr : pairs) || changed;
+  return ApplyRules(text, kStrongIndex, pairs) || changed;
 }
 
 bool ApplyNasalisation2(std::u16string& text, Asker& asker,
@@ -194,7 +194,7 @@ bool ApplyNasalisation2(std::u16string& text, Asker& asker,
   return changed;
 }
 
-bool ApplyLateralisation(std::u16string& text, const LetterPairs* pairs) {
+bool ApplyLateralisation(std::u16string& text, LetterPairs* pairs) {
   static const RuleIndex kIndex(kLateralisationRules);
   return ApplyRules(text, kIndex, pairs);
 }

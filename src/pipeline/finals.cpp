@@ -109,7 +109,7 @@ void MarkRealEnding(std::u16string_view text, std::size_t at,
 std::span<const Rule> StandardFinalRules() { return kStandardFinalRules; }
 std::span<const Rule> RealEndingRules() { return kRealEndingRules; }
 
-bool StandardiseFinals(std::u16string& text, const LetterPairs* pairs) {
+bool StandardiseFinals(std::u16string& text, LetterPairs* pairs) {
   static const RuleIndex kIndex(kStandardFinalRules);
   return ApplyRules(text, kIndex, pairs);
 }

@@ -115,12 +115,12 @@ bool ApplyNInsertion(std::u16string& text, Asker& asker) {
   return changed;
 }
 
-bool ApplyPalatalisation(std::u16string& text, const LetterPairs* pairs) {
+bool ApplyPalatalisation(std::u16string& text, LetterPairs* pairs) {
   static const RuleIndex kIndex(kPalatalisationRules);
   return ApplyRules(text, kIndex, pairs);
 }
 
-bool ApplyAspiration(std::u16string& text, const LetterPairs* pairs) {
+bool ApplyAspiration(std::u16string& text, LetterPairs* pairs) {
   static const RuleIndex kIndex(kAspirationRules);
   return ApplyRules(text, kIndex, pairs);
 }

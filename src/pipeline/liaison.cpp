@@ -207,28 +207,25 @@ constexpr Rule kLiaison2Rules[] = {
 
 std::span<const Rule> LinkingWordLiaisonRules() { return kLiaison1Rules; }
 
-bool ApplyLiaison1(std::u16string& text, const LetterPairs* pairs) {
+bool ApplyLiaison1(std::u16string& text, LetterPairs* pairs) {
   static const RuleIndex kIndex(kLiaison1Rules);
-  if (pairs != nullptr && !text.empty()) {
-    // The text is read with a space at each end.
-    LetterPairs padded_pairs = *pairs;
-    padded_pairs.AddPair(u' ', text.front());
-    padded_pairs.AddPair(text.back(), u' ');
-    if (!kIndex.MayOccur(padded_pairs)) {
-      text = Trim(text);
-      return false;
-    }
-  }
   // A space at each end lets the rules that need one match at the ends of
   // the text too; trimming takes them off again and is not a change.
   text.insert(text.begin(), u' ');
   text.push_back(u' ');
-  const bool changed = ApplyRules(text, kIndex);
+  // The pairs the spaces make join the pairs, which may then tell of more
+  // than the trimmed text but never of less.
+  if (pairs != nullptr) {
+    const std::u16string_view padded(text);
+    pairs->Add(padded.substr(0, 2));
+    pairs->Add(padded.substr(padded.size() - 2));
+  }
+  const bool changed = ApplyRules(text, kIndex, pairs);
   text = Trim(text);
   return changed;
 }
 
-bool ApplyLiaison2(std::u16string& text, const LetterPairs* pairs) {
+bool ApplyLiaison2(std::u16string& text, LetterPairs* pairs) {
   static const RuleIndex kIndex(kLiaison2Rules);
   return ApplyRules(text, kIndex, pairs);
 }

@@ -37,52 +37,56 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
   syllable_stage(7, [&] { return ApplyTensification2(text, lists); });
 
   // Stages 8 to 22 on jamo; slot 19 has no stage of its own. Most stages
-  // find none of their keys in a sentence: the letter pairs of the text,
-  // made again only after a stage may have rewritten it, let them see so at
-  // once. A stage leaves the text as it was when it reports no change,
-  // except that stage 13 trims it, which only ever shortens it.
+  // find none of their keys in a sentence: the letter pairs of the text let
+  // them see so at once. The stages of plain tables keep the pairs telling
+  // of the text as they rewrite it; after any other stage that reported a
+  // change (and so rewrote the text) they are made again.
   std::u16string jamo = DecomposeText(text);
   LetterPairs pairs(jamo);
-  std::size_t summarised_size = jamo.size();
   bool pairs_stale = false;
-  auto current_pairs = [&]() -> const LetterPairs* {
+  auto current_pairs = [&] {
     if (pairs_stale) {
       pairs.Reset(jamo);
-      summarised_size = jamo.size();
       pairs_stale = false;
     }
     return &pairs;
   };
   auto jamo_stage = [&](int slot, auto&& stage) {
     record.changed[slot] = stage();
-    if (record.changed[slot] || jamo.size() != summarised_size) {
-      pairs_stale = true;
-    }
     if (record.changed[slot] && keep_texts) {
       record.results[slot] = ComposeText(jamo);
     }
   };
-  jamo_stage(8, [&] { return ApplyYeVariation(jamo, current_pairs()); });
-  jamo_stage(9, [&] { return ApplyUiVariation(jamo, current_pairs()); });
+  // A stage that keeps the pairs.
+  auto table_stage = [&](int slot, auto&& stage) {
+    jamo_stage(slot, [&] { return stage(current_pairs()); });
+  };
+  // A stage that only reads them, or none.
+  auto other_stage = [&](int slot, auto&& stage) {
+    jamo_stage(slot, stage);
+    if (record.changed[slot]) pairs_stale = true;
+  };
+  other_stage(8, [&] { return ApplyYeVariation(jamo, current_pairs()); });
+  table_stage(9, [&](LetterPairs* p) { return ApplyUiVariation(jamo, p); });
   if (options.n_insert_flg) {
-    jamo_stage(10, [&] { return ApplyNInsertion(jamo, asker); });
+    other_stage(10, [&] { return ApplyNInsertion(jamo, asker); });
   }
-  jamo_stage(11, [&] { return ApplyPalatalisation(jamo, current_pairs()); });
-  jamo_stage(12, [&] { return ApplyAspiration(jamo, current_pairs()); });
-  jamo_stage(13, [&] { return ApplyLiaison1(jamo, current_pairs()); });
-  jamo_stage(14, [&] { return ApplyLiaison2(jamo, current_pairs()); });
-  jamo_stage(15, [&] {
-    return ApplySilencing(jamo, options.h_strong_flg, current_pairs());
+  table_stage(11, [&](LetterPairs* p) { return ApplyPalatalisation(jamo, p); });
+  table_stage(12, [&](LetterPairs* p) { return ApplyAspiration(jamo, p); });
+  table_stage(13, [&](LetterPairs* p) { return ApplyLiaison1(jamo, p); });
+  table_stage(14, [&](LetterPairs* p) { return ApplyLiaison2(jamo, p); });
+  table_stage(15, [&](LetterPairs* p) {
+    return ApplySilencing(jamo, options.h_strong_flg, p);
   });
-  jamo_stage(16,
-             [&] { return ApplyNasalisation2(jamo, asker, current_pairs()); });
-  jamo_stage(17, [&] { return ApplyLateralisation(jamo, current_pairs()); });
-  jamo_stage(18, [&] { return ApplyTensification3(jamo, lists, asker); });
-  jamo_stage(
+  other_stage(16,
+              [&] { return ApplyNasalisation2(jamo, asker, current_pairs()); });
+  table_stage(17, [&](LetterPairs* p) { return ApplyLateralisation(jamo, p); });
+  other_stage(18, [&] { return ApplyTensification3(jamo, lists, asker); });
+  other_stage(
       20, [&] { return ApplyTensification45(jamo, asker, current_pairs()); });
-  jamo_stage(21, [&] { return StandardiseFinals(jamo, current_pairs()); });
+  table_stage(21, [&](LetterPairs* p) { return StandardiseFinals(jamo, p); });
   if (options.e_real_flg) {
-    jamo_stage(22, [&] { return RealiseEndings(jamo); });
+    other_stage(22, [&] { return RealiseEndings(jamo); });
   }
   return ComposeText(jamo);  // trimmed already
 }

@@ -232,7 +232,8 @@ bool ApplyTensification45(std::u16string& text, Asker& asker,
   static const RuleIndex kHieutSiotIndex(kHieutSiotRules);
   static const RuleIndex kObstruentIndex(kObstruentRules);
   // The pairs tell of the text only until a step changes it.
-  bool changed = ApplyRules(text, kHieutSiotIndex, pairs);
+  bool changed = (pairs == nullptr || kHieutSiotIndex.MayOccur(*pairs)) &&
+                 ApplyRules(text, kHieutSiotIndex);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
   static const RuleIndex kFutureIndex(kFutureRules);

@@ -151,7 +151,7 @@ bool ApplyYeVariation(std::u16string& text, const LetterPairs* pairs) {
   });
 }
 
-bool ApplyUiVariation(std::u16string& text, const LetterPairs* pairs) {
+bool ApplyUiVariation(std::u16string& text, LetterPairs* pairs) {
   static const RuleIndex kIndex(kUiAsI);
   return ApplyRules(text, kIndex, pairs);
 }

@@ -57,6 +57,16 @@ std::u16string RandomText(std::mt19937& random, std::size_t max_length) {
   return text;
 }
 
+// Every letter and pair of `text` is told by `pairs`.
+void ExpectPairsTellOf(const LetterPairs& pairs, std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    EXPECT_TRUE(pairs.Has(LetterPairs::KeyBit(text.substr(i, 1)))) << i;
+    if (i + 1 < text.size()) {
+      EXPECT_TRUE(pairs.Has(LetterPairs::KeyBit(text.substr(i, 2)))) << i;
+    }
+  }
+}
+
 TEST(ApplyRules, IndexedTableGivesThePlainResult) {
   std::mt19937 random(9);
   // Up to 150 rules: tables of more than one word of marks.
@@ -77,11 +87,12 @@ TEST(ApplyRules, IndexedTableGivesThePlainResult) {
     EXPECT_EQ(ApplyRules(fast, index), plain_changed);
     EXPECT_EQ(fast, plain);
     // Told the text's letter pairs, a table is passed over only when none
-    // of its patterns occurs.
-    const LetterPairs pairs(input);
+    // of its patterns occurs, and the pairs go on telling of the text.
+    LetterPairs pairs(input);
     std::u16string told = input;
     EXPECT_EQ(ApplyRules(told, index, &pairs), plain_changed);
     EXPECT_EQ(told, plain);
+    ExpectPairsTellOf(pairs, told);
   }
 }
 

@@ -46,10 +46,18 @@ void ExpectJamoStage(Stage&& stage, const std::vector<StageCase>& cases) {
       SCOPED_TRACE(told_pairs ? "with pairs" : "without pairs");
       std::u16string text = DecomposeText(c.input);
       bool changed = false;
-      if constexpr (std::is_invocable_v<Stage, std::u16string&,
-                                        const LetterPairs*>) {
-        const LetterPairs pairs(text);
+      if constexpr (std::is_invocable_v<Stage, std::u16string&, LetterPairs*>) {
+        LetterPairs pairs(text);
         changed = stage(text, told_pairs ? &pairs : nullptr);
+        // A stage that may change the pairs keeps them telling of the text.
+        if (told_pairs &&
+            !std::is_invocable_v<Stage, std::u16string&, const LetterPairs*>) {
+          for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+            EXPECT_TRUE(pairs.Has(
+                LetterPairs::KeyBit(std::u16string_view(text).substr(i, 2))))
+                << i;
+          }
+        }
       } else {
         if (told_pairs) continue;
         changed = stage(text);
@@ -83,7 +91,7 @@ void ExpectAskingStage(Stage&& stage, const AskedCase& c) {
     bool changed = false;
     if constexpr (std::is_invocable_v<Stage, std::u16string&, Asker&,
                                       const LetterPairs*>) {
-      const LetterPairs pairs(text);
+      LetterPairs pairs(text);
       changed = stage(text, asker, told_pairs ? &pairs : nullptr);
     } else {
       if (told_pairs) continue;
