@@ -130,14 +130,14 @@ constexpr auto kNasalPositions = MakeNasalPositions();
 // Marks the group-C rule whose pattern begins at `at`: an obstruent final
 // before ㅁ (the first fifteen rules) or ㄴ (the next fifteen).
 void MarkObstruentBeforeNasal(std::u16string_view text, std::size_t at,
-                              std::vector<std::size_t>& found) {
+                              RuleMarks& found) {
   if (at + 1 >= text.size() || !IsFinal(text[at])) return;
   const int position = kNasalPositions[text[at] - kFinalBase + 1];
   if (position < 0) return;
   if (text[at + 1] == ini::kMieum) {
-    found.push_back(static_cast<std::size_t>(position));
+    found.Add(static_cast<std::size_t>(position));
   } else if (text[at + 1] == ini::kNieun) {
-    found.push_back(kNasalCount + static_cast<std::size_t>(position));
+    found.Add(kNasalCount + static_cast<std::size_t>(position));
   }
 }
 

@@ -85,7 +85,7 @@ constexpr auto kRealEndingRules = MakeRealEndingRules();
 
 // Marks the pass whose pattern begins at `at`, if one does.
 void MarkRealEnding(std::u16string_view text, std::size_t at,
-                    std::vector<std::size_t>& found) {
+                    RuleMarks& found) {
   constexpr std::size_t kLength = 7;
   if (at + kLength > text.size() || text[at + 2] != fin::kMieum) return;
   const char16_t initial = text[at];
@@ -96,7 +96,7 @@ void MarkRealEnding(std::u16string_view text, std::size_t at,
   }
   for (std::size_t e = 0; e < kEndingsPerSyllable; ++e) {
     if (text[at + 5] == kEndingStarts[e]) {
-      found.push_back(
+      found.Add(
           ((initial - kInitialBase) * kMedialCount + (vowel - kMedialBase)) *
               kEndingsPerSyllable +
           e);

@@ -8,7 +8,10 @@
 #define PIMORU_PIPELINE_LATE_STAGES_H_
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -65,25 +68,56 @@ bool AskEachJunctionRule(std::u16string& text, const RuleIndex& rules,
                          std::u16string_view kind, std::u16string_view title,
                          Asker& asker, const LetterPairs* pairs = nullptr);
 
+// The rules of a table marked to run, one bit each: in place for tables of
+// up to 1,024 rules, so a sentence allocates nothing here.
+class RuleMarks {
+ public:
+  explicit RuleMarks(std::size_t rule_count) : words_((rule_count + 63) / 64) {
+    if (words_ > inline_.size()) {
+      heap_.resize(words_);
+      marks_ = heap_.data();
+    }
+    std::fill(marks_, marks_ + words_, 0);
+  }
+  RuleMarks(const RuleMarks&) = delete;
+  RuleMarks& operator=(const RuleMarks&) = delete;
+
+  void Add(std::size_t rule) {
+    marks_[rule / 64] |= std::uint64_t{1} << (rule % 64);
+  }
+  // Calls `visit(rule)` for each marked rule, in table order.
+  template <typename Visit>
+  void ForEach(Visit visit) const {
+    for (std::size_t w = 0; w < words_; ++w) {
+      for (std::uint64_t bits = marks_[w]; bits != 0; bits &= bits - 1) {
+        visit(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+      }
+    }
+  }
+
+ private:
+  std::size_t words_;
+  std::array<std::uint64_t, 16> inline_;
+  std::vector<std::uint64_t> heap_;
+  std::uint64_t* marks_ = inline_.data();
+};
+
 // Runs, in table order, only the rules of `rules` whose patterns stand in
-// the text now; `mark(text, i, found)` appends to `found` the index of every
-// rule whose pattern may begin at position i. This gives the result of
-// running every rule only for a table whose replacements never form one of
-// its patterns where none stood; each caller says why its table is such.
+// the text now; `mark(text, i, found)` adds to `found` every rule whose
+// pattern may begin at position i. This gives the result of running every
+// rule only for a table whose replacements never form one of its patterns
+// where none stood; each caller says why its table is such.
 template <typename Mark>
 bool ApplyOccurringRules(std::u16string& text, std::span<const Rule> rules,
                          Mark mark) {
-  std::vector<std::size_t> found;
+  RuleMarks found(rules.size());
   const std::u16string_view view(text);
   for (std::size_t i = 0; i < view.size(); ++i) mark(view, i, found);
-  if (found.empty()) return false;
-  std::sort(found.begin(), found.end());
-  found.erase(std::unique(found.begin(), found.end()), found.end());
   bool changed = false;
-  for (const std::size_t r : found) {
+  found.ForEach([&](std::size_t r) {
     changed =
         ReplaceAll(text, rules[r].Pattern(), rules[r].Replacement()) || changed;
-  }
+  });
   return changed;
 }
 

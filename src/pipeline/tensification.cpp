@@ -125,14 +125,14 @@ constexpr auto kObstruentPositions = MakeObstruentPositions();
 // Marks the step-4 pass whose pattern begins at `at`: an obstruent final
 // followed by a plain initial.
 void MarkObstruentBeforePlain(std::u16string_view text, std::size_t at,
-                              std::vector<std::size_t>& found) {
+                              RuleMarks& found) {
   if (at + 1 >= text.size() || !IsFinal(text[at])) return;
   const int final_position = kObstruentPositions[text[at] - kFinalBase + 1];
   if (final_position < 0) return;
   for (std::size_t p = 0; p < std::size(kTensing); ++p) {
     if (text[at + 1] == kTensing[p].plain) {
-      found.push_back(p * std::size(kObstruentFinals) +
-                      static_cast<std::size_t>(final_position));
+      found.Add(p * std::size(kObstruentFinals) +
+                static_cast<std::size_t>(final_position));
       return;
     }
   }
