@@ -117,14 +117,17 @@ std::u16string ComposeText(std::u16string_view jamo) {
     }
   }
   out.resize(static_cast<std::size_t>(written - out.data()));
-  // Trimmed in place.
-  std::size_t end = out.size();
-  while (end > 0 && IsSpaceOrControl(out[end - 1])) --end;
-  out.resize(end);
-  std::size_t begin = 0;
-  while (begin < end && IsSpaceOrControl(out[begin])) ++begin;
-  out.erase(0, begin);
+  TrimInPlace(out);
   return out;
+}
+
+void TrimInPlace(std::u16string& text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsSpaceOrControl(text[end - 1])) --end;
+  text.resize(end);
+  std::size_t begin = 0;
+  while (begin < end && IsSpaceOrControl(text[begin])) ++begin;
+  text.erase(0, begin);
 }
 
 std::u16string Trim(std::u16string_view text) {

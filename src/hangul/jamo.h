@@ -168,6 +168,7 @@ std::u16string ComposeText(std::u16string_view jamo);
 
 // Removes every code unit at or below U+0020 from both ends.
 std::u16string Trim(std::u16string_view text);
+void TrimInPlace(std::u16string& text);
 
 // The first place at or after `from` where `pattern` stands, or npos: the
 // same as std::u16string_view::find, a few units at a time.

@@ -221,7 +221,7 @@ bool ApplyLiaison1(std::u16string& text, LetterPairs* pairs) {
     pairs->Add(padded.substr(padded.size() - 2));
   }
   const bool changed = ApplyRules(text, kIndex, pairs);
-  text = Trim(text);
+  TrimInPlace(text);
   return changed;
 }
 

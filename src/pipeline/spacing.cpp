@@ -30,7 +30,7 @@ constexpr NumberWord kNumberWords[] = {
 }  // namespace
 
 bool FormatInput(std::u16string& text) {
-  text = Trim(text);
+  TrimInPlace(text);
   // Only the first space of a run survives; tabs and line breaks stay.
   // Rewritten in place, as the text only shrinks.
   std::size_t kept = 0;
