@@ -74,16 +74,28 @@ RuleIndex::RuleIndex(std::span<const Rule> rules)
       cells[first * classes_ + class_of_[PlaceOf(key[1])]].push_back(rule);
     }
   }
-  for (const std::u16string& key : keys) {
-    if (key.empty()) continue;  // never occurs
-    key_bits_.push_back(static_cast<std::uint16_t>(LetterPairs::KeyBit(key)));
+  // The rules by the bit of their key, in table order within each.
+  std::vector<std::pair<std::uint16_t, std::uint16_t>> by_bit;
+  for (std::size_t r = 0; r < rules.size(); ++r) {
+    if (keys[r].empty()) continue;  // never occurs
+    by_bit.emplace_back(
+        static_cast<std::uint16_t>(LetterPairs::KeyBit(keys[r])),
+        static_cast<std::uint16_t>(r));
   }
-  std::sort(key_bits_.begin(), key_bits_.end());
-  key_bits_.erase(std::unique(key_bits_.begin(), key_bits_.end()),
-                  key_bits_.end());
+  std::sort(by_bit.begin(), by_bit.end());
+  for (std::size_t i = 0; i < by_bit.size(); ++i) {
+    if (i == 0 || by_bit[i].first != by_bit[i - 1].first) {
+      key_bits_.push_back(by_bit[i].first);
+      key_rule_starts_.push_back(static_cast<std::uint32_t>(i));
+    }
+    key_rules_.push_back(by_bit[i].second);
+  }
+  key_rule_starts_.push_back(static_cast<std::uint32_t>(key_rules_.size()));
   constexpr std::size_t kMostKeysWorthAsking = 64;
   if (key_bits_.size() > kMostKeysWorthAsking) {
     key_bits_.clear();
+    key_rule_starts_.clear();
+    key_rules_.clear();
     may_always_occur_ = true;
   }
   cell_starts_.reserve(cells.size() + 1);
@@ -131,6 +143,19 @@ void LetterPairs::Add(std::u16string_view stretch) {
   }
 }
 
+bool RuleIndex::MarkCandidates(const LetterPairs& pairs,
+                               std::uint64_t* marks) const {
+  if (may_always_occur_) return false;
+  for (std::size_t k = 0; k < key_bits_.size(); ++k) {
+    if (!pairs.Has(key_bits_[k])) continue;
+    for (std::uint32_t i = key_rule_starts_[k]; i < key_rule_starts_[k + 1];
+         ++i) {
+      marks[key_rules_[i] / 64] |= std::uint64_t{1} << (key_rules_[i] % 64);
+    }
+  }
+  return true;
+}
+
 bool RuleIndex::MayOccur(const LetterPairs& pairs) const {
   if (may_always_occur_) return true;
   for (const std::uint16_t bit : key_bits_) {
@@ -139,7 +164,8 @@ bool RuleIndex::MayOccur(const LetterPairs& pairs) const {
   return false;
 }
 
-RuleCandidates::RuleCandidates(const RuleIndex& index, std::u16string_view text)
+RuleCandidates::RuleCandidates(const RuleIndex& index, std::u16string_view text,
+                               const LetterPairs* pairs)
     : index_(index), size_(index.rules().size()) {
   const std::size_t words = (size_ + 63) / 64;
   marks_ = inline_marks_.data();
@@ -148,7 +174,9 @@ RuleCandidates::RuleCandidates(const RuleIndex& index, std::u16string_view text)
     marks_ = heap_marks_.data();
   }
   std::fill(marks_, marks_ + words, 0);
-  index_.MarkCandidates(text, marks_);
+  if (pairs == nullptr || !index_.MarkCandidates(*pairs, marks_)) {
+    index_.MarkCandidates(text, marks_);
+  }
 }
 
 std::size_t RuleCandidates::Next() {
@@ -166,9 +194,8 @@ std::size_t RuleCandidates::Next() {
 
 bool ApplyRules(std::u16string& text, const RuleIndex& index,
                 LetterPairs* pairs) {
-  if (pairs != nullptr && !index.MayOccur(*pairs)) return false;
   const std::span<const Rule> rules = index.rules();
-  RuleCandidates candidates(index, text);
+  RuleCandidates candidates(index, text, pairs);
   std::vector<std::size_t> written_at;
   bool changed = false;
   for (std::size_t r = candidates.Next(); r < rules.size();

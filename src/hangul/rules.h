@@ -86,6 +86,12 @@ class RuleIndex {
   // can occur in it.
   bool MayOccur(const LetterPairs& pairs) const;
 
+  // For a table of few keys: sets in `marks` the bit of every rule whose key
+  // `pairs` tells of, a superset of what MarkCandidates finds in the text,
+  // without reading it. Returns false, marking nothing, for a table of many
+  // keys.
+  bool MarkCandidates(const LetterPairs& pairs, std::uint64_t* marks) const;
+
  private:
   // Every code unit below U+1200 (ASCII and the jamo block among them) has
   // a place of its own; every other unit shares the last, which makes its
@@ -105,9 +111,12 @@ class RuleIndex {
   // table order, filed_[cell_starts_[a * classes_ + b] .. the next start).
   std::vector<std::uint32_t> cell_starts_;
   std::vector<std::uint16_t> filed_;
-  // The distinct keys, for MayOccur; none when there are so many that a
-  // text is likely to hold one anyway.
+  // The keys' bits in LetterPairs, distinct, and the rules filed under
+  // each: key_rules_[key_rule_starts_[k] .. key_rule_starts_[k + 1]). None
+  // when there are so many keys that a text is likely to hold one anyway.
   std::vector<std::uint16_t> key_bits_;
+  std::vector<std::uint32_t> key_rule_starts_;
+  std::vector<std::uint16_t> key_rules_;
   bool may_always_occur_ = false;
 };
 
@@ -117,7 +126,10 @@ class RuleIndex {
 // occur.
 class RuleCandidates {
  public:
-  RuleCandidates(const RuleIndex& index, std::u16string_view text);
+  // With `pairs` telling of the text, a table of few keys finds its
+  // candidates there instead of in the text.
+  RuleCandidates(const RuleIndex& index, std::u16string_view text,
+                 const LetterPairs* pairs = nullptr);
   RuleCandidates(const RuleCandidates&) = delete;
   RuleCandidates& operator=(const RuleCandidates&) = delete;
 

@@ -10,8 +10,7 @@ namespace {
 template <typename AskOne>
 bool AskOverRules(std::u16string& text, const RuleIndex& rules,
                   const LetterPairs* pairs, AskOne ask) {
-  if (pairs != nullptr && !rules.MayOccur(*pairs)) return false;
-  RuleCandidates candidates(rules, text);
+  RuleCandidates candidates(rules, text, pairs);
   bool any_yes = false;
   for (std::size_t r = candidates.Next(); r < rules.rules().size();
        r = candidates.Next()) {
