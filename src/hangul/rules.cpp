@@ -97,6 +97,21 @@ RuleIndex::RuleIndex(std::span<const Rule> rules)
     key_rule_starts_.clear();
     key_rules_.clear();
     may_always_occur_ = true;
+  } else {
+    pattern_bit_starts_.push_back(0);
+    for (const Rule& rule : rules) {
+      const std::u16string_view pattern = rule.Pattern();
+      if (pattern.size() == 1) {
+        pattern_bits_.push_back(
+            static_cast<std::uint16_t>(LetterPairs::KeyBit(pattern)));
+      }
+      for (std::size_t i = 0; i + 1 < pattern.size(); ++i) {
+        pattern_bits_.push_back(static_cast<std::uint16_t>(
+            LetterPairs::KeyBit(pattern.substr(i, 2))));
+      }
+      pattern_bit_starts_.push_back(
+          static_cast<std::uint32_t>(pattern_bits_.size()));
+    }
   }
   cell_starts_.reserve(cells.size() + 1);
   cell_starts_.push_back(0);
@@ -150,7 +165,13 @@ bool RuleIndex::MarkCandidates(const LetterPairs& pairs,
     if (!pairs.Has(key_bits_[k])) continue;
     for (std::uint32_t i = key_rule_starts_[k]; i < key_rule_starts_[k + 1];
          ++i) {
-      marks[key_rules_[i] / 64] |= std::uint64_t{1} << (key_rules_[i] % 64);
+      const std::uint16_t rule = key_rules_[i];
+      bool all_told = true;
+      for (std::uint32_t b = pattern_bit_starts_[rule];
+           all_told && b < pattern_bit_starts_[rule + 1]; ++b) {
+        all_told = pairs.Has(pattern_bits_[b]);
+      }
+      if (all_told) marks[rule / 64] |= std::uint64_t{1} << (rule % 64);
     }
   }
   return true;
@@ -216,6 +237,7 @@ bool ApplyRules(std::u16string& text, const RuleIndex& index,
       candidates.Add(stretch);
       if (pairs != nullptr) pairs->Add(stretch);
     }
+    if (pairs != nullptr) candidates.Add(*pairs);
   }
   return changed;
 }

@@ -86,10 +86,10 @@ class RuleIndex {
   // can occur in it.
   bool MayOccur(const LetterPairs& pairs) const;
 
-  // For a table of few keys: sets in `marks` the bit of every rule whose key
-  // `pairs` tells of, a superset of what MarkCandidates finds in the text,
-  // without reading it. Returns false, marking nothing, for a table of many
-  // keys.
+  // For a table of few keys: sets in `marks` the bit of every rule all of
+  // whose pattern's pairs `pairs` tells of, a superset of what could occur,
+  // without reading the text. Returns false, marking nothing, for a table
+  // of many keys.
   bool MarkCandidates(const LetterPairs& pairs, std::uint64_t* marks) const;
 
  private:
@@ -117,6 +117,10 @@ class RuleIndex {
   std::vector<std::uint16_t> key_bits_;
   std::vector<std::uint32_t> key_rule_starts_;
   std::vector<std::uint16_t> key_rules_;
+  // The bits of all the pairs of rule r's pattern (of its letter, for a
+  // pattern of one): pattern_bits_[pattern_bit_starts_[r] .. the next).
+  std::vector<std::uint32_t> pattern_bit_starts_;
+  std::vector<std::uint16_t> pattern_bits_;
   bool may_always_occur_ = false;
 };
 
@@ -136,6 +140,9 @@ class RuleCandidates {
   // The number of the next candidate, or the table's size at the end.
   std::size_t Next();
   void Add(std::u16string_view text) { index_.MarkCandidates(text, marks_); }
+  // After a rewrite that `pairs` has been told of: a rule left out before
+  // for a pair the text lacked may now have them all.
+  void Add(const LetterPairs& pairs) { index_.MarkCandidates(pairs, marks_); }
 
  private:
   const RuleIndex& index_;
