@@ -187,8 +187,8 @@ bool ApplyNasalisation2(std::u16string& text, Asker& asker,
   // Group C writes a nasal final, which it never rewrites, so it forms
   // none of its patterns: only those standing in the text can match.
   if (changed || pairs == nullptr || kObstruentIndex.MayOccur(*pairs)) {
-    changed = ApplyOccurringRules(text, kObstruentNasalisationRules,
-                                  MarkObstruentBeforeNasal) ||
+    changed = ApplyOccurringRules<MarkObstruentBeforeNasal>(
+                  text, kObstruentNasalisationRules) ||
               changed;
   }
   return changed;

@@ -123,7 +123,7 @@ bool RealiseEndings(std::u16string& text) {
   if (Find(text, {kMieumNi, std::size(kMieumNi)}) == std::u16string::npos) {
     return false;
   }
-  return ApplyOccurringRules(text, kRealEndingRules, MarkRealEnding);
+  return ApplyOccurringRules<MarkRealEnding>(text, kRealEndingRules);
 }
 
 }  // namespace pimoru

@@ -103,16 +103,16 @@ class RuleMarks {
 };
 
 // Runs, in table order, only the rules of `rules` whose patterns stand in
-// the text now; `mark(text, i, found)` adds to `found` every rule whose
-// pattern may begin at position i. This gives the result of running every
+// the text now; `Mark(text, i, found)` adds to `found` every rule whose
+// pattern may begin at position i (a template argument, so that it is
+// inlined into the pass over the text). This gives the result of running every
 // rule only for a table whose replacements never form one of its patterns
 // where none stood; each caller says why its table is such.
-template <typename Mark>
-bool ApplyOccurringRules(std::u16string& text, std::span<const Rule> rules,
-                         Mark mark) {
+template <auto Mark>
+bool ApplyOccurringRules(std::u16string& text, std::span<const Rule> rules) {
   RuleMarks found(rules.size());
   const std::u16string_view view(text);
-  for (std::size_t i = 0; i < view.size(); ++i) mark(view, i, found);
+  for (std::size_t i = 0; i < view.size(); ++i) Mark(view, i, found);
   bool changed = false;
   found.ForEach([&](std::size_t r) {
     changed =

@@ -250,7 +250,7 @@ bool ApplyTensification45(std::u16string& text, Asker& asker,
   // whose pattern stands in the text can match.
   if (changed || pairs == nullptr || kObstruentIndex.MayOccur(*pairs)) {
     changed =
-        ApplyOccurringRules(text, kObstruentRules, MarkObstruentBeforePlain) ||
+        ApplyOccurringRules<MarkObstruentBeforePlain>(text, kObstruentRules) ||
         changed;
   }
   return changed;
