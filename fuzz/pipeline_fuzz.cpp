@@ -14,6 +14,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "hangul/ask.h"
@@ -24,6 +25,7 @@
 #include "pipeline/pipeline.h"
 #include "pipeline/stages.h"
 #include "render/transcription.h"
+#include "support/every_stage.h"
 
 namespace {
 
@@ -86,17 +88,32 @@ bool AskJunctionsPlainly(std::u16string& text,
   return any;
 }
 
-// A stage that skips passes must give what running every pass gives.
+// A stage that skips passes must give what running every pass gives, both
+// untold and told the text's letter pairs (`fast(text, asker, pairs)`); a
+// stage that may change the pairs must leave them telling of its result.
 template <typename Fast, typename Plain>
 void ExpectSameAsPlain(const std::u16string& input, std::uint32_t answers,
                        Fast fast, Plain plain) {
-  std::u16string fast_text = input;
   std::u16string plain_text = input;
-  BitAsker fast_asker(answers);
   BitAsker plain_asker(answers);
-  if (fast(fast_text, fast_asker) != plain(plain_text, plain_asker) ||
-      fast_text != plain_text) {
-    std::abort();
+  const bool plain_changed = plain(plain_text, plain_asker);
+  for (const bool told : {false, true}) {
+    std::u16string fast_text = input;
+    BitAsker fast_asker(answers);
+    pimoru::LetterPairs pairs(input);
+    if (fast(fast_text, fast_asker, told ? &pairs : nullptr) != plain_changed ||
+        fast_text != plain_text) {
+      std::abort();
+    }
+    for (std::size_t i = 0; told && i + 1 < fast_text.size(); ++i) {
+      if constexpr (!std::is_invocable_v<Fast, std::u16string&, pimoru::Asker&,
+                                         const pimoru::LetterPairs*>) {
+        if (!pairs.Has(pimoru::LetterPairs::KeyBit(
+                std::u16string_view(fast_text).substr(i, 2)))) {
+          std::abort();
+        }
+      }
+    }
   }
 }
 
@@ -105,7 +122,9 @@ void CheckFastPaths(const std::u16string& text, std::uint32_t answers) {
   const std::u16string jamo = pimoru::DecomposeText(text);
   ExpectSameAsPlain(
       jamo, answers,
-      [](std::u16string& t, Asker&) { return pimoru::ApplyLiaison1(t); },
+      [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {
+        return pimoru::ApplyLiaison1(t, p);
+      },
       [](std::u16string& t, Asker&) {
         std::u16string padded = u" " + t + u" ";
         const bool changed = pimoru::ApplyRulesPlainly(
@@ -115,7 +134,9 @@ void CheckFastPaths(const std::u16string& text, std::uint32_t answers) {
       });
   ExpectSameAsPlain(
       jamo, answers,
-      [](std::u16string& t, Asker&) { return pimoru::ApplySilencing(t, true); },
+      [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {
+        return pimoru::ApplySilencing(t, true, p);
+      },
       [](std::u16string& t, Asker&) {
         const bool changed =
             pimoru::ApplyRulesPlainly(t, pimoru::SilencingRules());
@@ -155,13 +176,17 @@ void CheckFastPaths(const std::u16string& text, std::uint32_t answers) {
       });
   ExpectSameAsPlain(
       jamo, answers,
-      [](std::u16string& t, Asker&) { return pimoru::StandardiseFinals(t); },
+      [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {
+        return pimoru::StandardiseFinals(t, p);
+      },
       [](std::u16string& t, Asker&) {
         return pimoru::ApplyRulesPlainly(t, pimoru::StandardFinalRules());
       });
   ExpectSameAsPlain(
       jamo, answers,
-      [](std::u16string& t, Asker&) { return pimoru::RealiseEndings(t); },
+      [](std::u16string& t, Asker&, const pimoru::LetterPairs*) {
+        return pimoru::RealiseEndings(t);
+      },
       [](std::u16string& t, Asker&) {
         return pimoru::ApplyRulesPlainly(t, pimoru::RealEndingRules());
       });
@@ -203,6 +228,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   try {
     const std::u16string reading =
         pimoru::RunPipeline(text, options, lists, asker, record);
+    // The pipeline passes over tables by the text's letter pairs; every
+    // stage run untold must read the same.
+    BitAsker every_stage_asker(answers);
+    pimoru::StageRecord every_stage_record;
+    if (pimoru::RunEveryStage(text, options, lists, every_stage_asker,
+                              every_stage_record) != reading ||
+        every_stage_record.changed != record.changed) {
+      std::abort();
+    }
     pimoru::Transcribe(reading, options.noon_idx, record);
   } catch (const pimoru::ConversionError&) {
     // A bad number in a list ends the conversion; nothing else may throw.
