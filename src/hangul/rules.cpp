@@ -201,16 +201,8 @@ RuleCandidates::RuleCandidates(const RuleIndex& index, std::u16string_view text,
 }
 
 std::size_t RuleCandidates::Next() {
-  while (next_ < size_) {
-    const std::uint64_t rest = marks_[next_ / 64] >> (next_ % 64);
-    if (rest != 0) {
-      next_ += static_cast<std::size_t>(std::countr_zero(rest));
-      return next_++;
-    }
-    next_ = (next_ / 64 + 1) * 64;
-  }
-  next_ = size_;
-  return size_;
+  next_ = NextMarked(marks_, next_, size_);
+  return next_ < size_ ? next_++ : size_;
 }
 
 bool ApplyRules(std::u16string& text, const RuleIndex& index,

@@ -3,6 +3,7 @@
 #define PIMORU_HANGUL_RULES_H_
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -25,6 +26,21 @@ struct Rule {
   constexpr std::u16string_view Replacement() const { return replacement; }
 };
 
+// The first place at or after `from` whose bit is set in `marks` (one bit
+// per place, 64 to a word), or `size` when there is none before it.
+inline std::size_t NextMarked(const std::uint64_t* marks, std::size_t from,
+                              std::size_t size) {
+  while (from < size) {
+    const std::uint64_t rest = marks[from / 64] >> (from % 64);
+    if (rest != 0) {
+      from += static_cast<std::size_t>(std::countr_zero(rest));
+      return from < size ? from : size;
+    }
+    from = (from / 64 + 1) * 64;
+  }
+  return size;
+}
+
 // Which letters and adjacent letter pairs a text holds: the letters of
 // ASCII and the jamo block exactly, the rest as one, and the pairs as a
 // hashed set of 4,096 bits. Never says a letter or pair is absent that
@@ -38,8 +54,8 @@ class LetterPairs {
   // Adds the letters and pairs of a stretch of the text.
   void Add(std::u16string_view stretch);
 
-  // The bit of a pattern's key (its letter, or its first two letters), and
-  // whether it is set.
+  // The bit of a key of one letter or of two adjacent letters, and whether
+  // it is set.
   static std::size_t KeyBit(std::u16string_view key) {
     return key.size() == 1 ? LetterBit(key[0]) : PairBit(key[0], key[1]);
   }

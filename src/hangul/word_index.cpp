@@ -5,6 +5,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "hangul/rules.h"
 #include "hangul/word_list.h"
 
 namespace pimoru {
@@ -156,16 +157,8 @@ void PatternCandidates::Rescan(std::u16string_view text) {
 
 std::size_t PatternCandidates::Next() {
   const std::size_t size = index_.size();
-  while (next_ < size) {
-    const std::uint64_t rest = marked_patterns_[next_ / 64] >> (next_ % 64);
-    if (rest != 0) {
-      next_ += static_cast<std::size_t>(std::countr_zero(rest));
-      return next_++;
-    }
-    next_ = (next_ / 64 + 1) * 64;
-  }
-  next_ = size;
-  return size;
+  next_ = NextMarked(marked_patterns_, next_, size);
+  return next_ < size ? next_++ : size;
 }
 
 IndexedWordList::IndexedWordList(std::shared_ptr<const WordList> entries)

@@ -8,8 +8,8 @@
 #ifndef PIMORU_HANGUL_WORD_LIST_H_
 #define PIMORU_HANGUL_WORD_LIST_H_
 
-#include <filesystem>
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <stdexcept>

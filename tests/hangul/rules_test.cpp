@@ -44,19 +44,6 @@ TEST(ApplyRules, SameResultAsRunningEveryRule) {
   EXPECT_EQ(text, u"z");
 }
 
-// Texts and patterns over a small alphabet, so that patterns occur often,
-// overlap, are formed by earlier replacements and vanish again.
-std::u16string RandomText(std::mt19937& random, std::size_t max_length) {
-  constexpr std::u16string_view kAlphabet = u"ab가나 \u11A8\u1100";
-  std::uniform_int_distribution<std::size_t> length(0, max_length);
-  std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
-  std::u16string text;
-  for (std::size_t n = length(random); n > 0; --n) {
-    text += kAlphabet[pick(random)];
-  }
-  return text;
-}
-
 // Every letter and pair of `text` is told by `pairs`.
 void ExpectPairsTellOf(const LetterPairs& pairs, std::u16string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -13,19 +13,6 @@
 namespace pimoru {
 namespace {
 
-// Texts and patterns over a small alphabet, so that patterns occur often,
-// overlap and are formed by earlier replacements.
-std::u16string RandomText(std::mt19937& random, std::size_t max_length) {
-  constexpr std::u16string_view kAlphabet = u"ab가나 \u11A8\u1100";
-  std::uniform_int_distribution<std::size_t> length(0, max_length);
-  std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
-  std::u16string text;
-  for (std::size_t n = length(random); n > 0; --n) {
-    text += kAlphabet[pick(random)];
-  }
-  return text;
-}
-
 TEST(PatternCandidates, EveryPatternThatOccursIsACandidate) {
   std::mt19937 random(8);
   for (int round = 0; round < 200; ++round) {

@@ -90,6 +90,15 @@ void WriteOddLists(const TempFolder& folder) {
                     u"0,x,\"할 \"\n1,x,\"갈 \"\n1,x,먹을\n0,x,\"\"\n1,x,을\n");
 }
 
+// Options from three flag bits: N-insertion, strong ㅎ, real endings.
+Options OptionsOf(int flags) {
+  Options options;
+  options.n_insert_flg = flags & 1;
+  options.h_strong_flg = flags & 2;
+  options.e_real_flg = flags & 4;
+  return options;
+}
+
 struct Run {
   std::u16string reading;
   StageRecord record;
@@ -109,10 +118,7 @@ void ExpectSameConversions(const fs::path& folder) {
   const std::vector<std::u16string> inputs = Inputs();
   std::mt19937 random(11);
   for (int flags = 0; flags < 8; ++flags) {
-    Options options;
-    options.n_insert_flg = flags & 1;
-    options.h_strong_flg = flags & 2;
-    options.e_real_flg = flags & 4;
+    const Options options = OptionsOf(flags);
     for (const std::u16string& input : inputs) {
       SCOPED_TRACE(U8(input) + " options " + std::to_string(flags));
       // Scripted answers, the same for both runs, show every message.
@@ -166,10 +172,7 @@ TEST(PipelineEquivalence, SameAsEveryStageUntold) {
   FolderWordLists lists(fs::path(PIMORU_STAGED_DATA_DIR) / "kdat", true);
   std::mt19937 random(12);
   for (int flags = 0; flags < 8; ++flags) {
-    Options options;
-    options.n_insert_flg = flags & 1;
-    options.h_strong_flg = flags & 2;
-    options.e_real_flg = flags & 4;
+    const Options options = OptionsOf(flags);
     for (const std::u16string& input : Inputs()) {
       SCOPED_TRACE(U8(input) + " options " + std::to_string(flags));
       std::vector<bool> script;

@@ -60,4 +60,15 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 
 std::string U8(std::u16string_view text) { return Utf16ToUtf8(text); }
 
+std::u16string RandomText(std::mt19937& random, std::size_t max_length) {
+  constexpr std::u16string_view kAlphabet = u"ab가나 \u11A8\u1100";
+  std::uniform_int_distribution<std::size_t> length(0, max_length);
+  std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
+  std::u16string text;
+  for (std::size_t n = length(random); n > 0; --n) {
+    text += kAlphabet[pick(random)];
+  }
+  return text;
+}
+
 }  // namespace pimoru

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,11 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 
 // UTF-8 for failure messages.
 std::string U8(std::u16string_view text);
+
+// A text of up to `max_length` units over a small alphabet of ASCII,
+// syllables, a space and jamo, so that patterns made the same way occur
+// often, overlap and are formed by earlier replacements.
+std::u16string RandomText(std::mt19937& random, std::size_t max_length);
 
 }  // namespace pimoru
 
