@@ -63,31 +63,6 @@ class InputWordLists : public pimoru::WordListSource {
   std::vector<std::u16string> pieces_;
 };
 
-bool AskEachPlainly(std::u16string& text, std::span<const pimoru::Rule> rules,
-                    std::u16string_view title, std::u16string_view question,
-                    pimoru::Asker& asker) {
-  bool any = false;
-  for (const pimoru::Rule& rule : rules) {
-    any = pimoru::AskEachOccurrence(text, rule.Pattern(), rule.Replacement(),
-                                    title, question, asker) ||
-          any;
-  }
-  return any;
-}
-
-bool AskJunctionsPlainly(std::u16string& text,
-                         std::span<const pimoru::Rule> rules,
-                         std::u16string_view kind, std::u16string_view title,
-                         pimoru::Asker& asker) {
-  bool any = false;
-  for (const pimoru::Rule& rule : rules) {
-    any = pimoru::AskAtJunction2(text, rule.Pattern(), rule.Replacement(), kind,
-                                 title, asker) ||
-          any;
-  }
-  return any;
-}
-
 // A stage that skips passes must give what running every pass gives, both
 // untold and told the text's letter pairs (`fast(text, asker, pairs)`); a
 // stage that may change the pairs must leave them telling of its result.
@@ -125,55 +100,19 @@ void CheckFastPaths(const std::u16string& text, std::uint32_t answers) {
       [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {
         return pimoru::ApplyLiaison1(t, p);
       },
-      [](std::u16string& t, Asker&) {
-        std::u16string padded = u" " + t + u" ";
-        const bool changed = pimoru::ApplyRulesPlainly(
-            padded, pimoru::LinkingWordLiaisonRules());
-        t = pimoru::Trim(padded);
-        return changed;
-      });
+      [](std::u16string& t, Asker&) { return pimoru::Liaison1Plainly(t); });
   ExpectSameAsPlain(
       jamo, answers,
       [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {
         return pimoru::ApplySilencing(t, true, p);
       },
       [](std::u16string& t, Asker&) {
-        const bool changed =
-            pimoru::ApplyRulesPlainly(t, pimoru::SilencingRules());
-        return pimoru::ApplyRulesPlainly(t, pimoru::StrongSilencingRules()) ||
-               changed;
+        return pimoru::SilencingPlainly(t, true);
       });
-  ExpectSameAsPlain(
-      jamo, answers, pimoru::ApplyNasalisation2,
-      [](std::u16string& t, Asker& asker) {
-        bool changed =
-            AskEachPlainly(t, pimoru::SuffixNasalisationRules(), u"【鼻音化】",
-                           u"は接尾辞付きの漢字語ですか？その場合は流音化せずに"
-                           u"、鼻音化します。",
-                           asker);
-        changed = AskJunctionsPlainly(t, pimoru::SinoNasalisationRules(),
-                                      u"漢字語", u"【鼻音化】", asker) ||
-                  changed;
-        return pimoru::ApplyRulesPlainly(
-                   t, pimoru::ObstruentNasalisationRules()) ||
-               changed;
-      });
-  ExpectSameAsPlain(
-      jamo, answers, pimoru::ApplyTensification45,
-      [](std::u16string& t, Asker& asker) {
-        bool changed =
-            pimoru::ApplyRulesPlainly(t, pimoru::HieutSiotTensificationRules());
-        changed =
-            AskEachPlainly(t, pimoru::FutureTensificationRules(), u"【濃音化】",
-                           u"は動詞や形容詞の未来連体形ですか？", asker) ||
-            changed;
-        changed = AskJunctionsPlainly(t, pimoru::SinoTensificationRules(),
-                                      u"漢字語", u"【濃音化】", asker) ||
-                  changed;
-        return pimoru::ApplyRulesPlainly(
-                   t, pimoru::ObstruentTensificationRules()) ||
-               changed;
-      });
+  ExpectSameAsPlain(jamo, answers, pimoru::ApplyNasalisation2,
+                    pimoru::Nasalisation2Plainly);
+  ExpectSameAsPlain(jamo, answers, pimoru::ApplyTensification45,
+                    pimoru::Tensification45Plainly);
   ExpectSameAsPlain(
       jamo, answers,
       [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {

@@ -11,6 +11,7 @@
 
 #include "hangul/jamo.h"
 #include "pipeline/stages.h"
+#include "support/every_stage.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -101,30 +102,6 @@ void ExpectSameAsPlain(const std::u16string& input, Stage stage, Plain plain,
   }
 }
 
-bool AskEachPlainly(std::u16string& text, std::span<const Rule> rules,
-                    std::u16string_view title, std::u16string_view question,
-                    Asker& asker) {
-  bool any = false;
-  for (const Rule& rule : rules) {
-    any = AskEachOccurrence(text, rule.Pattern(), rule.Replacement(), title,
-                            question, asker) ||
-          any;
-  }
-  return any;
-}
-
-bool AskJunctionsPlainly(std::u16string& text, std::span<const Rule> rules,
-                         std::u16string_view kind, std::u16string_view title,
-                         Asker& asker) {
-  bool any = false;
-  for (const Rule& rule : rules) {
-    any = AskAtJunction2(text, rule.Pattern(), rule.Replacement(), kind, title,
-                         asker) ||
-          any;
-  }
-  return any;
-}
-
 TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
   std::size_t seed = 0;
   for (const std::u16string& input : Inputs()) {
@@ -135,14 +112,7 @@ TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
         [](std::u16string& t, Asker&, LetterPairs* p) {
           return ApplyLiaison1(t, p);
         },
-        [](std::u16string& t, Asker&) {
-          std::u16string padded = u" " + t + u" ";
-          const bool changed =
-              ApplyRulesPlainly(padded, LinkingWordLiaisonRules());
-          t = Trim(padded);
-          return changed;
-        },
-        seed);
+        [](std::u16string& t, Asker&) { return Liaison1Plainly(t); }, seed);
     for (const bool strong : {false, true}) {
       ExpectSameAsPlain(
           input,
@@ -150,28 +120,11 @@ TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
             return ApplySilencing(t, strong, p);
           },
           [&](std::u16string& t, Asker&) {
-            bool changed = ApplyRulesPlainly(t, SilencingRules());
-            if (strong) {
-              changed = ApplyRulesPlainly(t, StrongSilencingRules()) || changed;
-            }
-            return changed;
+            return SilencingPlainly(t, strong);
           },
           seed);
     }
-    ExpectSameAsPlain(
-        input, ApplyNasalisation2,
-        [](std::u16string& t, Asker& asker) {
-          bool changed =
-              AskEachPlainly(t, SuffixNasalisationRules(), u"【鼻音化】",
-                             u"は接尾辞付きの漢字語ですか？その場合は流音化せず"
-                             u"に、鼻音化します。",
-                             asker);
-          changed = AskJunctionsPlainly(t, SinoNasalisationRules(), u"漢字語",
-                                        u"【鼻音化】", asker) ||
-                    changed;
-          return ApplyRulesPlainly(t, ObstruentNasalisationRules()) || changed;
-        },
-        seed);
+    ExpectSameAsPlain(input, ApplyNasalisation2, Nasalisation2Plainly, seed);
     ExpectSameAsPlain(
         input,
         [](std::u16string& t, Asker&, LetterPairs* p) {
@@ -181,20 +134,8 @@ TEST(LateStagesFastPath, SameAsEveryPassAndQuestion) {
           return ApplyRulesPlainly(t, LateralisationRules());
         },
         seed);
-    ExpectSameAsPlain(
-        input, ApplyTensification45,
-        [](std::u16string& t, Asker& asker) {
-          bool changed = ApplyRulesPlainly(t, HieutSiotTensificationRules());
-          changed =
-              AskEachPlainly(t, FutureTensificationRules(), u"【濃音化】",
-                             u"は動詞や形容詞の未来連体形ですか？", asker) ||
-              changed;
-          changed = AskJunctionsPlainly(t, SinoTensificationRules(), u"漢字語",
-                                        u"【濃音化】", asker) ||
-                    changed;
-          return ApplyRulesPlainly(t, ObstruentTensificationRules()) || changed;
-        },
-        seed);
+    ExpectSameAsPlain(input, ApplyTensification45, Tensification45Plainly,
+                      seed);
     ExpectSameAsPlain(
         input,
         [](std::u16string& t, Asker&, LetterPairs* p) {
