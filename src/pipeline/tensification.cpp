@@ -230,7 +230,6 @@ bool ApplyTensification3(std::u16string& text, WordListSource& lists,
 bool ApplyTensification45(std::u16string& text, Asker& asker,
                           const LetterPairs* pairs) {
   static const RuleIndex kHieutSiotIndex(kHieutSiotRules);
-  static const RuleIndex kObstruentIndex(kObstruentRules);
   // The pairs tell of the text only until a step changes it.
   bool changed = (pairs == nullptr || kHieutSiotIndex.MayOccur(*pairs)) &&
                  ApplyRules(text, kHieutSiotIndex);
@@ -248,11 +247,10 @@ bool ApplyTensification45(std::u16string& text, Asker& asker,
   // A step-4 pass writes a tense initial, after a stop final or none, so it
   // never forms an obstruent final before a plain initial: only the passes
   // whose pattern stands in the text can match.
-  if (changed || pairs == nullptr || kObstruentIndex.MayOccur(*pairs)) {
-    changed =
-        ApplyOccurringRules<MarkObstruentBeforePlain>(text, kObstruentRules) ||
-        changed;
-  }
+  // Its 75 passes have too many keys for the pairs to rule them out.
+  changed =
+      ApplyOccurringRules<MarkObstruentBeforePlain>(text, kObstruentRules) ||
+      changed;
   return changed;
 }
 
