@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "hangul/ask.h"
 #include "hangul/jamo.h"
+#include "hangul/question.h"
 #include "hangul/word_list.h"
 #include "pipeline/pipeline.h"
 

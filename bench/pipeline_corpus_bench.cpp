@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "hangul/ask.h"
+#include "hangul/question.h"
 #include "hangul/utf.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"

@@ -7,25 +7,21 @@
 // the lists in file order (co_suff, kspecial, wi3var, kan_bion, setsubi,
 // riul_pat, riul_future); a list without a piece is missing. Flag bit 5 uses
 // the shipped lists instead, so stages 2 to 7 and 18 also meet real entries.
-// The stages that skip passes are also held to a run of every pass.
+// The conversion and each jamo stage are also held to their plain runs.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <span>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "hangul/ask.h"
 #include "hangul/jamo.h"
-#include "hangul/rules.h"
+#include "hangul/question.h"
 #include "hangul/word_list.h"
-#include "pipeline/late_stages.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/stages.h"
 #include "render/transcription.h"
-#include "support/every_stage.h"
+#include "support/plain_run.h"
 
 namespace {
 
@@ -35,9 +31,11 @@ constexpr char16_t kPieceSeparator = 0x1E;
 class BitAsker : public pimoru::Asker {
  public:
   explicit BitAsker(std::uint32_t bits) : bits_(bits) {}
-  bool Confirm(std::u16string_view) override {
-    const bool answer = (bits_ >> (next_++ % 32)) & 1;
-    return answer;
+  bool Confirm(const pimoru::Question& question) override {
+    // The question names its word as typed, within the line.
+    const pimoru::TypedSpan word = question.TypedWord();
+    if (word.offset + word.length > question.TypedLine().size()) std::abort();
+    return (bits_ >> (next_++ % 32)) & 1;
   }
 
  private:
@@ -63,72 +61,19 @@ class InputWordLists : public pimoru::WordListSource {
   std::vector<std::u16string> pieces_;
 };
 
-// A stage that skips passes must give what running every pass gives, both
-// untold and told the text's letter pairs (`fast(text, asker, pairs)`); a
-// stage that may change the pairs must leave them telling of its result.
-template <typename Fast, typename Plain>
-void ExpectSameAsPlain(const std::u16string& input, std::uint32_t answers,
-                       Fast fast, Plain plain) {
-  std::u16string plain_text = input;
-  BitAsker plain_asker(answers);
-  const bool plain_changed = plain(plain_text, plain_asker);
-  for (const bool told : {false, true}) {
-    std::u16string fast_text = input;
+// Every jamo stage on the text as it is, through its shortcuts and plainly.
+void CheckStages(const std::u16string& text, const pimoru::Options& options,
+                 pimoru::WordListSource& lists, std::uint32_t answers) {
+  const std::u16string jamo = pimoru::DecomposeText(text);
+  for (const pimoru::Stage& stage : pimoru::Stages()) {
+    if (stage.run == nullptr || stage.form != pimoru::TextForm::kJamo) continue;
     BitAsker fast_asker(answers);
-    pimoru::LetterPairs pairs(input);
-    if (fast(fast_text, fast_asker, told ? &pairs : nullptr) != plain_changed ||
-        fast_text != plain_text) {
+    BitAsker plain_asker(answers);
+    if (!pimoru::StageSameAsPlainRun(stage, jamo, options, lists, fast_asker,
+                                     plain_asker)) {
       std::abort();
     }
-    for (std::size_t i = 0; told && i + 1 < fast_text.size(); ++i) {
-      if constexpr (!std::is_invocable_v<Fast, std::u16string&, pimoru::Asker&,
-                                         const pimoru::LetterPairs*>) {
-        if (!pairs.Has(pimoru::LetterPairs::KeyBit(
-                std::u16string_view(fast_text).substr(i, 2)))) {
-          std::abort();
-        }
-      }
-    }
   }
-}
-
-void CheckFastPaths(const std::u16string& text, std::uint32_t answers) {
-  using pimoru::Asker;
-  const std::u16string jamo = pimoru::DecomposeText(text);
-  ExpectSameAsPlain(
-      jamo, answers,
-      [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {
-        return pimoru::ApplyLiaison1(t, p);
-      },
-      [](std::u16string& t, Asker&) { return pimoru::Liaison1Plainly(t); });
-  ExpectSameAsPlain(
-      jamo, answers,
-      [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {
-        return pimoru::ApplySilencing(t, true, p);
-      },
-      [](std::u16string& t, Asker&) {
-        return pimoru::SilencingPlainly(t, true);
-      });
-  ExpectSameAsPlain(jamo, answers, pimoru::ApplyNasalisation2,
-                    pimoru::Nasalisation2Plainly);
-  ExpectSameAsPlain(jamo, answers, pimoru::ApplyTensification45,
-                    pimoru::Tensification45Plainly);
-  ExpectSameAsPlain(
-      jamo, answers,
-      [](std::u16string& t, Asker&, pimoru::LetterPairs* p) {
-        return pimoru::StandardiseFinals(t, p);
-      },
-      [](std::u16string& t, Asker&) {
-        return pimoru::ApplyRulesPlainly(t, pimoru::StandardFinalRules());
-      });
-  ExpectSameAsPlain(
-      jamo, answers,
-      [](std::u16string& t, Asker&, const pimoru::LetterPairs*) {
-        return pimoru::RealiseEndings(t);
-      },
-      [](std::u16string& t, Asker&) {
-        return pimoru::ApplyRulesPlainly(t, pimoru::RealEndingRules());
-      });
 }
 
 }  // namespace
@@ -167,19 +112,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   try {
     const std::u16string reading =
         pimoru::RunPipeline(text, options, lists, asker, record);
-    // The pipeline passes over tables by the text's letter pairs; every
-    // stage run untold must read the same.
-    BitAsker every_stage_asker(answers);
-    pimoru::StageRecord every_stage_record;
-    if (pimoru::RunEveryStage(text, options, lists, every_stage_asker,
-                              every_stage_record) != reading ||
-        every_stage_record.changed != record.changed) {
+    // The indexes and the summary pass over rules and entries; the plain
+    // run, which tries them all, must read the same.
+    BitAsker plain_asker(answers);
+    pimoru::StageRecord plain_record;
+    if (pimoru::RunPipelinePlainly(text, options, lists, plain_asker,
+                                   plain_record) != reading ||
+        plain_record.changed != record.changed) {
       std::abort();
     }
     pimoru::Transcribe(reading, options.noon_idx, record);
+    CheckStages(text, options, lists, answers);
   } catch (const pimoru::ConversionError&) {
     // A bad number in a list ends the conversion; nothing else may throw.
   }
-  CheckFastPaths(text, answers);
   return 0;
 }

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "hangul/word_index.h"
+#include "hangul/pattern_index.h"
 #include "hangul/word_list.h"
 
 namespace {
@@ -19,16 +19,17 @@ void CheckIndex(const std::shared_ptr<const pimoru::WordList>& entries,
                 std::u16string_view text) {
   const pimoru::IndexedWordList indexed(entries);
   std::vector<bool> candidate(entries->size(), false);
-  pimoru::PatternCandidates candidates(indexed.index(), text);
+  pimoru::Candidates candidates(indexed.index(), text);
   for (std::size_t k = candidates.Next(); k < entries->size();
        k = candidates.Next()) {
     candidate[k] = true;
   }
+  // Exactly the entries that stand in the text.
   for (std::size_t k = 0; k < entries->size(); ++k) {
     const std::u16string& pattern = (*entries)[k].text;
     const bool occurs =
         pattern.empty() || text.find(pattern) != std::u16string_view::npos;
-    if (occurs && !candidate[k]) std::abort();
+    if (occurs != candidate[k]) std::abort();
   }
 }
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "hangul/ask.h"
+#include "hangul/question.h"
 
 class QWidget;
 
@@ -15,7 +15,7 @@ class DialogAsker : public Asker {
   explicit DialogAsker(QWidget* parent) : parent_(parent) {}
   // Yes only when the Yes button is pressed; No, Escape and closing the box
   // are all No.
-  bool Confirm(std::u16string_view message) override;
+  bool Confirm(const Question& question) override;
 
  private:
   QWidget* parent_;

@@ -374,15 +374,16 @@ void TMainFrm::SpeedButton3Click() {
   try {
     const std::u16string input = Trim(edit1_->text().toStdU16String());
     const std::u16string reading = Trim(edit2_->text().toStdU16String());
-    Transcription transcription =
+    const Transcription transcription =
         Transcribe(reading, settings_.options.noon_idx, record_);
-    voicing_marks_ = std::move(transcription.voicing_marks);
+    voicing_marks_ = transcription.voicing_marks;
     edit3_->setText(ToQString(Trim(transcription.symbols)));
     edit4_->setText(ToQString(Trim(transcription.kana)));
     if (reading.empty()) return;
     // Writes nothing for an empty input; an earlier page is then shown again.
-    WriteWorkReport(folders_.WorkReportPath(), input, reading, record_,
-                    voicing_marks_, folders_.HtmlFolder());
+    const Conversion conversion{input, reading, transcription, record_};
+    WriteWorkReport(folders_.WorkReportPath(), conversion,
+                    folders_.HtmlFolder());
     ShowReport();
   } catch (const std::exception& e) {
     ShowError(e.what());

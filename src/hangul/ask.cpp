@@ -1,126 +1,35 @@
 #include "hangul/ask.h"
 
+#include <string>
+
 #include "hangul/jamo.h"
 
 namespace pimoru {
 namespace {
 
-constexpr std::u16string_view kLineBreak = u"\r\n";
-
-// The junction questions for a pattern of `width` code units. The input
-// stays as it was during the walk; the output is built beside it.
-bool AskAtJunction(std::u16string& text, std::u16string_view pattern,
-                   std::u16string_view replacement, std::u16string_view kind,
-                   std::u16string_view title, Asker& asker, std::size_t width) {
-  if (pattern.size() < 2) return false;
-  const std::u16string_view input(text);
-  const char16_t final_jamo = pattern[0];
-  const char16_t initial_jamo = pattern[1];
-  std::size_t hit = Find(input, pattern.substr(0, width));
-  if (hit == std::u16string_view::npos) return false;
-  std::u16string out;
-  out.reserve(input.size() + replacement.size());
-  bool any_yes = false;
-  std::size_t done = 0;
-  while (hit != std::u16string_view::npos) {
-    out.append(input.substr(done, hit - done));
-    const std::size_t pos = hit + 1;  // 1-based, as the syllable helpers count
-    std::u16string message;
-    if (asker.ReadsMessages()) {
-      const std::u16string pair =
-          SyllableWithFinal(input, pos, final_jamo) +
-          SyllableWithInitial(input, pos + 1, initial_jamo);
-      message = JunctionMessage(title, pair, kind, final_jamo, initial_jamo);
-    }
-    if (asker.Confirm(message)) {
-      out.append(replacement);
-      any_yes = true;
-    } else {
-      out.append(pattern.substr(0, width));
-    }
-    done = hit + width;
-    hit = Find(input, pattern.substr(0, width), done);
-  }
-  out.append(input.substr(done));
-  text = std::move(out);
-  return any_yes;
-}
-
-}  // namespace
-
-std::u16string OccurrenceMessage(std::u16string_view title,
-                                 std::u16string_view word,
-                                 std::u16string_view question) {
-  std::u16string message(title);
-  message += kLineBreak;
-  message += u' ';
-  message += word;
-  message += question;
-  return message;
-}
-
-std::u16string JunctionMessage(std::u16string_view title,
-                               std::u16string_view pair,
-                               std::u16string_view kind, char16_t final_jamo,
-                               char16_t initial_jamo) {
-  std::u16string message(title);
-  message += kLineBreak;
-  message += pair;
-  message += u"は";
-  message += kind;
-  message += u"ですか？";
-  message += kind;
-  message += u"で";
-  message += CompatibilityJamo(final_jamo);
-  message += u"パッチムの後ろに";
-  message += CompatibilityJamo(initial_jamo);
-  message += u"初声が来た場合、";
-  message += title;
-  message += u"します。";
-  return message;
-}
-
-bool AskEachOccurrence(std::u16string& text, std::u16string_view pattern,
-                       std::u16string_view replacement,
-                       std::u16string_view title, std::u16string_view question,
-                       Asker& asker) {
+// The input stays as it was during a walk and the output is built beside
+// it; the text takes the output only when some answer was Yes.
+template <bool kWholeOccurrence>
+bool Walk(JamoText& text, std::u16string_view pattern,
+          std::u16string_view replacement, QuestionForm form, Asking& asking) {
   if (pattern.empty()) return false;
-  const std::u16string_view input(text);
+  const std::u16string_view input = text.view();
   std::size_t hit = Find(input, pattern);
   if (hit == std::u16string_view::npos) return false;
   std::u16string out;
   out.reserve(input.size() + replacement.size());
   bool any_yes = false;
   std::size_t done = 0;
-  // The word of the last question, [word_begin, word_end) in the input and
-  // composed: occurrences in the same word show the same word, which is
-  // then found and composed once, not once per occurrence.
-  std::size_t word_begin = 0;
-  std::size_t word_end = 0;
-  std::u16string word;
   while (hit != std::u16string_view::npos) {
     out.append(input.substr(done, hit - done));
-    std::u16string message;
-    if (asker.ReadsMessages()) {
-      const bool in_last_word =
-          input[hit] != u' ' && hit >= word_begin && hit < word_end;
-      if (!in_last_word) {
-        // As WordAt: at a space, the word that follows it.
-        if (input[hit] == u' ') {
-          word_begin = hit + 1;
-        } else {
-          const std::size_t space = input.rfind(u' ', hit);
-          word_begin = space == std::u16string_view::npos ? 0 : space + 1;
-        }
-        const std::size_t space = input.find(u' ', hit + 1);
-        word_end = space == std::u16string_view::npos ? input.size() : space;
-        word = ComposeText(input.substr(word_begin, word_end - word_begin));
-      }
-      message = OccurrenceMessage(title, word, question);
-    }
-    if (asker.Confirm(message)) {
+    const Question question(form.kind, asking.slot, form.title, input, hit,
+                            pattern, asking.typed);
+    if (asking.asker.Confirm(question)) {
       out.append(replacement);
       any_yes = true;
+      done = hit + pattern.size();
+    } else if (kWholeOccurrence) {
+      out.append(pattern);
       done = hit + pattern.size();
     } else {
       // Refused: copy one code unit and look again from the next one.
@@ -129,21 +38,41 @@ bool AskEachOccurrence(std::u16string& text, std::u16string_view pattern,
     }
     hit = Find(input, pattern, done);
   }
+  if (!any_yes) return false;
   out.append(input.substr(done));
-  text = std::move(out);
+  text.Edit() = std::move(out);
+  return true;
+}
+
+}  // namespace
+
+bool AskEachOccurrence(JamoText& text, std::u16string_view pattern,
+                       std::u16string_view replacement, QuestionForm form,
+                       Asking& asking) {
+  return Walk<false>(text, pattern, replacement, form, asking);
+}
+
+bool AskAtJunction(JamoText& text, std::u16string_view pattern,
+                   std::u16string_view replacement, QuestionForm form,
+                   Asking& asking) {
+  if (pattern.size() < 2) return false;
+  return Walk<true>(text, pattern, replacement, form, asking);
+}
+
+bool AskEachRule(JamoText& text, const RuleTable& rules, QuestionForm form,
+                 Asking& asking) {
+  Candidates candidates(rules.index(), text);
+  const auto ask = AtJunction(form.kind) ? AskAtJunction : AskEachOccurrence;
+  bool any_yes = false;
+  for (std::size_t r = candidates.Next(); r < rules.rules().size();
+       r = candidates.Next()) {
+    const Rule& rule = rules.rules()[r];
+    if (ask(text, rule.Pattern(), rule.Replacement(), form, asking)) {
+      any_yes = true;
+      candidates.Rescan(text.view());
+    }
+  }
   return any_yes;
-}
-
-bool AskAtJunction3(std::u16string& text, std::u16string_view pattern,
-                    std::u16string_view replacement, std::u16string_view kind,
-                    std::u16string_view title, Asker& asker) {
-  return AskAtJunction(text, pattern, replacement, kind, title, asker, 3);
-}
-
-bool AskAtJunction2(std::u16string& text, std::u16string_view pattern,
-                    std::u16string_view replacement, std::u16string_view kind,
-                    std::u16string_view title, Asker& asker) {
-  return AskAtJunction(text, pattern, replacement, kind, title, asker, 2);
 }
 
 }  // namespace pimoru

@@ -250,9 +250,8 @@ bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
                      [&](std::size_t place) { written_at.push_back(place); });
 }
 
-std::u16string WordAt(std::u16string_view text, std::size_t pos) {
-  if (pos == 0 || pos > text.size()) return std::u16string();
-  const std::size_t at = pos - 1;  // 0-based
+std::u16string WordAt(std::u16string_view text, std::size_t at) {
+  if (at >= text.size()) return std::u16string();
   std::size_t begin = at;
   // At a space the word is the one that follows it.
   if (text[at] == u' ') {
@@ -266,22 +265,22 @@ std::u16string WordAt(std::u16string_view text, std::size_t pos) {
   return std::u16string(text.substr(begin, end - begin));
 }
 
-std::u16string SyllableWithFinal(std::u16string_view jamo, std::size_t pos,
+std::u16string SyllableWithFinal(std::u16string_view jamo, std::size_t at,
                                  char16_t final_jamo) {
   std::u16string group;
-  if (pos >= 3 && pos <= jamo.size()) {
-    group += jamo[pos - 3];
-    group += jamo[pos - 2];
+  if (at >= 2 && at < jamo.size()) {
+    group += jamo[at - 2];
+    group += jamo[at - 1];
   }
   group += final_jamo;
   return ComposeText(group);
 }
 
-std::u16string SyllableWithInitial(std::u16string_view jamo, std::size_t pos,
+std::u16string SyllableWithInitial(std::u16string_view jamo, std::size_t at,
                                    char16_t initial_jamo) {
   std::u16string group(1, initial_jamo);
-  if (pos < jamo.size()) group += jamo[pos];  // the medial, at pos + 1
-  if (pos + 1 < jamo.size() && IsFinal(jamo[pos + 1])) group += jamo[pos + 1];
+  if (at + 1 < jamo.size()) group += jamo[at + 1];
+  if (at + 2 < jamo.size() && IsFinal(jamo[at + 2])) group += jamo[at + 2];
   return ComposeText(group);
 }
 

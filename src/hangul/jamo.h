@@ -187,19 +187,19 @@ bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
                 std::u16string_view replacement,
                 std::vector<std::size_t>& written_at);
 
-// The space-delimited word around the 1-based position `pos`: from after the
-// last U+0020 before it up to the next U+0020 after it. At a space, the word
-// that follows.
-std::u16string WordAt(std::u16string_view text, std::size_t pos);
+// The space-delimited word around place `at`: from after the last U+0020
+// before it up to the next U+0020 after it. At a space, the word that
+// follows.
+std::u16string WordAt(std::u16string_view text, std::size_t at);
 
-// The syllable whose initial and medial stand just before the 1-based
-// position `pos` of a JamoString, closed with `final_jamo`.
-std::u16string SyllableWithFinal(std::u16string_view jamo, std::size_t pos,
+// The syllable whose initial and medial stand just before place `at` of a
+// JamoString, closed with `final_jamo`.
+std::u16string SyllableWithFinal(std::u16string_view jamo, std::size_t at,
                                  char16_t final_jamo);
 
-// The syllable that begins at the 1-based position `pos` of a JamoString,
-// with its initial replaced by `initial_jamo`.
-std::u16string SyllableWithInitial(std::u16string_view jamo, std::size_t pos,
+// The syllable that begins at place `at` of a JamoString, with its initial
+// replaced by `initial_jamo`.
+std::u16string SyllableWithInitial(std::u16string_view jamo, std::size_t at,
                                    char16_t initial_jamo);
 
 }  // namespace pimoru

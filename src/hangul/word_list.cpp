@@ -332,6 +332,19 @@ FolderWordLists::Loaded FolderWordLists::Load(WordListId id) const {
   }
 }
 
+std::vector<std::u16string_view> IndexedWordList::TextsOf(
+    const WordList& entries) {
+  std::vector<std::u16string_view> texts;
+  texts.reserve(entries.size());
+  for (const WordListEntry& entry : entries) texts.push_back(entry.text);
+  return texts;
+}
+
+IndexedWordList::IndexedWordList(std::shared_ptr<const WordList> entries)
+    : entries_(std::move(entries)),
+      texts_(TextsOf(*entries_)),
+      index_(texts_) {}
+
 std::shared_ptr<const IndexedWordList> WordListSource::Indexed(WordListId id) {
   std::shared_ptr<const WordList> entries = Entries(id);
   if (!entries) return nullptr;

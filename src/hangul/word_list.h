@@ -12,21 +12,14 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "hangul/word_index.h"
+#include "hangul/conversion_error.h"
+#include "hangul/pattern_index.h"
 
 namespace pimoru {
-
-// The one error that ends a conversion. The message is UTF-8 and names what
-// went wrong: the file, and where it applies the line number and the field.
-class ConversionError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 enum class WordListId {
   kCoSuff,      // co_suff.txt, stage 2: counters after native number words
@@ -61,6 +54,22 @@ struct WordListEntry {
   friend bool operator==(const WordListEntry&, const WordListEntry&) = default;
 };
 using WordList = std::vector<WordListEntry>;
+
+// The entries of a word list with the index of their texts.
+class IndexedWordList {
+ public:
+  explicit IndexedWordList(std::shared_ptr<const WordList> entries);
+
+  const WordList& entries() const { return *entries_; }
+  const PatternIndex& index() const { return index_; }
+
+ private:
+  static std::vector<std::u16string_view> TextsOf(const WordList& entries);
+
+  std::shared_ptr<const WordList> entries_;
+  std::vector<std::u16string_view> texts_;
+  PatternIndex index_;
+};
 
 // Decodes a word-list file's bytes into text. UTF-16 little-endian, with or
 // without the byte-order mark FF FE; a file that starts with the UTF-8

@@ -3,11 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
-#include <vector>
 
+#include "hangul/ask.h"
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
-#include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -61,8 +60,8 @@ constexpr Rule kSuffixNasalisationRules[] = {
      {fin::kNieun, ini::kNieun, med::kYo}},  // 보관료 → 보관뇨
 };
 constexpr std::u16string_view kNasalisationTitle = u"【鼻音化】";
-constexpr std::u16string_view kSuffixQuestion =
-    u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します。";
+constexpr QuestionForm kSuffixQuestion = {QuestionKind::kSinoKoreanSuffix,
+                                          kNasalisationTitle};
 
 // Stage 16, group B: ㄹ after a final other than ㄴ and ㄹ in a Sino-Korean
 // word, asked junction by junction.
@@ -81,7 +80,8 @@ constexpr Rule kSinoNasalisationRules[] = {
     {{fin::kBieupSiot, ini::kRieul}, {fin::kMieum, ini::kNieun}},
     {{fin::kRieulPieup, ini::kRieul}, {fin::kMieum, ini::kNieun}},
 };
-constexpr std::u16string_view kSinoKind = u"漢字語";
+constexpr QuestionForm kSinoQuestion = {QuestionKind::kSinoKorean,
+                                        kNasalisationTitle};
 
 // Stage 16, group C: an obstruent final before ㅁ or ㄴ becomes the nasal of
 // its place. The finals in the order they are tried, with their nasal.
@@ -115,32 +115,6 @@ constexpr std::array<Rule, 2 * kNasalCount> MakeObstruentNasalisationRules() {
 }
 constexpr auto kObstruentNasalisationRules = MakeObstruentNasalisationRules();
 
-// The position in kNasalOfFinal of each final, by final number; -1 for a
-// final that does not change.
-constexpr std::array<int, kFinalCount + 1> MakeNasalPositions() {
-  std::array<int, kFinalCount + 1> positions{};
-  positions.fill(-1);
-  for (std::size_t k = 0; k < kNasalCount; ++k) {
-    positions[kNasalOfFinal[k].from - kFinalBase + 1] = static_cast<int>(k);
-  }
-  return positions;
-}
-constexpr auto kNasalPositions = MakeNasalPositions();
-
-// Marks the group-C rule whose pattern begins at `at`: an obstruent final
-// before ㅁ (the first fifteen rules) or ㄴ (the next fifteen).
-void MarkObstruentBeforeNasal(std::u16string_view text, std::size_t at,
-                              RuleMarks& found) {
-  if (at + 1 >= text.size() || !IsFinal(text[at])) return;
-  const int position = kNasalPositions[text[at] - kFinalBase + 1];
-  if (position < 0) return;
-  if (text[at + 1] == ini::kMieum) {
-    found.Add(static_cast<std::size_t>(position));
-  } else if (text[at + 1] == ini::kNieun) {
-    found.Add(kNasalCount + static_cast<std::size_t>(position));
-  }
-}
-
 // Stage 17.
 constexpr Rule kLateralisationRules[] = {
     {{fin::kNieun, ini::kRieul}, {fin::kRieul, ini::kRieul}},  // 신라 → 실라
@@ -149,54 +123,30 @@ constexpr Rule kLateralisationRules[] = {
 
 }  // namespace
 
-std::span<const Rule> SilencingRules() { return kSilencingRules; }
-std::span<const Rule> StrongSilencingRules() { return kStrongSilencingRules; }
-std::span<const Rule> SuffixNasalisationRules() {
-  return kSuffixNasalisationRules;
-}
-std::span<const Rule> SinoNasalisationRules() { return kSinoNasalisationRules; }
-std::span<const Rule> ObstruentNasalisationRules() {
-  return kObstruentNasalisationRules;
-}
-std::span<const Rule> LateralisationRules() { return kLateralisationRules; }
-
-bool ApplySilencing(std::u16string& text, bool h_strong_flg,
-                    LetterPairs* pairs) {
-  static const RuleIndex kIndex(kSilencingRules);
-  bool changed = ApplyRules(text, kIndex, pairs);
-  if (!h_strong_flg) return changed;
+bool ApplySilencing(StageContext& c) {
+  static const RuleTable kTable(kSilencingRules);
+  bool changed = ApplyRules(c.jamo, kTable);
+  if (!c.options.h_strong_flg) return changed;
   // 희 made 이 puts a new vowel before a ㅎ that follows it (저희하고 →
-  // 저이하고, whose 이 + ㅎ a later rule silences), so the pairs before ㅎ
-  // are looked up afresh after every rule that matched.
-  static const RuleIndex kStrongIndex(kStrongSilencingRules);
-  return ApplyRules(text, kStrongIndex, pairs) || changed;
+  // 저이하고, whose 이 + ㅎ a later rule silences): the rules that a
+  // rewrite forms are looked up again.
+  static const RuleTable kStrongTable(kStrongSilencingRules);
+  return ApplyRules(c.jamo, kStrongTable) || changed;
 }
 
-bool ApplyNasalisation2(std::u16string& text, Asker& asker,
-                        const LetterPairs* pairs) {
+bool ApplyNasalisation2(StageContext& c) {
   // A No in group A keeps ㄴ + ㄹ for stage 17 (생산력 → 생살력).
-  static const RuleIndex kSuffixIndex(kSuffixNasalisationRules);
-  static const RuleIndex kSinoIndex(kSinoNasalisationRules);
-  static const RuleIndex kObstruentIndex(kObstruentNasalisationRules);
-  // The pairs tell of the text only until a group changes it.
-  bool changed = AskEachRule(text, kSuffixIndex, kNasalisationTitle,
-                             kSuffixQuestion, asker, pairs);
-  changed = AskEachJunctionRule(text, kSinoIndex, kSinoKind, kNasalisationTitle,
-                                asker, changed ? nullptr : pairs) ||
-            changed;
-  // Group C writes a nasal final, which it never rewrites, so it forms
-  // none of its patterns: only those standing in the text can match.
-  if (changed || pairs == nullptr || kObstruentIndex.MayOccur(*pairs)) {
-    changed = ApplyOccurringRules<MarkObstruentBeforeNasal>(
-                  text, kObstruentNasalisationRules) ||
-              changed;
-  }
-  return changed;
+  static const RuleTable kSuffixTable(kSuffixNasalisationRules);
+  static const RuleTable kSinoTable(kSinoNasalisationRules);
+  static const RuleTable kObstruentTable(kObstruentNasalisationRules);
+  bool changed = AskEachRule(c.jamo, kSuffixTable, kSuffixQuestion, c.asking);
+  changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
+  return ApplyRules(c.jamo, kObstruentTable) || changed;
 }
 
-bool ApplyLateralisation(std::u16string& text, LetterPairs* pairs) {
-  static const RuleIndex kIndex(kLateralisationRules);
-  return ApplyRules(text, kIndex, pairs);
+bool ApplyLateralisation(StageContext& c) {
+  static const RuleTable kTable(kLateralisationRules);
+  return ApplyRules(c.jamo, kTable);
 }
 
 }  // namespace pimoru

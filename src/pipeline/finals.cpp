@@ -3,11 +3,9 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
-#include <vector>
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
-#include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -83,47 +81,18 @@ constexpr std::array<Rule, kRealEndingCount> MakeRealEndingRules() {
 }
 constexpr auto kRealEndingRules = MakeRealEndingRules();
 
-// Marks the pass whose pattern begins at `at`, if one does.
-void MarkRealEnding(std::u16string_view text, std::size_t at,
-                    RuleMarks& found) {
-  constexpr std::size_t kLength = 7;
-  if (at + kLength > text.size() || text[at + 2] != fin::kMieum) return;
-  const char16_t initial = text[at];
-  const char16_t vowel = text[at + 1];
-  if (!IsInitial(initial) || !IsMedial(vowel) || text[at + 3] != ini::kNieun ||
-      text[at + 4] != med::kI || text[at + 6] != med::kA) {
-    return;
-  }
-  for (std::size_t e = 0; e < kEndingsPerSyllable; ++e) {
-    if (text[at + 5] == kEndingStarts[e]) {
-      found.Add(
-          ((initial - kInitialBase) * kMedialCount + (vowel - kMedialBase)) *
-              kEndingsPerSyllable +
-          e);
-    }
-  }
-}
-
 }  // namespace
 
-std::span<const Rule> StandardFinalRules() { return kStandardFinalRules; }
-std::span<const Rule> RealEndingRules() { return kRealEndingRules; }
-
-bool StandardiseFinals(std::u16string& text, LetterPairs* pairs) {
-  static const RuleIndex kIndex(kStandardFinalRules);
-  return ApplyRules(text, kIndex, pairs);
+bool StandardiseFinals(StageContext& c) {
+  static const RuleTable kTable(kStandardFinalRules);
+  return ApplyRules(c.jamo, kTable);
 }
 
-bool RealiseEndings(std::u16string& text) {
-  // A pass writes ㄴ and ㅁ where ㅁ and ㄴ stood and so never forms the
-  // ㅁ니 that a pattern needs: only the passes whose patterns stand in the
-  // text can match, and they run in table order as the 798 would. Each
-  // pattern holds ㅁ니, so a text without it is left at once.
-  constexpr char16_t kMieumNi[] = {fin::kMieum, ini::kNieun, med::kI};
-  if (Find(text, {kMieumNi, std::size(kMieumNi)}) == std::u16string::npos) {
-    return false;
-  }
-  return ApplyOccurringRules<MarkRealEnding>(text, kRealEndingRules);
+bool RealiseEndings(StageContext& c) {
+  // Every pattern holds ㅁ니, so the index passes over a text without it
+  // at once.
+  static const RuleTable kTable(kRealEndingRules);
+  return ApplyRules(c.jamo, kTable);
 }
 
 }  // namespace pimoru

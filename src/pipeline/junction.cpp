@@ -3,7 +3,6 @@
 // letter rules.
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 
 #include "hangul/ask.h"
@@ -16,33 +15,27 @@ namespace {
 
 // --- Stage 10: N-insertion -------------------------------------------------
 
-constexpr std::u16string_view kNInsertionTitle = u"ニウン挿入[n挿入]";
-constexpr std::u16string_view kNInsertionKind =
-    u"合成語または2語がつながった語";
+constexpr QuestionForm kNInsertionQuestion = {QuestionKind::kNInsertion,
+                                              u"ニウン挿入[n挿入]"};
 
 // The vowels of 이, 야, 여, 요 and 유 in the order they are asked about:
 // every question about 이 comes before any about 야, and so on.
-constexpr std::array<char16_t, 5> kNInsertionVowels = {
-    med::kI, med::kYa, med::kYeo, med::kYo, med::kYu};
+constexpr char16_t kNInsertionVowels[] = {med::kI, med::kYa, med::kYeo,
+                                          med::kYo, med::kYu};
 
-// Bit f - 1 of entry v is set when final number f stands before a silent ㅇ
-// carrying vowel v somewhere in the text. A Yes only turns such an ㅇ into
-// ㄴ, so no scan creates a junction for a later one: a scan whose bit is
-// clear would find nothing and can be skipped.
-using JunctionMask = std::array<std::uint32_t, kNInsertionVowels.size()>;
-
-JunctionMask NInsertionJunctions(std::u16string_view text) {
-  JunctionMask mask{};
-  for (std::size_t i = 1; i + 1 < text.size(); ++i) {
-    if (text[i] != ini::kIeung || !IsFinal(text[i - 1])) continue;
-    for (std::size_t v = 0; v < kNInsertionVowels.size(); ++v) {
-      if (text[i + 1] == kNInsertionVowels[v]) {
-        mask[v] |= std::uint32_t{1} << (text[i - 1] - fin::kGiyeok);
-      }
+// Any final before a silent ㅇ with one of those vowels: 솜이불 → 솜니불
+// where the word is a compound.
+constexpr auto kNInsertionRules = [] {
+  std::array<Rule, std::size(kNInsertionVowels) * kFinalCount> rules{};
+  std::size_t n = 0;
+  for (const char16_t vowel : kNInsertionVowels) {
+    for (int f = 1; f <= kFinalCount; ++f) {
+      rules[n++] = {{FinalJamo(f), ini::kIeung, vowel},
+                    {FinalJamo(f), ini::kNieun, vowel}};
     }
   }
-  return mask;
-}
+  return rules;
+}();
 
 // --- Stage 11: palatalisation ----------------------------------------------
 
@@ -98,31 +91,19 @@ static_assert(std::size(kAspirationRules) == 26);
 
 }  // namespace
 
-bool ApplyNInsertion(std::u16string& text, Asker& asker) {
-  const JunctionMask present = NInsertionJunctions(text);
-  bool changed = false;
-  for (std::size_t v = 0; v < kNInsertionVowels.size(); ++v) {
-    if (present[v] == 0) continue;
-    for (int f = 1; f <= kFinalCount; ++f) {
-      if ((present[v] & (std::uint32_t{1} << (f - 1))) == 0) continue;
-      const char16_t vowel = kNInsertionVowels[v];
-      const char16_t pattern[] = {FinalJamo(f), ini::kIeung, vowel};
-      const char16_t replacement[] = {FinalJamo(f), ini::kNieun, vowel};
-      changed |= AskAtJunction3(text, {pattern, 3}, {replacement, 3},
-                                kNInsertionKind, kNInsertionTitle, asker);
-    }
-  }
-  return changed;
+bool ApplyNInsertion(StageContext& c) {
+  static const RuleTable kTable(kNInsertionRules);
+  return AskEachRule(c.jamo, kTable, kNInsertionQuestion, c.asking);
 }
 
-bool ApplyPalatalisation(std::u16string& text, LetterPairs* pairs) {
-  static const RuleIndex kIndex(kPalatalisationRules);
-  return ApplyRules(text, kIndex, pairs);
+bool ApplyPalatalisation(StageContext& c) {
+  static const RuleTable kTable(kPalatalisationRules);
+  return ApplyRules(c.jamo, kTable);
 }
 
-bool ApplyAspiration(std::u16string& text, LetterPairs* pairs) {
-  static const RuleIndex kIndex(kAspirationRules);
-  return ApplyRules(text, kIndex, pairs);
+bool ApplyAspiration(StageContext& c) {
+  static const RuleTable kTable(kAspirationRules);
+  return ApplyRules(c.jamo, kTable);
 }
 
 }  // namespace pimoru

@@ -7,7 +7,6 @@
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
-#include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -205,29 +204,19 @@ constexpr Rule kLiaison2Rules[] = {
 
 }  // namespace
 
-std::span<const Rule> LinkingWordLiaisonRules() { return kLiaison1Rules; }
-
-bool ApplyLiaison1(std::u16string& text, LetterPairs* pairs) {
-  static const RuleIndex kIndex(kLiaison1Rules);
+bool ApplyLiaison1(StageContext& c) {
+  static const RuleTable kTable(kLiaison1Rules);
   // A space at each end lets the rules that need one match at the ends of
   // the text too; trimming takes them off again and is not a change.
-  text.insert(text.begin(), u' ');
-  text.push_back(u' ');
-  // The pairs the spaces make join the pairs, which may then tell of more
-  // than the trimmed text but never of less.
-  if (pairs != nullptr) {
-    const std::u16string_view padded(text);
-    pairs->Add(padded.substr(0, 2));
-    pairs->Add(padded.substr(padded.size() - 2));
-  }
-  const bool changed = ApplyRules(text, kIndex, pairs);
-  TrimInPlace(text);
+  c.jamo.Pad(u' ');
+  const bool changed = ApplyRules(c.jamo, kTable);
+  c.jamo.Trim();
   return changed;
 }
 
-bool ApplyLiaison2(std::u16string& text, LetterPairs* pairs) {
-  static const RuleIndex kIndex(kLiaison2Rules);
-  return ApplyRules(text, kIndex, pairs);
+bool ApplyLiaison2(StageContext& c) {
+  static const RuleTable kTable(kLiaison2Rules);
+  return ApplyRules(c.jamo, kTable);
 }
 
 }  // namespace pimoru

@@ -5,20 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "hangul/ask.h"
+#include "hangul/question.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
+#include "pipeline/stage_context.h"
 #include "pipeline/stage_record.h"
 
 namespace pimoru {
-
-// Clears the record, runs every stage in order on `input` and returns the
-// reading Hangul. Each stage that reports a change stores its output in its
-// slot. A ConversionError from a stage ends the run; the record then keeps
-// what was stored before it.
-std::u16string RunPipeline(std::u16string_view input, const Options& options,
-                           WordListSource& lists, Asker& asker,
-                           StageRecord& record);
 
 // How much of the stages' output a conversion keeps in the record.
 enum class RecordTexts {
@@ -27,11 +20,22 @@ enum class RecordTexts {
                // shows neither, the composing of each slot's text is spared
 };
 
-// The same, keeping the record's texts as `texts` says; the reading and
-// every flag are the same either way.
+// Clears the record, runs every stage in order on `input` and returns the
+// reading Hangul. Each stage that reports a change stores its output in its
+// slot (its text as `texts` says; the reading and every flag are the same
+// either way). A ConversionError from a stage ends the run; the record then
+// keeps what was stored before it.
 std::u16string RunPipeline(std::u16string_view input, const Options& options,
                            WordListSource& lists, Asker& asker,
-                           StageRecord& record, RecordTexts texts);
+                           StageRecord& record,
+                           RecordTexts texts = RecordTexts::kAll);
+
+// The same on a context made by the caller (a plain one, say), leaving the
+// reading in its jamo text.
+void RunStages(StageContext& c, RecordTexts texts = RecordTexts::kAll);
+
+// The reading Hangul of a context whose stages have run.
+std::u16string Reading(StageContext& c);
 
 }  // namespace pimoru
 

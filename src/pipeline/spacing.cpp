@@ -29,7 +29,8 @@ constexpr NumberWord kNumberWords[] = {
 
 }  // namespace
 
-bool FormatInput(std::u16string& text) {
+bool FormatInput(StageContext& c) {
+  std::u16string& text = c.text;
   TrimInPlace(text);
   // Only the first space of a run survives; tabs and line breaks stay.
   // Rewritten in place, as the text only shrinks.
@@ -42,8 +43,9 @@ bool FormatInput(std::u16string& text) {
   return false;  // formatting is never reported as a change
 }
 
-bool AdjustSpacing(std::u16string& text, WordListSource& lists) {
-  const auto counters = lists.Indexed(WordListId::kCoSuff);
+bool AdjustSpacing(StageContext& c) {
+  std::u16string& text = c.text;
+  const auto counters = c.lists.Indexed(WordListId::kCoSuff);
   if (!counters) return false;
   // A join turns a space into "$" and so never makes a new " 한 ": a
   // number word that is not between spaces now never will be.
@@ -67,7 +69,7 @@ bool AdjustSpacing(std::u16string& text, WordListSource& lists) {
   // Only a counter whose letters stand in the text can follow a number
   // word.
   const WordList& entries = counters->entries();
-  PatternCandidates candidates(counters->index(), text);
+  Candidates candidates = c.ListCandidates(*counters, text);
   bool changed = false;
   std::u16string pattern;
   std::u16string replacement;
@@ -94,13 +96,13 @@ bool AdjustSpacing(std::u16string& text, WordListSource& lists) {
   return changed;
 }
 
-bool ApplySpecialWords(std::u16string& text, WordListSource& lists,
-                       StageRecord& record) {
+bool ApplySpecialWords(StageContext& c) {
+  std::u16string& text = c.text;
   bool changed = false;
-  if (const auto specials = lists.Indexed(WordListId::kKSpecial)) {
+  if (const auto specials = c.lists.Indexed(WordListId::kKSpecial)) {
     const WordList& entries = specials->entries();
     const std::size_t limit = WordListTextLimit(text.size());
-    PatternCandidates candidates(specials->index(), text);
+    Candidates candidates = c.ListCandidates(*specials, text);
     for (std::size_t k = candidates.Next(); k < entries.size();
          k = candidates.Next()) {
       const WordListEntry& special = entries[k];
@@ -111,7 +113,7 @@ bool ApplySpecialWords(std::u16string& text, WordListSource& lists,
       changed = true;
       // An entry may credit the change to another stage of the record.
       if (special.number >= 0 && special.number < kSlotCount) {
-        record.changed[special.number] = true;
+        c.record.changed[special.number] = true;
       }
     }
   }

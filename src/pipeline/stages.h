@@ -1,75 +1,83 @@
-// The rule stages of the reading conversion, in pipeline order.
+// The stages of the reading conversion, in pipeline order.
 //
-// Each stage takes the working text by reference, rewrites it in place and
-// returns its changed flag: true when one of its patterns occurred or one of
-// its questions was answered Yes, not necessarily that the text now differs.
-// Stages 1 to 7 work on SyllableText, stages 8 to 22 on the JamoString.
-// A jamo stage given `pairs`, made from the text as it stands, passes over
-// the tables whose keys the text does not hold without reading the text;
-// the stages that take them to change keep them telling of the text as
-// they rewrite it.
+// Every stage takes the conversion's context, rewrites its working text in
+// place and returns its changed flag: true when one of its patterns occurred
+// or one of its questions was answered Yes, not necessarily that the text
+// now differs. Stages 1 to 7 work on the SyllableText, stages 8 to 22 on the
+// JamoString. The table below is the one place that orders them.
 #ifndef PIMORU_PIPELINE_STAGES_H_
 #define PIMORU_PIPELINE_STAGES_H_
 
-#include <string>
+#include <span>
+#include <string_view>
 
-#include "hangul/ask.h"
-#include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/stage_context.h"
 #include "pipeline/stage_record.h"
 
 namespace pimoru {
 
-class LetterPairs;  // hangul/rules.h
-
 // spacing.cpp: formatting, word spacing and special words.
-bool FormatInput(std::u16string& text);                           // 1
-bool AdjustSpacing(std::u16string& text, WordListSource& lists);  // 2
-bool ApplySpecialWords(std::u16string& text, WordListSource& lists,
-                       StageRecord& record);  // 3
+bool FormatInput(StageContext& c);        // 1
+bool AdjustSpacing(StageContext& c);      // 2
+bool ApplySpecialWords(StageContext& c);  // 3
 
 // vowel_variation.cpp: the variations of 의 and 예.
-bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists);  // 4
-bool ApplyYeVariation(std::u16string& text,
-                      const LetterPairs* pairs = nullptr);  // 8
-bool ApplyUiVariation(std::u16string& text,
-                      LetterPairs* pairs = nullptr);  // 9
+bool ApplyUiVariationWords(StageContext& c);  // 4
+bool ApplyYeVariation(StageContext& c);       // 8
+bool ApplyUiVariation(StageContext& c);       // 9
 
 // word_rules.cpp: nasalisation and tensification in listed words.
-bool ApplyNasalisation1(std::u16string& text, WordListSource& lists);   // 5
-bool ApplyTensification1(std::u16string& text, WordListSource& lists);  // 6
-bool ApplyTensification2(std::u16string& text, WordListSource& lists);  // 7
+bool ApplyNasalisation1(StageContext& c);   // 5
+bool ApplyTensification1(StageContext& c);  // 6
+bool ApplyTensification2(StageContext& c);  // 7
 
 // junction.cpp: N-insertion, palatalisation and aspiration.
-bool ApplyNInsertion(std::u16string& text, Asker& asker);  // 10
-bool ApplyPalatalisation(std::u16string& text,
-                         LetterPairs* pairs = nullptr);  // 11
-bool ApplyAspiration(std::u16string& text,
-                     LetterPairs* pairs = nullptr);  // 12
+bool ApplyNInsertion(StageContext& c);      // 10
+bool ApplyPalatalisation(StageContext& c);  // 11
+bool ApplyAspiration(StageContext& c);      // 12
 
 // liaison.cpp: a final carried over to the next syllable.
-bool ApplyLiaison1(std::u16string& text,
-                   LetterPairs* pairs = nullptr);  // 13
-bool ApplyLiaison2(std::u16string& text,
-                   LetterPairs* pairs = nullptr);  // 14
+bool ApplyLiaison1(StageContext& c);  // 13
+bool ApplyLiaison2(StageContext& c);  // 14
 
 // assimilation.cpp: silencing, nasalisation 2 and lateralisation.
-bool ApplySilencing(std::u16string& text, bool h_strong_flg,
-                    LetterPairs* pairs = nullptr);  // 15
-bool ApplyNasalisation2(std::u16string& text, Asker& asker,
-                        const LetterPairs* pairs = nullptr);  // 16
-bool ApplyLateralisation(std::u16string& text,
-                         LetterPairs* pairs = nullptr);  // 17
+bool ApplySilencing(StageContext& c);       // 15
+bool ApplyNasalisation2(StageContext& c);   // 16
+bool ApplyLateralisation(StageContext& c);  // 17
 
 // tensification.cpp: tensification after endings and obstruents.
-bool ApplyTensification3(std::u16string& text, WordListSource& lists,
-                         Asker& asker);  // 18
-bool ApplyTensification45(std::u16string& text, Asker& asker,
-                          const LetterPairs* pairs = nullptr);  // 19 and 20
+bool ApplyTensification3(StageContext& c);   // 18
+bool ApplyTensification45(StageContext& c);  // 19 and 20
 
 // finals.cpp: standard finals and colloquial endings.
-bool StandardiseFinals(std::u16string& text,
-                       LetterPairs* pairs = nullptr);  // 21
-bool RealiseEndings(std::u16string& text);             // 22
+bool StandardiseFinals(StageContext& c);  // 21
+bool RealiseEndings(StageContext& c);     // 22
+
+enum class TextForm { kSyllables, kJamo };
+
+struct Stage {
+  int slot;
+  std::u16string_view name;       // as the report shows it: "連音化１"
+  std::u16string_view help_page;  // in the html folder: "renonka.html"
+  // Null for the slots without a stage of their own: 0 (the input as
+  // typed), 19 (run by stage 20) and 23 (voicing, run by the
+  // transcription).
+  bool (*run)(StageContext&);
+  TextForm form;
+  // The option without which the stage does not run; null: it always runs.
+  bool Options::*switched_on_by = nullptr;
+  // The stage's text is kept in the record even when it changed nothing.
+  bool always_kept = false;
+
+  bool RunsWith(const Options& options) const {
+    return run != nullptr &&
+           (switched_on_by == nullptr || options.*switched_on_by);
+  }
+};
+
+// Every slot of the record, in order: slot k is Stages()[k].
+std::span<const Stage, kSlotCount> Stages();
 
 }  // namespace pimoru
 

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "hangul/ask.h"
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
-#include "pipeline/late_stages.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -30,9 +30,12 @@ constexpr Tensing kTensing[] = {
 };
 
 constexpr std::u16string_view kTensificationTitle = u"【濃音化】";
-constexpr std::u16string_view kFutureQuestion =
-    u"は動詞や形容詞の未来連体形ですか？";
-constexpr std::u16string_view kSinoKind = u"漢字語";
+constexpr QuestionForm kListedEndingQuestion = {QuestionKind::kListedEnding,
+                                                kTensificationTitle};
+constexpr QuestionForm kFutureQuestion = {QuestionKind::kFutureAdnominal,
+                                          kTensificationTitle};
+constexpr QuestionForm kSinoQuestion = {QuestionKind::kSinoKorean,
+                                        kTensificationTitle};
 
 // Kinds of a riul_future.txt entry; any other kind is ignored.
 constexpr int kTenseAlways = 0;
@@ -109,35 +112,6 @@ constexpr std::array<Rule, kObstruentRuleCount> MakeObstruentRules() {
 }
 constexpr auto kObstruentRules = MakeObstruentRules();
 
-// The position in kObstruentFinals of each final, by final number; -1 for
-// a final that is not an obstruent.
-constexpr std::array<int, kFinalCount + 1> MakeObstruentPositions() {
-  std::array<int, kFinalCount + 1> positions{};
-  positions.fill(-1);
-  for (std::size_t k = 0; k < std::size(kObstruentFinals); ++k) {
-    positions[kObstruentFinals[k].final_jamo - kFinalBase + 1] =
-        static_cast<int>(k);
-  }
-  return positions;
-}
-constexpr auto kObstruentPositions = MakeObstruentPositions();
-
-// Marks the step-4 pass whose pattern begins at `at`: an obstruent final
-// followed by a plain initial.
-void MarkObstruentBeforePlain(std::u16string_view text, std::size_t at,
-                              RuleMarks& found) {
-  if (at + 1 >= text.size() || !IsFinal(text[at])) return;
-  const int final_position = kObstruentPositions[text[at] - kFinalBase + 1];
-  if (final_position < 0) return;
-  for (std::size_t p = 0; p < std::size(kTensing); ++p) {
-    if (text[at + 1] == kTensing[p].plain) {
-      found.Add(p * std::size(kObstruentFinals) +
-                static_cast<std::size_t>(final_position));
-      return;
-    }
-  }
-}
-
 // Which plain initials stand right after an ending somewhere in a text, and
 // which after the ending and one space.
 struct Followers {
@@ -167,26 +141,27 @@ struct Followers {
 // next word's first consonant (할 수 → 할 쑤), then the consonant right after
 // the ending in the same word (할게 → 할께). A pass whose pattern does not
 // stand in the text is passed over without building it.
-bool TenseAfterEnding(std::u16string& text, const WordListEntry& entry,
-                      Asker& asker) {
+bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
+                      Asking& asking) {
   bool changed = false;
   std::optional<Followers> followers;
   std::u16string pattern;
   std::u16string replacement;
+  std::vector<std::size_t> written_at;
   for (const Tensing& t : kTensing) {
     for (const bool across_space : {true, false}) {
-      if (!followers) followers.emplace(text, entry.text);
-      if (!followers->Has(t.plain, across_space)) continue;
+      if (!followers) followers.emplace(text.view(), entry.text);
+      if (!text.plain() && !followers->Has(t.plain, across_space)) continue;
       pattern.assign(entry.text);
       if (across_space) pattern += u' ';
       replacement.assign(pattern);
       pattern += t.plain;
       replacement += t.tense;
-      const bool hit =
-          entry.number == kTenseAlways
-              ? ReplaceAll(text, pattern, replacement)
-              : AskEachOccurrence(text, pattern, replacement,
-                                  kTensificationTitle, kFutureQuestion, asker);
+      written_at.clear();
+      const bool hit = entry.number == kTenseAlways
+                           ? text.ReplaceAll(pattern, replacement, written_at)
+                           : AskEachOccurrence(text, pattern, replacement,
+                                               kListedEndingQuestion, asking);
       if (hit) followers.reset();  // the text is new
       changed = hit || changed;
     }
@@ -196,18 +171,13 @@ bool TenseAfterEnding(std::u16string& text, const WordListEntry& entry,
 
 }  // namespace
 
-std::span<const Rule> HieutSiotTensificationRules() { return kHieutSiotRules; }
-std::span<const Rule> FutureTensificationRules() { return kFutureRules; }
-std::span<const Rule> SinoTensificationRules() { return kSinoRules; }
-std::span<const Rule> ObstruentTensificationRules() { return kObstruentRules; }
-
-bool ApplyTensification3(std::u16string& text, WordListSource& lists,
-                         Asker& asker) {
+bool ApplyTensification3(StageContext& c) {
   const std::shared_ptr<const IndexedWordList> endings =
-      lists.Indexed(WordListId::kRiulFuture);
+      c.lists.Indexed(WordListId::kRiulFuture);
   if (endings == nullptr) return false;
+  JamoText& text = c.jamo;
   const WordList& entries = endings->entries();
-  PatternCandidates candidates(endings->index(), text);
+  Candidates candidates = c.ListCandidates(*endings, text.view());
   bool changed = false;
   for (std::size_t k = candidates.Next(); k < entries.size();
        k = candidates.Next()) {
@@ -216,42 +186,26 @@ bool ApplyTensification3(std::u16string& text, WordListSource& lists,
     // An empty ending names nothing; its passes would tense every plain
     // initial of the text.
     if (entry.text.empty()) continue;
-    // Every pass keeps the ending where it stands and writes it nowhere
-    // else, so an ending that does not occur has nothing to do.
-    if (Find(text, entry.text) == std::u16string::npos) continue;
-    if (TenseAfterEnding(text, entry, asker)) {
-      candidates.Rescan(text);
+    if (TenseAfterEnding(text, entry, c.asking)) {
+      candidates.Rescan(text.view());
       changed = true;
     }
   }
   return changed;
 }
 
-bool ApplyTensification45(std::u16string& text, Asker& asker,
-                          const LetterPairs* pairs) {
-  static const RuleIndex kHieutSiotIndex(kHieutSiotRules);
-  // The pairs tell of the text only until a step changes it.
-  bool changed = (pairs == nullptr || kHieutSiotIndex.MayOccur(*pairs)) &&
-                 ApplyRules(text, kHieutSiotIndex);
+bool ApplyTensification45(StageContext& c) {
+  static const RuleTable kHieutSiotTable(kHieutSiotRules);
+  static const RuleTable kFutureTable(kFutureRules);
+  static const RuleTable kSinoTable(kSinoRules);
+  static const RuleTable kObstruentTable(kObstruentRules);
+  bool changed = ApplyRules(c.jamo, kHieutSiotTable);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
-  static const RuleIndex kFutureIndex(kFutureRules);
-  static const RuleIndex kSinoIndex(kSinoRules);
-  changed = AskEachRule(text, kFutureIndex, kTensificationTitle,
-                        kFutureQuestion, asker, changed ? nullptr : pairs) ||
-            changed;
   changed =
-      AskEachJunctionRule(text, kSinoIndex, kSinoKind, kTensificationTitle,
-                          asker, changed ? nullptr : pairs) ||
-      changed;
-  // A step-4 pass writes a tense initial, after a stop final or none, so it
-  // never forms an obstruent final before a plain initial: only the passes
-  // whose pattern stands in the text can match.
-  // Its 75 passes have too many keys for the pairs to rule them out.
-  changed =
-      ApplyOccurringRules<MarkObstruentBeforePlain>(text, kObstruentRules) ||
-      changed;
-  return changed;
+      AskEachRule(c.jamo, kFutureTable, kFutureQuestion, c.asking) || changed;
+  changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
+  return ApplyRules(c.jamo, kObstruentTable) || changed;
 }
 
 }  // namespace pimoru

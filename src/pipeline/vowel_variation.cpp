@@ -92,11 +92,12 @@ constexpr auto kUiAsI = [] {
 
 }  // namespace
 
-bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists) {
+bool ApplyUiVariationWords(StageContext& c) {
+  std::u16string& text = c.text;
   bool changed = false;
-  if (const auto words = lists.Indexed(WordListId::kWi3Var)) {
+  if (const auto words = c.lists.Indexed(WordListId::kWi3Var)) {
     const WordList& entries = words->entries();
-    PatternCandidates candidates(words->index(), text);
+    Candidates candidates = c.ListCandidates(*words, text);
     for (std::size_t k = candidates.Next(); k < entries.size();
          k = candidates.Next()) {
       const std::u16string& word = entries[k].text;
@@ -125,35 +126,46 @@ bool ApplyUiVariationWords(std::u16string& text, WordListSource& lists) {
       word_initial.push_back({i, i + 1});
     }
   }
-  static const RuleIndex kUiAsEIndex(kUiAsE);
+  static const RuleTable kUiAsETable(kUiAsE);
   return RewriteOutside(text, word_initial,
                         [](std::u16string& piece) {
-                          return ApplyRules(piece, kUiAsEIndex);
+                          return ApplyRules(piece, kUiAsETable);
                         }) ||
          changed;
 }
 
-bool ApplyYeVariation(std::u16string& text, const LetterPairs* pairs) {
-  static const RuleIndex kYeAsEIndex(kYeAsE);
+bool ApplyYeVariation(StageContext& c) {
+  static const RuleTable kYeAsETable(kYeAsE);
+  JamoText& text = c.jamo;
   // A rule that matches nowhere in the text matches in none of its pieces.
-  if (pairs != nullptr && !kYeAsEIndex.MayOccur(*pairs)) return false;
+  if (!text.plain() && !kYeAsETable.index().MayOccur(text.Letters())) {
+    return false;
+  }
   // 예 keeps its sound where it begins the text or follows a space (예의,
   // 지혜 예술); only U+0020 marks a word start here.
+  const std::u16string_view view = text.view();
   std::vector<Span> word_initial;
-  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] == ini::kIeung && text[i + 1] == med::kYe &&
-        (i == 0 || text[i - 1] == u' ')) {
+  for (std::size_t i = 0; i + 1 < view.size(); ++i) {
+    if (view[i] == ini::kIeung && view[i + 1] == med::kYe &&
+        (i == 0 || view[i - 1] == u' ')) {
       word_initial.push_back({i, i + 2});
     }
   }
-  return RewriteOutside(text, word_initial, [](std::u16string& piece) {
-    return ApplyRules(piece, kYeAsEIndex);
-  });
+  if (word_initial.empty()) return ApplyRules(text, kYeAsETable);
+  std::u16string rewritten(view);
+  if (!RewriteOutside(rewritten, word_initial, [&](std::u16string& piece) {
+        return text.plain() ? ApplyRulesPlainly(piece, kYeAsE)
+                            : ApplyRules(piece, kYeAsETable);
+      })) {
+    return false;
+  }
+  text.Edit() = std::move(rewritten);
+  return true;
 }
 
-bool ApplyUiVariation(std::u16string& text, LetterPairs* pairs) {
-  static const RuleIndex kIndex(kUiAsI);
-  return ApplyRules(text, kIndex, pairs);
+bool ApplyUiVariation(StageContext& c) {
+  static const RuleTable kTable(kUiAsI);
+  return ApplyRules(c.jamo, kTable);
 }
 
 }  // namespace pimoru

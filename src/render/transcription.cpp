@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,9 +131,9 @@ struct Piece {
 
 template <std::size_t N>
 Piece<N> MakePiece(std::u16string_view text) {
-  if (text.size() > N) {
-    throw std::logic_error("transcription table text too long");
-  }
+  // The symbol and kana tables are ours; none of their texts is longer.
+  assert(text.size() <= N);
+  text = text.substr(0, N);
   Piece<N> piece;
   std::copy(text.begin(), text.end(), piece.units.begin());
   piece.size = static_cast<std::uint8_t>(text.size());
@@ -194,9 +194,8 @@ class TranscriptionTables {
     }
     const std::size_t row = vowel_symbols_.size() * 2;
     kana_.resize(initial_symbols_.size() * row);
-    if (kana_.size() > 0xFFFF) {
-      throw std::logic_error("transcription kana table too large");
-    }
+    // A few dozen initial and vowel symbols: the numbers fit 16 bits.
+    assert(kana_.size() <= 0xFFFF);
     for (std::size_t i = 0; i < initial_symbols_.size(); ++i) {
       for (std::size_t v = 0; v < vowel_symbols_.size(); ++v) {
         for (const bool suppress : {false, true}) {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "hangul/conversion_error.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
-#include "hangul/word_list.h"
 
 namespace pimoru {
 namespace {
@@ -225,13 +225,12 @@ std::u16string WorkReportPage(std::u16string_view reading,
 }
 
 void WriteWorkReport(const std::filesystem::path& path,
-                     std::u16string_view input, std::u16string_view reading,
-                     const StageRecord& record,
-                     std::u16string_view voicing_marks,
+                     const Conversion& conversion,
                      const std::filesystem::path& html_folder) {
-  if (Trim(input).empty()) return;
+  if (Trim(conversion.input).empty()) return;
   const std::u16string page =
-      WorkReportPage(reading, record, voicing_marks, html_folder);
+      WorkReportPage(conversion.reading, conversion.record,
+                     conversion.transcription.voicing_marks, html_folder);
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {

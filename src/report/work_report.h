@@ -12,21 +12,20 @@
 #include <string_view>
 
 #include "pipeline/stage_record.h"
+#include "render/conversion.h"
 
 namespace pimoru {
 
-// Writes the report of `record` to `path` (UTF-16 little-endian with BOM),
-// linking the help pages and the stylesheet in `html_folder`. Does nothing
-// when `input` is empty. Throws ConversionError when the file cannot be
-// written.
+// Writes the report of a conversion to `path` (UTF-16 little-endian with
+// BOM), linking the help pages and the stylesheet in `html_folder`. Does
+// nothing when the input is blank. Throws ConversionError when the file
+// cannot be written.
 //
 // The page goes to a temporary file in the same folder first and is then
 // renamed over `path`, so a failed write never leaves half a page and an
 // earlier report stays as it was.
 void WriteWorkReport(const std::filesystem::path& path,
-                     std::u16string_view input, std::u16string_view reading,
-                     const StageRecord& record,
-                     std::u16string_view voicing_marks,
+                     const Conversion& conversion,
                      const std::filesystem::path& html_folder);
 
 // The text of the page, every line ended with CR LF.

@@ -14,6 +14,31 @@ namespace {
 
 constexpr std::u16string_view kTitle = u"【濃音化】";
 constexpr std::u16string_view kQuestion = u"は動詞や形容詞の未来連体形ですか？";
+constexpr QuestionForm kFuture = {QuestionKind::kFutureAdnominal, kTitle};
+constexpr QuestionForm kCompound = {QuestionKind::kNInsertion,
+                                    u"ニウン挿入[n挿入]"};
+constexpr QuestionForm kSino = {QuestionKind::kSinoKorean, kTitle};
+
+// The walks on a text of their own, answered by `asker`.
+bool AskEach(std::u16string& text, std::u16string_view pattern,
+             std::u16string_view replacement, Asker& asker,
+             QuestionForm form = kFuture) {
+  JamoText jamo(text);
+  Asking asking{asker};
+  const bool any_yes =
+      AskEachOccurrence(jamo, pattern, replacement, form, asking);
+  text = jamo.str();
+  return any_yes;
+}
+bool AskJunction(std::u16string& text, std::u16string_view pattern,
+                 std::u16string_view replacement, Asker& asker,
+                 QuestionForm form = kCompound) {
+  JamoText jamo(text);
+  Asking asking{asker};
+  const bool any_yes = AskAtJunction(jamo, pattern, replacement, form, asking);
+  text = jamo.str();
+  return any_yes;
+}
 
 TEST(AskEachOccurrence, AsksPerOccurrenceInTextOrder) {
   // final ㄹ + initial ㄱ, twice: Yes to the first, No to the second.
@@ -21,14 +46,13 @@ TEST(AskEachOccurrence, AsksPerOccurrenceInTextOrder) {
   const std::u16string pattern = {fin::kRieul, ini::kGiyeok};
   const std::u16string replacement = {fin::kRieul, ini::kSsangGiyeok};
   ScriptedAsker asker({true, false});
-  EXPECT_TRUE(
-      AskEachOccurrence(text, pattern, replacement, kTitle, kQuestion, asker));
+  EXPECT_TRUE(AskEach(text, pattern, replacement, asker));
   EXPECT_EQ(ComposeText(text), u"할께 갈게");
   ASSERT_EQ(asker.messages().size(), 2u);
   EXPECT_EQ(asker.messages()[0],
-            u"【濃音化】\r\n 할게は動詞や形容詞の未来連体形ですか？");
+            u"【濃音化】\n 할게は動詞や形容詞の未来連体形ですか？");
   EXPECT_EQ(asker.messages()[1],
-            u"【濃音化】\r\n 갈게は動詞や形容詞の未来連体形ですか？");
+            u"【濃音化】\n 갈게は動詞や形容詞の未来連体形ですか？");
 }
 
 TEST(AskEachOccurrence, NoEverywhereOrNoMatchLeavesTheText) {
@@ -36,12 +60,12 @@ TEST(AskEachOccurrence, NoEverywhereOrNoMatchLeavesTheText) {
   const std::u16string pattern = {fin::kRieul, ini::kGiyeok};
   std::u16string text = original;
   ScriptedAsker no({false, false});
-  EXPECT_FALSE(AskEachOccurrence(text, pattern, u"x", kTitle, kQuestion, no));
+  EXPECT_FALSE(AskEach(text, pattern, u"x", no));
   EXPECT_EQ(text, original);
   EXPECT_EQ(no.messages().size(), 2u);
 
   ScriptedAsker none;
-  EXPECT_FALSE(AskEachOccurrence(text, u"zz", u"x", kTitle, kQuestion, none));
+  EXPECT_FALSE(AskEach(text, u"zz", u"x", none));
   EXPECT_EQ(text, original);
   EXPECT_TRUE(none.messages().empty());
 }
@@ -49,7 +73,7 @@ TEST(AskEachOccurrence, NoEverywhereOrNoMatchLeavesTheText) {
 TEST(AskEachOccurrence, RefusedOccurrenceLetsAnOverlappingOneBeAsked) {
   std::u16string text = u"aaa";
   ScriptedAsker asker({false, true});
-  EXPECT_TRUE(AskEachOccurrence(text, u"aa", u"X", kTitle, kQuestion, asker));
+  EXPECT_TRUE(AskEach(text, u"aa", u"X", asker));
   EXPECT_EQ(text, u"aX");
   EXPECT_EQ(asker.messages().size(), 2u);
 }
@@ -58,10 +82,10 @@ TEST(AskEachOccurrence, PatternStartingWithASpaceShowsTheNextWord) {
   std::u16string text = DecomposeText(u"할 수");
   const std::u16string pattern = {u' ', ini::kSiot};
   ScriptedAsker asker({false});
-  AskEachOccurrence(text, pattern, u"x", kTitle, kQuestion, asker);
+  AskEach(text, pattern, u"x", asker);
   ASSERT_EQ(asker.messages().size(), 1u);
   EXPECT_EQ(asker.messages()[0],
-            u"【濃音化】\r\n 수は動詞や形容詞の未来連体形ですか？");
+            u"【濃音化】\n 수は動詞や形容詞の未来連体形ですか？");
 }
 
 TEST(AskAtJunction, MessageNamesThePairAndTheLetters) {
@@ -69,25 +93,23 @@ TEST(AskAtJunction, MessageNamesThePairAndTheLetters) {
   const std::u16string pattern = {fin::kMieum, ini::kIeung, med::kI};
   const std::u16string replacement = {fin::kMieum, ini::kNieun, med::kI};
   ScriptedAsker asker({true});
-  EXPECT_TRUE(AskAtJunction3(text, pattern, replacement,
-                             u"合成語または2語がつながった語",
-                             u"ニウン挿入[n挿入]", asker));
+  EXPECT_TRUE(AskJunction(text, pattern, replacement, asker));
   EXPECT_EQ(ComposeText(text), u"솜니불");
   ASSERT_EQ(asker.messages().size(), 1u);
   EXPECT_EQ(
       asker.messages()[0],
-      u"ニウン挿入[n挿入]\r\n솜이は合成語または2語がつながった語ですか？"
+      u"ニウン挿入[n挿入]\n솜이は合成語または2語がつながった語ですか？"
       u"合成語または2語がつながった語でㅁパッチムの後ろにㅇ初声が来た場合、"
       u"ニウン挿入[n挿入]します。");
 
   std::u16string sino = DecomposeText(u"발달");
   const std::u16string pair = {fin::kRieul, ini::kDigeut};
   ScriptedAsker no({false});
-  EXPECT_FALSE(AskAtJunction2(sino, pair, u"x", u"漢字語", kTitle, no));
+  EXPECT_FALSE(AskJunction(sino, pair, u"x", no, kSino));
   EXPECT_EQ(ComposeText(sino), u"발달");
   ASSERT_EQ(no.messages().size(), 1u);
   EXPECT_EQ(no.messages()[0],
-            u"【濃音化】\r\n발달は漢字語ですか？漢字語でㄹパッチムの後ろにㄷ初"
+            u"【濃音化】\n발달は漢字語ですか？漢字語でㄹパッチムの後ろにㄷ初"
             u"声が来た場合、"
             u"【濃音化】します。");
 }
@@ -98,20 +120,18 @@ TEST(AskAtJunction, BackToBackJunctionsAreBothHandled) {
   const std::u16string pattern = {fin::kRieul, ini::kIeung, med::kI};
   const std::u16string replacement = {fin::kRieul, ini::kNieun, med::kI};
   ScriptedAsker asker({true, false});
-  EXPECT_TRUE(AskAtJunction3(text, pattern, replacement, u"k", u"t", asker));
+  EXPECT_TRUE(AskJunction(text, pattern, replacement, asker));
   EXPECT_EQ(ComposeText(text), u"일닐이 확인");
   EXPECT_EQ(asker.messages().size(), 2u);
 
   std::u16string both = DecomposeText(u"일일이 확인");
   ScriptedAsker yes({true, true});
-  EXPECT_TRUE(AskAtJunction3(both, pattern, replacement, u"k", u"t", yes));
+  EXPECT_TRUE(AskJunction(both, pattern, replacement, yes));
   EXPECT_EQ(ComposeText(both), u"일닐니 확인");
 }
 
-// Found by fuzzing: special words grew a text into one word of 100,000
-// letters holding 3,000 occurrences, and each question looked the word up
-// and composed it afresh. The word is now found once per word; the messages
-// must stay those of WordAt at every occurrence, spaces included.
+// The message of every occurrence shows the word around it, at a space the
+// word after it, in long words and short.
 TEST(AskEachOccurrence, EveryMessageShowsTheWordAroundItsOccurrence) {
   std::mt19937 random(5);
   std::vector<std::u16string> texts;
@@ -131,16 +151,104 @@ TEST(AskEachOccurrence, EveryMessageShowsTheWordAroundItsOccurrence) {
       for (std::size_t at = input.find(pattern); at != std::u16string::npos;
            at = input.find(pattern, at + 1)) {
         expected.push_back(OccurrenceMessage(
-            kTitle, ComposeText(WordAt(input, at + 1)), kQuestion));
+            kTitle, ComposeText(WordAt(input, at)), kQuestion));
       }
       std::u16string text = input;
       ScriptedAsker no;  // every occurrence is asked, overlapping ones too
-      EXPECT_FALSE(
-          AskEachOccurrence(text, pattern, u"z", kTitle, kQuestion, no));
+      EXPECT_FALSE(AskEach(text, pattern, u"z", no));
       EXPECT_EQ(text, input);
       EXPECT_TRUE(no.messages() == expected);  // not printed: may be long
     }
   }
+}
+
+TEST(AskEachRule, AsksAboutAJunctionThatAnEarlierYesFormed) {
+  // 국어: Yes to the first rule forms the second rule's junction ㄱ + ㄴ.
+  constexpr Rule kChain[] = {
+      {{fin::kGiyeok, ini::kIeung}, {fin::kGiyeok, ini::kNieun}},
+      {{fin::kGiyeok, ini::kNieun}, {fin::kIeung, ini::kNieun}},
+      {{fin::kMieum, ini::kNieun}, {fin::kNieun, ini::kNieun}},
+  };
+  const RuleTable table(kChain);
+  for (const QuestionForm form : {kFuture, kSino}) {
+    for (const bool first : {true, false}) {
+      SCOPED_TRACE(first ? "Yes" : "No");
+      JamoText text(DecomposeText(u"국어"));
+      ScriptedAsker asker({first, true});
+      Asking asking{asker, 16};
+      EXPECT_EQ(AskEachRule(text, table, form, asking), first);
+      EXPECT_EQ(ComposeText(text.view()), first ? u"궁너" : u"국어");
+      ASSERT_EQ(asker.questions().size(), first ? 2u : 1u);
+      EXPECT_EQ(asker.questions()[0].kind, form.kind);
+      EXPECT_EQ(asker.questions()[0].slot, 16);
+    }
+  }
+}
+
+TEST(TypedInput, FindsTheSyllableAndWordAsTyped) {
+  // The working text after liaison: 읽을 책을 → 일글 채글, the same
+  // syllables in number, without the spaces the input had at its ends.
+  const std::u16string input = u"  읽을 책을,";
+  const std::u16string jamo = DecomposeText(u"일글 채글");
+  TypedInput typed(input);
+  struct Case {
+    std::size_t at;      // a place in the working jamo
+    std::size_t offset;  // the syllable's offset in the input
+  } const cases[] = {
+      {0, 2},  {2, 2},  // the initial and the final of 일: 읽
+      {4, 3},           // the vowel of 글: 을
+      {6, 5},           // the space before 채: the next syllable, 책
+      {11, 6},          // the final of the last 글: 을
+      {0, 2},           // back to the start after a later place
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.at);
+    EXPECT_EQ(typed.SyllableOffset(jamo, c.at), c.offset);
+  }
+  EXPECT_EQ(typed.SyllableOffset(jamo, jamo.size()), std::u16string_view::npos);
+  EXPECT_EQ(typed.WordAround(6), (TypedSpan{5, 2}));  // 책을, not the comma
+  EXPECT_EQ(typed.WordAround(0), (TypedSpan{0, 0}));  // a space
+}
+
+TEST(TypedInput, SyllablesAddedOrDroppedByAListMapTheRestFromBothEnds) {
+  // A list turned 다 into 바사: one syllable more. Those before and after
+  // map as typed; the new ones map to the first syllable that differs.
+  const std::u16string input = u"가나 다라마";
+  const std::u16string jamo = DecomposeText(u"가나 바사라마");
+  TypedInput typed(input);
+  EXPECT_EQ(typed.SyllableOffset(jamo, 0), 0u);                // 가
+  EXPECT_EQ(typed.SyllableOffset(jamo, 2), 1u);                // 나
+  EXPECT_EQ(typed.SyllableOffset(jamo, 5), 3u);                // 바: 다
+  EXPECT_EQ(typed.SyllableOffset(jamo, 7), 3u);                // 사: 다
+  EXPECT_EQ(typed.SyllableOffset(jamo, jamo.size() - 1), 5u);  // 마
+  EXPECT_EQ(typed.SyllableOffset(jamo, jamo.size() - 3), 4u);  // 라
+}
+
+TEST(Question, IsDataAndComposesItsMessageOnDemand) {
+  const std::u16string input = u"결과를 입력하면";
+  // Stage 16 asks at 입 + 력 as the text then stands.
+  const std::u16string jamo = DecomposeText(u"결과를 입력하면");
+  const std::size_t at = jamo.find(fin::kBieup);
+  const std::u16string pattern = {fin::kBieup, ini::kRieul};
+  TypedInput typed(input);
+  const Question question(QuestionKind::kSinoKorean, 16, u"【鼻音化】", jamo,
+                          at, pattern, &typed);
+  EXPECT_EQ(question.kind(), QuestionKind::kSinoKorean);
+  EXPECT_EQ(question.slot(), 16);
+  EXPECT_EQ(question.JunctionPair(), u"입력");
+  EXPECT_EQ(question.TypedWord(), (TypedSpan{4, 4}));  // 입력하면
+  EXPECT_EQ(question.TypedSyllable(0), 4u);            // 입
+  EXPECT_EQ(question.TypedSyllable(1), 5u);            // 력
+  EXPECT_EQ(
+      question.Message(),
+      u"【鼻音化】\n입력は漢字語ですか？漢字語でㅂパッチムの後ろにㄹ初声が"
+      u"来た場合、【鼻音化】します。");
+  // Without the input as typed, a question still shows its message.
+  const Question bare(QuestionKind::kFutureAdnominal, 20, kTitle, jamo, at,
+                      pattern, nullptr);
+  EXPECT_EQ(bare.TypedWord(), TypedSpan{});
+  EXPECT_EQ(bare.Message(),
+            u"【濃音化】\n 입력하면" + std::u16string(kQuestion));
 }
 
 }  // namespace

@@ -149,21 +149,22 @@ TEST(Find, SameAsTheStandardSearch) {
 
 TEST(WordAt, FindsTheSpaceDelimitedWord) {
   const std::u16string text = u"나는 학생";
-  EXPECT_EQ(WordAt(text, 4), u"학생");  // at 학
-  EXPECT_EQ(WordAt(text, 3), u"학생");  // at the space
+  EXPECT_EQ(WordAt(text, 3), u"학생");  // at 학
+  EXPECT_EQ(WordAt(text, 2), u"학생");  // at the space
+  EXPECT_EQ(WordAt(text, 0), u"나는");
   EXPECT_EQ(WordAt(text, 1), u"나는");
-  EXPECT_EQ(WordAt(text, 2), u"나는");
-  EXPECT_EQ(WordAt(u"가", 1), u"가");
-  EXPECT_EQ(WordAt(u"가 ", 2), u"");
+  EXPECT_EQ(WordAt(u"가", 0), u"가");
+  EXPECT_EQ(WordAt(u"가 ", 1), u"");
+  EXPECT_EQ(WordAt(u"가", 1), u"");  // past the end
 }
 
 TEST(SyllableAtJunction, FormsTheSyllablesThatMeet) {
   const std::u16string jamo =
       DecomposeText(u"솜이불");  // ᄉ ᅩ ᆷ ᄋ ᅵ ᄇ ᅮ ᆯ
-  EXPECT_EQ(SyllableWithFinal(jamo, 3, fin::kMieum), u"솜");
-  EXPECT_EQ(SyllableWithFinal(jamo, 3, fin::kNieun), u"손");
-  EXPECT_EQ(SyllableWithInitial(jamo, 4, ini::kNieun), u"니");
-  EXPECT_EQ(SyllableWithInitial(jamo, 6, ini::kBieup), u"불");  // keeps final
+  EXPECT_EQ(SyllableWithFinal(jamo, 2, fin::kMieum), u"솜");
+  EXPECT_EQ(SyllableWithFinal(jamo, 2, fin::kNieun), u"손");
+  EXPECT_EQ(SyllableWithInitial(jamo, 3, ini::kNieun), u"니");
+  EXPECT_EQ(SyllableWithInitial(jamo, 5, ini::kBieup), u"불");  // keeps final
 }
 
 }  // namespace

@@ -26,15 +26,19 @@ constexpr Rule kChain[] = {
 };
 
 TEST(ApplyRules, SameResultAsRunningEveryRule) {
-  const RuleIndex index(kChain);
+  const RuleTable index(kChain);
   for (std::u16string_view input :
        {u"먹어", u"먹어 좋고", u"x", u"", u"abc", u"먹어x", u"\uFFFF먹어",
         u"x가나", u"x가 가나다"}) {
     SCOPED_TRACE(U8(input));
     std::u16string fast = DecomposeText(input);
     std::u16string plain = fast;
-    EXPECT_EQ(ApplyRules(fast, index), ApplyRulesPlainly(plain, kChain));
+    JamoText jamo(fast);
+    const bool plain_changed = ApplyRulesPlainly(plain, kChain);
+    EXPECT_EQ(ApplyRules(fast, index), plain_changed);
     EXPECT_EQ(fast, plain);
+    EXPECT_EQ(ApplyRules(jamo, index), plain_changed);
+    EXPECT_EQ(jamo.str(), plain);
   }
   std::u16string text = DecomposeText(u"먹어");
   EXPECT_TRUE(ApplyRules(text, index));
@@ -46,6 +50,7 @@ TEST(ApplyRules, SameResultAsRunningEveryRule) {
 
 // Every letter and pair of `text` is told by `pairs`.
 void ExpectPairsTellOf(const LetterPairs& pairs, std::u16string_view text) {
+  SCOPED_TRACE("the summary");
   for (std::size_t i = 0; i < text.size(); ++i) {
     EXPECT_TRUE(pairs.Has(LetterPairs::KeyBit(text.substr(i, 1)))) << i;
     if (i + 1 < text.size()) {
@@ -65,7 +70,7 @@ TEST(ApplyRules, IndexedTableGivesThePlainResult) {
       pattern.copy(rule.pattern, pattern.size());
       replacement.copy(rule.replacement, replacement.size());
     }
-    const RuleIndex index(rules);
+    const RuleTable index(rules);
     const std::u16string input = RandomText(random, 40);
     SCOPED_TRACE(U8(input));
     std::u16string plain = input;
@@ -73,17 +78,17 @@ TEST(ApplyRules, IndexedTableGivesThePlainResult) {
     std::u16string fast = input;
     EXPECT_EQ(ApplyRules(fast, index), plain_changed);
     EXPECT_EQ(fast, plain);
-    // Told the text's letter pairs, a table is passed over only when none
-    // of its patterns occurs, and the pairs go on telling of the text.
-    LetterPairs pairs(input);
-    std::u16string told = input;
-    EXPECT_EQ(ApplyRules(told, index, &pairs), plain_changed);
-    EXPECT_EQ(told, plain);
-    ExpectPairsTellOf(pairs, told);
+    // Through the working text, whose summary passes over a table only
+    // when none of its patterns occurs, and goes on telling of the text.
+    JamoText told(input);
+    told.Letters();  // made now, and from here on kept in step
+    EXPECT_EQ(ApplyRules(told, index), plain_changed);
+    EXPECT_EQ(told.str(), plain);
+    ExpectPairsTellOf(told.Letters(), told.view());
   }
 }
 
-TEST(RuleIndex, ManyLettersShareAClassWithoutLosingRules) {
+TEST(RuleTable, ManyLettersShareAClassWithoutLosingRules) {
   // 300 one-letter rules over distinct ASCII and jamo letters: more letters
   // than classes.
   std::vector<Rule> rules;
@@ -91,7 +96,7 @@ TEST(RuleIndex, ManyLettersShareAClassWithoutLosingRules) {
   for (char16_t c = 0x1100; c < 0x11FF && rules.size() < 300; ++c) {
     rules.push_back({{c, c}, {u'#'}});
   }
-  const RuleIndex index(rules);
+  const RuleTable index(rules);
   for (const Rule& rule : rules) {
     std::u16string text = u" " + std::u16string(rule.Pattern()) + u" ";
     SCOPED_TRACE(U8(text));

@@ -16,14 +16,14 @@ constexpr std::u16string_view kSuffixMessage =
 
 // The word question of group A for `word`.
 std::u16string SuffixQuestion(std::u16string_view word) {
-  return std::u16string(u"【鼻音化】\r\n ") + std::u16string(word) +
+  return std::u16string(u"【鼻音化】\n ") + std::u16string(word) +
          std::u16string(kSuffixMessage);
 }
 
 // The junction question of group B for `pair`, naming `final_letter`.
 std::u16string SinoQuestion(std::u16string_view pair,
                             std::u16string_view final_letter) {
-  return std::u16string(u"【鼻音化】\r\n") + std::u16string(pair) +
+  return std::u16string(u"【鼻音化】\n") + std::u16string(pair) +
          u"は漢字語ですか？漢字語で" + std::u16string(final_letter) +
          u"パッチムの後ろにㄹ初声が来た場合、【鼻音化】します。";
 }
@@ -63,7 +63,9 @@ TEST(Silencing, DropsOrWeakensHieut) {
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.input) + (c.h_strong ? " strong" : " weak"));
     std::u16string text = DecomposeText(c.input);
-    EXPECT_EQ(ApplySilencing(text, c.h_strong), c.changed);
+    StageSetup setup;
+    setup.options.h_strong_flg = c.h_strong;
+    EXPECT_EQ(RunStage(ApplySilencing, text, setup), c.changed);
     EXPECT_EQ(ComposeText(text), c.output);
   }
 }
@@ -153,7 +155,8 @@ TEST(Nasalisation2, ObstruentsBeforeNasalsWithoutQuestions) {
     SCOPED_TRACE(U8(c.input));
     std::u16string text = DecomposeText(c.input);
     ScriptedAsker asker;
-    EXPECT_EQ(ApplyNasalisation2(text, asker), c.changed);
+    EXPECT_EQ(RunStage(ApplyNasalisation2, text, StageSetup().With(asker)),
+              c.changed);
     EXPECT_EQ(ComposeText(text), c.output);
     EXPECT_TRUE(asker.messages().empty());
   }
@@ -162,14 +165,14 @@ TEST(Nasalisation2, ObstruentsBeforeNasalsWithoutQuestions) {
 TEST(Nasalisation2, RefusedSuffixIsLateralisedNext) {
   std::u16string text = DecomposeText(u"생산력");
   ScriptedAsker no({false});
-  ApplyNasalisation2(text, no);
-  EXPECT_TRUE(ApplyLateralisation(text));
+  RunStage(ApplyNasalisation2, text, StageSetup().With(no));
+  EXPECT_TRUE(RunStage(ApplyLateralisation, text));
   EXPECT_EQ(ComposeText(text), u"생살력");
 
   std::u16string nasal = DecomposeText(u"생산력");
   ScriptedAsker yes({true});
-  ApplyNasalisation2(nasal, yes);
-  EXPECT_FALSE(ApplyLateralisation(nasal));
+  RunStage(ApplyNasalisation2, nasal, StageSetup().With(yes));
+  EXPECT_FALSE(RunStage(ApplyLateralisation, nasal));
   EXPECT_EQ(ComposeText(nasal), u"생산녁");
 }
 
@@ -190,7 +193,7 @@ TEST(Lateralisation, NieunNextToRieulBecomesRieul) {
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.input));
     std::u16string text = DecomposeText(c.input);
-    EXPECT_EQ(ApplyLateralisation(text), c.changed);
+    EXPECT_EQ(RunStage(ApplyLateralisation, text), c.changed);
     EXPECT_EQ(ComposeText(text), c.output);
   }
 }

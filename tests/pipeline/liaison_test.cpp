@@ -86,10 +86,10 @@ TEST(Liaison1, EndsAndOtherText) {
                                  });
   // The ends are trimmed, and trimming alone is no change.
   std::u16string text = u" \tabc \r\n";
-  EXPECT_FALSE(ApplyLiaison1(text));
+  EXPECT_FALSE(RunStage(ApplyLiaison1, text));
   EXPECT_EQ(text, u"abc");
   text = DecomposeText(u"  책 안에 ");
-  EXPECT_TRUE(ApplyLiaison1(text));
+  EXPECT_TRUE(RunStage(ApplyLiaison1, text));
   EXPECT_EQ(text, DecomposeText(u"채간에"));
 }
 
@@ -140,7 +140,7 @@ TEST(Liaison2, Table) {
       });
   // No trimming here: the ends stay as they are.
   std::u16string text = DecomposeText(u" 먹어 ");
-  EXPECT_TRUE(ApplyLiaison2(text));
+  EXPECT_TRUE(RunStage(ApplyLiaison2, text));
   EXPECT_EQ(text, u" " + DecomposeText(u"머거") + u" ");
 }
 

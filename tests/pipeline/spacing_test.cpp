@@ -19,8 +19,7 @@ namespace {
 
 void ExpectAdjustSpacing(WordListSource& lists,
                          const std::vector<StageCase>& cases) {
-  ExpectSyllableStage(
-      [&](std::u16string& text) { return AdjustSpacing(text, lists); }, cases);
+  ExpectSyllableStage(AdjustSpacing, cases, StageSetup().With(lists));
 }
 
 TEST(AdjustSpacing, JoinsNumberWordsToListedCounters) {
@@ -86,7 +85,9 @@ void ExpectSpecialWords(WordListSource& lists,
     SCOPED_TRACE(U8(c.input));
     std::u16string text(c.input);
     StageRecord record;
-    EXPECT_EQ(ApplySpecialWords(text, lists, record), c.changed);
+    EXPECT_EQ(RunStage(ApplySpecialWords, text,
+                       StageSetup().With(lists).With(record)),
+              c.changed);
     EXPECT_EQ(U8(text), U8(c.output));
     std::vector<int> credited;
     for (int slot = 0; slot < kSlotCount; ++slot) {

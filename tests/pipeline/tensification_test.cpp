@@ -14,14 +14,14 @@ namespace {
 
 // The future-adnominal question about `word`.
 std::u16string FutureQuestion(std::u16string_view word) {
-  return std::u16string(u"【濃音化】\r\n ") + std::u16string(word) +
+  return std::u16string(u"【濃音化】\n ") + std::u16string(word) +
          u"は動詞や形容詞の未来連体形ですか？";
 }
 
 // The Sino-Korean question about `pair`, naming the initial `letter`.
 std::u16string SinoQuestion(std::u16string_view pair,
                             std::u16string_view letter) {
-  return std::u16string(u"【濃音化】\r\n") + std::u16string(pair) +
+  return std::u16string(u"【濃音化】\n") + std::u16string(pair) +
          u"は漢字語ですか？漢字語でㄹパッチムの後ろに" +
          std::u16string(letter) + u"初声が来た場合、【濃音化】します。";
 }
@@ -39,11 +39,7 @@ class Tensification3Test : public ::testing::Test {
                        u"0,empty,\"\"\r\n");
   }
   void Check(const AskedCase& c) {
-    ExpectAskingStage(
-        [&](std::u16string& text, Asker& asker) {
-          return ApplyTensification3(text, lists_, asker);
-        },
-        c);
+    ExpectAskingStage(ApplyTensification3, c, StageSetup().With(lists_));
   }
 
   TempFolder folder_;
@@ -80,8 +76,7 @@ TEST(Tensification3, MissingListDoesNothing) {
   TempFolder empty;
   FolderWordLists lists(empty.path(), false);
   std::u16string text = DecomposeText(u"할 수");
-  ScriptedAsker asker;
-  EXPECT_FALSE(ApplyTensification3(text, lists, asker));
+  EXPECT_FALSE(RunStage(ApplyTensification3, text, StageSetup().With(lists)));
   EXPECT_EQ(ComposeText(text), u"할 수");
 }
 
@@ -90,8 +85,8 @@ TEST(Tensification3, BadKindEndsTheConversion) {
   folder.WriteUtf16("riul_future.txt", u"x,future,할\r\n");
   FolderWordLists lists(folder.path(), false);
   std::u16string text = DecomposeText(u"할 수");
-  ScriptedAsker asker;
-  EXPECT_THROW(ApplyTensification3(text, lists, asker), ConversionError);
+  EXPECT_THROW(RunStage(ApplyTensification3, text, StageSetup().With(lists)),
+               ConversionError);
 }
 
 void RunTensification45(const AskedCase& c) {

@@ -17,9 +17,7 @@ namespace {
 
 void ExpectUiVariationWords(WordListSource& lists,
                             const std::vector<StageCase>& cases) {
-  ExpectSyllableStage(
-      [&](std::u16string& text) { return ApplyUiVariationWords(text, lists); },
-      cases);
+  ExpectSyllableStage(ApplyUiVariationWords, cases, StageSetup().With(lists));
 }
 
 // The hide-and-restore algorithm that the stages must match on ordinary
@@ -158,8 +156,10 @@ TEST(UiVariationWords, MatchesHideAndRestoreOnOrdinaryText) {
       const bool expected_changed =
           MarkerUiVariationWords(expected, with_list ? words.get() : nullptr);
       std::u16string text = input;
-      const bool changed = ApplyUiVariationWords(
-          text, with_list ? static_cast<WordListSource&>(lists) : no_lists);
+      WordListSource& source =
+          with_list ? static_cast<WordListSource&>(lists) : no_lists;
+      const bool changed =
+          RunStage(ApplyUiVariationWords, text, StageSetup().With(source));
       if (text != expected || changed != expected_changed) {
         ADD_FAILURE() << "input \"" << U8(input) << "\" with_list " << with_list
                       << ": \"" << U8(text) << "\" " << changed
@@ -210,7 +210,7 @@ TEST(YeVariation, MatchesHideAndRestoreOnOrdinaryText) {
     std::u16string expected = input;
     const bool expected_changed = MarkerYeVariation(expected);
     std::u16string text = input;
-    const bool changed = ApplyYeVariation(text);
+    const bool changed = RunStage(ApplyYeVariation, text);
     if (text != expected || changed != expected_changed) {
       ADD_FAILURE() << "input \"" << U8(input) << "\": \"" << U8(text) << "\" "
                     << changed << ", expected \"" << U8(expected) << "\" "

@@ -16,12 +16,9 @@
 namespace pimoru {
 namespace {
 
-using Stage = bool (*)(std::u16string&, WordListSource&);
-
-void ExpectStage(Stage stage, WordListSource& lists,
+void ExpectStage(StageFunction stage, WordListSource& lists,
                  const std::vector<StageCase>& cases) {
-  ExpectSyllableStage([&](std::u16string& text) { return stage(text, lists); },
-                      cases);
+  ExpectSyllableStage(stage, cases, StageSetup().With(lists));
 }
 
 TEST(Nasalisation1, ThreeFieldLinesReplaceFieldTwoByFieldThree) {
@@ -110,7 +107,7 @@ TEST(Tensification2, SecondSyllableAfterRieulIsTensed) {
 TEST(WordRules, MissingListsChangeNothing) {
   TempFolder folder;
   FolderWordLists lists(folder.path(), false);
-  for (const Stage stage :
+  for (const StageFunction stage :
        {ApplyNasalisation1, ApplyTensification1, ApplyTensification2}) {
     ExpectStage(stage, lists,
                 {{u"의견란 물가 발달", u"의견란 물가 발달", false}});

@@ -78,10 +78,22 @@ StageRecord SmallConversion() {
   return record;
 }
 
+// A conversion as the report reads it.
+Conversion Conv(std::u16string_view input, std::u16string_view reading,
+                const StageRecord& record, std::u16string_view voicing_marks) {
+  Conversion c;
+  c.input = input;
+  c.reading = reading;
+  c.record = record;
+  c.transcription.voicing_marks = voicing_marks;
+  return c;
+}
+
 TEST(WorkReport, MatchesTheGoldenFileByteForByte) {
   TempFolder folder;
   const std::filesystem::path path = folder.path() / "Work.html";
-  WriteWorkReport(path, u"국물 가다", u"궁물 가다", SmallConversion(), u"11012",
+  WriteWorkReport(path,
+                  Conv(u"국물 가다", u"궁물 가다", SmallConversion(), u"11012"),
                   "/usr/share/pimoru/html");
   const std::string golden = ReadFileBytes(
       std::filesystem::path(PIMORU_TEST_DATA_DIR) / "report_golden.html");
@@ -124,20 +136,20 @@ TEST(WorkReport, FolderIsEscapedInLinks) {
 TEST(WorkReport, EmptyInputWritesNothing) {
   TempFolder folder;
   const std::filesystem::path path = folder.path() / "Work.html";
-  WriteWorkReport(path, u"", u"가", SmallConversion(), u"1", "/h");
+  WriteWorkReport(path, Conv(u"", u"가", SmallConversion(), u"1"), "/h");
   EXPECT_FALSE(std::filesystem::exists(path));
 
   // An earlier page stays as it was.
   folder.WriteBytes("Work.html", "earlier");
-  WriteWorkReport(path, u"", u"가", SmallConversion(), u"1", "/h");
-  WriteWorkReport(path, u" \t", u"가", SmallConversion(), u"1", "/h");
+  WriteWorkReport(path, Conv(u"", u"가", SmallConversion(), u"1"), "/h");
+  WriteWorkReport(path, Conv(u" \t", u"가", SmallConversion(), u"1"), "/h");
   EXPECT_EQ(ReadFileBytes(path), "earlier");
 }
 
 TEST(WorkReport, ReplacesAnEarlierPage) {
   TempFolder folder;
   const std::filesystem::path path = folder.WriteBytes("Work.html", "earlier");
-  WriteWorkReport(path, u"가", u"가", StageRecord{}, u"1", "/h");
+  WriteWorkReport(path, Conv(u"가", u"가", StageRecord{}, u"1"), "/h");
   const std::string bytes = ReadFileBytes(path);
   EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE<\0", 4));
   EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\r\0\n\0", 4));
@@ -148,14 +160,14 @@ TEST(WorkReport, UnwritableTargetThrowsAndLeavesNoTrace) {
   // The folder is missing.
   const std::filesystem::path missing = folder.path() / "no" / "Work.html";
   EXPECT_THROW(
-      WriteWorkReport(missing, u"가", u"가", StageRecord{}, u"1", "/h"),
+      WriteWorkReport(missing, Conv(u"가", u"가", StageRecord{}, u"1"), "/h"),
       ConversionError);
   EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
 
   // The "folder" is a file.
   const std::filesystem::path file = folder.WriteBytes("plain", "x");
-  EXPECT_THROW(WriteWorkReport(file / "Work.html", u"가", u"가", StageRecord{},
-                               u"1", "/h"),
+  EXPECT_THROW(WriteWorkReport(file / "Work.html",
+                               Conv(u"가", u"가", StageRecord{}, u"1"), "/h"),
                ConversionError);
 
   // The target is a folder: the page cannot take its place, and the
@@ -163,7 +175,7 @@ TEST(WorkReport, UnwritableTargetThrowsAndLeavesNoTrace) {
   const std::filesystem::path taken = folder.path() / "Work.html";
   std::filesystem::create_directory(taken);
   try {
-    WriteWorkReport(taken, u"가", u"가", StageRecord{}, u"1", "/h");
+    WriteWorkReport(taken, Conv(u"가", u"가", StageRecord{}, u"1"), "/h");
     ADD_FAILURE() << "no error";
   } catch (const ConversionError& e) {
     EXPECT_NE(std::string(e.what()).find(taken.string()), std::string::npos)

@@ -10,12 +10,45 @@
 #include <type_traits>
 #include <vector>
 
-#include "hangul/ask.h"
 #include "hangul/jamo.h"
-#include "hangul/rules.h"
+#include "hangul/question.h"
+#include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/stage_context.h"
+#include "pipeline/stage_record.h"
 #include "support/test_support.h"
 
 namespace pimoru {
+
+using StageFunction = bool (*)(StageContext&);
+
+// What a stage run on its own is given; null: no word lists, every question
+// answered No, a record of its own.
+struct StageSetup {
+  Options options;
+  WordListSource* lists = nullptr;
+  Asker* asker = nullptr;
+  StageRecord* record = nullptr;
+  bool plain = false;  // every rule, pass and list entry tried
+
+  StageSetup& With(WordListSource& source) {
+    lists = &source;
+    return *this;
+  }
+  StageSetup& With(Asker& answerer) {
+    asker = &answerer;
+    return *this;
+  }
+  StageSetup& With(StageRecord& kept) {
+    record = &kept;
+    return *this;
+  }
+};
+
+// Runs one stage on `text` in a context of its own, as the driver runs it:
+// `text` is SyllableText for stages 1 to 7 and a JamoString for 8 to 22.
+bool RunStage(StageFunction stage, std::u16string& text,
+              const StageSetup& setup = {});
 
 struct StageCase {
   std::u16string_view input;
@@ -23,49 +56,30 @@ struct StageCase {
   bool changed;
 };
 
-// A stage of the syllable text (stages 1 to 7): `stage(text)` on each input.
-template <typename Stage>
-void ExpectSyllableStage(Stage&& stage, const std::vector<StageCase>& cases) {
+// A stage of the syllable text (stages 1 to 7) on each input.
+inline void ExpectSyllableStage(StageFunction stage,
+                                const std::vector<StageCase>& cases,
+                                const StageSetup& setup = {}) {
   for (const StageCase& c : cases) {
     SCOPED_TRACE(U8(c.input));
     std::u16string text(c.input);
-    EXPECT_EQ(stage(text), c.changed);
+    EXPECT_EQ(RunStage(stage, text, setup), c.changed);
     EXPECT_EQ(U8(text), U8(c.output));
   }
 }
 
 // A stage of the jamo text (stages 8 to 22): each input is decomposed, and
 // the stage's jamo output is compared whole with the decomposed output, so a
-// stray space or a broken syllable shows. A stage that can be told the
-// text's letter pairs runs both without them and with them.
-template <typename Stage>
-void ExpectJamoStage(Stage&& stage, const std::vector<StageCase>& cases) {
+// stray space or a broken syllable shows.
+inline void ExpectJamoStage(StageFunction stage,
+                            const std::vector<StageCase>& cases,
+                            const StageSetup& setup = {}) {
   for (const StageCase& c : cases) {
     SCOPED_TRACE(U8(c.input));
-    for (const bool told_pairs : {false, true}) {
-      SCOPED_TRACE(told_pairs ? "with pairs" : "without pairs");
-      std::u16string text = DecomposeText(c.input);
-      bool changed = false;
-      if constexpr (std::is_invocable_v<Stage, std::u16string&, LetterPairs*>) {
-        LetterPairs pairs(text);
-        changed = stage(text, told_pairs ? &pairs : nullptr);
-        // A stage that may change the pairs keeps them telling of the text.
-        if (told_pairs &&
-            !std::is_invocable_v<Stage, std::u16string&, const LetterPairs*>) {
-          for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-            EXPECT_TRUE(pairs.Has(
-                LetterPairs::KeyBit(std::u16string_view(text).substr(i, 2))))
-                << i;
-          }
-        }
-      } else {
-        if (told_pairs) continue;
-        changed = stage(text);
-      }
-      EXPECT_EQ(changed, c.changed);
-      EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
-      EXPECT_EQ(text, DecomposeText(c.output));
-    }
+    std::u16string text = DecomposeText(c.input);
+    EXPECT_EQ(RunStage(stage, text, setup), c.changed);
+    EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
+    EXPECT_EQ(text, DecomposeText(c.output));
   }
 }
 
@@ -79,28 +93,16 @@ struct AskedCase {
   std::vector<std::u16string> messages;
 };
 
-// Runs `stage(jamo_text, asker)` on the decomposed input of one row; a
-// stage that can be told the text's letter pairs, without and with them.
-template <typename Stage>
-void ExpectAskingStage(Stage&& stage, const AskedCase& c) {
+// Runs a jamo stage on the decomposed input of one row.
+inline void ExpectAskingStage(StageFunction stage, const AskedCase& c,
+                              StageSetup setup = {}) {
   SCOPED_TRACE(U8(c.input));
-  for (const bool told_pairs : {false, true}) {
-    SCOPED_TRACE(told_pairs ? "with pairs" : "without pairs");
-    std::u16string text = DecomposeText(c.input);
-    ScriptedAsker asker(c.answers);
-    bool changed = false;
-    if constexpr (std::is_invocable_v<Stage, std::u16string&, Asker&,
-                                      const LetterPairs*>) {
-      LetterPairs pairs(text);
-      changed = stage(text, asker, told_pairs ? &pairs : nullptr);
-    } else {
-      if (told_pairs) continue;
-      changed = stage(text, asker);
-    }
-    EXPECT_EQ(changed, c.changed);
-    EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
-    EXPECT_EQ(asker.messages(), c.messages);
-  }
+  std::u16string text = DecomposeText(c.input);
+  ScriptedAsker asker(c.answers);
+  setup.asker = &asker;
+  EXPECT_EQ(RunStage(stage, text, setup), c.changed);
+  EXPECT_EQ(U8(ComposeText(text)), U8(c.output));
+  EXPECT_EQ(asker.messages(), c.messages);
 }
 
 }  // namespace pimoru

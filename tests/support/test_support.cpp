@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -9,8 +10,14 @@
 
 namespace pimoru {
 
-bool ScriptedAsker::Confirm(std::u16string_view message) {
-  messages_.emplace_back(message);
+bool ScriptedAsker::Confirm(const Question& question) {
+  messages_.push_back(question.Message());
+  const TypedSpan word = question.TypedWord();
+  questions_.push_back(
+      {question.kind(), question.slot(),
+       std::u16string(question.TypedLine().substr(
+           std::min(word.offset, question.TypedLine().size()), word.length)),
+       messages_.back()});
   if (answers_.empty()) return false;
   const bool answer = answers_.front();
   answers_.pop_front();

@@ -10,25 +10,35 @@
 #include <string_view>
 #include <vector>
 
-#include "hangul/ask.h"
+#include "hangul/question.h"
 
 namespace pimoru {
 
-// Answers from a script, in order, and records every message it was shown.
+// What a question said of itself when it was asked.
+struct AskedQuestion {
+  QuestionKind kind;
+  int slot;
+  std::u16string typed_word;  // the word as typed, empty where unknown
+  std::u16string message;
+};
+
+// Answers from a script, in order, and records every question it was asked.
 // A question beyond the script is answered No and recorded all the same.
 class ScriptedAsker : public Asker {
  public:
   ScriptedAsker() = default;
   explicit ScriptedAsker(std::vector<bool> answers)
       : answers_(answers.begin(), answers.end()) {}
-  bool Confirm(std::u16string_view message) override;
+  bool Confirm(const Question& question) override;
 
   const std::vector<std::u16string>& messages() const { return messages_; }
+  const std::vector<AskedQuestion>& questions() const { return questions_; }
   std::size_t unanswered() const { return answers_.size(); }
 
  private:
   std::deque<bool> answers_;
   std::vector<std::u16string> messages_;
+  std::vector<AskedQuestion> questions_;
 };
 
 // A fresh folder under the system's temporary folder, removed afterwards.

@@ -1,0 +1,62 @@
+// The command line's ways of answering the questions.
+#ifndef PIMORU_CLI_ANSWERERS_H_
+#define PIMORU_CLI_ANSWERERS_H_
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/command_line.h"
+#include "hangul/question.h"
+
+namespace pimoru {
+
+// Each answerer is told when an input begins, and says whether it talks to
+// the user on the terminal.
+class CliAsker : public Asker {
+ public:
+  virtual void BeginInput() {}
+  virtual bool OnTerminal() const { return false; }
+};
+
+// Asks on the controlling terminal, so that questions work while the text
+// itself comes from a pipe.
+class TerminalAsker : public CliAsker {
+ public:
+  explicit TerminalAsker(std::FILE* tty) : tty_(tty) {}
+  ~TerminalAsker() override { std::fclose(tty_); }
+  TerminalAsker(const TerminalAsker&) = delete;
+  TerminalAsker& operator=(const TerminalAsker&) = delete;
+
+  bool OnTerminal() const override { return true; }
+  bool Confirm(const Question& question) override;
+
+ private:
+  std::FILE* tty_;
+};
+
+// Answers without showing the questions: from a list given on the command
+// line, afresh for every input ("yny"), and `beyond` for every question past
+// its end. --answers yes and no are an empty list.
+class ScriptAsker : public CliAsker {
+ public:
+  ScriptAsker(std::string answers, bool beyond)
+      : answers_(std::move(answers)), beyond_(beyond) {}
+  void BeginInput() override { next_ = 0; }
+  bool Confirm(const Question&) override {
+    return next_ < answers_.size() ? answers_[next_++] == 'y' : beyond_;
+  }
+
+ private:
+  std::string answers_;
+  bool beyond_;
+  std::size_t next_ = 0;
+};
+
+// The answerer the command line asks for; null when it wants the terminal
+// and there is none.
+std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl);
+
+}  // namespace pimoru
+
+#endif  // PIMORU_CLI_ANSWERERS_H_

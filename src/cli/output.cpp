@@ -1,0 +1,172 @@
+#include "cli/output.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "hangul/utf.h"
+#include "pipeline/stage_record.h"
+
+namespace pimoru {
+namespace {
+
+// Appends one output line of UTF-8 fields and literal text to a string,
+// sized once for the most it can take and cut to length at the end: no
+// string per field. Tabs and line breaks inside a field would break the
+// line-per-input layout, so they are written as spaces.
+class LineWriter {
+ public:
+  // `max_bytes`: the literal bytes plus kMaxUtf8PerUnit per field unit.
+  LineWriter(std::string& out, std::size_t max_bytes) : out_(out) {
+    const std::size_t start = out.size();
+    out.resize(start + max_bytes);
+    at_ = out.data() + start;
+  }
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+  ~LineWriter() { out_.resize(static_cast<std::size_t>(at_ - out_.data())); }
+
+  LineWriter& Field(std::u16string_view text) {
+    at_ = WriteUtf8(text, at_, Separators::kAsSpaces);
+    return *this;
+  }
+  LineWriter& Literal(std::string_view text) {
+    at_ = std::copy(text.begin(), text.end(), at_);
+    return *this;
+  }
+
+  static std::size_t FieldRoom(std::u16string_view text) {
+    return text.size() * kMaxUtf8PerUnit;
+  }
+
+ private:
+  std::string& out_;
+  char* at_;
+};
+
+// Slots 0 and 1 always, the others when they stored a text.
+template <typename Visit>
+void ForEachStoredSlot(const StageRecord& record, Visit visit) {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (slot <= 1 || !record.results[slot].empty()) visit(slot);
+  }
+}
+
+// One line per stored slot: its number, its name and its text.
+void WriteTrace(const StageRecord& record, std::string& out) {
+  ForEachStoredSlot(record, [&](int slot) {
+    out += std::to_string(slot);
+    out += '\t';
+    AppendUtf8(StageName(slot), out);
+    LineWriter(out, LineWriter::FieldRoom(record.results[slot]) + 2)
+        .Literal("\t")
+        .Field(record.results[slot])
+        .Literal("\n");
+  });
+}
+
+void WriteTsv(const Conversion& c, std::string& out) {
+  const Transcription& t = c.transcription;
+  LineWriter(out, LineWriter::FieldRoom(c.reading) +
+                      LineWriter::FieldRoom(t.symbols) +
+                      LineWriter::FieldRoom(t.kana) + 3)
+      .Field(c.reading)
+      .Literal("\t")
+      .Field(t.symbols)
+      .Literal("\t")
+      .Field(t.kana)
+      .Literal("\n");
+}
+
+void WriteText(const Conversion& c, std::string& out) {
+  const Transcription& t = c.transcription;
+  constexpr std::string_view kReading = "読みﾊﾝｸﾞﾙ：";
+  constexpr std::string_view kSymbols = "\n発音記号：";
+  constexpr std::string_view kKana = "\n発音カナ：";
+  LineWriter(out, kReading.size() + LineWriter::FieldRoom(c.reading) +
+                      kSymbols.size() + LineWriter::FieldRoom(t.symbols) +
+                      kKana.size() + LineWriter::FieldRoom(t.kana) + 1)
+      .Literal(kReading)
+      .Field(c.reading)
+      .Literal(kSymbols)
+      .Field(t.symbols)
+      .Literal(kKana)
+      .Field(t.kana)
+      .Literal("\n");
+}
+
+void WriteJson(const Conversion& c, bool stage_trace, std::string& out) {
+  const Transcription& t = c.transcription;
+  out += "{\"input\":" + JsonString(c.input) +
+         ",\"reading\":" + JsonString(c.reading) +
+         ",\"symbols\":" + JsonString(t.symbols) +
+         ",\"kana\":" + JsonString(t.kana);
+  if (stage_trace) {
+    out += ",\"stages\":[";
+    bool first = true;
+    ForEachStoredSlot(c.record, [&](int slot) {
+      if (!first) out += ',';
+      first = false;
+      out += "{\"slot\":" + std::to_string(slot) +
+             ",\"name\":" + JsonString(StageName(slot)) +
+             ",\"text\":" + JsonString(c.record.results[slot]) + '}';
+    });
+    out += ']';
+  }
+  out += "}\n";
+}
+
+}  // namespace
+
+std::string JsonString(std::u16string_view text) {
+  const std::string utf8 = Utf16ToUtf8(text);
+  std::string out = "\"";
+  for (const char c : utf8) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x",
+                        static_cast<unsigned char>(c));
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  out += '"';
+  return out;
+}
+
+void WriteConversion(const Conversion& c, OutputFormat format, bool stage_trace,
+                     std::string& out) {
+  switch (format) {
+    case OutputFormat::kTsv:
+      if (stage_trace) WriteTrace(c.record, out);
+      WriteTsv(c, out);
+      break;
+    case OutputFormat::kText:
+      if (stage_trace) WriteTrace(c.record, out);
+      WriteText(c, out);
+      break;
+    case OutputFormat::kJson:
+      WriteJson(c, stage_trace, out);
+      break;
+  }
+}
+
+}  // namespace pimoru

@@ -1,0 +1,174 @@
+#include "hangul/question.h"
+
+#include "hangul/jamo.h"
+
+namespace pimoru {
+namespace {
+
+constexpr std::u16string_view kLineBreak = u"\n";
+
+// What a question of each kind asks: the sentence after the word, or for a
+// junction the kind of word.
+constexpr std::u16string_view Wording(QuestionKind kind) {
+  switch (kind) {
+    case QuestionKind::kNInsertion:
+      return u"合成語または2語がつながった語";
+    case QuestionKind::kSinoKoreanSuffix:
+      return u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します"
+             u"。";
+    case QuestionKind::kSinoKorean:
+      return u"漢字語";
+    case QuestionKind::kFutureAdnominal:
+    case QuestionKind::kListedEnding:
+      return u"は動詞や形容詞の未来連体形ですか？";
+  }
+  return u"";
+}
+
+constexpr bool IsWordLetter(char16_t c) { return IsSyllable(c) || IsJamo(c); }
+
+}  // namespace
+
+void TypedInput::Map(std::u16string_view jamo) {
+  mapped_ = true;
+  for (std::size_t i = 0; i < input_.size(); ++i) {
+    if (IsSyllable(input_[i]) || IsInitial(input_[i])) {
+      syllables_.push_back(static_cast<std::uint32_t>(i));
+    }
+  }
+  std::u16string working;  // the working text's syllables, composed
+  for (std::size_t i = 0; i < jamo.size(); ++i) {
+    if (!IsInitial(jamo[i])) continue;
+    std::size_t end = i + 1;
+    if (end < jamo.size() && IsMedial(jamo[end])) {
+      ++end;
+      if (end < jamo.size() && IsFinal(jamo[end])) ++end;
+    }
+    working += ComposeGroup(jamo.substr(i, end - i));
+  }
+  working_count_ = working.size();
+  if (working_count_ == syllables_.size()) {
+    same_start_ = working_count_;
+    return;
+  }
+  const std::size_t shorter = std::min(working_count_, syllables_.size());
+  while (same_start_ < shorter &&
+         input_[syllables_[same_start_]] == working[same_start_]) {
+    ++same_start_;
+  }
+  while (same_start_ + same_end_ < shorter &&
+         input_[syllables_[syllables_.size() - 1 - same_end_]] ==
+             working[working_count_ - 1 - same_end_]) {
+    ++same_end_;
+  }
+}
+
+std::size_t TypedInput::InputSyllable(std::size_t k) const {
+  if (k < same_start_) return k;
+  if (k >= working_count_ - same_end_) {
+    return k - working_count_ + syllables_.size();
+  }
+  return std::min(same_start_, syllables_.size() - 1);
+}
+
+std::size_t TypedInput::SyllableOffset(std::u16string_view jamo,
+                                       std::size_t at) {
+  if (!mapped_) Map(jamo);
+  if (cursor_text_ != jamo.data() || cursor_size_ != jamo.size() ||
+      at < cursor_at_) {
+    cursor_text_ = jamo.data();
+    cursor_size_ = jamo.size();
+    cursor_at_ = 0;
+    cursor_count_ = 0;
+  }
+  at = std::min(at, jamo.size());
+  for (; cursor_at_ < at; ++cursor_at_) {
+    if (IsInitial(jamo[cursor_at_])) ++cursor_count_;
+  }
+  std::size_t k = cursor_count_;  // the syllable that begins at or after
+  if (at < jamo.size() && (IsMedial(jamo[at]) || IsFinal(jamo[at])) && k > 0) {
+    --k;  // a medial or final belongs to the syllable begun before it
+  }
+  if (k >= working_count_ || syllables_.empty())
+    return std::u16string_view::npos;
+  return syllables_[InputSyllable(k)];
+}
+
+TypedSpan TypedInput::WordAround(std::size_t offset) const {
+  if (offset >= input_.size() || !IsWordLetter(input_[offset])) {
+    return {offset, 0};
+  }
+  std::size_t begin = offset;
+  while (begin > 0 && IsWordLetter(input_[begin - 1])) --begin;
+  std::size_t end = offset + 1;
+  while (end < input_.size() && IsWordLetter(input_[end])) ++end;
+  return {begin, end - begin};
+}
+
+std::u16string Question::CurrentWord() const {
+  return ComposeText(WordAt(jamo_, at_));
+}
+
+std::u16string Question::JunctionPair() const {
+  if (pattern_.size() < 2) return std::u16string();
+  return SyllableWithFinal(jamo_, at_, pattern_[0]) +
+         SyllableWithInitial(jamo_, at_ + 1, pattern_[1]);
+}
+
+std::u16string_view Question::TypedLine() const {
+  return typed_ != nullptr ? typed_->line() : std::u16string_view();
+}
+
+std::size_t Question::TypedSyllable(std::size_t k) const {
+  if (typed_ == nullptr) return std::u16string_view::npos;
+  return typed_->SyllableOffset(jamo_, at_ + k);
+}
+
+TypedSpan Question::TypedWord() const {
+  const std::size_t syllable = TypedSyllable(0);
+  if (syllable == std::u16string_view::npos) return {};
+  return typed_->WordAround(syllable);
+}
+
+std::u16string Question::Message() const {
+  if (AtJunction(kind_)) {
+    if (pattern_.size() < 2) return std::u16string(title_);
+    return JunctionMessage(title_, JunctionPair(), Wording(kind_), pattern_[0],
+                           pattern_[1]);
+  }
+  return OccurrenceMessage(title_, CurrentWord(), Wording(kind_));
+}
+
+std::u16string OccurrenceMessage(std::u16string_view title,
+                                 std::u16string_view word,
+                                 std::u16string_view question) {
+  std::u16string message(title);
+  message += kLineBreak;
+  message += u' ';
+  message += word;
+  message += question;
+  return message;
+}
+
+std::u16string JunctionMessage(std::u16string_view title,
+                               std::u16string_view pair,
+                               std::u16string_view kind, char16_t final_jamo,
+                               char16_t initial_jamo) {
+  std::u16string message(title);
+  message += kLineBreak;
+  message += pair;
+  message += u"は";
+  message += kind;
+  message += u"ですか？";
+  message += kind;
+  message += u"で";
+  message += CompatibilityJamo(final_jamo);
+  message += u"パッチムの後ろに";
+  message += CompatibilityJamo(initial_jamo);
+  message += u"初声が来た場合、";
+  message += title;
+  message += u"します。";
+  return message;
+}
+
+}  // namespace pimoru

@@ -1,0 +1,156 @@
+// A yes/no question about a place in the text, as data.
+//
+// Where a sound change depends on a fact the letters cannot show (a
+// compound, a Sino-Korean word, a future adnominal form), a stage asks, place
+// by place. A question names its kind, the stage that asks, the place in the
+// working text and, where the input line as typed is known, the word and the
+// syllables there, so that an answerer can decide from the word and a report
+// can list it. The message shown to a user is composed only when asked for.
+#ifndef PIMORU_HANGUL_QUESTION_H_
+#define PIMORU_HANGUL_QUESTION_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pimoru {
+
+enum class QuestionKind {
+  kNInsertion,        // is the word a compound? (a junction)
+  kSinoKoreanSuffix,  // a Sino-Korean word with a suffix? (a word)
+  kSinoKorean,        // is the word Sino-Korean? (a junction)
+  kFutureAdnominal,   // is this ㄹ a future adnominal form? (a word)
+  kListedEnding,      // the same, for an ending of the list of such endings
+};
+
+// Whether a kind asks about the junction of two syllables (the final of one,
+// the initial of the next) rather than about the word.
+constexpr bool AtJunction(QuestionKind kind) {
+  return kind == QuestionKind::kNInsertion || kind == QuestionKind::kSinoKorean;
+}
+
+// A stretch of the input line as typed, in its code units.
+struct TypedSpan {
+  std::size_t offset = 0;
+  std::size_t length = 0;
+  friend bool operator==(const TypedSpan&, const TypedSpan&) = default;
+};
+
+// The input line as typed, and where in it a syllable of the working text
+// stands. The jamo stages keep the number of syllables, so the k-th syllable
+// of the working text is the k-th of the input, unless a word list changed
+// their number; then the syllables the two texts share at the start and at
+// the end are matched, and the rest maps to the first syllable that differs.
+// Worked out at the first question that asks, not before.
+class TypedInput {
+ public:
+  explicit TypedInput(std::u16string_view input) : input_(input) {}
+  TypedInput(const TypedInput&) = delete;
+  TypedInput& operator=(const TypedInput&) = delete;
+
+  std::u16string_view line() const { return input_; }
+  // The offset in the input of the syllable that holds place `at` of the
+  // working JamoString `jamo`; at a unit that is no jamo, of the next
+  // syllable. npos when there is none.
+  std::size_t SyllableOffset(std::u16string_view jamo, std::size_t at);
+  // The word around an offset of the input: the run of Hangul holding it.
+  TypedSpan WordAround(std::size_t offset) const;
+
+ private:
+  void Map(std::u16string_view jamo);
+  std::size_t InputSyllable(std::size_t k) const;
+
+  std::u16string_view input_;
+  bool mapped_ = false;
+  std::vector<std::uint32_t> syllables_;  // offsets of the input's syllables
+  std::size_t working_count_ = 0;         // syllables of the working text
+  std::size_t same_start_ = 0;            // matched at the start
+  std::size_t same_end_ = 0;              // and at the end
+  // Where the last lookup stood, so that questions in text order count the
+  // syllables once: the text, the place and the syllables before it.
+  const char16_t* cursor_text_ = nullptr;
+  std::size_t cursor_size_ = 0;
+  std::size_t cursor_at_ = 0;
+  std::size_t cursor_count_ = 0;
+};
+
+class Question {
+ public:
+  // About the occurrence of `pattern` at place `at` of the JamoString
+  // `jamo`, which must outlive the question. `typed` may be null.
+  Question(QuestionKind kind, int slot, std::u16string_view title,
+           std::u16string_view jamo, std::size_t at,
+           std::u16string_view pattern, TypedInput* typed)
+      : kind_(kind),
+        slot_(slot),
+        title_(title),
+        jamo_(jamo),
+        at_(at),
+        pattern_(pattern),
+        typed_(typed) {}
+
+  QuestionKind kind() const { return kind_; }
+  int slot() const { return slot_; }  // the stage that asks
+  std::u16string_view title() const { return title_; }
+  std::u16string_view pattern() const { return pattern_; }
+
+  // The word as it now stands in the working text ("할게"); at a space,
+  // the word that follows.
+  std::u16string CurrentWord() const;
+  // At a junction: the two syllables that meet there, with the pattern's
+  // final and initial ("솜이").
+  std::u16string JunctionPair() const;
+
+  // The input line as typed, the word the question is about in it, and the
+  // offset of the syllable that holds unit `k` of the pattern (0 and 1
+  // meet at a junction). Empty and npos where the input is not known.
+  std::u16string_view TypedLine() const;
+  TypedSpan TypedWord() const;
+  std::size_t TypedSyllable(std::size_t k) const;
+
+  // The text shown to the user, lines broken with "\n".
+  std::u16string Message() const;
+
+ private:
+  QuestionKind kind_;
+  int slot_;
+  std::u16string_view title_;
+  std::u16string_view jamo_;
+  std::size_t at_;
+  std::u16string_view pattern_;
+  TypedInput* typed_;
+};
+
+// Answers the questions: the window with a modal box, the command line with
+// its answer policy, a dictionary, the tests with a script.
+class Asker {
+ public:
+  virtual ~Asker() = default;
+  // True for Yes; No and any other way of closing the question are false.
+  virtual bool Confirm(const Question& question) = 0;
+};
+
+// Answers every question the same way without showing it.
+class FixedAsker : public Asker {
+ public:
+  explicit FixedAsker(bool answer) : answer_(answer) {}
+  bool Confirm(const Question&) override { return answer_; }
+
+ private:
+  bool answer_;
+};
+
+// The messages as the user sees them.
+std::u16string OccurrenceMessage(std::u16string_view title,
+                                 std::u16string_view word,
+                                 std::u16string_view question);
+std::u16string JunctionMessage(std::u16string_view title,
+                               std::u16string_view pair,
+                               std::u16string_view kind, char16_t final_jamo,
+                               char16_t initial_jamo);
+
+}  // namespace pimoru
+
+#endif  // PIMORU_HANGUL_QUESTION_H_

@@ -1,0 +1,31 @@
+// One input through the whole tool: the reading conversion, then the
+// transcription.
+#ifndef PIMORU_RENDER_CONVERSION_H_
+#define PIMORU_RENDER_CONVERSION_H_
+
+#include <string>
+
+#include "hangul/question.h"
+#include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
+#include "pipeline/stage_record.h"
+#include "render/transcription.h"
+
+namespace pimoru {
+
+struct Conversion {
+  std::u16string input;    // as typed
+  std::u16string reading;  // the reading Hangul
+  Transcription transcription;
+  StageRecord record;
+};
+
+// Converts `c.input` into the other fields of `c`, whose buffers are reused.
+// Throws ConversionError as RunPipeline does.
+void Convert(const Options& options, WordListSource& lists, Asker& asker,
+             RecordTexts texts, Conversion& c);
+
+}  // namespace pimoru
+
+#endif  // PIMORU_RENDER_CONVERSION_H_

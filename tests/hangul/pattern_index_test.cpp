@@ -1,0 +1,99 @@
+// The pattern index may only ever leave out patterns that cannot occur, and
+// marks exactly those that stand in the text.
+#include "hangul/pattern_index.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "hangul/jamo.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+// The candidates in the order they are visited.
+std::vector<std::size_t> Visited(Candidates& candidates, std::size_t size) {
+  std::vector<std::size_t> visited;
+  for (std::size_t k = candidates.Next(); k < size; k = candidates.Next()) {
+    visited.push_back(k);
+  }
+  return visited;
+}
+
+// The patterns that stand in `text`, the empty ones among them.
+std::vector<std::size_t> Standing(const std::vector<std::u16string>& patterns,
+                                  std::u16string_view text) {
+  std::vector<std::size_t> standing;
+  for (std::size_t p = 0; p < patterns.size(); ++p) {
+    if (patterns[p].empty() || text.find(patterns[p]) != text.npos) {
+      standing.push_back(p);
+    }
+  }
+  return standing;
+}
+
+TEST(Candidates, ExactlyThePatternsThatStandInTableOrder) {
+  std::mt19937 random(8);
+  // Small tables take the dense form, those with syllables beyond the jamo
+  // block and many letters the hashed one: both over texts of jamo, ASCII
+  // and syllables.
+  for (int round = 0; round < 400; ++round) {
+    std::vector<std::u16string> patterns;
+    for (int p = 0; p < 1 + round % 90; ++p) {
+      patterns.push_back(RandomText(random, 4));
+    }
+    if (round % 3 == 0) patterns.push_back(u"\uAC00\uD7A3\u4E00");
+    const std::vector<std::u16string_view> views(patterns.begin(),
+                                                 patterns.end());
+    const PatternIndex index(views);
+    const std::u16string text = RandomText(random, 30);
+    SCOPED_TRACE(U8(text));
+    Candidates candidates(index, text);
+    EXPECT_EQ(Visited(candidates, index.size()), Standing(patterns, text));
+  }
+}
+
+TEST(Candidates, ARewriteBringsInThePatternsItFormed) {
+  // "ab" stands only once "xb" has been rewritten, its key pair "ab" made
+  // by the rewrite; "cab" also needs the letter before the stretch.
+  const std::vector<std::u16string> patterns = {u"xb", u"ab", u"cab", u"zz"};
+  const std::vector<std::u16string_view> views(patterns.begin(),
+                                               patterns.end());
+  const PatternIndex index(views);
+  std::u16string text = u"cxb";
+  Candidates candidates(index, text);
+  EXPECT_EQ(candidates.Next(), 0u);
+  text = u"cab";  // "x" became "a" at place 1
+  const std::size_t written_at[] = {1};
+  candidates.Rewritten(text, written_at, 1);
+  EXPECT_EQ(Visited(candidates, index.size()),
+            (std::vector<std::size_t>{1, 2}));
+}
+
+TEST(Candidates, TheSummaryOfAJamoTextGivesASupersetAndPlainGivesAll) {
+  std::mt19937 random(3);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<std::u16string> patterns;
+    for (int p = 0; p < 12; ++p) patterns.push_back(RandomText(random, 3));
+    const std::vector<std::u16string_view> views(patterns.begin(),
+                                                 patterns.end());
+    const PatternIndex index(views);
+    JamoText text(RandomText(random, 30));
+    SCOPED_TRACE(U8(text.view()));
+    Candidates told(index, text);
+    const std::vector<std::size_t> visited = Visited(told, index.size());
+    for (const std::size_t p : Standing(patterns, text.view())) {
+      EXPECT_NE(std::find(visited.begin(), visited.end(), p), visited.end())
+          << U8(patterns[p]);
+    }
+    JamoText plain(text.str(), /*plain=*/true);
+    Candidates all(index, plain);
+    EXPECT_EQ(Visited(all, index.size()).size(), patterns.size());
+  }
+}
+
+}  // namespace
+}  // namespace pimoru
