@@ -43,8 +43,7 @@ constexpr std::size_t kMostKeysWorthAsking = 64;
 
 PatternIndex::PatternIndex(std::span<const std::u16string_view> patterns)
     : patterns_(patterns.begin(), patterns.end()),
-      key_offset_(patterns.size(), 0),
-      begins_key_(0x10000 / 64, 0) {
+      key_offset_(patterns.size(), 0) {
   assert(patterns.size() < 0xFFFFFFFFu);
   // How many patterns hold each key.
   std::unordered_map<std::uint64_t, std::uint32_t> holders;
@@ -87,41 +86,9 @@ PatternIndex::PatternIndex(std::span<const std::u16string_view> patterns)
     ++sizes[it->second];
   }
 
-  // Counting sort by bucket keeps each bucket in table order.
-  starts_.assign(sizes.size() + 1, 0);
-  for (std::size_t b = 0; b < sizes.size(); ++b) {
-    starts_[b + 1] = starts_[b] + sizes[b];
-  }
-  filed_.resize(starts_.back());
-  std::vector<std::uint32_t> fill(starts_.begin(), starts_.end() - 1);
-  for (std::size_t p = 0; p < patterns_.size(); ++p) {
-    if (patterns_[p].empty()) continue;
-    filed_[fill[bucket_of_pattern[p]]++] = static_cast<std::uint32_t>(p);
-  }
-
-  // The key table, at most half full.
-  std::size_t slots = 4;
-  while (slots < 2 * bucket_keys.size()) slots *= 2;
-  shift_ = 64 - std::countr_zero(slots);
-  slot_keys_.assign(slots, kNoKey);
-  slot_buckets_.assign(slots, 0);
-  filter_.assign((std::size_t{1} << kFilterShift) / 64, 0);
-  for (std::size_t b = 0; b < bucket_keys.size(); ++b) {
-    const std::uint64_t key = bucket_keys[b];
-    const std::uint64_t hash = Hash(key);
-    std::size_t slot = hash >> shift_;
-    while (slot_keys_[slot] != kNoKey) slot = (slot + 1) & (slots - 1);
-    slot_keys_[slot] = key;
-    slot_buckets_[slot] = static_cast<std::uint32_t>(b);
-    const std::size_t bit = hash >> (64 - kFilterShift);
-    filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
-    const bool letter_key = (key >> 32) != 0;
-    has_letter_keys_ = has_letter_keys_ || letter_key;
-    const char16_t first = static_cast<char16_t>(letter_key ? key : key >> 16);
-    begins_key_[first / 64] |= std::uint64_t{1} << (first % 64);
-  }
-
+  // Tables of jamo take the dense form, word lists the hashed one.
   BuildDense();
+  if (!dense_) BuildHashed(bucket_keys, bucket_of_pattern, sizes);
 
   // The summary's view: the bits of the keys, and of every pair.
   std::vector<std::pair<std::uint16_t, std::uint32_t>> by_bit;
@@ -194,6 +161,45 @@ bool PatternIndex::MayOccur(const LetterPairs& letters) const {
   return false;
 }
 
+void PatternIndex::BuildHashed(std::span<const std::uint64_t> bucket_keys,
+                               std::span<const std::uint32_t> bucket_of_pattern,
+                               std::span<const std::uint32_t> sizes) {
+  // Counting sort by bucket keeps each bucket in table order.
+  starts_.assign(sizes.size() + 1, 0);
+  for (std::size_t b = 0; b < sizes.size(); ++b) {
+    starts_[b + 1] = starts_[b] + sizes[b];
+  }
+  filed_.resize(starts_.back());
+  std::vector<std::uint32_t> fill(starts_.begin(), starts_.end() - 1);
+  for (std::size_t p = 0; p < patterns_.size(); ++p) {
+    if (patterns_[p].empty()) continue;
+    filed_[fill[bucket_of_pattern[p]]++] = static_cast<std::uint32_t>(p);
+  }
+
+  // The key table, at most half full.
+  std::size_t slots = 4;
+  while (slots < 2 * bucket_keys.size()) slots *= 2;
+  shift_ = 64 - std::countr_zero(slots);
+  slot_keys_.assign(slots, kNoKey);
+  slot_buckets_.assign(slots, 0);
+  filter_.assign((std::size_t{1} << kFilterShift) / 64, 0);
+  begins_key_.assign(0x10000 / 64, 0);
+  for (std::size_t b = 0; b < bucket_keys.size(); ++b) {
+    const std::uint64_t key = bucket_keys[b];
+    const std::uint64_t hash = Hash(key);
+    std::size_t slot = hash >> shift_;
+    while (slot_keys_[slot] != kNoKey) slot = (slot + 1) & (slots - 1);
+    slot_keys_[slot] = key;
+    slot_buckets_[slot] = static_cast<std::uint32_t>(b);
+    const std::size_t bit = hash >> (64 - kFilterShift);
+    filter_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    const bool letter_key = (key >> 32) != 0;
+    has_letter_keys_ = has_letter_keys_ || letter_key;
+    const char16_t first = static_cast<char16_t>(letter_key ? key : key >> 16);
+    begins_key_[first / 64] |= std::uint64_t{1} << (first % 64);
+  }
+}
+
 void PatternIndex::BuildDense() {
   // Past 255 letters the dense form would need wider classes; such a table
   // is a word list, for which hashing is the better form anyway.
@@ -214,7 +220,10 @@ void PatternIndex::BuildDense() {
     const std::u16string_view pattern = patterns_[p];
     if (pattern.empty()) continue;
     const std::size_t first = class_of[pattern[key_offset_[p]]];
-    const auto number = static_cast<std::uint32_t>(p);
+    // Every letter has a class of its own, so where the key of a pattern
+    // of one or two letters stands, the pattern stands.
+    const auto number =
+        static_cast<std::uint32_t>(p) | (pattern.size() <= 2 ? kWholeKey : 0);
     if (pattern.size() == 1) {
       for (std::size_t next = 0; next < classes; ++next) {
         cells[first * classes + next].push_back(number);
@@ -233,18 +242,6 @@ void PatternIndex::BuildDense() {
   class_of_ = std::move(class_of);
   classes_ = classes;
   dense_ = true;
-}
-
-void PatternIndex::MarkIfStanding(std::uint32_t p, std::u16string_view text,
-                                  std::size_t at, SmallBitSet& marks) const {
-  if (marks.Test(p) || at < key_offset_[p]) return;
-  const std::u16string_view pattern = patterns_[p];
-  const std::size_t start = at - key_offset_[p];
-  if (text.size() - start < pattern.size()) return;
-  for (std::size_t k = 0; k < pattern.size(); ++k) {
-    if (text[start + k] != pattern[k]) return;
-  }
-  marks.Set(p);
 }
 
 void PatternIndex::MarkBucket(std::int64_t bucket, std::u16string_view text,
@@ -267,7 +264,12 @@ void PatternIndex::MarkStandingDensely(std::u16string_view text,
       const std::size_t cell = first * classes_ + next;
       for (std::uint32_t k = cell_starts_[cell]; k < cell_starts_[cell + 1];
            ++k) {
-        MarkIfStanding(cell_filed_[k], text, i, marks);
+        const std::uint32_t filed = cell_filed_[k];
+        if ((filed & kWholeKey) != 0) {
+          marks.Set(filed & ~kWholeKey);
+        } else {
+          MarkIfStanding(filed, text, i, marks);
+        }
       }
     }
     first = next;

@@ -112,11 +112,26 @@ class PatternIndex {
   }
   void MarkBucket(std::int64_t bucket, std::u16string_view text, std::size_t at,
                   SmallBitSet& marks) const;
+  // Marks pattern p if it stands in `text` with its key at `at`.
   void MarkIfStanding(std::uint32_t p, std::u16string_view text, std::size_t at,
-                      SmallBitSet& marks) const;
+                      SmallBitSet& marks) const {
+    if (marks.Test(p) || at < key_offset_[p]) return;
+    const std::u16string_view pattern = patterns_[p];
+    const std::size_t start = at - key_offset_[p];
+    if (text.size() - start < pattern.size()) return;
+    for (std::size_t k = 0; k < pattern.size(); ++k) {
+      if (text[start + k] != pattern[k]) return;
+    }
+    marks.Set(p);
+  }
   void MarkStandingDensely(std::u16string_view text, std::size_t from,
                            std::size_t to, SmallBitSet& marks) const;
   void BuildDense();
+  // The hashed form, from the keys of the buckets, the bucket of each
+  // pattern and the size of each bucket.
+  void BuildHashed(std::span<const std::uint64_t> bucket_keys,
+                   std::span<const std::uint32_t> bucket_of_pattern,
+                   std::span<const std::uint32_t> sizes);
   // The letter class of a unit in the dense form: 0 for a letter that is
   // in no key, and past the end of the text.
   std::size_t ClassOf(char16_t c) const {
@@ -145,6 +160,8 @@ class PatternIndex {
   // or under the letter a alone: cell_filed_[cell_starts_[a * classes_ + b]
   // .. the next start). No hashing in the pass over a sentence.
   static constexpr char16_t kDensePlaces = 0x1200;
+  // In a cell: the pattern is its key, and stands wherever the cell is hit.
+  static constexpr std::uint32_t kWholeKey = std::uint32_t{1} << 31;
   bool dense_ = false;
   std::vector<std::uint8_t> class_of_;
   std::size_t classes_ = 1;
