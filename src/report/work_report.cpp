@@ -1,14 +1,9 @@
 #include "report/work_report.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <random>
 #include <string>
 #include <string_view>
-#include <system_error>
 
-#include "hangul/conversion_error.h"
+#include "hangul/file_write.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 
@@ -110,50 +105,6 @@ void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
   line += body;
   line += u"</span></p>";
   AppendLine(page, line);
-}
-
-std::string UnwritableMessage(const std::filesystem::path& path,
-                              const std::string& reason) {
-  return path.string() + " に書き込めません。(" + reason + ")";
-}
-
-// Writes `bytes` to a fresh file beside `path` and renames it over `path`.
-void WriteFileAtomically(const std::filesystem::path& path,
-                         const std::string& bytes) {
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  std::random_device random;
-  std::filesystem::path temp;
-  std::FILE* file = nullptr;
-  for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
-    temp = folder / ("." + path.filename().string() + "." +
-                     std::to_string(random()) + ".tmp");
-    // "x": never open a file that is already there.
-    file = std::fopen(temp.c_str(), "wbx");
-    if (file == nullptr && errno != EEXIST) break;
-  }
-  if (file == nullptr)
-    throw ConversionError(UnwritableMessage(path, std::strerror(errno)));
-
-  bool written =
-      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-      std::fflush(file) == 0;
-  int error = written ? 0 : errno;
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  std::error_code ec;
-  if (!written) {
-    std::filesystem::remove(temp, ec);
-    throw ConversionError(UnwritableMessage(path, std::strerror(error)));
-  }
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    const std::string reason = ec.message();
-    std::filesystem::remove(temp, ec);
-    throw ConversionError(UnwritableMessage(path, reason));
-  }
 }
 
 }  // namespace

@@ -21,9 +21,9 @@ namespace pimoru {
 // nothing when the input is blank. Throws ConversionError when the file
 // cannot be written.
 //
-// The page goes to a temporary file in the same folder first and is then
-// renamed over `path`, so a failed write never leaves half a page and an
-// earlier report stays as it was.
+// The page is written with WriteFileAtomically: a failed write never leaves
+// half a page, an earlier report stays as it was, and only a regular file
+// at `path` is ever replaced.
 void WriteWorkReport(const std::filesystem::path& path,
                      const Conversion& conversion,
                      const std::filesystem::path& html_folder);

@@ -1,0 +1,24 @@
+// Writing a whole file so that no reader ever sees half of it, and so that
+// nothing but a file is ever replaced.
+#ifndef PIMORU_HANGUL_FILE_WRITE_H_
+#define PIMORU_HANGUL_FILE_WRITE_H_
+
+#include <filesystem>
+#include <string_view>
+
+namespace pimoru {
+
+// Writes `bytes` to `path`: to a new file in the same folder first, which is
+// then renamed over `path`, so a failed write leaves no half file and an
+// earlier file stays as it was. Only a regular file, or nothing, may stand
+// at `path`; a folder, a device, a FIFO, a socket or a symbolic link there
+// is refused and left as it is (a link is not followed, so a report never
+// lands where a link planted beside it points). A file that is replaced
+// keeps its permission bits. Throws ConversionError naming `path`; no
+// temporary file is left behind on any failure.
+void WriteFileAtomically(const std::filesystem::path& path,
+                         std::string_view bytes);
+
+}  // namespace pimoru
+
+#endif  // PIMORU_HANGUL_FILE_WRITE_H_
