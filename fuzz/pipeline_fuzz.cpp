@@ -102,8 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   options.e_real_flg = flags & 4;
   options.noon_idx = (flags >> 3) & 3;
   // Read once for the whole run, as the command line does.
-  static pimoru::FolderWordLists shipped(PIMORU_SHIPPED_KDAT_DIR,
-                                         /*cache=*/true);
+  static pimoru::LoadedWordLists shipped(PIMORU_SHIPPED_KDAT_DIR);
   InputWordLists from_input(std::move(pieces));
   pimoru::WordListSource& lists =
       flags & 0x20 ? static_cast<pimoru::WordListSource&>(shipped) : from_input;

@@ -1,7 +1,8 @@
 // Arbitrary bytes as a word-list file of every kind: decoding, line and field
-// splitting and entry building must never crash; a bad number is the one
-// error allowed. The index of each list must name every entry whose text
-// stands in a text (here the file's own first and last lines).
+// splitting and entry building must never crash; bytes that are not UTF-8
+// or UTF-16 text and a bad number are the errors allowed. The index of each
+// list must name every entry whose text stands in a text (here the file's own
+// first and last lines).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -38,7 +39,14 @@ void CheckIndex(const std::shared_ptr<const pimoru::WordList>& entries,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::u16string text = pimoru::DecodeWordListBytes(bytes);
+  std::u16string text;
+  try {
+    text = pimoru::DecodeWordListBytes(bytes, "fuzz");
+  } catch (const pimoru::ConversionError&) {
+    return 0;
+  }
+  // Decoded text holds no NUL: it would have cut entries short.
+  if (text.find(u'\0') != std::u16string::npos) std::abort();
   const std::vector<std::u16string> lines = pimoru::SplitLines(text);
   for (const std::u16string& line : lines) pimoru::SplitFields(line);
   for (pimoru::WordListId id : pimoru::kAllWordLists) {

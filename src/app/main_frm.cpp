@@ -79,7 +79,8 @@ bool IsEnter(const QEvent* event) {
 TMainFrm::TMainFrm(Folders folders, UrlOpener open_url, QWidget* parent)
     : QWidget(parent),
       folders_(std::move(folders)),
-      open_url_(std::move(open_url)) {
+      open_url_(std::move(open_url)),
+      lists_(folders_.KdatFolder()) {
   setObjectName(QStringLiteral("MainFrm"));
   setWindowTitle(QStringLiteral("ハングル ぴもる"));
   setFont(PixelFont(JapaneseFamilies(), 13));
@@ -355,11 +356,10 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
 
 void TMainFrm::SpeedButton2Click() {
   try {
-    // Read afresh at every conversion, so an edited list takes effect now.
-    FolderWordLists lists(folders_.KdatFolder(), /*cache=*/false);
+    // An edited list takes effect now: the lists look at their files.
     DialogAsker asker(this);
     const std::u16string reading =
-        RunPipeline(edit1_->text().toStdU16String(), settings_.options, lists,
+        RunPipeline(edit1_->text().toStdU16String(), settings_.options, lists_,
                     asker, record_);
     edit2_->setText(ToQString(reading));
     edit2_->setFocus();

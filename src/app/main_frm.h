@@ -13,6 +13,7 @@
 #include "app/folders.h"
 #include "app/help_window.h"
 #include "app/settings.h"
+#include "hangul/word_list.h"
 #include "pipeline/stage_record.h"
 
 class QCheckBox;
@@ -87,6 +88,8 @@ class TMainFrm : public QWidget {
 
   Folders folders_;
   UrlOpener open_url_;
+  // Kept between conversions; a list is read again when its file changed.
+  FolderWordLists lists_;
   Settings settings_;
   StageRecord record_;
   std::u16string voicing_marks_;

@@ -37,6 +37,7 @@ bool LineReader::Next(std::string_view& line) {
       do {
         got = ::read(fd_, buffer_.data() + searched, kBlock);
       } while (got < 0 && errno == EINTR);
+      if (got < 0) error_ = errno;
       buffer_.resize(searched +
                      static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
       at_end_ = got <= 0;
@@ -51,9 +52,32 @@ bool LineReader::Next(std::string_view& line) {
   }
 }
 
-void WriteOut(std::string& out) {
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  out.clear();
+bool StandardOutput::Write(std::string& text) {
+  std::string_view rest = text;
+  while (!failed_ && !rest.empty()) {
+    const ssize_t wrote = ::write(STDOUT_FILENO, rest.data(), rest.size());
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) {
+      Fail(wrote < 0 ? errno : EIO);
+    } else {
+      rest.remove_prefix(static_cast<std::size_t>(wrote));
+    }
+  }
+  text.clear();
+  return !failed_;
+}
+
+bool StandardOutput::Close() {
+  if (::close(STDOUT_FILENO) != 0 && errno != EINTR && !failed_) {
+    Fail(errno);
+  }
+  return !failed_;
+}
+
+void StandardOutput::Fail(int error) {
+  failed_ = true;
+  std::cerr << "pimoru-cli: standard output: " << std::strerror(error)
+            << std::endl;
 }
 
 void WriteErrors(std::string& errors) {
@@ -75,17 +99,21 @@ namespace {
 // given are on screen.
 class SerialInputs {
  public:
-  SerialInputs(const CommandLine& cl, const std::filesystem::path& data,
-               CliAsker& asker)
-      : converter_(cl, data, asker), interactive_(asker.OnTerminal()) {}
+  SerialInputs(const CommandLine& cl, LoadedWordLists& lists, CliAsker& asker,
+               StandardOutput& out)
+      : converter_(cl, lists, asker),
+        interactive_(asker.OnTerminal()),
+        output_(out) {}
 
   void Convert(std::string_view text, const InputName& where) {
     all_ok_ = converter_.ConvertOne(text, where, out_, errors_) && all_ok_;
     WriteErrors(errors_);
-    if (interactive_ || out_.size() >= kFlushSize) WriteOut(out_);
+    if (interactive_ || out_.size() >= kFlushSize) output_.Write(out_);
   }
+  // Whether more input is wanted: not once the output failed.
+  bool WantsMore() const { return !output_.failed(); }
   bool Finish(std::optional<Conversion>& last) {
-    WriteOut(out_);
+    output_.Write(out_);
     if (std::optional<Conversion> kept = converter_.TakeLast()) {
       last = std::move(kept);
     }
@@ -96,25 +124,27 @@ class SerialInputs {
   static constexpr std::size_t kFlushSize = 1 << 16;
   Converter converter_;
   bool interactive_;
+  StandardOutput& output_;
   std::string out_;
   std::string errors_;
   bool all_ok_ = true;
 };
 
 // The lines of standard input as one batch, converted by several workers at
-// once. Each worker has its own converter (word lists and answerer), so they
-// share nothing while they convert; the output, the messages and the report
-// follow the input order. At most a few chunks are in flight, so the memory
-// stays bounded however long the input.
+// once. Each worker has its own converter and answerer; the word lists,
+// read once for the run, they only read from. The output, the messages and
+// the report follow the input order. At most a few chunks are in flight,
+// so the memory stays bounded however long the input.
 class ParallelInputs {
  public:
-  ParallelInputs(const CommandLine& cl, const std::filesystem::path& data,
-                 int workers)
-      : max_in_flight_(static_cast<std::size_t>(workers) * 2) {
+  ParallelInputs(const CommandLine& cl, LoadedWordLists& lists, int workers,
+                 StandardOutput& out)
+      : max_in_flight_(static_cast<std::size_t>(workers) * 2), output_(out) {
     for (int k = 0; k < workers; ++k) {
       auto& worker = workers_.emplace_back(std::make_unique<Worker>());
       worker->asker = MakeAsker(cl);
-      worker->converter = std::make_unique<Converter>(cl, data, *worker->asker);
+      worker->converter =
+          std::make_unique<Converter>(cl, lists, *worker->asker);
     }
     for (auto& worker : workers_) {
       worker->thread = std::thread([this, w = worker.get()] { Work(*w); });
@@ -133,8 +163,9 @@ class ParallelInputs {
       Submit();
     }
   }
+  bool WantsMore() const { return !output_.failed(); }
   bool Finish(std::optional<Conversion>& last) {
-    if (!chunk_->ends.empty()) Submit();
+    if (!chunk_->ends.empty() && WantsMore()) Submit();
     while (!order_.empty()) WriteOldest();
     if (last_) last = std::move(last_);
     return all_ok_;
@@ -186,7 +217,7 @@ class ParallelInputs {
       chunk_done_.wait(lock, [&] { return chunk.done; });
     }
     WriteErrors(chunk.errors);
-    WriteOut(chunk.out);
+    output_.Write(chunk.out);
     all_ok_ = chunk.all_ok && all_ok_;
     if (chunk.last) last_ = std::move(chunk.last);
     order_.pop_front();
@@ -237,6 +268,7 @@ class ParallelInputs {
   }
 
   const std::size_t max_in_flight_;
+  StandardOutput& output_;
   std::vector<std::unique_ptr<Worker>> workers_;
   // The main thread's only: the chunk being filled, those in flight, and
   // what the written ones left.
@@ -251,34 +283,50 @@ class ParallelInputs {
   bool stopping_ = false;
 };
 
-// Every line of standard input through `inputs`.
+// Every line of standard input through `inputs`, until the input ends, a
+// read fails or the output does.
 template <typename Inputs>
 bool ConvertLines(Inputs& inputs, std::optional<Conversion>& last) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   LineReader reader(STDIN_FILENO);
   std::string_view line;
   std::size_t number = 0;
-  while (reader.Next(line)) inputs.Convert(line, ++number);
-  return inputs.Finish(last);
+  while (inputs.WantsMore() && reader.Next(line)) {
+    // Editors on some systems begin a UTF-8 file with a byte-order mark.
+    if (number == 0 && line.starts_with(kByteOrderMark)) {
+      line.remove_prefix(kByteOrderMark.size());
+    }
+    inputs.Convert(line, ++number);
+  }
+  const bool all_ok = inputs.Finish(last);
+  if (reader.error() != 0) {
+    std::cerr << "pimoru-cli: standard input: " << std::strerror(reader.error())
+              << std::endl;
+    return false;
+  }
+  return all_ok;
 }
 
 }  // namespace
 
-bool ConvertInputs(const CommandLine& cl, const std::filesystem::path& data,
-                   CliAsker& asker, std::optional<Conversion>& last) {
+bool ConvertInputs(const CommandLine& cl, LoadedWordLists& lists,
+                   CliAsker& asker, StandardOutput& out,
+                   std::optional<Conversion>& last) {
   if (!cl.texts.empty()) {
-    SerialInputs inputs(cl, data, asker);
-    for (std::size_t k = 0; k < cl.texts.size(); ++k) {
+    SerialInputs inputs(cl, lists, asker, out);
+    for (std::size_t k = 0; k < cl.texts.size() && inputs.WantsMore(); ++k) {
       inputs.Convert(cl.texts[k], InputName{"argument", k + 1});
     }
     return inputs.Finish(last);
   }
   if (const int workers = BatchWorkers(asker); workers > 0) {
-    ParallelInputs inputs(cl, data, workers);
+    ParallelInputs inputs(cl, lists, workers, out);
     return ConvertLines(inputs, last);
   }
-  SerialInputs serial(cl, data, asker);
+  SerialInputs serial(cl, lists, asker, out);
   struct Lines {
     SerialInputs& inputs;
+    bool WantsMore() const { return inputs.WantsMore(); }
     void Convert(std::string_view line, std::size_t number) {
       inputs.Convert(line, InputName{"line", number});
     }

@@ -3,34 +3,36 @@
 #include <utility>
 
 #include "cli/output.h"
+#include "hangul/jamo.h"
 #include "hangul/utf.h"
 
 namespace pimoru {
-namespace {
 
-void Fail(const InputName& where, std::string_view message, std::string& out,
-          std::string& errors) {
-  errors += "pimoru-cli: ";
-  errors += where.kind;
-  errors += ' ';
-  errors += std::to_string(where.number);
-  errors += ": ";
-  errors += message;
-  errors += '\n';
-  out += '\n';
-}
-
-}  // namespace
-
-Converter::Converter(const CommandLine& cl, const std::filesystem::path& data,
+Converter::Converter(const CommandLine& cl, LoadedWordLists& lists,
                      CliAsker& asker)
-    : cl_(cl), lists_(data / "kdat", /*cache=*/true), asker_(asker) {}
+    : cl_(cl), lists_(lists), asker_(asker) {}
+
+void Converter::Fail(std::optional<std::u16string_view> input,
+                     const InputName& where, std::string_view message,
+                     bool said, std::string& out, std::string& errors) const {
+  if (!said) {
+    errors += "pimoru-cli: ";
+    errors += where.kind;
+    errors += ' ';
+    errors += std::to_string(where.number);
+    errors += ": ";
+    errors += message;
+    errors += '\n';
+  }
+  // The output's place says which input it is.
+  WriteFailure(input, message, cl_.format, cl_.stage_trace, out);
+}
 
 bool Converter::ConvertOne(std::string_view utf8, const InputName& where,
                            std::string& out, std::string& errors) {
   Conversion& c = current_;
   if (!Utf8ToUtf16(utf8, c.input)) {
-    Fail(where, "invalid UTF-8", out, errors);
+    Fail(std::nullopt, where, "invalid UTF-8", false, out, errors);
     return false;
   }
   asker_.BeginInput();
@@ -42,11 +44,12 @@ bool Converter::ConvertOne(std::string_view utf8, const InputName& where,
   try {
     Convert(cl_.options, lists_, asker_, texts, c);
   } catch (const ConversionError& e) {
-    Fail(where, e.what(), out, errors);
+    Fail(c.input, where, e.what(), lists_.IsListError(e.what()), out, errors);
     return false;
   }
   WriteConversion(c, cl_.format, cl_.stage_trace, out);
-  if (cl_.report_path) {
+  // A blank input leaves the report of the one before it.
+  if (cl_.report_path && !Trim(c.input).empty()) {
     if (!last_) last_.emplace();
     std::swap(*last_, current_);
   }

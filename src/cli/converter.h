@@ -3,7 +3,6 @@
 #define PIMORU_CLI_CONVERTER_H_
 
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,23 +24,27 @@ struct InputName {
 
 class Converter {
  public:
-  Converter(const CommandLine& cl, const std::filesystem::path& data,
-            CliAsker& asker);
+  // The lists are shared with the other converters of the run.
+  Converter(const CommandLine& cl, LoadedWordLists& lists, CliAsker& asker);
 
   // Converts one UTF-8 input and appends its output line(s) to `out`.
-  // Returns false (with the message appended to `errors`, for stderr) when
-  // the input failed; its output is then an empty line, so output lines
-  // stay aligned with input lines.
+  // Returns false when the input failed: its output then says so in the
+  // format's way (WriteFailure), and the message is appended to `errors`,
+  // for stderr, unless it is that of a list, which was said once already.
   bool ConvertOne(std::string_view utf8, const InputName& where,
                   std::string& out, std::string& errors);
 
   // The last input that converted since the last call, kept for the report
-  // (only when a report is asked for).
+  // (only when a report is asked for). A blank input is none.
   std::optional<Conversion> TakeLast() { return std::exchange(last_, {}); }
 
  private:
+  void Fail(std::optional<std::u16string_view> input, const InputName& where,
+            std::string_view message, bool said, std::string& out,
+            std::string& errors) const;
+
   const CommandLine& cl_;
-  FolderWordLists lists_;
+  LoadedWordLists& lists_;
   CliAsker& asker_;
   Conversion current_;  // its buffers serve every input
   std::optional<Conversion> last_;

@@ -1,8 +1,10 @@
 // pimoru-cli: the reading conversion and the transcription for scripts and
 // whole files.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -13,6 +15,7 @@
 #include "cli/answerers.h"
 #include "cli/batch.h"
 #include "cli/command_line.h"
+#include "hangul/word_list.h"
 #include "render/conversion.h"
 #include "report/work_report.h"
 
@@ -23,6 +26,21 @@ constexpr int kExitOk = 0;
 constexpr int kExitSomeFailed = 1;
 constexpr int kExitUsage = 2;
 
+// A standard stream that was closed (">&-", "<&-") is opened on /dev/null
+// the wrong way round: using it fails as using the closed one would, and no
+// file the program opens later takes its number and its output.
+void HoldClosedStandardStreams() {
+  for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int held =
+        ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+    if (held >= 0 && held != fd) {
+      ::dup2(held, fd);
+      ::close(held);
+    }
+  }
+}
+
 std::filesystem::path InstalledDataFolder() {
   std::error_code ec;
   const std::filesystem::path exe =
@@ -31,10 +49,28 @@ std::filesystem::path InstalledDataFolder() {
   return exe.parent_path().parent_path() / "share" / "pimoru";
 }
 
+// Why a folder named with --data cannot be the data folder, or nothing.
+std::optional<std::string> DataFolderProblem(
+    const std::filesystem::path& data) {
+  struct stat st;
+  if (::stat(data.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return "--data " + data.string() + ": no such folder";
+  }
+  if (::stat((data / "kdat").c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return "--data " + data.string() + ": holds no kdat/ folder";
+  }
+  return std::nullopt;
+}
+
 // Writes the report of the last input that converted.
 bool WriteReport(const CommandLine& cl, const std::filesystem::path& data,
                  const std::optional<Conversion>& last) {
-  if (!cl.report_path || !last) return true;
+  if (!cl.report_path) return true;
+  if (!last) {
+    std::cerr << "pimoru-cli: no input converted, so no report was written to "
+              << *cl.report_path << '\n';
+    return false;
+  }
   try {
     WriteWorkReport(*cl.report_path, *last,
                     std::filesystem::absolute(data / "html"));
@@ -46,6 +82,7 @@ bool WriteReport(const CommandLine& cl, const std::filesystem::path& data,
 }
 
 int Main(int argc, char** argv) {
+  HoldClosedStandardStreams();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::string error;
@@ -55,13 +92,20 @@ int Main(int argc, char** argv) {
               << "Try 'pimoru-cli --help'.\n";
     return kExitUsage;
   }
-  if (cl->help) {
-    std::cout << UsageText();
-    return kExitOk;
+  StandardOutput out;
+  if (cl->help || cl->version) {
+    std::string text = cl->help
+                           ? UsageText()
+                           : std::string("pimoru-cli ") + PIMORU_VERSION + "\n";
+    out.Write(text);
+    return out.Close() ? kExitOk : kExitSomeFailed;
   }
-  if (cl->version) {
-    std::cout << "pimoru-cli " << PIMORU_VERSION << '\n';
-    return kExitOk;
+  if (cl->data_folder) {
+    if (std::optional<std::string> problem =
+            DataFolderProblem(*cl->data_folder)) {
+      std::cerr << "pimoru-cli: " << *problem << '\n';
+      return kExitUsage;
+    }
   }
   const std::unique_ptr<CliAsker> asker = MakeAsker(*cl);
   if (!asker) {
@@ -71,11 +115,20 @@ int Main(int argc, char** argv) {
   const std::filesystem::path data =
       cl->data_folder ? std::filesystem::path(*cl->data_folder)
                       : InstalledDataFolder();
+  // Read once for the run and shared by every input; a list that cannot be
+  // read is said here, once, and fails every input that needs it.
+  LoadedWordLists lists(data / "kdat");
+  const std::vector<std::string> list_errors = lists.Errors();
+  for (const std::string& list_error : list_errors) {
+    std::cerr << "pimoru-cli: " << list_error << '\n';
+  }
   std::optional<Conversion> last;
-  bool all_ok = ConvertInputs(*cl, data, *asker, last);
-  std::fflush(stdout);
-  all_ok = WriteReport(*cl, data, last) && all_ok;
-  return all_ok ? kExitOk : kExitSomeFailed;
+  bool all_ok = ConvertInputs(*cl, lists, *asker, out, last);
+  // After a failed write the run ends there: its last input is not the
+  // last one given.
+  if (!out.failed()) all_ok = WriteReport(*cl, data, last) && all_ok;
+  all_ok = out.Close() && all_ok;
+  return all_ok && list_errors.empty() ? kExitOk : kExitSomeFailed;
 }
 
 }  // namespace

@@ -169,4 +169,20 @@ void WriteConversion(const Conversion& c, OutputFormat format, bool stage_trace,
   }
 }
 
+void WriteFailure(std::optional<std::u16string_view> input,
+                  std::string_view message, OutputFormat format,
+                  bool stage_trace, std::string& out) {
+  if (format == OutputFormat::kJson) {
+    out += '{';
+    if (input) out += "\"input\":" + JsonString(*input) + ',';
+    out += "\"error\":" + JsonString(Utf8ToUtf16Lossy(message)) + "}\n";
+  } else if (format == OutputFormat::kText || stage_trace) {
+    out += "エラー：";
+    out += message;
+    out += '\n';
+  } else {
+    out += '\n';
+  }
+}
+
 }  // namespace pimoru

@@ -1,12 +1,15 @@
 #include "hangul/word_list.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 #include <sstream>
-#include <system_error>
 #include <utility>
 
 #include "hangul/jamo.h"
@@ -43,11 +46,15 @@ Shape ShapeOf(WordListId id) {
   return {0, false};
 }
 
-std::u16string HashesToSpaces(std::u16string text) {
-  for (char16_t& c : text) {
-    if (c == u'#') c = u' ';
-  }
+// A "$" in a field of kspecial.txt and wi3var.txt stands for a join of
+// stage 2; in kspecial.txt a "#" stands for a space.
+std::u16string WithJoins(std::u16string text) {
+  std::replace(text.begin(), text.end(), u'$', kJoinMarker);
   return text;
+}
+std::u16string SpecialWordText(std::u16string text) {
+  std::replace(text.begin(), text.end(), u'#', u' ');
+  return WithJoins(std::move(text));
 }
 
 // The second syllable of a riul_pat.txt word with its initial ㄷ, ㅅ or ㅈ
@@ -88,11 +95,13 @@ WordListEntry EntryFromFields(WordListId id,
       break;
     case WordListId::kKSpecial:
       entry.number = integer(0);
-      entry.text = HashesToSpaces(fields[1]);
-      entry.replacement = HashesToSpaces(fields[2]);
+      entry.text = SpecialWordText(fields[1]);
+      entry.replacement = SpecialWordText(fields[2]);
       break;
     case WordListId::kWi3Var:
-      entry.text = fields[0];
+      // Stage 4 runs after the joins are gone, so a line with a "$" matches
+      // nothing: the list's comments are written so.
+      entry.text = WithJoins(fields[0]);
       break;
     case WordListId::kKanBion:
       entry.text = fields[1];
@@ -117,21 +126,167 @@ WordListEntry EntryFromFields(WordListId id,
   return entry;
 }
 
-std::u16string DecodeUtf16Le(std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const auto lo = static_cast<unsigned char>(bytes[i]);
-    const auto hi = static_cast<unsigned char>(bytes[i + 1]);
-    text += static_cast<char16_t>(lo | (hi << 8));
+// The number of the line that `before`, the text up to a place, ends in:
+// counted as ForEachLine cuts lines.
+std::size_t LineAt(std::u16string_view before) {
+  std::size_t line = 1;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i] == u'\n' ||
+        (before[i] == u'\r' &&
+         (i + 1 == before.size() || before[i + 1] != u'\n'))) {
+      ++line;
+    }
+  }
+  return line;
+}
+
+[[noreturn]] void ThrowNotText(std::string_view source_name,
+                               std::optional<std::size_t> line,
+                               std::string_view what) {
+  std::ostringstream message;
+  message << source_name;
+  if (line) message << " " << *line << " 行目";
+  message
+      << ": " << what
+      << "（単語リストは UTF-8 か UTF-16 のテキストでなければなりません）。";
+  throw ConversionError(message.str());
+}
+
+// A text that holds no U+0000, as a list must.
+std::u16string WithoutNul(std::u16string text, std::string_view source_name) {
+  const std::size_t nul = text.find(u'\0');
+  if (nul != std::u16string::npos) {
+    ThrowNotText(source_name, LineAt(std::u16string_view(text).substr(0, nul)),
+                 "NUL 文字があります");
   }
   return text;
 }
 
-std::u16string CutAtNul(std::u16string text) {
-  const std::size_t nul = text.find(u'\0');
-  if (nul != std::u16string::npos) text.resize(nul);
+// Strict UTF-8, or the error naming the line of the first bad byte.
+std::u16string DecodeUtf8List(std::string_view bytes,
+                              std::string_view source_name) {
+  std::u16string text;
+  if (!Utf8ToUtf16(bytes, text)) {
+    ThrowNotText(source_name, LineAt(text),
+                 "UTF-8 として正しくないバイトがあります");
+  }
+  return WithoutNul(std::move(text), source_name);
+}
+
+enum class ByteOrder { kLittle, kBig };
+
+// UTF-16 of either byte order into `text`; false with `problem` (and the
+// text decoded up to it) when the bytes are not: an odd byte at the end or
+// a surrogate without its pair.
+bool DecodeUtf16(std::string_view bytes, ByteOrder order, std::u16string& text,
+                 std::string_view& problem) {
+  text.clear();
+  text.reserve(bytes.size() / 2);
+  const int high = order == ByteOrder::kLittle ? 1 : 0;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto lead = static_cast<unsigned char>(bytes[i + high]);
+    const auto trail = static_cast<unsigned char>(bytes[i + 1 - high]);
+    text += static_cast<char16_t>(lead << 8 | trail);
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    const bool high_half = c >= 0xD800 && c <= 0xDBFF;
+    const bool low_half = c >= 0xDC00 && c <= 0xDFFF;
+    if (low_half ||
+        (high_half && (i + 1 == text.size() || text[i + 1] < 0xDC00 ||
+                       text[i + 1] > 0xDFFF))) {
+      text.resize(i);
+      problem = "UTF-16 として対のないサロゲートがあります";
+      return false;
+    }
+    if (high_half) ++i;
+  }
+  if (bytes.size() % 2 != 0) {
+    problem = "UTF-16 として最後の 1 バイトが半端です";
+    return false;
+  }
+  return true;
+}
+
+std::u16string DecodeUtf16List(std::string_view bytes, ByteOrder order,
+                               std::string_view source_name) {
+  std::u16string text;
+  std::string_view problem;
+  if (!DecodeUtf16(bytes, order, text, problem)) {
+    ThrowNotText(source_name, LineAt(text), problem);
+  }
+  return WithoutNul(std::move(text), source_name);
+}
+
+// Without a byte-order mark, the text as UTF-16 little-endian when it is
+// valid as that, holds no U+0000 and holds a character below U+0100: its
+// high byte is a NUL, which UTF-8 text never holds.
+std::optional<std::u16string> Utf16LeWithoutMark(std::string_view bytes) {
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  bool below_0100 = false;
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    const bool high_nul = bytes[i + 1] == '\0';
+    if (high_nul && bytes[i] == '\0') return std::nullopt;
+    below_0100 = below_0100 || high_nul;
+  }
+  if (!below_0100) return std::nullopt;
+  std::u16string text;
+  std::string_view problem;
+  if (!DecodeUtf16(bytes, ByteOrder::kLittle, text, problem)) {
+    return std::nullopt;
+  }
   return text;
+}
+
+// Why a file of this type is not read as a list.
+std::string_view NotAFileReason(mode_t mode) {
+  return S_ISDIR(mode) ? "フォルダです" : "通常のファイルではありません";
+}
+
+// Why the lists of `folder` cannot be read at all, or nothing.
+std::optional<std::string> FolderProblem(const std::filesystem::path& folder) {
+  struct stat st;
+  std::string reason;
+  if (::stat(folder.c_str(), &st) != 0) {
+    reason = std::strerror(errno);
+  } else if (!S_ISDIR(st.st_mode)) {
+    reason = "フォルダではありません";
+  } else if (::access(folder.c_str(), X_OK) != 0) {
+    reason = std::strerror(errno);
+  } else {
+    return std::nullopt;
+  }
+  return "単語リストのフォルダ " + folder.string() + " を読めません。(" +
+         reason + ")";
+}
+
+// Reads a regular file whole into `bytes`; the reason when it cannot.
+std::optional<std::string> ReadFileWhole(const std::filesystem::path& path,
+                                         std::string& bytes) {
+  // O_NONBLOCK: should a FIFO have taken the file's place since it was
+  // looked at, the open does not wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::strerror(errno);
+  std::optional<std::string> reason;
+  struct stat st;
+  if (::fstat(fd, &st) != 0) {
+    reason = std::strerror(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    reason = std::string(NotAFileReason(st.st_mode));
+  } else {
+    bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char block[1 << 16];
+    while (true) {
+      const ssize_t got = ::read(fd, block, sizeof block);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) reason = std::strerror(errno);
+      if (got <= 0) break;
+      bytes.append(block, static_cast<std::size_t>(got));
+    }
+  }
+  ::close(fd);
+  return reason;
 }
 
 // Calls visit(line) for each line of the text: cut at CR LF, lone LF and
@@ -175,22 +330,33 @@ std::string_view WordListFileName(WordListId id) {
   return "";
 }
 
-std::u16string DecodeWordListBytes(std::string_view bytes) {
+std::u16string DecodeWordListBytes(std::string_view bytes,
+                                   std::string_view source_name) {
   constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
   constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+  constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+  constexpr std::string_view kUtf32LeBom("\xFF\xFE\0\0", 4);
+  constexpr std::string_view kUtf32BeBom("\0\0\xFE\xFF", 4);
+  if (bytes.starts_with(kUtf32LeBom) || bytes.starts_with(kUtf32BeBom)) {
+    ThrowNotText(source_name, std::nullopt, "UTF-32 のファイルは読めません");
+  }
   if (bytes.starts_with(kUtf8Bom)) {
-    // A stray bad byte in a UTF-8 list spoils only its own line.
-    return CutAtNul(Utf8ToUtf16Lossy(bytes.substr(kUtf8Bom.size())));
+    return DecodeUtf8List(bytes.substr(kUtf8Bom.size()), source_name);
   }
   if (bytes.starts_with(kUtf16LeBom)) {
-    return CutAtNul(DecodeUtf16Le(bytes.substr(kUtf16LeBom.size())));
+    return DecodeUtf16List(bytes.substr(kUtf16LeBom.size()), ByteOrder::kLittle,
+                           source_name);
   }
-  if (bytes.find('\0') == std::string_view::npos) {
-    if (std::optional<std::u16string> text = Utf8ToUtf16(bytes)) {
+  if (bytes.starts_with(kUtf16BeBom)) {
+    return DecodeUtf16List(bytes.substr(kUtf16BeBom.size()), ByteOrder::kBig,
+                           source_name);
+  }
+  if (bytes.find('\0') != std::string_view::npos) {
+    if (std::optional<std::u16string> text = Utf16LeWithoutMark(bytes)) {
       return std::move(*text);
     }
   }
-  return CutAtNul(DecodeUtf16Le(bytes));
+  return DecodeUtf8List(bytes, source_name);
 }
 
 std::vector<std::u16string> SplitLines(std::u16string_view text) {
@@ -307,43 +473,14 @@ WordList BuildWordList(WordListId id, std::u16string_view text,
   return entries;
 }
 
-FolderWordLists::FolderWordLists(std::filesystem::path folder, bool cache)
-    : folder_(std::move(folder)), cache_(cache) {}
-
-FolderWordLists::Loaded FolderWordLists::Load(WordListId id) const {
-  const std::filesystem::path path = folder_ / WordListFileName(id);
-  const std::string name = path.string();
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return {};
-  const Loaded unreadable{nullptr, name + " を読めません。", nullptr};
-  if (std::filesystem::is_directory(path, ec)) return unreadable;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return unreadable;
-  std::string bytes{std::istreambuf_iterator<char>(in),
-                    std::istreambuf_iterator<char>()};
-  if (in.bad()) return unreadable;
-  const std::u16string text = DecodeWordListBytes(bytes);
-  std::string().swap(bytes);  // not kept while the entries are built
-  try {
-    return {std::make_shared<const WordList>(BuildWordList(id, text, name)),
-            std::nullopt, nullptr};
-  } catch (const ConversionError& e) {
-    return {nullptr, e.what(), nullptr};
-  }
-}
-
-std::vector<std::u16string_view> IndexedWordList::TextsOf(
-    const WordList& entries) {
-  std::vector<std::u16string_view> texts;
-  texts.reserve(entries.size());
-  for (const WordListEntry& entry : entries) texts.push_back(entry.text);
-  return texts;
-}
-
 IndexedWordList::IndexedWordList(std::shared_ptr<const WordList> entries)
-    : entries_(std::move(entries)),
-      texts_(TextsOf(*entries_)),
-      index_(texts_) {}
+    : entries_(std::move(entries)), index_([&] {
+        std::vector<std::u16string_view> texts;
+        texts.reserve(entries_->size());
+        for (const WordListEntry& entry : *entries_)
+          texts.push_back(entry.text);
+        return texts;
+      }()) {}
 
 std::shared_ptr<const IndexedWordList> WordListSource::Indexed(WordListId id) {
   std::shared_ptr<const WordList> entries = Entries(id);
@@ -351,29 +488,117 @@ std::shared_ptr<const IndexedWordList> WordListSource::Indexed(WordListId id) {
   return std::make_shared<const IndexedWordList>(std::move(entries));
 }
 
-FolderWordLists::Loaded& FolderWordLists::Cached(WordListId id) {
-  std::optional<Loaded>& slot = loaded_[static_cast<std::size_t>(id)];
-  if (!slot) slot = Load(id);
-  if (slot->error) throw ConversionError(*slot->error);
-  return *slot;
+LoadedWordList LoadWordList(const std::filesystem::path& folder,
+                            WordListId id) {
+  const std::filesystem::path path = folder / WordListFileName(id);
+  const std::string name = path.string();
+  auto unreadable = [&](std::string_view reason) {
+    return LoadedWordList{
+        nullptr, name + " を読めません。(" + std::string(reason) + ")"};
+  };
+  // Looked at before it is opened: a FIFO or a device is never opened,
+  // so it cannot hang the conversion or be disturbed by it.
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    const int error = errno;
+    if (std::optional<std::string> problem = FolderProblem(folder)) {
+      return {nullptr, std::move(problem)};
+    }
+    if (error != ENOENT) return unreadable(std::strerror(error));
+    struct stat link;
+    if (::lstat(path.c_str(), &link) == 0) {
+      return unreadable("リンク先がありません");
+    }
+    return {};  // no file: its stage does nothing
+  }
+  if (!S_ISREG(st.st_mode)) return unreadable(NotAFileReason(st.st_mode));
+  std::string bytes;
+  if (std::optional<std::string> reason = ReadFileWhole(path, bytes)) {
+    return unreadable(*reason);
+  }
+  try {
+    std::shared_ptr<const WordList> entries;
+    {
+      const std::u16string text = DecodeWordListBytes(bytes, name);
+      std::string().swap(bytes);  // not kept while the entries are built
+      entries = std::make_shared<const WordList>(BuildWordList(id, text, name));
+    }
+    return {std::make_shared<const IndexedWordList>(std::move(entries)),
+            std::nullopt};
+  } catch (const ConversionError& e) {
+    return {nullptr, e.what()};
+  }
 }
 
-std::shared_ptr<const WordList> FolderWordLists::Entries(WordListId id) {
-  if (!cache_) {
-    Loaded loaded = Load(id);
-    if (loaded.error) throw ConversionError(*loaded.error);
-    return loaded.entries;
+FolderWordLists::FolderWordLists(std::filesystem::path folder)
+    : folder_(std::move(folder)) {}
+
+const LoadedWordList& FolderWordLists::Current(WordListId id) {
+  Kept& kept = kept_[static_cast<std::size_t>(id)];
+  const std::filesystem::path path = folder_ / WordListFileName(id);
+  std::optional<Stamp> now;
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0) {
+    now = Stamp{static_cast<std::uint64_t>(st.st_dev),
+                static_cast<std::uint64_t>(st.st_ino),
+                static_cast<std::uint64_t>(st.st_size),
+                st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec,
+                st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec};
   }
-  return Cached(id).entries;
+  if (now && kept.stamp == now) return kept.loaded;
+  // A file that is not there is looked into afresh every time, which costs
+  // little: its folder may have gone, or a link of that name come to lead
+  // nowhere, and no stamp of a missing file would show it.
+  kept.loaded = LoadWordList(folder_, id);
+  kept.stamp = now;
+  return kept.loaded;
 }
 
 std::shared_ptr<const IndexedWordList> FolderWordLists::Indexed(WordListId id) {
-  if (!cache_) return WordListSource::Indexed(id);
-  Loaded& loaded = Cached(id);
-  if (loaded.entries && !loaded.indexed) {
-    loaded.indexed = std::make_shared<const IndexedWordList>(loaded.entries);
+  const LoadedWordList& loaded = Current(id);
+  if (loaded.error) throw ConversionError(*loaded.error);
+  return loaded.list;
+}
+
+std::shared_ptr<const WordList> FolderWordLists::Entries(WordListId id) {
+  const std::shared_ptr<const IndexedWordList> list = Indexed(id);
+  return list ? list->shared_entries() : nullptr;
+}
+
+LoadedWordLists::LoadedWordLists(const std::filesystem::path& folder) {
+  for (const WordListId id : kAllWordLists) {
+    lists_[static_cast<std::size_t>(id)] = LoadWordList(folder, id);
   }
-  return loaded.indexed;
+}
+
+std::shared_ptr<const IndexedWordList> LoadedWordLists::Indexed(WordListId id) {
+  const LoadedWordList& loaded = Loaded(id);
+  if (loaded.error) throw ConversionError(*loaded.error);
+  return loaded.list;
+}
+
+std::shared_ptr<const WordList> LoadedWordLists::Entries(WordListId id) {
+  const std::shared_ptr<const IndexedWordList> list = Indexed(id);
+  return list ? list->shared_entries() : nullptr;
+}
+
+std::vector<std::string> LoadedWordLists::Errors() const {
+  std::vector<std::string> errors;
+  for (const LoadedWordList& loaded : lists_) {
+    // A folder that cannot be read is the error of every list.
+    if (loaded.error && std::find(errors.begin(), errors.end(),
+                                  *loaded.error) == errors.end()) {
+      errors.push_back(*loaded.error);
+    }
+  }
+  return errors;
+}
+
+bool LoadedWordLists::IsListError(std::string_view message) const {
+  return std::any_of(lists_.begin(), lists_.end(),
+                     [&](const LoadedWordList& loaded) {
+                       return loaded.error && *loaded.error == message;
+                     });
 }
 
 }  // namespace pimoru

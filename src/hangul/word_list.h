@@ -3,12 +3,16 @@
 // Each list is a text file in the kdat folder, one entry per line, its fields
 // separated by commas or blanks. A stage keeps the lines that have the shape
 // it needs ("qualifying" lines) and turns them into WordListEntry values, in
-// file order. A missing file makes its stage do nothing; an unreadable file or
-// a bad number ends the conversion with a ConversionError.
+// file order. A missing file makes its stage do nothing; a missing folder, a
+// file that exists but cannot be read (no permission, a folder, a FIFO, a
+// device, a link that leads nowhere), a file that is not UTF-8 or UTF-16
+// text, or a bad number ends the conversion with a ConversionError that
+// names the file.
 #ifndef PIMORU_HANGUL_WORD_LIST_H_
 #define PIMORU_HANGUL_WORD_LIST_H_
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -38,10 +42,18 @@ inline constexpr WordListId kAllWordLists[] = {
 // The file name of a list, e.g. "co_suff.txt".
 std::string_view WordListFileName(WordListId id);
 
+// The character with which stage 2 joins a number word to its counter, and
+// which stage 3 removes again: a noncharacter, which Unicode sets aside for a
+// program's own use, so that a "$" the user typed stays as typed. In
+// kspecial.txt and wi3var.txt a "$" stands for it.
+inline constexpr char16_t kJoinMarker = u'\uFDD0';
+
 // One qualifying line, with only the fields its stage uses:
 //   co_suff      number = irregular-form flag, text = counter word
-//   kspecial     number = stage, text = pattern, replacement ("#" = space)
-//   wi3var       text = word
+//   kspecial     number = stage, text = pattern, replacement ("#" = space,
+//                "$" = a join of stage 2)
+//   wi3var       text = word ("$" = a join of stage 2, gone by stage 4:
+//                a line with "$" matches nothing, as the comments do)
 //   kan_bion     text = pattern (field 2), replacement (field 3)
 //   setsubi      text = pattern (field 1), replacement (field 2)
 //   riul_pat     text = first two syllables of field 2, replacement = the
@@ -61,21 +73,26 @@ class IndexedWordList {
   explicit IndexedWordList(std::shared_ptr<const WordList> entries);
 
   const WordList& entries() const { return *entries_; }
+  const std::shared_ptr<const WordList>& shared_entries() const {
+    return entries_;
+  }
   const PatternIndex& index() const { return index_; }
 
  private:
-  static std::vector<std::u16string_view> TextsOf(const WordList& entries);
-
   std::shared_ptr<const WordList> entries_;
-  std::vector<std::u16string_view> texts_;
   PatternIndex index_;
 };
 
-// Decodes a word-list file's bytes into text. UTF-16 little-endian, with or
-// without the byte-order mark FF FE; a file that starts with the UTF-8
-// byte-order mark, or that holds no NUL byte and is valid UTF-8, is read as
-// UTF-8 instead. A U+0000 ends the text.
-std::u16string DecodeWordListBytes(std::string_view bytes);
+// Decodes a word-list file's bytes into text: UTF-16 little-endian with the
+// byte-order mark FF FE, UTF-16 big-endian with FE FF, UTF-8 with EF BB BF.
+// Without a mark, a file that is valid UTF-8 and holds no NUL byte is read
+// as UTF-8, and otherwise as UTF-16 little-endian when it is valid as that
+// and holds a character below U+0100 (a line break, a comma or a digit: the
+// NUL bytes of UTF-16 text). Anything else (ill-formed UTF-8 or UTF-16,
+// UTF-32, Shift_JIS and other legacy encodings, a NUL character) throws a
+// ConversionError naming `source_name`, the line and what was expected.
+std::u16string DecodeWordListBytes(std::string_view bytes,
+                                   std::string_view source_name);
 
 // Cuts text into lines at CR LF, lone LF and lone CR. A line break at the
 // very end adds no empty line.
@@ -111,7 +128,7 @@ class WordListSource {
  public:
   virtual ~WordListSource() = default;
   // The entries of a list, or null when its file does not exist. Throws
-  // ConversionError when the file cannot be read or holds a bad number.
+  // ConversionError when the list cannot be read.
   virtual std::shared_ptr<const WordList> Entries(WordListId id) = 0;
   // The same entries with their index, or null when the file does not
   // exist; throws as Entries does. Built afresh from Entries unless the
@@ -119,29 +136,65 @@ class WordListSource {
   virtual std::shared_ptr<const IndexedWordList> Indexed(WordListId id);
 };
 
-// Reads the lists from a folder. Without caching, every call reads the file
-// afresh, so an edited list takes effect at the next conversion (the
-// window). With caching, each file is read once for the life of the source
-// (a batch of many lines on the command line).
+// A list as read from its folder: its entries with their index, null when
+// the file does not exist, or the message of the error its reading ended in.
+struct LoadedWordList {
+  std::shared_ptr<const IndexedWordList> list;
+  std::optional<std::string> error;
+};
+
+// Reads list `id` from `folder` and indexes it.
+LoadedWordList LoadWordList(const std::filesystem::path& folder, WordListId id);
+
+// The lists of a folder as the window reads them: a list is read again only
+// when its file changed (its size, its times or the file itself), so an
+// edited list takes effect at the next conversion while an unchanged one
+// costs a look at its file.
 class FolderWordLists : public WordListSource {
  public:
-  FolderWordLists(std::filesystem::path folder, bool cache);
+  explicit FolderWordLists(std::filesystem::path folder);
   std::shared_ptr<const WordList> Entries(WordListId id) override;
   std::shared_ptr<const IndexedWordList> Indexed(WordListId id) override;
 
  private:
-  struct Loaded {
-    std::shared_ptr<const WordList> entries;
-    std::optional<std::string> error;
-    std::shared_ptr<const IndexedWordList> indexed;  // made on first use
+  // What the file looked like when it was read.
+  struct Stamp {
+    std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t modified_ns = 0, changed_ns = 0;
+    friend bool operator==(const Stamp&, const Stamp&) = default;
   };
-  Loaded& Cached(WordListId id);
-  Loaded Load(WordListId id) const;
+  struct Kept {
+    std::optional<Stamp> stamp;  // none: looked into again at the next use
+    LoadedWordList loaded;
+  };
+  const LoadedWordList& Current(WordListId id);
 
   std::filesystem::path folder_;
-  bool cache_;
-  // By list number: looked up for every conversion.
-  std::array<std::optional<Loaded>, std::size(kAllWordLists)> loaded_;
+  std::array<Kept, std::size(kAllWordLists)> kept_;
+};
+
+// Every list of a folder read once, when made, for a run of many
+// conversions (the command line). Nothing changes afterwards, so the lists
+// may be shared read-only by conversions on several threads at once. A list
+// that could not be read throws its error at every use.
+class LoadedWordLists : public WordListSource {
+ public:
+  explicit LoadedWordLists(const std::filesystem::path& folder);
+  std::shared_ptr<const WordList> Entries(WordListId id) override;
+  std::shared_ptr<const IndexedWordList> Indexed(WordListId id) override;
+
+  // The messages of the lists that could not be read, each once, in list
+  // order.
+  std::vector<std::string> Errors() const;
+  // Whether `message` is one of them.
+  bool IsListError(std::string_view message) const;
+
+ private:
+  const LoadedWordList& Loaded(WordListId id) const {
+    return lists_[static_cast<std::size_t>(id)];
+  }
+
+  std::array<LoadedWordList, std::size(kAllWordLists)> lists_;
 };
 
 // No lists at all: every stage that needs one does nothing.

@@ -17,8 +17,9 @@ void RunStages(StageContext& c, RecordTexts texts) {
     const bool changed = stage.run(c);
     c.record.changed[stage.slot] = changed;
     if (stage.always_kept || (changed && texts == RecordTexts::kAll)) {
-      c.record.results[stage.slot] =
-          stage.form == TextForm::kJamo ? ComposeText(c.jamo.view()) : c.text;
+      c.record.results[stage.slot] = stage.form == TextForm::kJamo
+                                         ? ComposeText(c.jamo.view())
+                                         : RecordedText(c.text);
     }
   }
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <string>
@@ -8,10 +9,6 @@
 
 namespace pimoru {
 namespace {
-
-// The character with which stage 2 joins a number word to its counter and
-// which stage 3 removes again.
-constexpr char16_t kJoinMarker = u'$';
 
 // The native number words that go before a counter, by count 1 to 4, each
 // one syllable. A counter listed as irregular takes 석 and 넉 (석 달, 넉 장)
@@ -47,8 +44,8 @@ bool AdjustSpacing(StageContext& c) {
   std::u16string& text = c.text;
   const auto counters = c.lists.Indexed(WordListId::kCoSuff);
   if (!counters) return false;
-  // A join turns a space into "$" and so never makes a new " 한 ": a
-  // number word that is not between spaces now never will be.
+  // A join turns a space into the marker and so never makes a new " 한 ":
+  // a number word that is not between spaces now never will be.
   bool present[std::size(kNumberWords)][2] = {};
   bool any_present = false;
   for (std::size_t i = 0; i + 2 < text.size(); ++i) {
@@ -117,10 +114,17 @@ bool ApplySpecialWords(StageContext& c) {
       }
     }
   }
-  // The join markers go even without a special-word list: a "$" must never
-  // reach the reading. Their removal is not a change of its own.
+  // The join markers go even without a special-word list: they must never
+  // reach the reading. Their removal is not a change of its own; a "$" that
+  // was typed stays.
   std::erase(text, kJoinMarker);
   return changed;
+}
+
+std::u16string RecordedText(std::u16string_view text) {
+  std::u16string recorded(text);
+  std::replace(recorded.begin(), recorded.end(), kJoinMarker, u'$');
+  return recorded;
 }
 
 }  // namespace pimoru

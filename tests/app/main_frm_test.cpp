@@ -534,6 +534,15 @@ TEST_F(MainFrmTest, AnErrorEndsTheConversionInAnErrorBox) {
   PressEnter(1);
   EXPECT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(Edit(2)->text(), QStringLiteral("가치"));
+
+  // Without its kdat folder the window has no lists: an error, not a
+  // reading without them.
+  std::filesystem::remove_all(program.path() / "kdat");
+  PressEnter(1);
+  ASSERT_EQ(answerer.seen().size(), 2u);
+  EXPECT_TRUE(answerer.seen()[1].text.contains(
+      FromPath(program.path() / "kdat")))
+      << answerer.seen()[1].text.toStdString();
 }
 
 TEST_F(MainFrmTest, HelpLinksOpenInTheProgramsOwnHelpWindow) {

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <thread>
 
 #include "support/test_support.h"
@@ -12,8 +14,9 @@ namespace pimoru {
 namespace {
 
 // Feeds `input` to a pipe on a thread of its own, so a large input cannot
-// dead-lock against a full output pipe.
-void WriteAll(int fd, const std::string& data) {
+// dead-lock against a full output pipe; returns how much went in before the
+// reader closed its end.
+std::size_t WriteAll(int fd, const std::string& data) {
   std::size_t done = 0;
   while (done < data.size()) {
     const ssize_t n = write(fd, data.data() + done, data.size() - done);
@@ -21,6 +24,7 @@ void WriteAll(int fd, const std::string& data) {
     done += static_cast<std::size_t>(n);
   }
   close(fd);
+  return done;
 }
 
 std::string ReadAll(int fd) {
@@ -32,14 +36,22 @@ std::string ReadAll(int fd) {
   return data;
 }
 
-}  // namespace
+std::string ProgramUnderTest() {
+  const char* const other = std::getenv("PIMORU_CLI_UNDER_TEST");
+  return other != nullptr ? other : PIMORU_CLI_PATH;
+}
 
-CliResult RunCli(const std::vector<std::string>& args,
-                 const std::string& input) {
+// Runs argv[0] with argv.
+CliResult Run(std::vector<std::string> argv_strings, const std::string& input) {
+  // A program that stops reading must not end the tests with SIGPIPE.
+  std::signal(SIGPIPE, SIG_IGN);
   int in_pipe[2], out_pipe[2], err_pipe[2];
   if (pipe(in_pipe) != 0 || pipe(out_pipe) != 0 || pipe(err_pipe) != 0) {
     return {};
   }
+  std::vector<char*> argv;
+  for (std::string& a : argv_strings) argv.push_back(a.data());
+  argv.push_back(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(in_pipe[0], STDIN_FILENO);
@@ -49,22 +61,18 @@ CliResult RunCli(const std::vector<std::string>& args,
                    err_pipe[0], err_pipe[1]}) {
       close(fd);
     }
-    // No controlling terminal: questions fall back to the answer policy.
+    // As a shell starts it; no controlling terminal, so questions fall back
+    // to the answer policy.
+    std::signal(SIGPIPE, SIG_DFL);
     setsid();
-    std::vector<char*> argv;
-    std::string program = PIMORU_CLI_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copies = args;
-    for (std::string& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execv(argv[0], argv.data());
     _exit(127);
   }
   close(in_pipe[0]);
   close(out_pipe[1]);
   close(err_pipe[1]);
-  std::thread feeder(WriteAll, in_pipe[1], input);
   CliResult result;
+  std::thread feeder([&] { result.input_taken = WriteAll(in_pipe[1], input); });
   std::thread err_reader([&] { result.err = ReadAll(err_pipe[0]); });
   result.out = ReadAll(out_pipe[0]);
   feeder.join();
@@ -73,6 +81,24 @@ CliResult RunCli(const std::vector<std::string>& args,
   waitpid(pid, &status, 0);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+}  // namespace
+
+CliResult RunCli(const std::vector<std::string>& args,
+                 const std::string& input) {
+  std::vector<std::string> argv = {ProgramUnderTest()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return Run(std::move(argv), input);
+}
+
+CliResult RunCliInShell(const std::string& line,
+                        const std::vector<std::string>& args,
+                        const std::string& input) {
+  std::vector<std::string> argv = {"/bin/sh", "-c", line, "sh",
+                                   ProgramUnderTest()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return Run(std::move(argv), input);
 }
 
 std::vector<std::string> WithData(std::vector<std::string> args) {

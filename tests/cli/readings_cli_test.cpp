@@ -1,7 +1,8 @@
 // The readings of ordinary text end to end through pimoru-cli, with a data
-// folder that holds no word lists.
+// folder whose kdat/ holds no word lists.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ std::vector<std::string> Readings(const std::string& out) {
 
 class ReadingsCli : public ::testing::Test {
  protected:
+  void SetUp() override {
+    std::filesystem::create_directory(empty_data_.path() / "kdat");
+  }
   CliResult Convert(std::vector<std::string> args,
                     const std::string& answers = "no") {
     args.insert(args.begin(),

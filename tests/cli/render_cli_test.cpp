@@ -1,7 +1,9 @@
 // The symbols and katakana columns of pimoru-cli and its --report page.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -83,13 +85,6 @@ TEST(CliRender, VoicingIsRedInTheReport) {
 
 TEST(CliRender, ReportFailures) {
   TempFolder folder;
-  // Empty input: no page.
-  const std::filesystem::path page = folder.path() / "w.html";
-  const CliResult empty =
-      RunCli(WithData({"--answers", "no", "--report", page.string(), " "}));
-  EXPECT_EQ(empty.status, 0) << empty.err;
-  EXPECT_FALSE(std::filesystem::exists(page));
-
   // A missing folder: the line is still printed, the error names the file.
   const std::filesystem::path missing = folder.path() / "no" / "w.html";
   const CliResult r = RunCli(
@@ -97,6 +92,71 @@ TEST(CliRender, ReportFailures) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "학꾜\thaᵏ ˀkjo\tハッｸキョ\n");
   EXPECT_NE(r.err.find(missing.string()), std::string::npos) << r.err;
+}
+
+// Only a regular file or nothing is replaced by the report; anything else is
+// refused, named, and left as it was.
+TEST(CliRender, ReportRefusesWhatIsNotAFile) {
+  TempFolder folder;
+  const std::filesystem::path fifo = folder.path() / "fifo.html";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  const std::filesystem::path link = folder.path() / "link.html";
+  std::filesystem::create_symlink("target.html", link);
+  folder.WriteBytes("target.html", "kept");
+  const std::filesystem::path dir = folder.path() / "dir.html";
+  std::filesystem::create_directory(dir);
+  for (const std::filesystem::path& path : {fifo, link, dir}) {
+    SCOPED_TRACE(path.filename().string());
+    const auto type = std::filesystem::symlink_status(path).type();
+    const CliResult r = RunCli(
+        WithData({"--answers", "no", "--report", path.string(), "국물"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "궁물\tkuŋ mul\tクンムル\n");
+    EXPECT_NE(r.err.find(path.string()), std::string::npos) << r.err;
+    EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
+  }
+  EXPECT_EQ(ReadFileBytes(folder.path() / "target.html"), "kept");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()),
+            4);  // no temporary file left
+}
+
+// The report is of the last input that converted; blank inputs are none.
+// With none, no report is written, a message says so, and the status is 1.
+TEST(CliRender, ReportOfTheLastInputThatConverted) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    int status;
+    bool reports_gukmul;  // else the earlier page stays
+  } const cases[] = {
+      {"blank last line", {}, "국물\n\n", 0, true},
+      {"blank and failed last lines", {}, "국물\n \n\xFF\n", 1, true},
+      {"blank last argument", {"국물", " "}, "", 0, true},
+      {"only blank lines", {}, "\n \n", 1, false},
+      {"only a blank argument", {" "}, "", 1, false},
+      {"only a failed line", {}, "\xFF\n", 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::filesystem::path page = folder.path() / "w.html";
+    ASSERT_EQ(RunCli(WithData({"--report", page.string(), "같이"})).status, 0);
+    const std::string earlier = ReadFileBytes(page);
+    std::vector<std::string> args = {"--answers", "no", "--report",
+                                     page.string()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliResult r = RunCli(WithData(args), c.input);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    const std::string text = PageText(ReadFileBytes(page));
+    if (c.reports_gukmul) {
+      EXPECT_NE(text.find("&#xAD81;&#xBB3C;</span></p>"), std::string::npos);
+    } else {
+      EXPECT_EQ(ReadFileBytes(page), earlier);
+      EXPECT_NE(r.err.find("no report"), std::string::npos) << r.err;
+    }
+  }
 }
 
 }  // namespace

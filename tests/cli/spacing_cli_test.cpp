@@ -23,5 +23,12 @@ TEST(CliSpacing, JoinIsTracedAndGoneFromTheReading) {
   EXPECT_EQ(last.substr(0, last.find('\t')), "사과 한개") << r.out;
 }
 
+TEST(CliSpacing, TypedDollarSignStays) {
+  const CliResult r = RunCli(WithData({"--answers", "no", "US$5", "$ 한 개"}));
+  EXPECT_EQ(r.status, 0) << r.err;
+  // The typed "$" stays beside the join that stage 2 makes and removes.
+  EXPECT_EQ(r.out, "US$5\tUS$5\tUS$5\n$ 한개\t$  han ɡɛ\t$   ハンゲ\n");
+}
+
 }  // namespace
 }  // namespace pimoru

@@ -169,7 +169,8 @@ TEST_P(WordListLint, EveryLineQualifiesOrIsACommentThatDoesNot) {
       EXPECT_EQ(entries, 1u) << "the line does not qualify";
     } else if (GetParam() == WordListId::kWi3Var) {
       // Every line of this list is a word. A comment is safe when it holds
-      // a "$": stage 3 has removed every "$" before stage 4 matches.
+      // a "$": it stands for a join of stage 2, and stage 3 has removed
+      // every join before stage 4 matches.
       EXPECT_NE(fields[0].find(u'$'), std::u16string::npos)
           << "a comment here must hold a $ so that it matches no text";
     } else {
@@ -248,9 +249,9 @@ TEST_P(WordListLint, StagedCopyIsUtf16WithTheSameEntries) {
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
   EXPECT_EQ(bytes.size() % 2, 0u);
-  EXPECT_EQ(DecodeWordListBytes(bytes), SourceText());
+  EXPECT_EQ(DecodeWordListBytes(bytes, Name()), SourceText());
 
-  FolderWordLists lists(kStagedKdat, /*cache=*/false);
+  FolderWordLists lists(kStagedKdat);
   const std::shared_ptr<const WordList> loaded = lists.Entries(GetParam());
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(*loaded, BuildWordList(GetParam(), SourceText(), Name()));

@@ -111,7 +111,7 @@ bool SameQuestions(const ScriptedAsker& a, const ScriptedAsker& b) {
 }
 
 void ExpectSameConversions(const fs::path& folder) {
-  FolderWordLists lists(folder, /*cache=*/true);
+  LoadedWordLists lists(folder);
   const std::vector<std::u16string> inputs = Inputs();
   std::mt19937 random(11);
   for (int flags = 0; flags < 8; ++flags) {

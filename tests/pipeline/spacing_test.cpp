@@ -17,9 +17,16 @@
 namespace pimoru {
 namespace {
 
+// The outputs are written as the record shows them, a join as "$".
 void ExpectAdjustSpacing(WordListSource& lists,
                          const std::vector<StageCase>& cases) {
-  ExpectSyllableStage(AdjustSpacing, cases, StageSetup().With(lists));
+  for (const StageCase& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    std::u16string text(c.input);
+    EXPECT_EQ(RunStage(AdjustSpacing, text, StageSetup().With(lists)),
+              c.changed);
+    EXPECT_EQ(U8(RecordedText(text)), U8(c.output));
+  }
 }
 
 TEST(AdjustSpacing, JoinsNumberWordsToListedCounters) {
@@ -29,7 +36,7 @@ TEST(AdjustSpacing, JoinsNumberWordsToListedCounters) {
     // The three-field line does not qualify; the fifth field is not used.
     folder.WriteUtf16("co_suff.txt",
                       u"0,개,x,y\r\n0,권,x\r\n\r\n1,달,x,y,z\r\n0 살 x y", bom);
-    FolderWordLists lists(folder.path(), false);
+    FolderWordLists lists(folder.path());
     ExpectAdjustSpacing(
         lists, {
                    {u"사과 한 개", u"사과 한$개", true},
@@ -50,6 +57,8 @@ TEST(AdjustSpacing, JoinsNumberWordsToListedCounters) {
                    // Blanks separate fields, so 살 is listed too.
                    {u"아이 네 살", u"아이 네$살", true},
                    {u"책 한 권", u"책 한 권", false},
+                   // A typed "$" is no join.
+                   {u"US$5 한$개", u"US$5 한$개", false},
                    {u"", u"", false},
                });
   }
@@ -58,7 +67,7 @@ TEST(AdjustSpacing, JoinsNumberWordsToListedCounters) {
 TEST(AdjustSpacing, RegularCounterTakesSeAndNe) {
   TempFolder folder;
   folder.WriteUtf16("co_suff.txt", u"0,달,x,y\n");
-  FolderWordLists lists(folder.path(), false);
+  FolderWordLists lists(folder.path());
   ExpectAdjustSpacing(lists, {
                                  {u"이 세 달", u"이 세$달", true},
                                  {u"이 석 달", u"이 석 달", false},
@@ -68,10 +77,11 @@ TEST(AdjustSpacing, RegularCounterTakesSeAndNe) {
 
 TEST(AdjustSpacing, MissingListChangesNothing) {
   TempFolder folder;
-  FolderWordLists lists(folder.path(), false);
+  FolderWordLists lists(folder.path());
   ExpectAdjustSpacing(lists, {{u"사과 한 개", u"사과 한 개", false}});
 }
 
+// In the inputs below, \uFDD0 is the join that stage 2 made.
 struct SpecialCase {
   std::u16string_view input;
   std::u16string_view output;
@@ -114,31 +124,35 @@ TEST(ApplySpecialWords, ReplacesCreditsAndRemovesJoinMarkers) {
                       u"7,파,타\r\n"         // 파 → 타
                       u"7,타,하\r\n",        // sees the 타 just made
                       bom);
-    FolderWordLists lists(folder.path(), false);
-    ExpectSpecialWords(
-        lists,
-        {
-            {u"술 한$잔", u"술 한짠", true, {6}},
-            {u"술 한 잔", u"술 한 잔", false, {}},
-            {u"맛 없다 맛없다", u"마덥따 맛없다", true, {12}},
-            {u"김밥 한$개", u"김빱 한개", true, {19}},
-            {u"가가", u"가가", true, {0}},
-            {u"xy uv", u"XY UV", true, {}},
-            {u"제 일", u"제 일", false, {}},
-            {u"나파", u"나하", true, {7}},
-            {u"김밥 한$잔 맛 없다", u"김빱 한짠 마덥따", true, {6, 12, 19}},
-            // A "$" typed by the user goes too, and is no change.
-            {u"a$b$$", u"ab", false, {}},
-            {u"", u"", false, {}},
-        });
+    FolderWordLists lists(folder.path());
+    ExpectSpecialWords(lists,
+                       {
+                           {u"술 한\uFDD0잔", u"술 한짠", true, {6}},
+                           {u"술 한 잔", u"술 한 잔", false, {}},
+                           {u"맛 없다 맛없다", u"마덥따 맛없다", true, {12}},
+                           {u"김밥 한\uFDD0개", u"김빱 한개", true, {19}},
+                           {u"가가", u"가가", true, {0}},
+                           {u"xy uv", u"XY UV", true, {}},
+                           {u"제 일", u"제 일", false, {}},
+                           {u"나파", u"나하", true, {7}},
+                           {u"김밥 한\uFDD0잔 맛 없다",
+                            u"김빱 한짠 마덥따",
+                            true,
+                            {6, 12, 19}},
+                           // A "$" typed by the user stays, and the "$" of an
+                           // entry matches only a join.
+                           {u"a$b$$ 술 한$잔", u"a$b$$ 술 한$잔", false, {}},
+                           {u"", u"", false, {}},
+                       });
   }
 }
 
 TEST(ApplySpecialWords, MissingListStillRemovesJoinMarkers) {
   TempFolder folder;
-  FolderWordLists lists(folder.path(), false);
+  FolderWordLists lists(folder.path());
   ExpectSpecialWords(lists, {
-                                {u"사과 한$개", u"사과 한개", false, {}},
+                                {u"사과 한\uFDD0개", u"사과 한개", false, {}},
+                                {u"US$5", u"US$5", false, {}},
                                 {u"김밥", u"김밥", false, {}},
                             });
 }
@@ -146,7 +160,7 @@ TEST(ApplySpecialWords, MissingListStillRemovesJoinMarkers) {
 // The whole conversion with the lists of a folder, answering No.
 std::u16string RunWithLists(std::u16string_view input, const TempFolder& folder,
                             const Options& options, StageRecord& record) {
-  FolderWordLists lists(folder.path(), false);
+  FolderWordLists lists(folder.path());
   FixedAsker asker(false);
   return RunPipeline(input, options, lists, asker, record);
 }
@@ -159,6 +173,12 @@ TEST(SpacingInThePipeline, JoinIsStoredAndRemovedBeforeTheReading) {
             u"사과 한개");
   EXPECT_TRUE(record.changed[2]);
   EXPECT_EQ(record.results[2], u"사과 한$개");
+
+  // A typed "$" reaches the reading; the record shows it as typed, and the
+  // join as "$" too.
+  EXPECT_EQ(RunWithLists(u"US$5 사과 한 개", folder, Options{}, record),
+            u"US$5 사과 한개");
+  EXPECT_EQ(record.results[2], u"US$5 사과 한$개");
   EXPECT_FALSE(record.changed[3]);  // removing the markers is no change
   EXPECT_EQ(record.results[3], u"");
 

@@ -77,7 +77,7 @@ std::vector<bool> Answers(std::size_t seed) {
 // questions; and the text's summary still tells of every pair of the
 // result.
 TEST(StageEquivalence, EveryJamoStageSameAsItsPlainRun) {
-  FolderWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat", /*cache=*/true);
+  LoadedWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat");
   std::size_t seed = 0;
   for (const std::u16string& input : Inputs()) {
     SCOPED_TRACE(U8(ComposeText(input)));

@@ -43,7 +43,7 @@ class Tensification3Test : public ::testing::Test {
   }
 
   TempFolder folder_;
-  FolderWordLists lists_{folder_.path(), /*cache=*/false};
+  FolderWordLists lists_{folder_.path()};
 };
 
 TEST_F(Tensification3Test, TensesAfterListedEndings) {
@@ -74,7 +74,7 @@ TEST_F(Tensification3Test, TensesAfterListedEndings) {
 
 TEST(Tensification3, MissingListDoesNothing) {
   TempFolder empty;
-  FolderWordLists lists(empty.path(), false);
+  FolderWordLists lists(empty.path());
   std::u16string text = DecomposeText(u"할 수");
   EXPECT_FALSE(RunStage(ApplyTensification3, text, StageSetup().With(lists)));
   EXPECT_EQ(ComposeText(text), u"할 수");
@@ -83,7 +83,7 @@ TEST(Tensification3, MissingListDoesNothing) {
 TEST(Tensification3, BadKindEndsTheConversion) {
   TempFolder folder;
   folder.WriteUtf16("riul_future.txt", u"x,future,할\r\n");
-  FolderWordLists lists(folder.path(), false);
+  FolderWordLists lists(folder.path());
   std::u16string text = DecomposeText(u"할 수");
   EXPECT_THROW(RunStage(ApplyTensification3, text, StageSetup().With(lists)),
                ConversionError);

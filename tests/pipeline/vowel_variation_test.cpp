@@ -97,7 +97,7 @@ TEST(UiVariationWords, ListedWordsReadI) {
     SCOPED_TRACE(bom ? "with BOM" : "without BOM");
     TempFolder folder;
     folder.WriteUtf16("wi3var.txt", u"회의\r\n\r\n주의 x\r\n나무,y\r\n", bom);
-    FolderWordLists lists(folder.path(), false);
+    FolderWordLists lists(folder.path());
     ExpectUiVariationWords(
         lists, {
                    {u"회의를", u"회이를", true},
@@ -119,7 +119,7 @@ TEST(UiVariationWords, ListedWordsReadI) {
 TEST(UiVariationWords, TypedMarkerTextsComeOutAsTyped) {
   TempFolder folder;
   folder.WriteUtf16("wi3var.txt", u"회의\r\n");
-  FolderWordLists lists(folder.path(), false);
+  FolderWordLists lists(folder.path());
   ExpectUiVariationWords(lists, {
                                     {u"gv@da 의사의", u"gv@da 의사에", true},
                                     {u"bw%8s의", u"bw%8s에", true},
@@ -135,7 +135,7 @@ TEST(UiVariationWords, MatchesHideAndRestoreOnOrdinaryText) {
   // An empty word, a word with a space, words that overlap one another.
   folder.WriteUtf16("wi3var.txt",
                     u"회의\r\n의가\r\n가\r\n,x\r\n\"의 회\"\r\n의\r\n");
-  FolderWordLists lists(folder.path(), true);
+  LoadedWordLists lists(folder.path());
   const auto words = lists.Entries(WordListId::kWi3Var);
   ASSERT_NE(words, nullptr);
   NoWordLists no_lists;

@@ -32,7 +32,7 @@ TEST(Nasalisation1, ThreeFieldLinesReplaceFieldTwoByFieldThree) {
                       u"1,줄넘기,줄럼끼,x\r\n"       // four fields: skipped
                       u"1,\"할 수\",할쑤\r\n",       // a quoted space
                       bom);
-    FolderWordLists lists(folder.path(), false);
+    FolderWordLists lists(folder.path());
     ExpectStage(ApplyNasalisation1, lists,
                 {
                     {u"의견란", u"의견난", true},
@@ -59,7 +59,7 @@ TEST(Tensification1, PairsApplyInFileOrderToEveryOccurrence) {
         u"1,산길,산낄\r\n"  // three fields: skipped
         u"강,강\r\n",       // replacement equals pattern
         bom);
-    FolderWordLists lists(folder.path(), false);
+    FolderWordLists lists(folder.path());
     ExpectStage(ApplyTensification1, lists,
                 {
                     {u"물가 물가", u"물까 물까", true},
@@ -86,7 +86,7 @@ TEST(Tensification2, SecondSyllableAfterRieulIsTensed) {
                       u"1\r\n"       // one field: skipped
                       u"1,몰상식,x\r\n",  // three fields: skipped
                       bom);
-    FolderWordLists lists(folder.path(), false);
+    FolderWordLists lists(folder.path());
     ExpectStage(ApplyTensification2, lists,
                 {
                     {u"발달", u"발딸", true},
@@ -106,7 +106,7 @@ TEST(Tensification2, SecondSyllableAfterRieulIsTensed) {
 
 TEST(WordRules, MissingListsChangeNothing) {
   TempFolder folder;
-  FolderWordLists lists(folder.path(), false);
+  FolderWordLists lists(folder.path());
   for (const StageFunction stage :
        {ApplyNasalisation1, ApplyTensification1, ApplyTensification2}) {
     ExpectStage(stage, lists,
@@ -138,7 +138,7 @@ TEST(WordRules, ListsThatSwellTheTextEndTheConversion) {
     SCOPED_TRACE(row.file);
     TempFolder folder;
     folder.WriteUtf16(row.file, row.list);
-    FolderWordLists lists(folder.path(), false);
+    FolderWordLists lists(folder.path());
     ScriptedAsker asker;
     StageRecord record;
     std::u16string input;
@@ -155,7 +155,7 @@ TEST(WordRules, ListsThatSwellTheTextEndTheConversion) {
   // Lengthening within the bound is no error.
   TempFolder folder;
   folder.WriteUtf16("setsubi.txt", u"가,가가가가\n");
-  FolderWordLists lists(folder.path(), false);
+  FolderWordLists lists(folder.path());
   ExpectStage(ApplyTensification1, lists,
               {{u"가 가", u"가가가가 가가가가", true}});
 }

@@ -1,0 +1,97 @@
+// The standard streams as a hostile but ordinary world leaves them: an
+// output that cannot be written, an input that cannot be read, a byte-order
+// mark. Nothing may be lost or cut off silently.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos;
+       at = text.find(part, at + part.size())) {
+    ++count;
+  }
+  return count;
+}
+
+// Far more than the program reads ahead before it writes.
+std::string ManyLines() {
+  std::string input;
+  while (input.size() < (8 << 20))
+    input += "국물이 너무 짜서 물을 더 넣었어요.\n";
+  return input;
+}
+
+// Any failed write of standard output is said once, ends the reading of the
+// input and the run, with status 1: a script never takes a cut-off output
+// for a whole one.
+TEST(CliStreams, FailedWritesOfStandardOutputEndTheRunWithStatusOne) {
+  const std::string many = ManyLines();
+  struct Case {
+    const char* name;
+    std::string line;  // "$@" runs the program
+    std::vector<std::string> args;
+    const std::string& input;
+  } const cases[] = {
+      {"full disk, an argument", "\"$@\" >/dev/full", {"국물"}, ""},
+      {"full disk, a batch", "\"$@\" >/dev/full", {}, many},
+      {"full disk, --help", "\"$@\" >/dev/full", {"--help"}, ""},
+      {"closed, an argument", "\"$@\" >&-", {"국물"}, ""},
+      {"closed, a batch", "\"$@\" >&-", {}, many},
+      // With SIGPIPE ignored, a pipe closed early is a failed write too.
+      {"pipe closed early",
+       "trap '' PIPE; { \"$@\"; echo \"status $?\" >&2; } | head -n 1",
+       {},
+       many},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = {"--answers", "no"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliResult r = RunCliInShell(c.line, WithData(args), c.input);
+    EXPECT_EQ(Count(r.err, "pimoru-cli: standard output: "), 1u) << r.err;
+    if (c.line.find("head") != std::string::npos) {
+      EXPECT_EQ(Count(r.err, "status 1\n"), 1u) << r.err;
+      EXPECT_EQ(r.out.rfind("궁무리 너무 짜서", 0), 0u) << r.out;
+      EXPECT_EQ(Count(r.out, "\n"), 1u);
+    } else {
+      EXPECT_EQ(r.status, 1);
+    }
+    // The input was not read on to its end.
+    if (!c.input.empty()) {
+      EXPECT_LT(r.input_taken, c.input.size());
+    }
+  }
+}
+
+// A standard input that cannot be read is an error with status 1, not the
+// end of the input.
+TEST(CliStreams, UnreadableStandardInputIsAnError) {
+  for (const std::string line : {"\"$@\" </", "\"$@\" <&-"}) {
+    SCOPED_TRACE(line);
+    const CliResult r = RunCliInShell(line, WithData({"--answers", "no"}));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(Count(r.err, "pimoru-cli: standard input: "), 1u) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+TEST(CliStreams, ByteOrderMarkAtTheStartOfStandardInputIsSkipped) {
+  const CliResult r = RunCli(WithData({"--answers", "no", "--format", "json"}),
+                             "\xEF\xBB\xBF의사\n의사\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string line =
+      "{\"input\":\"의사\",\"reading\":\"의사\",\"symbols\":\"ɯi sa\","
+      "\"kana\":\"ウィサ\"}\n";
+  EXPECT_EQ(r.out, line + line);
+}
+
+}  // namespace
+}  // namespace pimoru
