@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <string_view>
+#include <string>
 
 #include "hangul/utf.h"
 
@@ -10,14 +10,20 @@ namespace pimoru {
 
 bool TerminalAsker::Confirm(const Question& question) {
   const std::string shown = Utf16ToUtf8(question.Message());
+  std::string answer;
   while (true) {
-    std::fprintf(tty_, "%s\n[y/n] ", shown.c_str());
-    std::fflush(tty_);
-    char line[64];
-    if (std::fgets(line, sizeof line, tty_) == nullptr) return false;
-    const std::string_view answer(line);
+    std::fprintf(out_, "%s\n[y/n] ", shown.c_str());
+    std::fflush(out_);
+    // The whole line, however long: what is left of it must not answer
+    // the next question.
+    answer.clear();
+    int c;
+    while ((c = std::fgetc(in_)) != EOF && c != '\n') {
+      answer += static_cast<char>(c);
+    }
     if (answer.starts_with('y') || answer.starts_with('Y')) return true;
     if (answer.starts_with('n') || answer.starts_with('N')) return false;
+    if (c == EOF) return false;
   }
 }
 
@@ -31,9 +37,11 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
                                                            : AnswerPolicy::kNo;
   }
   if (policy == AnswerPolicy::kAsk) {
-    if (std::FILE* tty = std::fopen("/dev/tty", "r+")) {
-      return std::make_unique<TerminalAsker>(tty);
-    }
+    std::FILE* const in = std::fopen("/dev/tty", "re");
+    std::FILE* const out =
+        in != nullptr ? std::fopen("/dev/tty", "we") : nullptr;
+    if (out != nullptr) return std::make_unique<TerminalAsker>(in, out);
+    if (in != nullptr) std::fclose(in);
     if (cl.answers == AnswerPolicy::kAsk) return nullptr;
     policy = AnswerPolicy::kNo;
   }

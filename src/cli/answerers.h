@@ -20,11 +20,17 @@ class CliAsker : public Asker {
 };
 
 // Asks on the controlling terminal, so that questions work while the text
-// itself comes from a pipe.
+// itself comes from a pipe. The terminal is opened twice, once to read the
+// answers and once to show the questions, as a stream that did both would
+// need a seek between reading and writing. An answer is one line, of any
+// length.
 class TerminalAsker : public CliAsker {
  public:
-  explicit TerminalAsker(std::FILE* tty) : tty_(tty) {}
-  ~TerminalAsker() override { std::fclose(tty_); }
+  TerminalAsker(std::FILE* in, std::FILE* out) : in_(in), out_(out) {}
+  ~TerminalAsker() override {
+    std::fclose(in_);
+    std::fclose(out_);
+  }
   TerminalAsker(const TerminalAsker&) = delete;
   TerminalAsker& operator=(const TerminalAsker&) = delete;
 
@@ -32,7 +38,8 @@ class TerminalAsker : public CliAsker {
   bool Confirm(const Question& question) override;
 
  private:
-  std::FILE* tty_;
+  std::FILE* in_;
+  std::FILE* out_;
 };
 
 // Answers without showing the questions: from a list given on the command

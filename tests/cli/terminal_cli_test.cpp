@@ -1,0 +1,115 @@
+// Questions asked on the terminal: the program gets a pseudo-terminal of its
+// own as its controlling terminal, and the test types the answers there.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/cli_runner.h"
+
+namespace pimoru {
+namespace {
+
+struct TerminalRun {
+  int status = -1;
+  std::string out;
+  std::string terminal;  // what the terminal showed
+};
+
+// Runs the program with `args`, typing `answers` one after another, each
+// once a new question has been shown. A question that never comes ends the
+// run after a few seconds.
+TerminalRun RunOnTerminal(const std::vector<std::string>& args,
+                          const std::vector<std::string>& answers) {
+  TerminalRun run;
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return run;
+  const std::string slave_name = ptsname(master);
+  int out_pipe[2];
+  if (pipe(out_pipe) != 0) return run;
+  const char* const other = std::getenv("PIMORU_CLI_UNDER_TEST");
+  std::string program = other != nullptr ? other : PIMORU_CLI_PATH;
+  std::vector<std::string> copies = args;
+  std::vector<char*> argv = {program.data()};
+  for (std::string& a : copies) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    setsid();
+    const int slave = open(slave_name.c_str(), O_RDWR);
+    ioctl(slave, TIOCSCTTY, 0);
+    const int nothing = open("/dev/null", O_RDONLY);
+    dup2(nothing, STDIN_FILENO);
+    dup2(out_pipe[1], STDOUT_FILENO);
+    dup2(slave, STDERR_FILENO);
+    for (const int fd : {master, slave, nothing, out_pipe[0], out_pipe[1]}) {
+      close(fd);
+    }
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(out_pipe[1]);
+  std::size_t asked = 0;
+  std::size_t typed = 0;
+  while (true) {
+    pollfd ready{master, POLLIN, 0};
+    if (poll(&ready, 1, 5000) <= 0) break;  // no new question comes
+    char buffer[4096];
+    const ssize_t got = read(master, buffer, sizeof buffer);
+    if (got <= 0) break;  // the program has ended
+    run.terminal.append(buffer, static_cast<std::size_t>(got));
+    for (std::size_t at = run.terminal.find("[y/n] "); at != std::string::npos;
+         at = run.terminal.find("[y/n] ", at + 1)) {
+      ++asked;
+    }
+    if (asked > typed && typed < answers.size()) {
+      const std::string line = answers[typed++] + "\n";
+      if (write(master, line.data(), line.size()) < 0) break;
+    }
+    asked = 0;
+  }
+  close(master);
+  char buffer[4096];
+  ssize_t got;
+  while ((got = read(out_pipe[0], buffer, sizeof buffer)) > 0) {
+    run.out.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(out_pipe[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::size_t Questions(const std::string& shown) {
+  std::size_t count = 0;
+  for (std::size_t at = shown.find("[y/n] "); at != std::string::npos;
+       at = shown.find("[y/n] ", at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// One answer is one line, however long; the question after it is still
+// shown and takes the next line.
+TEST(CliTerminal, LongAnswersLeaveLaterQuestionsAlone) {
+  for (const std::size_t length : {1u, 63u, 64u, 65u, 200u, 4000u}) {
+    SCOPED_TRACE(length);
+    const std::string yes = "y" + std::string(length - 1, 'y');
+    const TerminalRun run =
+        RunOnTerminal(WithData({"--answers", "ask", "심리 심리"}), {yes, "n"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Questions(run.terminal), 2u) << run.terminal;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "심니 심리") << run.out;
+  }
+}
+
+}  // namespace
+}  // namespace pimoru
