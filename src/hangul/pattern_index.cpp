@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cassert>
 #include <string>
-#include <unordered_map>
 #include <utility>
 
 namespace pimoru {
@@ -39,104 +38,148 @@ void ForEachKey(std::u16string_view pattern, Visit visit) {
 // asking the summary would cost more than it saves.
 constexpr std::size_t kMostKeysWorthAsking = 64;
 
+// A key (of 33 bits: a letter's key has bit 32) above a pattern's number,
+// in one number.
+constexpr int kKeyBits = 33;
+constexpr int kPatternBits = 64 - kKeyBits;
+constexpr std::uint64_t kKeyMask = (std::uint64_t{1} << kKeyBits) - 1;
+constexpr std::uint64_t kPatternMask = (std::uint64_t{1} << kPatternBits) - 1;
+
+// Sorts by the key, keeping the order of items with equal keys: three
+// stable passes of eleven bits each, in linear time.
+void SortByKey(std::vector<std::uint64_t>& items) {
+  constexpr int kDigitBits = 11;
+  constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
+  std::vector<std::uint64_t> sorted(items.size());
+  std::vector<std::size_t> starts(kDigits);
+  for (int shift = kPatternBits; shift < 64; shift += kDigitBits) {
+    std::fill(starts.begin(), starts.end(), 0);
+    for (const std::uint64_t item : items) {
+      ++starts[item >> shift & (kDigits - 1)];
+    }
+    std::size_t start = 0;
+    for (std::size_t& digit_start : starts) {
+      start += std::exchange(digit_start, start);
+    }
+    for (const std::uint64_t item : items) {
+      sorted[starts[item >> shift & (kDigits - 1)]++] = item;
+    }
+    items.swap(sorted);
+  }
+}
+
+// Calls visit(run) for each run of items with one key, in order.
+template <typename Visit>
+void ForEachRun(std::span<const std::uint64_t> items, Visit visit) {
+  std::size_t begin = 0;
+  while (begin < items.size()) {
+    const std::uint64_t key = items[begin] >> kPatternBits;
+    std::size_t end = begin + 1;
+    while (end < items.size() && items[end] >> kPatternBits == key) ++end;
+    visit(items.subspan(begin, end - begin));
+    begin = end;
+  }
+}
+
+// How many patterns hold the key of a run (a pattern may hold it twice).
+std::size_t DistinctPatterns(std::span<const std::uint64_t> run) {
+  std::size_t count = 0;
+  for (std::size_t k = 0; k < run.size(); ++k) {
+    count += k == 0 || run[k] != run[k - 1];
+  }
+  return count;
+}
+
+// Where `key` first stands in `pattern`.
+std::size_t FirstPlaceOf(std::uint64_t key, std::u16string_view pattern) {
+  std::size_t place = pattern.size();
+  ForEachKey(pattern, [&](std::uint64_t k, std::size_t at) {
+    if (k == key && place == pattern.size()) place = at;
+  });
+  return place;
+}
+
 }  // namespace
 
-PatternIndex::PatternIndex(std::span<const std::u16string_view> patterns)
-    : patterns_(patterns.begin(), patterns.end()),
-      key_offset_(patterns.size(), 0) {
-  assert(patterns.size() < 0xFFFFFFFFu);
-  // How many patterns hold each key.
-  std::unordered_map<std::uint64_t, std::uint32_t> holders;
-  std::vector<std::uint64_t> keys;
+PatternIndex::PatternIndex(std::vector<std::u16string_view> patterns)
+    : patterns_(std::move(patterns)), key_offset_(patterns_.size(), 0) {
+  assert(patterns_.size() < (std::uint64_t{1} << kPatternBits));
+  // Every key of every pattern as one number, the key above the pattern's
+  // number, sorted: the keys in order, each with its patterns in table
+  // order. Sorted by radix and read in runs, so that a list of millions of
+  // entries is indexed in time and memory in proportion to its letters.
+  std::size_t keys = 0;
   for (const std::u16string_view pattern : patterns_) {
-    longest_ = std::max(longest_, pattern.size());
-    keys.clear();
-    ForEachKey(pattern,
-               [&](std::uint64_t key, std::size_t) { keys.push_back(key); });
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    for (const std::uint64_t key : keys) ++holders[key];
+    keys +=
+        pattern.size() == 1 ? 1 : std::max<std::size_t>(pattern.size(), 1) - 1;
   }
-
-  // Each pattern's rarest key (the first of them); buckets numbered in
-  // order of first use.
-  std::unordered_map<std::uint64_t, std::uint32_t> bucket_of_key;
-  std::vector<std::uint64_t> bucket_keys;
-  std::vector<std::uint32_t> bucket_of_pattern(patterns_.size());
-  std::vector<std::uint32_t> sizes;
+  std::vector<std::uint64_t> held;
+  held.reserve(keys);
   for (std::size_t p = 0; p < patterns_.size(); ++p) {
-    std::uint64_t best = kNoKey;
-    ForEachKey(patterns_[p], [&](std::uint64_t key, std::size_t at) {
-      if (best == kNoKey || holders[key] < holders[best]) {
-        best = key;
-        key_offset_[p] = static_cast<std::uint32_t>(at);
-      }
+    longest_ = std::max(longest_, patterns_[p].size());
+    if (patterns_[p].empty()) empty_.push_back(static_cast<std::uint32_t>(p));
+    ForEachKey(patterns_[p], [&](std::uint64_t key, std::size_t) {
+      held.push_back(key << kPatternBits | p);
     });
-    if (best == kNoKey) {
-      empty_.push_back(static_cast<std::uint32_t>(p));
-      continue;
-    }
-    auto [it, added] = bucket_of_key.try_emplace(
-        best, static_cast<std::uint32_t>(bucket_keys.size()));
-    if (added) {
-      bucket_keys.push_back(best);
-      sizes.push_back(0);
-    }
-    bucket_of_pattern[p] = it->second;
-    ++sizes[it->second];
   }
+  SortByKey(held);
+
+  // Each pattern's rarest key: held by the fewest patterns, the lowest key
+  // among equals; both in one number, the count above the key, so that the
+  // least number wins.
+  std::vector<std::uint64_t> rarest(patterns_.size(), ~std::uint64_t{0});
+  ForEachRun(held, [&](std::span<const std::uint64_t> same_key) {
+    const std::size_t holders = DistinctPatterns(same_key);
+    const std::uint64_t key = same_key.front() >> kPatternBits;
+    const std::uint64_t rank = std::uint64_t{holders} << kKeyBits | key;
+    for (const std::uint64_t item : same_key) {
+      std::uint64_t& best = rarest[item & kPatternMask];
+      best = std::min(best, rank);
+    }
+    // A pair that every pattern holds (ㅁ니 in each colloquial ending): a
+    // text without it holds none of them.
+    if (holders == patterns_.size() && empty_.empty() && shared_pair_bit_ < 0 &&
+        (key >> 32) == 0) {
+      const char16_t pair[] = {static_cast<char16_t>(key >> 16),
+                               static_cast<char16_t>(key)};
+      shared_pair_bit_ = static_cast<std::int32_t>(
+          LetterPairs::KeyBit(std::u16string_view(pair, 2)));
+    }
+  });
+
+  // Where each pattern's key stands in it; and the patterns by their keys,
+  // for the buckets: one per key, in key order, each holding its patterns
+  // in table order.
+  held.clear();
+  for (std::size_t p = 0; p < patterns_.size(); ++p) {
+    if (patterns_[p].empty()) continue;
+    const std::uint64_t key = rarest[p] & kKeyMask;
+    key_offset_[p] =
+        static_cast<std::uint32_t>(FirstPlaceOf(key, patterns_[p]));
+    held.push_back(key << kPatternBits | p);
+  }
+  std::vector<std::uint64_t>().swap(rarest);
+  SortByKey(held);
+  std::vector<std::uint64_t> bucket_keys;
+  starts_.push_back(0);
+  ForEachRun(held, [&](std::span<const std::uint64_t> same_key) {
+    for (const std::uint64_t item : same_key) {
+      filed_.push_back(static_cast<std::uint32_t>(item & kPatternMask));
+    }
+    bucket_keys.push_back(same_key.front() >> kPatternBits);
+    starts_.push_back(static_cast<std::uint32_t>(filed_.size()));
+  });
+  std::vector<std::uint64_t>().swap(held);
 
   // Tables of jamo take the dense form, word lists the hashed one.
   BuildDense();
-  if (!dense_) BuildHashed(bucket_keys, bucket_of_pattern, sizes);
-
-  // The summary's view: the bits of the keys, and of every pair.
-  std::vector<std::pair<std::uint16_t, std::uint32_t>> by_bit;
-  for (std::size_t p = 0; p < patterns_.size(); ++p) {
-    const std::u16string_view pattern = patterns_[p];
-    if (pattern.empty()) continue;
-    const std::size_t key_length = pattern.size() == 1 ? 1 : 2;
-    by_bit.emplace_back(static_cast<std::uint16_t>(LetterPairs::KeyBit(
-                            pattern.substr(key_offset_[p], key_length))),
-                        static_cast<std::uint32_t>(p));
-  }
-  std::sort(by_bit.begin(), by_bit.end());
-  for (std::size_t i = 0; i < by_bit.size(); ++i) {
-    if (i == 0 || by_bit[i].first != by_bit[i - 1].first) {
-      key_bits_.push_back(by_bit[i].first);
-      key_starts_.push_back(static_cast<std::uint32_t>(i));
-    }
-    key_patterns_.push_back(by_bit[i].second);
-  }
-  key_starts_.push_back(static_cast<std::uint32_t>(key_patterns_.size()));
-  if (key_bits_.size() > kMostKeysWorthAsking) {
-    many_keys_ = true;
-    key_bits_ = {};
-    key_starts_ = {};
-    key_patterns_ = {};
+  if (dense_) {
+    starts_ = {};
+    filed_ = {};
   } else {
-    pattern_bit_starts_.push_back(0);
-    for (const std::u16string_view pattern : patterns_) {
-      ForEachKey(pattern, [&](std::uint64_t, std::size_t at) {
-        const std::size_t length = pattern.size() == 1 ? 1 : 2;
-        pattern_bits_.push_back(static_cast<std::uint16_t>(
-            LetterPairs::KeyBit(pattern.substr(at, length))));
-      });
-      pattern_bit_starts_.push_back(
-          static_cast<std::uint32_t>(pattern_bits_.size()));
-    }
+    BuildHashed(bucket_keys);
   }
-  // A pair that every pattern holds (ㅁ니 in each colloquial ending): a
-  // text without it holds none of them.
-  if (!patterns_.empty() && empty_.empty()) {
-    ForEachKey(patterns_[0], [&](std::uint64_t key, std::size_t at) {
-      if (shared_pair_bit_ < 0 && (key >> 32) == 0 &&
-          holders[key] == patterns_.size()) {
-        shared_pair_bit_ = static_cast<std::int32_t>(
-            LetterPairs::KeyBit(patterns_[0].substr(at, 2)));
-      }
-    });
-  }
+  BuildSummary();
 }
 
 std::int64_t PatternIndex::Probe(std::uint64_t key, std::uint64_t hash) const {
@@ -161,21 +204,7 @@ bool PatternIndex::MayOccur(const LetterPairs& letters) const {
   return false;
 }
 
-void PatternIndex::BuildHashed(std::span<const std::uint64_t> bucket_keys,
-                               std::span<const std::uint32_t> bucket_of_pattern,
-                               std::span<const std::uint32_t> sizes) {
-  // Counting sort by bucket keeps each bucket in table order.
-  starts_.assign(sizes.size() + 1, 0);
-  for (std::size_t b = 0; b < sizes.size(); ++b) {
-    starts_[b + 1] = starts_[b] + sizes[b];
-  }
-  filed_.resize(starts_.back());
-  std::vector<std::uint32_t> fill(starts_.begin(), starts_.end() - 1);
-  for (std::size_t p = 0; p < patterns_.size(); ++p) {
-    if (patterns_[p].empty()) continue;
-    filed_[fill[bucket_of_pattern[p]]++] = static_cast<std::uint32_t>(p);
-  }
-
+void PatternIndex::BuildHashed(std::span<const std::uint64_t> bucket_keys) {
   // The key table, at most half full.
   std::size_t slots = 4;
   while (slots < 2 * bucket_keys.size()) slots *= 2;
@@ -197,6 +226,53 @@ void PatternIndex::BuildHashed(std::span<const std::uint64_t> bucket_keys,
     has_letter_keys_ = has_letter_keys_ || letter_key;
     const char16_t first = static_cast<char16_t>(letter_key ? key : key >> 16);
     begins_key_[first / 64] |= std::uint64_t{1} << (first % 64);
+  }
+}
+
+void PatternIndex::BuildSummary() {
+  // The bit of each pattern's key, and how many patterns have each bit.
+  std::vector<std::uint16_t> bit_of(patterns_.size());
+  std::vector<std::uint32_t> count;
+  std::size_t distinct = 0;
+  for (std::size_t p = 0; p < patterns_.size(); ++p) {
+    const std::u16string_view pattern = patterns_[p];
+    if (pattern.empty()) continue;
+    const std::size_t key_length = pattern.size() == 1 ? 1 : 2;
+    const std::size_t bit =
+        LetterPairs::KeyBit(pattern.substr(key_offset_[p], key_length));
+    bit_of[p] = static_cast<std::uint16_t>(bit);
+    if (bit >= count.size()) count.resize(bit + 1, 0);
+    distinct += count[bit]++ == 0;
+  }
+  if (distinct > kMostKeysWorthAsking) {
+    many_keys_ = true;
+    return;
+  }
+  // The patterns by bit, each bit's in table order.
+  std::vector<std::uint32_t> next(count.size());
+  std::uint32_t start = 0;
+  for (std::size_t bit = 0; bit < count.size(); ++bit) {
+    if (count[bit] == 0) continue;
+    key_bits_.push_back(static_cast<std::uint16_t>(bit));
+    key_starts_.push_back(start);
+    next[bit] = start;
+    start += count[bit];
+  }
+  key_starts_.push_back(start);
+  key_patterns_.resize(start);
+  for (std::size_t p = 0; p < patterns_.size(); ++p) {
+    if (patterns_[p].empty()) continue;
+    key_patterns_[next[bit_of[p]]++] = static_cast<std::uint32_t>(p);
+  }
+  pattern_bit_starts_.push_back(0);
+  for (const std::u16string_view pattern : patterns_) {
+    ForEachKey(pattern, [&](std::uint64_t, std::size_t at) {
+      const std::size_t length = pattern.size() == 1 ? 1 : 2;
+      pattern_bits_.push_back(static_cast<std::uint16_t>(
+          LetterPairs::KeyBit(pattern.substr(at, length))));
+    });
+    pattern_bit_starts_.push_back(
+        static_cast<std::uint32_t>(pattern_bits_.size()));
   }
 }
 

@@ -61,7 +61,10 @@ class PatternIndex {
  public:
   // The patterns must outlive the index. An empty pattern is filed under
   // no key and is always a candidate.
-  explicit PatternIndex(std::span<const std::u16string_view> patterns);
+  explicit PatternIndex(std::span<const std::u16string_view> patterns)
+      : PatternIndex(std::vector<std::u16string_view>(patterns.begin(),
+                                                      patterns.end())) {}
+  explicit PatternIndex(std::vector<std::u16string_view> patterns);
 
   std::size_t size() const { return patterns_.size(); }
 
@@ -127,11 +130,10 @@ class PatternIndex {
   void MarkStandingDensely(std::u16string_view text, std::size_t from,
                            std::size_t to, SmallBitSet& marks) const;
   void BuildDense();
-  // The hashed form, from the keys of the buckets, the bucket of each
-  // pattern and the size of each bucket.
-  void BuildHashed(std::span<const std::uint64_t> bucket_keys,
-                   std::span<const std::uint32_t> bucket_of_pattern,
-                   std::span<const std::uint32_t> sizes);
+  // The hashed form's table from key to bucket, the buckets being filed.
+  void BuildHashed(std::span<const std::uint64_t> bucket_keys);
+  // The summary's view of the keys.
+  void BuildSummary();
   // The letter class of a unit in the dense form: 0 for a letter that is
   // in no key, and past the end of the text.
   std::size_t ClassOf(char16_t c) const {

@@ -78,8 +78,9 @@ std::u16string TenseAfterRieul(char16_t syllable) {
   throw ConversionError(message.str());
 }
 
+// Takes the fields it keeps out of `fields`.
 WordListEntry EntryFromFields(WordListId id,
-                              const std::vector<std::u16string>& fields,
+                              std::vector<std::u16string>& fields,
                               std::string_view source_name,
                               std::size_t line_number) {
   auto integer = [&](std::size_t index) {
@@ -91,25 +92,25 @@ WordListEntry EntryFromFields(WordListId id,
   switch (id) {
     case WordListId::kCoSuff:
       entry.number = integer(0);
-      entry.text = fields[1];
+      entry.text = std::move(fields[1]);
       break;
     case WordListId::kKSpecial:
       entry.number = integer(0);
-      entry.text = SpecialWordText(fields[1]);
-      entry.replacement = SpecialWordText(fields[2]);
+      entry.text = SpecialWordText(std::move(fields[1]));
+      entry.replacement = SpecialWordText(std::move(fields[2]));
       break;
     case WordListId::kWi3Var:
       // Stage 4 runs after the joins are gone, so a line with a "$" matches
       // nothing: the list's comments are written so.
-      entry.text = WithJoins(fields[0]);
+      entry.text = WithJoins(std::move(fields[0]));
       break;
     case WordListId::kKanBion:
-      entry.text = fields[1];
-      entry.replacement = fields[2];
+      entry.text = std::move(fields[1]);
+      entry.replacement = std::move(fields[2]);
       break;
     case WordListId::kSetsubi:
-      entry.text = fields[0];
-      entry.replacement = fields[1];
+      entry.text = std::move(fields[0]);
+      entry.replacement = std::move(fields[1]);
       break;
     case WordListId::kRiulPat: {
       const std::u16string& word = fields[1];
@@ -274,19 +275,72 @@ std::optional<std::string> ReadFileWhole(const std::filesystem::path& path,
   } else if (!S_ISREG(st.st_mode)) {
     reason = std::string(NotAFileReason(st.st_mode));
   } else {
-    bytes.clear();
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char block[1 << 16];
+    // Read straight into room for the size the file has, and on should it
+    // have grown since.
+    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t size = 0;
     while (true) {
-      const ssize_t got = ::read(fd, block, sizeof block);
+      if (size == bytes.size()) bytes.resize(2 * size);
+      const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) reason = std::strerror(errno);
       if (got <= 0) break;
-      bytes.append(block, static_cast<std::size_t>(got));
+      size += static_cast<std::size_t>(got);
     }
+    bytes.resize(size);
   }
   ::close(fd);
   return reason;
+}
+
+// SplitFields into `fields`, whose strings are reused from line to line.
+void SplitFieldsInto(std::u16string_view line,
+                     std::vector<std::u16string>& fields) {
+  std::size_t used = 0;
+  auto next_field = [&]() -> std::u16string& {
+    if (used == fields.size()) fields.emplace_back();
+    std::u16string& field = fields[used++];
+    field.clear();
+    return field;
+  };
+  const std::size_t n = line.size();
+  std::size_t i = 0;
+  auto skip_blanks = [&] {
+    while (i < n && IsBlank(line[i])) ++i;
+  };
+  skip_blanks();
+  while (i < n) {
+    std::u16string& field = next_field();
+    if (line[i] == u'"') {
+      ++i;
+      while (i < n) {
+        if (line[i] == u'"') {
+          if (i + 1 < n && line[i + 1] == u'"') {
+            field += u'"';
+            i += 2;
+            continue;
+          }
+          ++i;  // the closing quote
+          break;
+        }
+        field += line[i++];
+      }
+    } else {
+      const std::size_t begin = i;
+      while (i < n && !IsBlank(line[i]) && line[i] != u',') ++i;
+      field.assign(line.substr(begin, i - begin));
+    }
+    skip_blanks();
+    if (i < n && line[i] == u',') {
+      ++i;
+      if (i == n) {
+        next_field();  // a comma that ends the line
+        break;
+      }
+      skip_blanks();
+    }
+  }
+  fields.resize(used);
 }
 
 // Calls visit(line) for each line of the text: cut at CR LF, lone LF and
@@ -368,44 +422,7 @@ std::vector<std::u16string> SplitLines(std::u16string_view text) {
 
 std::vector<std::u16string> SplitFields(std::u16string_view line) {
   std::vector<std::u16string> fields;
-  const std::size_t n = line.size();
-  std::size_t i = 0;
-  auto skip_blanks = [&] {
-    while (i < n && IsBlank(line[i])) ++i;
-  };
-  skip_blanks();
-  while (i < n) {
-    std::u16string field;
-    if (line[i] == u'"') {
-      ++i;
-      while (i < n) {
-        if (line[i] == u'"') {
-          if (i + 1 < n && line[i + 1] == u'"') {
-            field += u'"';
-            i += 2;
-            continue;
-          }
-          ++i;  // the closing quote
-          break;
-        }
-        field += line[i++];
-      }
-    } else {
-      const std::size_t begin = i;
-      while (i < n && !IsBlank(line[i]) && line[i] != u',') ++i;
-      field.assign(line.substr(begin, i - begin));
-    }
-    fields.push_back(std::move(field));
-    skip_blanks();
-    if (i < n && line[i] == u',') {
-      ++i;
-      if (i == n) {
-        fields.emplace_back();  // a comma that ends the line
-        break;
-      }
-      skip_blanks();
-    }
-  }
+  SplitFieldsInto(line, fields);
   return fields;
 }
 
@@ -458,18 +475,25 @@ bool ReplaceListedWord(std::u16string& text, const WordListEntry& entry,
 WordList BuildWordList(WordListId id, std::u16string_view text,
                        std::string_view source_name) {
   const Shape shape = ShapeOf(id);
+  // Room for every line at once: a long list is not copied as it grows.
+  std::size_t lines = 0;
+  ForEachLine(text, [&](std::u16string_view) { ++lines; });
   WordList entries;
+  entries.reserve(lines);
   // Line by line, without a copy of all the lines: a list may be long.
+  std::vector<std::u16string> fields;
   std::size_t line_number = 0;
   ForEachLine(text, [&](std::u16string_view line) {
     ++line_number;
-    const std::vector<std::u16string> fields = SplitFields(line);
+    SplitFieldsInto(line, fields);
     const bool qualifies = shape.exact ? fields.size() == shape.fields
                                        : fields.size() >= shape.fields;
     if (qualifies) {
       entries.push_back(EntryFromFields(id, fields, source_name, line_number));
     }
   });
+  // Lines that did not qualify (comments, blank lines) give back their room.
+  if (entries.size() < entries.capacity() / 4 * 3) entries.shrink_to_fit();
   return entries;
 }
 
