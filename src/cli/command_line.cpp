@@ -9,7 +9,10 @@ std::string UsageText() {
 
 Shows how Korean text is pronounced: the reading Hangul, phonetic symbols
 and katakana. Converts each TEXT argument, or with none each line of
-standard input (UTF-8), and prints one line per input.
+standard input (UTF-8; a leading byte-order mark is skipped), and prints
+one line per input. An input that fails prints an empty line in tsv, an
+object with "error" in json, and a line "エラー：..." in text and with
+--stage-trace.
 
 Options:
   --format tsv|text|json      tsv: reading, symbols, katakana separated by tabs;
@@ -28,11 +31,15 @@ Options:
   --notation 0|1|2            tensed consonants: 0 ˀk, 1 ʼk, 2 kʼ (default 0)
   --stage-trace               also print every stage that changed the text
   --report FILE               write the HTML work report of the last input
+                              that converted; FILE must be a regular file or
+                              not exist (a symbolic link is refused)
   --data DIR                  folder holding kdat/ and html/ (default: the
                               installed data)
   --help, --version
 
-Exit status: 0 when every input converted, 1 when some failed, 2 for bad usage.
+Exit status: 0 when every input converted and all output was written; 1 when
+some input failed, a word list could not be read, output or the report could
+not be written, or no input converted for the report; 2 for bad usage.
 )";
 }
 
