@@ -595,15 +595,18 @@ LoadedWordLists::LoadedWordLists(const std::filesystem::path& folder) {
   }
 }
 
+// The lists outlive every conversion that uses them, so what is handed out
+// owns nothing: copying it touches no count that the threads share.
 std::shared_ptr<const IndexedWordList> LoadedWordLists::Indexed(WordListId id) {
   const LoadedWordList& loaded = Loaded(id);
   if (loaded.error) throw ConversionError(*loaded.error);
-  return loaded.list;
+  return {std::shared_ptr<const IndexedWordList>(), loaded.list.get()};
 }
 
 std::shared_ptr<const WordList> LoadedWordLists::Entries(WordListId id) {
   const std::shared_ptr<const IndexedWordList> list = Indexed(id);
-  return list ? list->shared_entries() : nullptr;
+  if (!list) return nullptr;
+  return {std::shared_ptr<const WordList>(), &list->entries()};
 }
 
 std::vector<std::string> LoadedWordLists::Errors() const {

@@ -175,8 +175,9 @@ class FolderWordLists : public WordListSource {
 
 // Every list of a folder read once, when made, for a run of many
 // conversions (the command line). Nothing changes afterwards, so the lists
-// may be shared read-only by conversions on several threads at once. A list
-// that could not be read throws its error at every use.
+// may be shared read-only by conversions on several threads at once. What
+// Entries and Indexed hand out is valid as long as this source lives. A
+// list that could not be read throws its error at every use.
 class LoadedWordLists : public WordListSource {
  public:
   explicit LoadedWordLists(const std::filesystem::path& folder);

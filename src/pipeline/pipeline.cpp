@@ -17,9 +17,11 @@ void RunStages(StageContext& c, RecordTexts texts) {
     const bool changed = stage.run(c);
     c.record.changed[stage.slot] = changed;
     if (stage.always_kept || (changed && texts == RecordTexts::kAll)) {
-      c.record.results[stage.slot] = stage.form == TextForm::kJamo
-                                         ? ComposeText(c.jamo.view())
-                                         : RecordedText(c.text);
+      if (stage.form == TextForm::kJamo) {
+        c.record.results[stage.slot] = ComposeText(c.jamo.view());
+      } else {
+        RecordText(c.text, c.record.results[stage.slot]);
+      }
     }
   }
 }

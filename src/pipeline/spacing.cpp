@@ -121,10 +121,9 @@ bool ApplySpecialWords(StageContext& c) {
   return changed;
 }
 
-std::u16string RecordedText(std::u16string_view text) {
-  std::u16string recorded(text);
-  std::replace(recorded.begin(), recorded.end(), kJoinMarker, u'$');
-  return recorded;
+void RecordText(std::u16string_view text, std::u16string& slot) {
+  slot.assign(text);  // in the slot's own room
+  std::replace(slot.begin(), slot.end(), kJoinMarker, u'$');
 }
 
 }  // namespace pimoru

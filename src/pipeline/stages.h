@@ -22,9 +22,9 @@ namespace pimoru {
 bool FormatInput(StageContext& c);        // 1
 bool AdjustSpacing(StageContext& c);      // 2
 bool ApplySpecialWords(StageContext& c);  // 3
-// A text of stages 1 to 7 as the record keeps it: the joins of stage 2 are
-// shown as "$".
-std::u16string RecordedText(std::u16string_view text);
+// Stores a text of stages 1 to 7 in a slot of the record, the joins of
+// stage 2 shown as "$".
+void RecordText(std::u16string_view text, std::u16string& slot);
 
 // vowel_variation.cpp: the variations of 의 and 예.
 bool ApplyUiVariationWords(StageContext& c);  // 4

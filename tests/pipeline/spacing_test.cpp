@@ -25,7 +25,9 @@ void ExpectAdjustSpacing(WordListSource& lists,
     std::u16string text(c.input);
     EXPECT_EQ(RunStage(AdjustSpacing, text, StageSetup().With(lists)),
               c.changed);
-    EXPECT_EQ(U8(RecordedText(text)), U8(c.output));
+    std::u16string recorded;
+    RecordText(text, recorded);
+    EXPECT_EQ(U8(recorded), U8(c.output));
   }
 }
 
