@@ -14,15 +14,6 @@
 namespace pimoru {
 namespace {
 
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos;
-       at = text.find(part, at + part.size())) {
-    ++count;
-  }
-  return count;
-}
-
 TEST(CliData, AFolderWithoutWordListsIsBadUsage) {
   TempFolder empty;
   TempFolder kdat_is_a_file;
@@ -68,14 +59,15 @@ TEST(CliData, AnUnreadableListIsSaidOncePerRun) {
     args.insert(args.end(), c.args.begin(), c.args.end());
     const CliResult r = RunCli(args, c.input);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(Count(r.err, "\n"), 2u) << r.err;
-    EXPECT_EQ(Count(r.err, "pimoru-cli: " + kdat + "/co_suff.txt を読めません"),
+    EXPECT_EQ(CountOf(r.err, "\n"), 2u) << r.err;
+    EXPECT_EQ(
+        CountOf(r.err, "pimoru-cli: " + kdat + "/co_suff.txt を読めません"), 1u)
+        << r.err;
+    EXPECT_EQ(CountOf(r.err, "pimoru-cli: " + kdat + "/kspecial.txt 2 行目"),
               1u)
         << r.err;
-    EXPECT_EQ(Count(r.err, "pimoru-cli: " + kdat + "/kspecial.txt 2 行目"), 1u)
-        << r.err;
-    EXPECT_EQ(Count(r.out, "{\"input\":\"문고리\",\"error\":\"" + kdat +
-                               "/co_suff.txt を読めません。"),
+    EXPECT_EQ(CountOf(r.out, "{\"input\":\"문고리\",\"error\":\"" + kdat +
+                                 "/co_suff.txt を読めません。"),
               c.inputs)
         << r.out.substr(0, 1000);
   }

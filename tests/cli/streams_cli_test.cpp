@@ -12,15 +12,6 @@
 namespace pimoru {
 namespace {
 
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos;
-       at = text.find(part, at + part.size())) {
-    ++count;
-  }
-  return count;
-}
-
 // Far more than the program reads ahead before it writes.
 std::string ManyLines() {
   std::string input;
@@ -56,11 +47,11 @@ TEST(CliStreams, FailedWritesOfStandardOutputEndTheRunWithStatusOne) {
     std::vector<std::string> args = {"--answers", "no"};
     args.insert(args.end(), c.args.begin(), c.args.end());
     const CliResult r = RunCliInShell(c.line, WithData(args), c.input);
-    EXPECT_EQ(Count(r.err, "pimoru-cli: standard output: "), 1u) << r.err;
+    EXPECT_EQ(CountOf(r.err, "pimoru-cli: standard output: "), 1u) << r.err;
     if (c.line.find("head") != std::string::npos) {
-      EXPECT_EQ(Count(r.err, "status 1\n"), 1u) << r.err;
+      EXPECT_EQ(CountOf(r.err, "status 1\n"), 1u) << r.err;
       EXPECT_EQ(r.out.rfind("궁무리 너무 짜서", 0), 0u) << r.out;
-      EXPECT_EQ(Count(r.out, "\n"), 1u);
+      EXPECT_EQ(CountOf(r.out, "\n"), 1u);
     } else {
       EXPECT_EQ(r.status, 1);
     }
@@ -78,7 +69,7 @@ TEST(CliStreams, UnreadableStandardInputIsAnError) {
     SCOPED_TRACE(line);
     const CliResult r = RunCliInShell(line, WithData({"--answers", "no"}));
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(Count(r.err, "pimoru-cli: standard input: "), 1u) << r.err;
+    EXPECT_EQ(CountOf(r.err, "pimoru-cli: standard input: "), 1u) << r.err;
     EXPECT_EQ(r.out, "");
   }
 }

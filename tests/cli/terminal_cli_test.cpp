@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/cli_runner.h"
+#include "support/test_support.h"
 
 namespace pimoru {
 namespace {
@@ -56,7 +57,6 @@ TerminalRun RunOnTerminal(const std::vector<std::string>& args,
     _exit(127);
   }
   close(out_pipe[1]);
-  std::size_t asked = 0;
   std::size_t typed = 0;
   while (true) {
     pollfd ready{master, POLLIN, 0};
@@ -65,15 +65,11 @@ TerminalRun RunOnTerminal(const std::vector<std::string>& args,
     const ssize_t got = read(master, buffer, sizeof buffer);
     if (got <= 0) break;  // the program has ended
     run.terminal.append(buffer, static_cast<std::size_t>(got));
-    for (std::size_t at = run.terminal.find("[y/n] "); at != std::string::npos;
-         at = run.terminal.find("[y/n] ", at + 1)) {
-      ++asked;
-    }
+    const std::size_t asked = CountOf(run.terminal, "[y/n] ");
     if (asked > typed && typed < answers.size()) {
       const std::string line = answers[typed++] + "\n";
       if (write(master, line.data(), line.size()) < 0) break;
     }
-    asked = 0;
   }
   close(master);
   char buffer[4096];
@@ -88,15 +84,6 @@ TerminalRun RunOnTerminal(const std::vector<std::string>& args,
   return run;
 }
 
-std::size_t Questions(const std::string& shown) {
-  std::size_t count = 0;
-  for (std::size_t at = shown.find("[y/n] "); at != std::string::npos;
-       at = shown.find("[y/n] ", at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 // One answer is one line, however long; the question after it is still
 // shown and takes the next line.
 TEST(CliTerminal, LongAnswersLeaveLaterQuestionsAlone) {
@@ -106,7 +93,7 @@ TEST(CliTerminal, LongAnswersLeaveLaterQuestionsAlone) {
     const TerminalRun run =
         RunOnTerminal(WithData({"--answers", "ask", "심리 심리"}), {yes, "n"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(Questions(run.terminal), 2u) << run.terminal;
+    EXPECT_EQ(CountOf(run.terminal, "[y/n] "), 2u) << run.terminal;
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "심니 심리") << run.out;
   }
 }

@@ -65,6 +65,15 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::size_t CountOf(std::string_view text, std::string_view part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string_view::npos;
+       at = text.find(part, at + part.size())) {
+    ++count;
+  }
+  return count;
+}
+
 std::string U8(std::u16string_view text) { return Utf16ToUtf8(text); }
 
 std::u16string RandomText(std::mt19937& random, std::size_t max_length) {

@@ -63,6 +63,9 @@ class TempFolder {
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 
+// How often `part` stands in `text`, not overlapping.
+std::size_t CountOf(std::string_view text, std::string_view part);
+
 // UTF-8 for failure messages.
 std::string U8(std::u16string_view text);
 
