@@ -32,7 +32,7 @@ Options:
   --stage-trace               also print every stage that changed the text
   --report FILE               write the HTML work report of the last input
                               that converted; FILE must be a regular file or
-                              not exist (a symbolic link is refused)
+                              not exist (a symbolic link is written through)
   --data DIR                  folder holding kdat/ and html/ (default: the
                               installed data)
   --help, --version

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <system_error>
 
 #include "hangul/conversion_error.h"
 
@@ -19,36 +20,55 @@ namespace {
   throw ConversionError(path.string() + " に書き込めません。(" + reason + ")");
 }
 
-// What stands at `path`: nothing, a regular file (with its permission bits)
-// or something that must not be replaced (with the reason).
+// Links followed before the chain counts as a loop, as the system does.
+constexpr int kMostLinks = 40;
+
+// The file a write replaces: `path` itself or the end of the chain of
+// symbolic links that starts there; whether a regular file (with its
+// permission bits) or nothing stands there, or why the write is refused.
 struct Target {
+  std::filesystem::path path;
   bool is_file = false;
   mode_t mode = 0;
   std::string obstacle;
 };
 
-Target TargetAt(const std::filesystem::path& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT) return {};
-    return {false, 0, std::strerror(errno)};
-  }
-  switch (st.st_mode & S_IFMT) {
-    case S_IFREG:
-      return {true, static_cast<mode_t>(st.st_mode & 07777), ""};
-    case S_IFDIR:
-      return {false, 0, "フォルダです"};
-    case S_IFLNK:
-      return {false, 0, "シンボリックリンクです"};
-    default:
-      return {false, 0, "通常のファイルではありません"};
+Target TargetOf(const std::filesystem::path& path) {
+  Target target;
+  target.path = path;
+  for (int links = 0;; ++links) {
+    struct stat st;
+    if (::lstat(target.path.c_str(), &st) != 0) {
+      if (errno != ENOENT) target.obstacle = std::strerror(errno);
+      return target;
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      if (S_ISREG(st.st_mode)) {
+        target.is_file = true;
+        target.mode = st.st_mode & 07777;
+      } else {
+        target.obstacle = S_ISDIR(st.st_mode) ? "フォルダです"
+                                              : "通常のファイルではありません";
+      }
+      return target;
+    }
+    std::error_code ec;
+    const std::filesystem::path link =
+        std::filesystem::read_symlink(target.path, ec);
+    if (links == kMostLinks || ec) {
+      target.obstacle = std::strerror(ec ? ec.value() : ELOOP);
+      return target;
+    }
+    target.path = target.path.parent_path() / link;  // an absolute link wins
   }
 }
 
 // A new file beside the target; removed again unless it was renamed.
+// `named` is the path the caller gave, for messages.
 class TempFile {
  public:
-  explicit TempFile(const std::filesystem::path& path) {
+  TempFile(const std::filesystem::path& path,
+           const std::filesystem::path& named) {
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
     std::random_device random;
@@ -63,7 +83,7 @@ class TempFile {
     if (fd_ < 0) {
       const int error = errno;
       path_.clear();
-      ThrowUnwritable(path, std::strerror(error));
+      ThrowUnwritable(named, std::strerror(error));
     }
   }
   ~TempFile() {
@@ -105,18 +125,22 @@ class TempFile {
 
 void WriteFileAtomically(const std::filesystem::path& path,
                          std::string_view bytes) {
-  const Target target = TargetAt(path);
+  const Target target = TargetOf(path);
   if (!target.obstacle.empty()) ThrowUnwritable(path, target.obstacle);
-  TempFile temp(path);
+  TempFile temp(target.path, path);
   if (!temp.WriteAndClose(bytes, target)) {
     ThrowUnwritable(path, std::strerror(errno));
   }
   // Looked at again just before the rename, which would replace whatever
   // stands there by then.
-  if (const Target now = TargetAt(path); !now.obstacle.empty()) {
-    ThrowUnwritable(path, now.obstacle);
+  if (const Target now = TargetOf(path);
+      !now.obstacle.empty() || now.path != target.path) {
+    ThrowUnwritable(
+        path, now.obstacle.empty() ? "書き込み中に変わりました" : now.obstacle);
   }
-  if (!temp.RenameOver(path)) ThrowUnwritable(path, std::strerror(errno));
+  if (!temp.RenameOver(target.path)) {
+    ThrowUnwritable(path, std::strerror(errno));
+  }
 }
 
 }  // namespace pimoru

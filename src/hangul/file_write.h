@@ -9,13 +9,14 @@
 namespace pimoru {
 
 // Writes `bytes` to `path`: to a new file in the same folder first, which is
-// then renamed over `path`, so a failed write leaves no half file and an
-// earlier file stays as it was. Only a regular file, or nothing, may stand
-// at `path`; a folder, a device, a FIFO, a socket or a symbolic link there
-// is refused and left as it is (a link is not followed, so a report never
-// lands where a link planted beside it points). A file that is replaced
-// keeps its permission bits. Throws ConversionError naming `path`; no
-// temporary file is left behind on any failure.
+// then renamed over the old one, so a failed write leaves no half file and
+// an earlier file stays as it was. A symbolic link is written through to the
+// file at the end of its chain, which stays a link; a link that leads
+// nowhere gets its file made. Only a regular file, or nothing, may stand at
+// the end: a folder, a device, a FIFO or a socket is refused and left as it
+// is. A file that is replaced keeps its permission bits. Throws
+// ConversionError naming `path`; no temporary file is left behind on any
+// failure.
 void WriteFileAtomically(const std::filesystem::path& path,
                          std::string_view bytes);
 

@@ -94,18 +94,17 @@ TEST(CliRender, ReportFailures) {
   EXPECT_NE(r.err.find(missing.string()), std::string::npos) << r.err;
 }
 
-// Only a regular file or nothing is replaced by the report; anything else is
-// refused, named, and left as it was.
+// Only a regular file or nothing is replaced by the report, through a
+// symbolic link too; anything else is refused, named, and left as it was.
 TEST(CliRender, ReportRefusesWhatIsNotAFile) {
   TempFolder folder;
   const std::filesystem::path fifo = folder.path() / "fifo.html";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
-  const std::filesystem::path link = folder.path() / "link.html";
-  std::filesystem::create_symlink("target.html", link);
-  folder.WriteBytes("target.html", "kept");
   const std::filesystem::path dir = folder.path() / "dir.html";
   std::filesystem::create_directory(dir);
-  for (const std::filesystem::path& path : {fifo, link, dir}) {
+  const std::filesystem::path link_to_fifo = folder.path() / "link.html";
+  std::filesystem::create_symlink("fifo.html", link_to_fifo);
+  for (const std::filesystem::path& path : {fifo, dir, link_to_fifo}) {
     SCOPED_TRACE(path.filename().string());
     const auto type = std::filesystem::symlink_status(path).type();
     const CliResult r = RunCli(
@@ -115,10 +114,23 @@ TEST(CliRender, ReportRefusesWhatIsNotAFile) {
     EXPECT_NE(r.err.find(path.string()), std::string::npos) << r.err;
     EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
   }
-  EXPECT_EQ(ReadFileBytes(folder.path() / "target.html"), "kept");
+  EXPECT_EQ(std::filesystem::symlink_status(fifo).type(),
+            std::filesystem::file_type::fifo);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                           std::filesystem::directory_iterator()),
-            4);  // no temporary file left
+            3);  // no temporary file left
+
+  // A link to a file: the file gets the report, the link stays.
+  const std::filesystem::path link = folder.path() / "report.html";
+  std::filesystem::create_symlink("page.html", link);
+  folder.WriteBytes("page.html", "earlier");
+  const CliResult r =
+      RunCli(WithData({"--answers", "no", "--report", link.string(), "국물"}));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_NE(PageText(ReadFileBytes(folder.path() / "page.html"))
+                .find("&#xAD81;&#xBB3C;</span></p>"),
+            std::string::npos);
 }
 
 // The report is of the last input that converted; blank inputs are none.

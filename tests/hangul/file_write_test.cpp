@@ -82,15 +82,18 @@ TEST(WriteFileAtomically, RefusesAllButARegularFileAndLeavesItAsItWas) {
                    0);
          ::close(fd);
        }},
-      // A link is not followed: neither the file it points to nor, for a
-      // dangling one, a new file there.
-      {"link to a file",
+      // A link leads to what the write would replace.
+      {"link to a folder",
        [](const fs::path& p) {
-         std::ofstream(p.parent_path() / "target") << "kept";
-         fs::create_symlink("target", p);
+         fs::create_directory(p.parent_path() / "folder");
+         fs::create_symlink("folder", p);
        }},
-      {"dangling link",
-       [](const fs::path& p) { fs::create_symlink("nowhere", p); }},
+      {"link to a FIFO",
+       [](const fs::path& p) {
+         ASSERT_EQ(::mkfifo((p.parent_path() / "fifo").c_str(), 0644), 0);
+         fs::create_symlink("fifo", p);
+       }},
+      {"link loop", [](const fs::path& p) { fs::create_symlink("w", p); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -98,11 +101,30 @@ TEST(WriteFileAtomically, RefusesAllButARegularFileAndLeavesItAsItWas) {
     const fs::path path = folder.path() / "w";  // a socket's path is short
     c.make(path);
     ExpectRefused(path);
-    if (fs::exists(folder.path() / "target")) {
-      EXPECT_EQ(ReadFileBytes(folder.path() / "target"), "kept");
-    }
-    EXPECT_FALSE(fs::exists(folder.path() / "nowhere"));
   }
+}
+
+// A link is written through to the file at the end of its chain, and stays
+// a link; one that leads nowhere gets its file made there.
+TEST(WriteFileAtomically, WritesThroughSymbolicLinks) {
+  TempFolder folder;
+  fs::create_directory(folder.path() / "sub");
+  std::ofstream(folder.path() / "sub" / "page.html") << "earlier";
+  ::chmod((folder.path() / "sub" / "page.html").c_str(), 0600);
+  fs::create_symlink("sub/page.html", folder.path() / "first");
+  fs::create_symlink(folder.path() / "first", folder.path() / "second");
+  WriteFileAtomically(folder.path() / "second", "page");
+  EXPECT_EQ(ReadFileBytes(folder.path() / "sub" / "page.html"), "page");
+  EXPECT_TRUE(fs::is_symlink(folder.path() / "first"));
+  EXPECT_TRUE(fs::is_symlink(folder.path() / "second"));
+  EXPECT_EQ(fs::status(folder.path() / "sub" / "page.html").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(Names(folder.path() / "sub"), std::set<std::string>{"page.html"});
+
+  fs::create_symlink("sub/new.html", folder.path() / "dangling");
+  WriteFileAtomically(folder.path() / "dangling", "new");
+  EXPECT_EQ(ReadFileBytes(folder.path() / "sub" / "new.html"), "new");
+  EXPECT_TRUE(fs::is_symlink(folder.path() / "dangling"));
 }
 
 TEST(WriteFileAtomically, RefusesADevice) {
@@ -113,14 +135,22 @@ TEST(WriteFileAtomically, RefusesADevice) {
     GTEST_SKIP() << "making a device node needs root";
   }
   ExpectRefused(path);
+  // And through a link.
+  fs::create_symlink("null", folder.path() / "link");
+  ExpectRefused(folder.path() / "link");
   EXPECT_EQ(fs::symlink_status(path).type(), fs::file_type::character);
 }
 
 TEST(WriteFileAtomically, TheSystemsNullDeviceIsRefused) {
   // Only without root: with root, a fault here would replace the device.
   if (::geteuid() == 0) GTEST_SKIP() << "root could replace /dev/null";
-  EXPECT_THROW(WriteFileAtomically("/dev/null", "page"), ConversionError);
-  EXPECT_EQ(fs::symlink_status("/dev/null").type(), fs::file_type::character);
+  TempFolder folder;
+  fs::create_symlink("/dev/null", folder.path() / "null");
+  for (const fs::path& path : {fs::path("/dev/null"), folder.path() / "null"}) {
+    SCOPED_TRACE(path.string());
+    EXPECT_THROW(WriteFileAtomically(path, "page"), ConversionError);
+    EXPECT_EQ(fs::symlink_status("/dev/null").type(), fs::file_type::character);
+  }
 }
 
 TEST(WriteFileAtomically, AFolderWithoutWritePermissionLeavesNoTrace) {
