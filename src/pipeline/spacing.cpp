@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <string>
@@ -8,6 +9,8 @@
 
 namespace pimoru {
 namespace {
+
+constexpr char16_t kIdeographicSpace = u'\u3000';
 
 // The character with which stage 2 joins a number word to its counter and
 // which stage 3 removes again.
@@ -31,6 +34,8 @@ constexpr NumberWord kNumberWords[] = {
 
 bool FormatInput(StageContext& c) {
   std::u16string& text = c.text;
+  // The full-width space of a Japanese input method is a space.
+  std::replace(text.begin(), text.end(), kIdeographicSpace, u' ');
   TrimInPlace(text);
   // Only the first space of a run survives; tabs and line breaks stay.
   // Rewritten in place, as the text only shrinks.

@@ -36,12 +36,12 @@ struct StageContext {
   StageContext(const StageContext&) = delete;
   StageContext& operator=(const StageContext&) = delete;
 
-  // The jamo text from the syllable text, once.
-  void Decompose() {
-    if (decomposed) return;
-    jamo = JamoText(DecomposeText(text), plain);
-    decomposed = true;
-  }
+  // The jamo text from the syllable text, once. Read as one breath, the
+  // spaces between Hangul words become word boundaries.
+  void Decompose();
+  // The jamo text as the record and the reading show it: composed, with
+  // every word boundary a space again.
+  std::u16string Composed() const;
   // The entries of a word list that may stand in `in`, the working text.
   Candidates ListCandidates(const IndexedWordList& list,
                             std::u16string_view in) const {
