@@ -23,7 +23,7 @@ bool IsOptionChar(char c) {
          std::isdigit(static_cast<unsigned char>(c)) || c == '-';
 }
 
-// The words of a line: runs of letters, digits and dashes, so that
+// The words of a line: runs of lower-case letters, digits and dashes, so that
 // "--answers ask|yes|no" and "--n-insert, --no-n-insert" split as meant.
 std::vector<std::string> Words(std::string_view line) {
   std::vector<std::string> words;
