@@ -88,8 +88,14 @@ bool AdjustSpacing(StageContext& c) {
           form == 0 ? kNumberWords[i].regular : kNumberWords[i].irregular;
       // " 한 개" → " 한$개": the space in front keeps a number word that
       // begins the text apart; nothing is needed after the counter.
-      pattern.assign(u" ").append(word).append(u" ").append(counter.text);
-      replacement.assign(u" ").append(word);
+      // Cleared and refilled, not assigned from a literal: at -O3 GCC 12
+      // falsely warns that assign() copies overlapping memory (-Wrestrict).
+      pattern.clear();
+      pattern.push_back(u' ');
+      pattern.append(word).append(u" ").append(counter.text);
+      replacement.clear();
+      replacement.push_back(u' ');
+      replacement.append(word);
       replacement.push_back(kJoinMarker);
       replacement.append(counter.text);
       if (ReplaceAll(text, pattern, replacement)) {
