@@ -25,14 +25,6 @@ constexpr bool ContinuesSyllable(char16_t c) {
   return c >= 0x1113 && c <= 0x11C2;
 }
 
-// No ッ on a tensed consonant at a word start, after a final ㄱ ㄴ ㄷ ㅂ ㅇ, or
-// after printable ASCII (A까 → Aカ).
-constexpr bool SuppressesTsu(char16_t lead, bool word_start) {
-  return word_start || lead == fin::kGiyeok || lead == fin::kNieun ||
-         lead == fin::kDigeut || lead == fin::kBieup || lead == fin::kIeung ||
-         (lead >= 0x21 && lead <= 0x7E);
-}
-
 constexpr char16_t kNoCharacter = 0;
 constexpr char16_t kSmallTsu = u'ッ';
 
