@@ -152,20 +152,16 @@ bool ApplyNasalisation2(StageContext& c) {
   static const RuleTable kSuffixTable(kSuffixNasalisationRules);
   static const RuleTable kSinoTable(kSinoNasalisationRules);
   static const RuleTable kObstruentTable(kObstruentNasalisationRules);
-  static const RuleTable kObstruentAcrossTable(
-      kObstruentNasalisationAcrossRules);
   bool changed = AskEachRule(c.jamo, kSuffixTable, kSuffixQuestion, c.asking);
   changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
   changed = ApplyRules(c.jamo, kObstruentTable) || changed;
-  return (c.options.phrase_flg && ApplyRules(c.jamo, kObstruentAcrossTable)) ||
-         changed;
+  return ApplyAcrossWords<kObstruentNasalisationAcrossRules>(c) || changed;
 }
 
 bool ApplyLateralisation(StageContext& c) {
   static const RuleTable kTable(kLateralisationRules);
-  static const RuleTable kAcrossTable(kLateralisationAcrossRules);
   const bool changed = ApplyRules(c.jamo, kTable);
-  return (c.options.phrase_flg && ApplyRules(c.jamo, kAcrossTable)) || changed;
+  return ApplyAcrossWords<kLateralisationAcrossRules>(c) || changed;
 }
 
 }  // namespace pimoru

@@ -101,14 +101,10 @@ static_assert(AllAcross(kAspirationAcrossRules));
 
 bool ApplyNInsertion(StageContext& c) {
   static const RuleTable kTable(kNInsertionRules);
-  static const RuleTable kAcrossTable(kNInsertionAcrossRules);
-  bool changed = AskEachRule(c.jamo, kTable, kNInsertionQuestion, c.asking);
-  if (c.options.phrase_flg) {
-    changed =
-        AskEachRule(c.jamo, kAcrossTable, kNInsertionQuestion, c.asking) ||
-        changed;
-  }
-  return changed;
+  const bool changed =
+      AskEachRule(c.jamo, kTable, kNInsertionQuestion, c.asking);
+  return AskAcrossWords<kNInsertionAcrossRules>(c, kNInsertionQuestion) ||
+         changed;
 }
 
 bool ApplyPalatalisation(StageContext& c) {
@@ -118,9 +114,8 @@ bool ApplyPalatalisation(StageContext& c) {
 
 bool ApplyAspiration(StageContext& c) {
   static const RuleTable kTable(kAspirationRules);
-  static const RuleTable kAcrossTable(kAspirationAcrossRules);
   const bool changed = ApplyRules(c.jamo, kTable);
-  return (c.options.phrase_flg && ApplyRules(c.jamo, kAcrossTable)) || changed;
+  return ApplyAcrossWords<kAspirationAcrossRules>(c) || changed;
 }
 
 }  // namespace pimoru

@@ -244,10 +244,9 @@ bool ApplyLiaison1(StageContext& c) {
   // A space at each end lets the rules that need one match at the ends of
   // the text too; trimming takes them off again and is not a change.
   c.jamo.Pad(u' ');
-  bool changed = ApplyRules(c.jamo, kTable);
+  const bool changed = ApplyRules(c.jamo, kTable);
   c.jamo.Trim();
-  static const RuleTable kAcrossTable(kAcrossWordLiaisonRules);
-  return (c.options.phrase_flg && ApplyRules(c.jamo, kAcrossTable)) || changed;
+  return ApplyAcrossWords<kAcrossWordLiaisonRules>(c) || changed;
 }
 
 bool ApplyLiaison2(StageContext& c) {

@@ -10,6 +10,7 @@
 #include "hangul/jamo_text.h"
 #include "hangul/pattern_index.h"
 #include "hangul/question.h"
+#include "hangul/rules.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/stage_record.h"
@@ -58,6 +59,24 @@ struct StageContext {
   Asking asking;
   const bool plain;
 };
+
+// In a line read as one breath, a table of rules across the word
+// boundaries (AcrossWordBoundary), indexed at its first use: a reading word
+// by word never builds it.
+template <const auto& kRules>
+bool ApplyAcrossWords(StageContext& c) {
+  if (!c.options.phrase_flg) return false;
+  static const RuleTable kTable(kRules);
+  return ApplyRules(c.jamo, kTable);
+}
+
+// The same for a table whose rules are asked.
+template <const auto& kRules>
+bool AskAcrossWords(StageContext& c, QuestionForm form) {
+  if (!c.options.phrase_flg) return false;
+  static const RuleTable kTable(kRules);
+  return AskEachRule(c.jamo, kTable, form, c.asking);
+}
 
 }  // namespace pimoru
 

@@ -234,7 +234,6 @@ bool ApplyTensification45(StageContext& c) {
   static const RuleTable kFutureTable(kFutureRules);
   static const RuleTable kSinoTable(kSinoRules);
   static const RuleTable kObstruentTable(kObstruentRules);
-  static const RuleTable kObstruentAcrossTable(kObstruentAcrossRules);
   bool changed = ApplyRules(c.jamo, kHieutSiotTable);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
@@ -242,8 +241,7 @@ bool ApplyTensification45(StageContext& c) {
       AskEachRule(c.jamo, kFutureTable, kFutureQuestion, c.asking) || changed;
   changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
   changed = ApplyRules(c.jamo, kObstruentTable) || changed;
-  return (c.options.phrase_flg && ApplyRules(c.jamo, kObstruentAcrossTable)) ||
-         changed;
+  return ApplyAcrossWords<kObstruentAcrossRules>(c) || changed;
 }
 
 }  // namespace pimoru
