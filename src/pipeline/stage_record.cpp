@@ -13,7 +13,7 @@ constexpr std::array<SlotInfo, kSlotCount> kSlots = {{
     {u"生のハングル", u"sogo.html"},
     {u"整形ハングル", u"sogo.html"},
     {u"分かち書き調整", u"wakachi1.html"},
-    {u"得異例の判断", u"kspecial.html"},
+    {u"特異例の判断", u"kspecial.html"},
     {u"의の３変化", u"wi3var1.html"},
     {u"鼻音化１", u"bionka1.html"},
     {u"濃音化１", u"noonka1.html"},
