@@ -48,7 +48,6 @@ namespace pimoru {
 namespace {
 
 // Sizes at the zoom of 100 %.
-constexpr int kPanel2Height = 160;
 constexpr int kPanel4Height = 100;
 constexpr int kPanel1Height = 45;
 constexpr int kRowButtonWidth = 45;
@@ -710,7 +709,11 @@ void TMainFrm::SetFullView(bool full) {
 }
 
 int TMainFrm::CompactHeight() const {
-  return std::max(kCompactHeight, minimumSizeHint().height());
+  // The window's own height at 100 %; zoomed, just what the rows need.
+  const int rows = minimumSizeHint().height();
+  return kZoomPercents[settings_.zoom_idx] == 100
+             ? std::max(kCompactHeight, rows)
+             : rows;
 }
 
 int TMainFrm::FullHeight() const {
@@ -752,11 +755,14 @@ void TMainFrm::ApplyZoom() {
     button->setFont(label_font);
     button->setFixedSize(scaled(kRowButtonWidth), scaled(kButtonHeight));
   }
-  panel2_->setMinimumHeight(scaled(kPanel2Height));
   web_browser1_->SetZoomPercent(percent);
+  if (!shown_before_) return;
   // A view already shown takes its new height: the compact view that of
-  // the rows, the full view at least theirs.
-  if (shown_before_) SetFullView(panel3_->isVisible());
+  // the rows, the full view at least theirs. Grown, it stays on the screen.
+  SetFullView(panel3_->isVisible());
+  const QSize frame_margins = frameGeometry().size() - geometry().size();
+  move(PlaceOnScreens(frameGeometry().topLeft(), size() + frame_margins,
+                      ScreenAreas()));
 }
 
 void TMainFrm::CopyField(QLineEdit* field) {

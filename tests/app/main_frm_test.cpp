@@ -918,6 +918,11 @@ TEST_F(MainFrmTest, ControlPlusAndMinusZoomTheRowsAndTheReportTogether) {
     QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier);
   }
   EXPECT_EQ(window.settings().zoom_idx, 0);  // the smallest, no further
+  // Compact at the smallest zoom: as tall as the small rows need.
+  Click("SpeedButton1");
+  Settle();
+  EXPECT_LT(window.height(), kCompactHeight);
+  EXPECT_EQ(window.height(), window.minimumSizeHint().height());
 }
 
 TEST_F(MainFrmTest, TheReportTakesTheHeightTheUserGivesIt) {
