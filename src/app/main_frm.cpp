@@ -47,11 +47,12 @@
 namespace pimoru {
 namespace {
 
-// Sizes at the zoom of 100 %.
 constexpr int kPanel4Height = 100;
 constexpr int kPanel1Height = 45;
-constexpr int kRowButtonWidth = 45;
 constexpr int kBarButtonWidth = 90;
+// Sizes of the four rows at the zoom of 100 %; the bar and the options
+// below the report keep theirs.
+constexpr int kRowButtonWidth = 45;
 constexpr int kButtonHeight = 28;
 constexpr int kLabelPixels = 13;
 
@@ -786,7 +787,6 @@ void TMainFrm::CopyResult() {
 
 void TMainFrm::FieldContextMenu(QLineEdit* field, const QPoint& position) {
   QMenu* menu = field->createStandardContextMenu();
-  menu->setObjectName(QStringLiteral("FieldMenu"));
   menu->addSeparator();
   menu->addAction(copy_result_);
   menu->exec(field->mapToGlobal(position));

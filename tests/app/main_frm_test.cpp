@@ -201,6 +201,7 @@ TEST_F(MainFrmTest, ControlsCarryTheirCaptions) {
       {"SpeedButton3", "変換2"},
       {"SpeedButton4", "copy"},
       {"SpeedButton5", "copy"},
+      {"SpeedButton9", "copy"},
       {"SpeedButton6", "Clear"},
       {"SpeedButton7", "Google翻訳"},
       {"SpeedButton8", "Readme"},
