@@ -578,6 +578,7 @@ void TMainFrm::TakeGeometry() {
 
 void TMainFrm::WriteSettings(bool may_tell) {
   if (keep_settings_file_) return;
+  TakeGeometry();
   const FileProblem problem = SaveSettings(folders_.SettingsPath(), settings_);
   if (!problem || save_problem_told_) return;
   save_problem_told_ = true;
@@ -591,14 +592,10 @@ void TMainFrm::WriteSettings(bool may_tell) {
   }
 }
 
-void TMainFrm::SaveState() {
-  TakeGeometry();
-  WriteSettings(/*may_tell=*/false);
-}
+void TMainFrm::SaveState() { WriteSettings(/*may_tell=*/false); }
 
 void TMainFrm::closeEvent(QCloseEvent* event) {
   if (help_window_ != nullptr) help_window_->close();
-  TakeGeometry();
   WriteSettings(/*may_tell=*/true);
   event->accept();
 }

@@ -141,9 +141,9 @@ class TMainFrm : public QWidget {
   void ShowWarning(const QString& text);
   // Takes the window's place and size into the settings.
   void TakeGeometry();
-  // Writes the settings file, unless it could not be read at the start.
-  // A failure is told in a box once, when `may_tell`, and on standard
-  // error otherwise.
+  // Writes the settings file with the window's place and size, unless it
+  // could not be read at the start. A failure is told in a box once, when
+  // `may_tell`, and on standard error otherwise.
   void WriteSettings(bool may_tell);
 
   Folders folders_;
