@@ -1,5 +1,6 @@
 #include "report/work_report.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -216,11 +217,18 @@ std::u16string WorkReportPage(std::u16string_view reading,
   AppendStageParagraph(page, folder, 1, NumericCharRefs(record.results[1]));
   for (int slot = 2; slot < kSlotCount; ++slot) {
     if (!record.changed[slot]) continue;
+    // A slot that stage 3 credited without storing a text of its own shows
+    // the text that holds the credited change: for slot 2 the one stage 3
+    // left, for a later slot the one before it.
+    constexpr int kSpecialWordSlot = 3;
+    const std::u16string text =
+        record.results[slot].empty()
+            ? PreviousStageResult(record, std::max(slot, kSpecialWordSlot + 1))
+            : record.results[slot];
     const std::u16string body =
         slot == kVoicingSlot
-            ? HighlightVoicing(record.results[slot], voicing_marks)
-            : HighlightChanges(PreviousStageResult(record, slot),
-                               record.results[slot]);
+            ? HighlightVoicing(text, voicing_marks)
+            : HighlightChanges(PreviousStageResult(record, slot), text);
     AppendStageParagraph(page, folder, slot, body);
   }
 
