@@ -354,17 +354,23 @@ void TMainFrm::BuildReport() {
   check_box1_->setObjectName(QStringLiteral("CheckBox1"));
   check_box2_ = new QCheckBox(panel4_);
   check_box2_->setObjectName(QStringLiteral("CheckBox2"));
+  check_box4_ = new QCheckBox(QStringLiteral("語の間も続けて読む"), panel4_);
+  check_box4_->setObjectName(QStringLiteral("CheckBox4"));
+  check_box4_->setToolTip(QStringLiteral(
+      "一息に話すように、スペースをはさんだ語の間でも連音化・激音化・"
+      "鼻音化などを行います（句読点では区切ります）。"));
   combo_box1_ = new QComboBox(panel4_);
   combo_box1_->setObjectName(QStringLiteral("ComboBox1"));
   note->addWidget(check_box3_, 0, 1);
   note->addWidget(check_box1_, 1, 1);
   note->addWidget(check_box2_, 2, 1);
+  note->addWidget(check_box4_, 3, 1);
   auto* notation = new QHBoxLayout;
   notation->addWidget(MakeLabel(QStringLiteral("Label9"),
                                 QStringLiteral("濃音の発音表示："), panel4_));
   notation->addWidget(combo_box1_);
   notation->addStretch();
-  note->addLayout(notation, 3, 1);
+  note->addLayout(notation, 4, 1);
   note->setColumnStretch(0, 1);
   note->setColumnStretch(1, 1);
 
@@ -438,6 +444,7 @@ void TMainFrm::SetUpControls() {
 
   check_box2_->setText(QStringLiteral("ㅎの弱音化を無音化にする"));
   check_box2_->setChecked(options.h_strong_flg);
+  check_box4_->setChecked(options.phrase_flg);
 
   combo_box1_->setEditable(false);
   combo_box1_->setFont(PointFont(JapaneseFamilies(), 9));
@@ -485,6 +492,7 @@ void TMainFrm::ConnectHandlers() {
   connect(check_box2_, &QCheckBox::toggled, this,
           option(&Options::h_strong_flg));
   connect(check_box3_, &QCheckBox::toggled, this, option(&Options::e_real_flg));
+  connect(check_box4_, &QCheckBox::toggled, this, option(&Options::phrase_flg));
   connect(combo_box1_, &QComboBox::currentIndexChanged, this,
           [this](int index) {
             if (index < 0) return;

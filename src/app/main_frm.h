@@ -186,6 +186,7 @@ class TMainFrm : public QWidget {
   QCheckBox* check_box1_;
   QCheckBox* check_box2_;
   QCheckBox* check_box3_;
+  QCheckBox* check_box4_;  // 語の間も続けて読む
   QComboBox* combo_box1_;
   QAction* copy_result_;
 };

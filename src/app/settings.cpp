@@ -23,6 +23,7 @@ constexpr std::u16string_view kMainWidth = u"Main_Width";
 constexpr std::u16string_view kMainHeight = u"Main_Height";
 constexpr std::u16string_view kOptionOpenFlg = u"Option_Open_Flg";
 constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
+constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
 
 // Symbolic links followed before the chain counts as a loop, as the system
 // does.
@@ -147,6 +148,7 @@ void ApplySettingLines(std::span<const std::u16string> lines,
         index >= 0 && index < static_cast<int>(kZoomPercents.size());
     settings.zoom_idx = known ? index : kDefaultZoomIdx;
   });
+  WithValue(lines, kPhraseFlg, [&](auto v) { options.phrase_flg = flag(v); });
 }
 
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
@@ -181,6 +183,7 @@ std::string FormatSettings(const Settings& settings) {
   text +=
       std::string("Option_Open_Flg,") + flag(settings.option_open_flg) + "\r\n";
   text += "Zoom_Idx," + std::to_string(settings.zoom_idx) + "\r\n";
+  text += std::string("Phrase_Flg,") + flag(options.phrase_flg) + "\r\n";
   return text;
 }
 

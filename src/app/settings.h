@@ -37,7 +37,7 @@ inline constexpr std::array kZoomPercents = {70,  80,  90,  100, 115,
                                              130, 150, 175, 200};
 inline constexpr int kDefaultZoomIdx = 3;  // 100 %
 
-// A settings file holds ten short lines; anything past this size is not
+// A settings file holds a dozen short lines; anything past this size is not
 // read, so a huge file at the path costs no time and no memory.
 inline constexpr std::size_t kSettingsReadLimit = 64 * 1024;
 
@@ -58,10 +58,7 @@ struct Settings {
     return a.main_left == b.main_left && a.main_top == b.main_top &&
            a.main_width == b.main_width && a.main_height == b.main_height &&
            a.option_open_flg == b.option_open_flg && a.zoom_idx == b.zoom_idx &&
-           a.options.n_insert_flg == b.options.n_insert_flg &&
-           a.options.h_strong_flg == b.options.h_strong_flg &&
-           a.options.e_real_flg == b.options.e_real_flg &&
-           a.options.noon_idx == b.options.noon_idx;
+           a.options == b.options;
   }
 };
 

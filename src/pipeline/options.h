@@ -13,6 +13,8 @@ struct Options {
   // Read each line as spoken in one breath: the rules work across the
   // spaces between Hangul words; punctuation pauses.
   bool phrase_flg = false;
+
+  friend bool operator==(const Options&, const Options&) = default;
 };
 
 }  // namespace pimoru

@@ -179,6 +179,7 @@ TEST_F(MainFrmTest, FirstStartMakesTheFolderAndShowsTheCompactWindowCentred) {
   EXPECT_FALSE(Find<QCheckBox>("CheckBox1")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>("CheckBox3")->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>("CheckBox4")->isChecked());
   EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentIndex(), 0);
 
   ExpectCentred(window);
@@ -209,6 +210,7 @@ TEST_F(MainFrmTest, ControlsCarryTheirCaptions) {
       {"CheckBox1", "N挿入もチェックする"},
       {"CheckBox2", "ㅎの弱音化を無音化にする"},
       {"CheckBox3", "リアル文末表現"},
+      {"CheckBox4", "語の間も続けて読む"},
   };
   for (const auto& [name, caption] : captions) {
     SCOPED_TRACE(name);
@@ -500,11 +502,12 @@ TEST_F(MainFrmTest, TheSettingsFileSetsUpTheWindow) {
   }
 }
 
-TEST_F(MainFrmTest, ClosingWritesTheTenLines) {
+TEST_F(MainFrmTest, ClosingWritesEveryLine) {
   TMainFrm& window = Open();
   Click("CheckBox1");
   Click("CheckBox2");
   Click("CheckBox3");
+  Click("CheckBox4");
   Find<QComboBox>("ComboBox1")->setCurrentIndex(1);
   window.move(-20, 30);
   Click("Button1");
@@ -513,7 +516,19 @@ TEST_F(MainFrmTest, ClosingWritesTheTenLines) {
             "MainLeft,-20\r\nMainTop,30\r\nN_Insert_Flg,1\r\n"
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,1\r\n"
             "Main_Width,634\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
-            "Zoom_Idx,3\r\n");
+            "Zoom_Idx,3\r\nPhrase_Flg,1\r\n");
+}
+
+TEST_F(MainFrmTest, ThePhraseOptionReadsAcrossTheSpacesBetweenWords) {
+  TMainFrm& window = Open();
+  Type(1, QStringLiteral("밭 아래 옷 한 벌"));
+  Click("SpeedButton2");
+  EXPECT_EQ(Edit(2)->text(),
+            QStringLiteral("받 아래 옫 한벌"));  // 한 벌 listed
+  Click("CheckBox4");
+  EXPECT_TRUE(window.settings().options.phrase_flg);
+  Click("SpeedButton2");
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("바다래 오탄벌"));
 }
 
 TEST_F(MainFrmTest, ANotationOutsideTheListIsKeptButSavedAsZero) {

@@ -66,6 +66,7 @@ Settings NonDefault() {
   s.main_height = 600;
   s.option_open_flg = true;
   s.zoom_idx = 5;
+  s.options.phrase_flg = true;
   return s;
 }
 
@@ -105,6 +106,9 @@ TEST(ApplySettingLines, EachKeyIsReadOnItsOwn) {
       {u"Zoom_Idx,9", [](Settings& s) { s.zoom_idx = kDefaultZoomIdx; }},
       {u"Zoom_Idx,-1", [](Settings& s) { s.zoom_idx = kDefaultZoomIdx; }},
       {u"Zoom_Idx,x", [](Settings& s) { s.zoom_idx = kDefaultZoomIdx; }},
+      {u"Phrase_Flg,0", [](Settings& s) { s.options.phrase_flg = false; }},
+      {u"Phrase_Flg,1", [](Settings& s) { s.options.phrase_flg = true; }},
+      {u"Phrase_Flg,on", [](Settings& s) { s.options.phrase_flg = false; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.line));
@@ -126,6 +130,7 @@ TEST(ApplySettingLines, AnOlderFileLeavesTheSizeZoomAndReportAsDefaults) {
   EXPECT_FALSE(read.option_open_flg);
   EXPECT_EQ(read.zoom_idx, kDefaultZoomIdx);
   EXPECT_EQ(kZoomPercents[kDefaultZoomIdx], 100);
+  EXPECT_FALSE(read.options.phrase_flg);  // read word by word, as before
 }
 
 TEST(ApplySettingLines, OnlyNoonIdxLeavesTheOtherDefaults) {
@@ -154,7 +159,7 @@ TEST(ApplySettingLines, ReadsLinesInAnyOrderAmongStrangers) {
   EXPECT_EQ(read.options.noon_idx, 1);
 }
 
-TEST(FormatSettings, TenLinesInAFixedOrder) {
+TEST(FormatSettings, ElevenLinesInAFixedOrder) {
   Settings s = NonDefault();
   s.main_left = -20;
   s.options.noon_idx = 2;
@@ -162,12 +167,12 @@ TEST(FormatSettings, TenLinesInAFixedOrder) {
             "MainLeft,-20\r\nMainTop,60\r\nN_Insert_Flg,1\r\n"
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,2\r\n"
             "Main_Width,700\r\nMain_Height,600\r\nOption_Open_Flg,1\r\n"
-            "Zoom_Idx,5\r\n");
+            "Zoom_Idx,5\r\nPhrase_Flg,1\r\n");
   EXPECT_EQ(FormatSettings(Settings{}),
             "MainLeft,-100\r\nMainTop,-100\r\nN_Insert_Flg,0\r\n"
             "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,0\r\n"
             "Main_Width,0\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
-            "Zoom_Idx,3\r\n");
+            "Zoom_Idx,3\r\nPhrase_Flg,0\r\n");
 }
 
 TEST(FormatSettings, ANotationOutsideTheThreeIsSavedAsZero) {

@@ -17,7 +17,8 @@
 // Attributes on the start or on a check (a check's own win) say how it was
 // converted:
 //
-//   data-options   "n-insert", "no-h-strong", "no-real-endings", separated
+//   data-options   "n-insert", "no-h-strong", "no-real-endings", "phrase",
+//                  separated
 //                  by spaces
 //   data-answers   the answers to the questions in order, "y" or "n"; any
 //                  question beyond them is answered No
@@ -124,6 +125,8 @@ Options OptionsOf(const std::string& names) {
       options.h_strong_flg = false;
     } else if (name == "no-real-endings") {
       options.e_real_flg = false;
+    } else if (name == "phrase") {
+      options.phrase_flg = true;
     } else {
       ADD_FAILURE() << "unknown option " << name;
     }
