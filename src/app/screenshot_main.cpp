@@ -26,7 +26,7 @@
 namespace pimoru {
 namespace {
 
-constexpr int kShotHeight = 600;
+constexpr int kShotHeight = 760;
 
 void Settle(int milliseconds) {
   QElapsedTimer timer;

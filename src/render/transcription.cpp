@@ -593,6 +593,7 @@ void Transcribe(std::u16string_view reading, int noon_idx, StageRecord& record,
                 out.kana);
   out.voicing_marks.clear();
   out.voicing_marks.append(lines.marks, lines.marks_end - lines.marks);
+  out.notation = noon_idx >= 0 && noon_idx <= 2 ? noon_idx : 0;
 }
 
 }  // namespace pimoru
