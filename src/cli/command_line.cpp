@@ -11,8 +11,8 @@ Shows how Korean text is pronounced: the reading Hangul, phonetic symbols
 and katakana. Converts each TEXT argument, or with none each line of
 standard input (UTF-8; a leading byte-order mark is skipped), and prints
 one line per input. An input that fails prints an empty line in tsv, an
-object with "error" in json, and a line "エラー：..." in text and with
---stage-trace.
+object with "error" in json, and a line "エラー：..." in text and in the
+stage trace.
 
 Options:
   --format tsv|text|json      tsv: reading, symbols, katakana separated by tabs;
@@ -28,6 +28,9 @@ Options:
   --h-strong, --no-h-strong   weakened ㅎ dropped altogether on/off (default on)
   --real-endings, --no-real-endings
                               colloquial formal endings on/off (default on)
+  --phrase, --no-phrase       read each line as spoken in one breath: the sound
+                              changes cross the spaces between words, and
+                              punctuation pauses (default off)
   --notation 0|1|2            tensed consonants: 0 ˀk, 1 ʼk, 2 kʼ (default 0)
   --stage-trace               also print every stage that changed the text
   --report FILE               write the HTML work report of the last input
@@ -145,6 +148,8 @@ std::optional<CommandLine> ParseCommandLine(
           {"--no-h-strong", &cl.options.h_strong_flg, false},
           {"--real-endings", &cl.options.e_real_flg, true},
           {"--no-real-endings", &cl.options.e_real_flg, false},
+          {"--phrase", &cl.options.phrase_flg, true},
+          {"--no-phrase", &cl.options.phrase_flg, false},
           {"--stage-trace", &cl.stage_trace, true},
           {"--help", &cl.help, true},
           {"--version", &cl.version, true},

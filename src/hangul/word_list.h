@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "hangul/conversion_error.h"
+#include "hangul/jamo.h"
 #include "hangul/pattern_index.h"
 
 namespace pimoru {
@@ -42,16 +43,10 @@ inline constexpr WordListId kAllWordLists[] = {
 // The file name of a list, e.g. "co_suff.txt".
 std::string_view WordListFileName(WordListId id);
 
-// The character with which stage 2 joins a number word to its counter, and
-// which stage 3 removes again: a noncharacter, which Unicode sets aside for a
-// program's own use, so that a "$" the user typed stays as typed. In
-// kspecial.txt and wi3var.txt a "$" stands for it.
-inline constexpr char16_t kJoinMarker = u'\uFDD0';
-
 // One qualifying line, with only the fields its stage uses:
 //   co_suff      number = irregular-form flag, text = counter word
 //   kspecial     number = stage, text = pattern, replacement ("#" = space,
-//                "$" = a join of stage 2)
+//                "$" = kJoinMarker, a join of stage 2)
 //   wi3var       text = word ("$" = a join of stage 2, gone by stage 4:
 //                a line with "$" matches nothing, as the comments do)
 //   kan_bion     text = pattern (field 2), replacement (field 3)

@@ -18,7 +18,7 @@ void RunStages(StageContext& c, RecordTexts texts) {
     c.record.changed[stage.slot] = changed;
     if (stage.always_kept || (changed && texts == RecordTexts::kAll)) {
       if (stage.form == TextForm::kJamo) {
-        c.record.results[stage.slot] = ComposeText(c.jamo.view());
+        c.record.results[stage.slot] = c.Composed();
       } else {
         RecordText(c.text, c.record.results[stage.slot]);
       }
@@ -28,7 +28,7 @@ void RunStages(StageContext& c, RecordTexts texts) {
 
 std::u16string Reading(StageContext& c) {
   c.Decompose();
-  return ComposeText(c.jamo.view());  // trimmed already
+  return c.Composed();  // trimmed already
 }
 
 std::u16string RunPipeline(std::u16string_view input, const Options& options,

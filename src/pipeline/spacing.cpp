@@ -10,6 +10,8 @@
 namespace pimoru {
 namespace {
 
+constexpr char16_t kIdeographicSpace = u'\u3000';
+
 // The native number words that go before a counter, by count 1 to 4, each
 // one syllable. A counter listed as irregular takes 석 and 넉 (석 달, 넉 장)
 // instead of 세 and 네.
@@ -28,6 +30,12 @@ constexpr NumberWord kNumberWords[] = {
 
 bool FormatInput(StageContext& c) {
   std::u16string& text = c.text;
+  // The full-width space of a Japanese input method is a space; the
+  // character of stage 2's joins, typed by the user, is no join of ours.
+  for (char16_t& c : text) {
+    if (c == kIdeographicSpace) c = u' ';
+    if (c == kJoinMarker) c = u'\uFFFD';
+  }
   TrimInPlace(text);
   // Only the first space of a run survives; tabs and line breaks stay.
   // Rewritten in place, as the text only shrinks.
@@ -80,8 +88,14 @@ bool AdjustSpacing(StageContext& c) {
           form == 0 ? kNumberWords[i].regular : kNumberWords[i].irregular;
       // " 한 개" → " 한$개": the space in front keeps a number word that
       // begins the text apart; nothing is needed after the counter.
-      pattern.assign(u" ").append(word).append(u" ").append(counter.text);
-      replacement.assign(u" ").append(word);
+      // Cleared and refilled, not assigned from a literal: at -O3 GCC 12
+      // falsely warns that assign() copies overlapping memory (-Wrestrict).
+      pattern.clear();
+      pattern.push_back(u' ');
+      pattern.append(word).append(u" ").append(counter.text);
+      replacement.clear();
+      replacement.push_back(u' ');
+      replacement.append(word);
       replacement.push_back(kJoinMarker);
       replacement.append(counter.text);
       if (ReplaceAll(text, pattern, replacement)) {

@@ -1,5 +1,6 @@
 #include "report/work_report.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -107,6 +108,22 @@ void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
   AppendLine(page, line);
 }
 
+// Which kana belongs to which sound: a row for each syllable of the
+// reading, with its symbols and its kana as the window shows them.
+void AppendSyllableTable(std::u16string& page,
+                         std::span<const SyllableSounds> syllables) {
+  if (syllables.empty()) return;
+  AppendLine(page, u"<table class=\"syl\">");
+  AppendLine(page, u"<tr><th>音節</th><th>発音記号</th><th>発音カナ</th></tr>");
+  for (const SyllableSounds& syllable : syllables) {
+    AppendLine(page, u"<tr><td class=\"ko2\">" +
+                         NumericCharRefs(syllable.reading) + u"</td><td>" +
+                         NumericCharRefs(syllable.symbols) + u"</td><td>" +
+                         NumericCharRefs(syllable.kana) + u"</td></tr>");
+  }
+  AppendLine(page, u"</table>");
+}
+
 }  // namespace
 
 std::u16string NumericCharRefs(std::u16string_view text) {
@@ -135,7 +152,8 @@ std::u16string HighlightVoicing(std::u16string_view text,
 std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
-                              const std::filesystem::path& html_folder) {
+                              const std::filesystem::path& html_folder,
+                              std::span<const SyllableSounds> syllables) {
   const std::u16string folder = FolderHref(html_folder);
   std::u16string page;
   AppendLine(
@@ -160,16 +178,24 @@ std::u16string WorkReportPage(std::u16string_view reading,
   AppendStageParagraph(page, folder, 1, NumericCharRefs(record.results[1]));
   for (int slot = 2; slot < kSlotCount; ++slot) {
     if (!record.changed[slot]) continue;
+    // A slot that stage 3 credited without storing a text of its own shows
+    // the text that holds the credited change: for slot 2 the one stage 3
+    // left, for a later slot the one before it.
+    constexpr int kSpecialWordSlot = 3;
+    const std::u16string text =
+        record.results[slot].empty()
+            ? PreviousStageResult(record, std::max(slot, kSpecialWordSlot + 1))
+            : record.results[slot];
     const std::u16string body =
         slot == kVoicingSlot
-            ? HighlightVoicing(record.results[slot], voicing_marks)
-            : HighlightChanges(PreviousStageResult(record, slot),
-                               record.results[slot]);
+            ? HighlightVoicing(text, voicing_marks)
+            : HighlightChanges(PreviousStageResult(record, slot), text);
     AppendStageParagraph(page, folder, slot, body);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
                        NumericCharRefs(reading) + u"</span></p>");
+  AppendSyllableTable(page, syllables);
   AppendLine(page, u"</body>");
   AppendLine(page, u"</html>");
   return page;
@@ -179,9 +205,10 @@ void WriteWorkReport(const std::filesystem::path& path,
                      const Conversion& conversion,
                      const std::filesystem::path& html_folder) {
   if (Trim(conversion.input).empty()) return;
-  const std::u16string page =
-      WorkReportPage(conversion.reading, conversion.record,
-                     conversion.transcription.voicing_marks, html_folder);
+  const std::u16string page = WorkReportPage(
+      conversion.reading, conversion.record,
+      conversion.transcription.voicing_marks, html_folder,
+      SoundsBySyllable(conversion.reading, conversion.transcription.notation));
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {

@@ -8,11 +8,13 @@
 #define PIMORU_REPORT_WORK_REPORT_H_
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "pipeline/stage_record.h"
 #include "render/conversion.h"
+#include "render/syllables.h"
 
 namespace pimoru {
 
@@ -28,11 +30,14 @@ void WriteWorkReport(const std::filesystem::path& path,
                      const Conversion& conversion,
                      const std::filesystem::path& html_folder);
 
-// The text of the page, every line ended with CR LF.
+// The text of the page, every line ended with CR LF. After the stages and
+// the reading, a table gives each syllable of the reading with its symbols
+// and its kana.
 std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
-                              const std::filesystem::path& html_folder);
+                              const std::filesystem::path& html_folder,
+                              std::span<const SyllableSounds> syllables = {});
 
 // "&#x" + four upper-case hex digits + ";" for every UTF-16 code unit.
 std::u16string NumericCharRefs(std::u16string_view text);

@@ -155,7 +155,7 @@ TEST(BuildWordList, QualifyingLinesBecomeEntriesInOrder) {
        u"3,a#b,c#d\n3,a,b,c\n3,a,b,\n12,A,B\n6,한$잔,한$짠",
        {{3, u"a b", u"c d"},
         {12, u"A", u"B"},
-        {6, u"한\uFDD0잔", u"한\uFDD0짠"}}},
+        {6, u"한\uFDD1잔", u"한\uFDD1짠"}}},
       {WordListId::kWi3Var,
        u"회의\n강의 x\n",
        {{0, u"회의", u""}, {0, u"강의", u""}}},

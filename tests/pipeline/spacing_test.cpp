@@ -83,7 +83,7 @@ TEST(AdjustSpacing, MissingListChangesNothing) {
   ExpectAdjustSpacing(lists, {{u"사과 한 개", u"사과 한 개", false}});
 }
 
-// In the inputs below, \uFDD0 is the join that stage 2 made.
+// In the inputs below, \uFDD1 is the join that stage 2 made.
 struct SpecialCase {
   std::u16string_view input;
   std::u16string_view output;
@@ -129,15 +129,15 @@ TEST(ApplySpecialWords, ReplacesCreditsAndRemovesJoinMarkers) {
     FolderWordLists lists(folder.path());
     ExpectSpecialWords(lists,
                        {
-                           {u"술 한\uFDD0잔", u"술 한짠", true, {6}},
+                           {u"술 한\uFDD1잔", u"술 한짠", true, {6}},
                            {u"술 한 잔", u"술 한 잔", false, {}},
                            {u"맛 없다 맛없다", u"마덥따 맛없다", true, {12}},
-                           {u"김밥 한\uFDD0개", u"김빱 한개", true, {19}},
+                           {u"김밥 한\uFDD1개", u"김빱 한개", true, {19}},
                            {u"가가", u"가가", true, {0}},
                            {u"xy uv", u"XY UV", true, {}},
                            {u"제 일", u"제 일", false, {}},
                            {u"나파", u"나하", true, {7}},
-                           {u"김밥 한\uFDD0잔 맛 없다",
+                           {u"김밥 한\uFDD1잔 맛 없다",
                             u"김빱 한짠 마덥따",
                             true,
                             {6, 12, 19}},
@@ -153,7 +153,7 @@ TEST(ApplySpecialWords, MissingListStillRemovesJoinMarkers) {
   TempFolder folder;
   FolderWordLists lists(folder.path());
   ExpectSpecialWords(lists, {
-                                {u"사과 한\uFDD0개", u"사과 한개", false, {}},
+                                {u"사과 한\uFDD1개", u"사과 한개", false, {}},
                                 {u"US$5", u"US$5", false, {}},
                                 {u"김밥", u"김밥", false, {}},
                             });
@@ -181,6 +181,9 @@ TEST(SpacingInThePipeline, JoinIsStoredAndRemovedBeforeTheReading) {
   EXPECT_EQ(RunWithLists(u"US$5 사과 한 개", folder, Options{}, record),
             u"US$5 사과 한개");
   EXPECT_EQ(record.results[2], u"US$5 사과 한$개");
+  // The join's own character, typed, is no join.
+  EXPECT_EQ(RunWithLists(u"사과\uFDD1 한 개", folder, Options{}, record),
+            u"사과\uFFFD 한개");
   EXPECT_FALSE(record.changed[3]);  // removing the markers is no change
   EXPECT_EQ(record.results[3], u"");
 
