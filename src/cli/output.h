@@ -17,10 +17,11 @@ void WriteConversion(const Conversion& c, OutputFormat format, bool stage_trace,
                      std::string& out);
 
 // Appends the output of an input that failed, with the message that says
-// why (and where): in tsv an empty line, so that output lines stay aligned
-// with input lines; in json an object with "error", and "input" when the
-// input could be read; in text, and with the stage trace, the line
-// "エラー：MESSAGE" where the input's block would begin.
+// why (its place in the output says which input): in tsv an empty line, so
+// that output lines stay aligned with input lines; in json an object with
+// "error", and "input" when the input could be read; in text, and with the
+// stage trace, the line "エラー：MESSAGE" where the input's block would
+// begin.
 void WriteFailure(std::optional<std::u16string_view> input,
                   std::string_view message, OutputFormat format,
                   bool stage_trace, std::string& out);

@@ -41,8 +41,10 @@ std::string ProgramUnderTest() {
   return other != nullptr ? other : PIMORU_CLI_PATH;
 }
 
-// Runs argv[0] with argv.
-CliResult Run(std::vector<std::string> argv_strings, const std::string& input) {
+// Runs argv[0] with argv, its standard input `input` or, when it is not -1,
+// `input_fd`.
+CliResult Run(std::vector<std::string> argv_strings, const std::string& input,
+              int input_fd = -1) {
   // A program that stops reading must not end the tests with SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
   int in_pipe[2], out_pipe[2], err_pipe[2];
@@ -54,7 +56,7 @@ CliResult Run(std::vector<std::string> argv_strings, const std::string& input) {
   argv.push_back(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
-    dup2(in_pipe[0], STDIN_FILENO);
+    dup2(input_fd != -1 ? input_fd : in_pipe[0], STDIN_FILENO);
     dup2(out_pipe[1], STDOUT_FILENO);
     dup2(err_pipe[1], STDERR_FILENO);
     for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1],
@@ -99,6 +101,12 @@ CliResult RunCliInShell(const std::string& line,
                                    ProgramUnderTest()};
   argv.insert(argv.end(), args.begin(), args.end());
   return Run(std::move(argv), input);
+}
+
+CliResult RunCliReading(int input_fd, const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {ProgramUnderTest()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return Run(std::move(argv), "", input_fd);
 }
 
 std::vector<std::string> WithData(std::vector<std::string> args) {

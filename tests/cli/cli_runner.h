@@ -30,6 +30,10 @@ CliResult RunCliInShell(const std::string& line,
                         const std::vector<std::string>& args,
                         const std::string& input = "");
 
+// The same with standard input read from `input_fd` (a pseudo-terminal, a
+// folder), which the caller keeps and closes.
+CliResult RunCliReading(int input_fd, const std::vector<std::string>& args);
+
 // The arguments that point the command line at the staged data.
 std::vector<std::string> WithData(std::vector<std::string> args);
 

@@ -1,8 +1,11 @@
 // The standard streams as a hostile but ordinary world leaves them: an
 // output that cannot be written, an input that cannot be read, a byte-order
 // mark. Nothing may be lost or cut off silently.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -72,6 +75,28 @@ TEST(CliStreams, UnreadableStandardInputIsAnError) {
     EXPECT_EQ(CountOf(r.err, "pimoru-cli: standard input: "), 1u) << r.err;
     EXPECT_EQ(r.out, "");
   }
+}
+
+// A read that fails after some lines: those lines are converted and
+// written, then the error is said.
+TEST(CliStreams, AReadErrorKeepsWhatWasConvertedBeforeIt) {
+  // A pseudo-terminal whose other side has written a line and closed: a
+  // read gives the line, then fails.
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+  ASSERT_GE(slave, 0);
+  const std::string line = "국물\n";
+  ASSERT_EQ(write(slave, line.data(), line.size()),
+            static_cast<ssize_t>(line.size()));
+  close(slave);
+  const CliResult r = RunCliReading(master, WithData({"--answers", "no"}));
+  close(master);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "궁물\tkuŋ mul\tクンムル\n");
+  EXPECT_EQ(CountOf(r.err, "pimoru-cli: standard input: "), 1u) << r.err;
 }
 
 TEST(CliStreams, ByteOrderMarkAtTheStartOfStandardInputIsSkipped) {
