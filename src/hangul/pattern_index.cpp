@@ -46,8 +46,15 @@ constexpr std::uint64_t kKeyMask = (std::uint64_t{1} << kKeyBits) - 1;
 constexpr std::uint64_t kPatternMask = (std::uint64_t{1} << kPatternBits) - 1;
 
 // Sorts by the key, keeping the order of items with equal keys: three
-// stable passes of eleven bits each, in linear time.
+// stable passes of eleven bits each, in linear time. A few items (a rule
+// table) are sorted whole instead, which gives the same order: the items
+// of one key hold their patterns' numbers in ascending order.
 void SortByKey(std::vector<std::uint64_t>& items) {
+  constexpr std::size_t kFewItems = 1 << 12;
+  if (items.size() < kFewItems) {
+    std::sort(items.begin(), items.end());
+    return;
+  }
   constexpr int kDigitBits = 11;
   constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
   std::vector<std::uint64_t> sorted(items.size());

@@ -40,9 +40,12 @@ TEST(Candidates, ExactlyThePatternsThatStandInTableOrder) {
   // Small tables take the dense form, those with syllables beyond the jamo
   // block and many letters the hashed one: both over texts of jamo, ASCII
   // and syllables.
-  for (int round = 0; round < 400; ++round) {
+  // The last rounds have tables of thousands of patterns, indexed as a long
+  // word list is.
+  for (int round = 0; round < 404; ++round) {
     std::vector<std::u16string> patterns;
-    for (int p = 0; p < 1 + round % 90; ++p) {
+    const int size = round < 400 ? 1 + round % 90 : 3000 * (round - 398);
+    for (int p = 0; p < size; ++p) {
       patterns.push_back(RandomText(random, 4));
     }
     if (round % 3 == 0) patterns.push_back(u"\uAC00\uD7A3\u4E00");
