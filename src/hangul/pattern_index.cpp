@@ -38,12 +38,11 @@ void ForEachKey(std::u16string_view pattern, Visit visit) {
 // asking the summary would cost more than it saves.
 constexpr std::size_t kMostKeysWorthAsking = 64;
 
-// A key (of 33 bits: a letter's key has bit 32) above a pattern's number,
-// in one number.
+// A key (of 33 bits: a letter's key has bit 32) above a place in the table
+// or a pattern's number, in one number.
 constexpr int kKeyBits = 33;
-constexpr int kPatternBits = 64 - kKeyBits;
-constexpr std::uint64_t kKeyMask = (std::uint64_t{1} << kKeyBits) - 1;
-constexpr std::uint64_t kPatternMask = (std::uint64_t{1} << kPatternBits) - 1;
+constexpr int kPlaceBits = 64 - kKeyBits;
+constexpr std::uint64_t kPlaceMask = (std::uint64_t{1} << kPlaceBits) - 1;
 
 // Sorts by the key, keeping the order of items with equal keys: three
 // stable passes of eleven bits each, in linear time. A few items (a rule
@@ -59,7 +58,7 @@ void SortByKey(std::vector<std::uint64_t>& items) {
   constexpr std::size_t kDigits = std::size_t{1} << kDigitBits;
   std::vector<std::uint64_t> sorted(items.size());
   std::vector<std::size_t> starts(kDigits);
-  for (int shift = kPatternBits; shift < 64; shift += kDigitBits) {
+  for (int shift = kPlaceBits; shift < 64; shift += kDigitBits) {
     std::fill(starts.begin(), starts.end(), 0);
     for (const std::uint64_t item : items) {
       ++starts[item >> shift & (kDigits - 1)];
@@ -80,71 +79,76 @@ template <typename Visit>
 void ForEachRun(std::span<const std::uint64_t> items, Visit visit) {
   std::size_t begin = 0;
   while (begin < items.size()) {
-    const std::uint64_t key = items[begin] >> kPatternBits;
+    const std::uint64_t key = items[begin] >> kPlaceBits;
     std::size_t end = begin + 1;
-    while (end < items.size() && items[end] >> kPatternBits == key) ++end;
+    while (end < items.size() && items[end] >> kPlaceBits == key) ++end;
     visit(items.subspan(begin, end - begin));
     begin = end;
   }
 }
 
-// How many patterns hold the key of a run (a pattern may hold it twice).
-std::size_t DistinctPatterns(std::span<const std::uint64_t> run) {
-  std::size_t count = 0;
-  for (std::size_t k = 0; k < run.size(); ++k) {
-    count += k == 0 || run[k] != run[k - 1];
-  }
-  return count;
-}
-
-// Where `key` first stands in `pattern`.
-std::size_t FirstPlaceOf(std::uint64_t key, std::u16string_view pattern) {
-  std::size_t place = pattern.size();
-  ForEachKey(pattern, [&](std::uint64_t k, std::size_t at) {
-    if (k == key && place == pattern.size()) place = at;
-  });
-  return place;
+// The key of `pattern` that stands at `at`, as ForEachKey gives it.
+std::uint64_t KeyAt(std::u16string_view pattern, std::size_t at) {
+  if (pattern.size() == 1) return std::uint64_t{1} << 32 | pattern[0];
+  return std::uint64_t{pattern[at]} << 16 | pattern[at + 1];
 }
 
 }  // namespace
 
 PatternIndex::PatternIndex(std::vector<std::u16string_view> patterns)
     : patterns_(std::move(patterns)), key_offset_(patterns_.size(), 0) {
-  assert(patterns_.size() < (std::uint64_t{1} << kPatternBits));
-  // Every key of every pattern as one number, the key above the pattern's
-  // number, sorted: the keys in order, each with its patterns in table
-  // order. Sorted by radix and read in runs, so that a list of millions of
-  // entries is indexed in time and memory in proportion to its letters.
-  std::size_t keys = 0;
+  // Every key of every pattern at its place in the table (the patterns one
+  // after another, each with its keys in order), as one number with the key
+  // above the place: sorted, the keys in order, each with its places in
+  // table order. Sorted by radix and read in runs, so that a list of
+  // millions of entries is indexed in time and memory in proportion to its
+  // letters.
+  std::vector<std::uint32_t> first_place;  // each pattern's, and the end
+  first_place.reserve(patterns_.size() + 1);
+  std::size_t places = 0;
   for (const std::u16string_view pattern : patterns_) {
-    keys +=
+    first_place.push_back(static_cast<std::uint32_t>(places));
+    places +=
         pattern.size() == 1 ? 1 : std::max<std::size_t>(pattern.size(), 1) - 1;
   }
+  first_place.push_back(static_cast<std::uint32_t>(places));
+  assert(places < (std::uint64_t{1} << kPlaceBits) &&
+         patterns_.size() < (std::uint64_t{1} << kPlaceBits));
+  std::vector<std::uint32_t> owner(places);  // the pattern of each place
   std::vector<std::uint64_t> held;
-  held.reserve(keys);
+  held.reserve(places);
   for (std::size_t p = 0; p < patterns_.size(); ++p) {
     longest_ = std::max(longest_, patterns_[p].size());
     if (patterns_[p].empty()) empty_.push_back(static_cast<std::uint32_t>(p));
-    ForEachKey(patterns_[p], [&](std::uint64_t key, std::size_t) {
-      held.push_back(key << kPatternBits | p);
+    ForEachKey(patterns_[p], [&](std::uint64_t key, std::size_t at) {
+      const std::size_t place = first_place[p] + at;
+      owner[place] = static_cast<std::uint32_t>(p);
+      held.push_back(key << kPlaceBits | place);
     });
   }
   SortByKey(held);
 
-  // Each pattern's rarest key: held by the fewest patterns, the lowest key
-  // among equals; both in one number, the count above the key, so that the
-  // least number wins.
+  // Each pattern's rarest key: held by the fewest patterns, the first in
+  // the pattern among equals; both in one number, the count above the
+  // place in the pattern, so that the least number wins.
   std::vector<std::uint64_t> rarest(patterns_.size(), ~std::uint64_t{0});
   ForEachRun(held, [&](std::span<const std::uint64_t> same_key) {
-    const std::size_t holders = DistinctPatterns(same_key);
-    const std::uint64_t key = same_key.front() >> kPatternBits;
-    const std::uint64_t rank = std::uint64_t{holders} << kKeyBits | key;
+    // The places of one pattern stand together, in order.
+    std::size_t holders = 0;
+    for (std::size_t k = 0; k < same_key.size(); ++k) {
+      holders += k == 0 || owner[same_key[k] & kPlaceMask] !=
+                               owner[same_key[k - 1] & kPlaceMask];
+    }
     for (const std::uint64_t item : same_key) {
-      std::uint64_t& best = rarest[item & kPatternMask];
-      best = std::min(best, rank);
+      const std::size_t place = item & kPlaceMask;
+      const std::uint32_t p = owner[place];
+      const std::uint64_t rank =
+          std::uint64_t{holders} << 32 | (place - first_place[p]);
+      rarest[p] = std::min(rarest[p], rank);
     }
     // A pair that every pattern holds (ㅁ니 in each colloquial ending): a
     // text without it holds none of them.
+    const std::uint64_t key = same_key.front() >> kPlaceBits;
     if (holders == patterns_.size() && empty_.empty() && shared_pair_bit_ < 0 &&
         (key >> 32) == 0) {
       const char16_t pair[] = {static_cast<char16_t>(key >> 16),
@@ -153,6 +157,8 @@ PatternIndex::PatternIndex(std::vector<std::u16string_view> patterns)
           LetterPairs::KeyBit(std::u16string_view(pair, 2)));
     }
   });
+  std::vector<std::uint32_t>().swap(owner);
+  std::vector<std::uint32_t>().swap(first_place);
 
   // Where each pattern's key stands in it; and the patterns by their keys,
   // for the buckets: one per key, in key order, each holding its patterns
@@ -160,10 +166,8 @@ PatternIndex::PatternIndex(std::vector<std::u16string_view> patterns)
   held.clear();
   for (std::size_t p = 0; p < patterns_.size(); ++p) {
     if (patterns_[p].empty()) continue;
-    const std::uint64_t key = rarest[p] & kKeyMask;
-    key_offset_[p] =
-        static_cast<std::uint32_t>(FirstPlaceOf(key, patterns_[p]));
-    held.push_back(key << kPatternBits | p);
+    key_offset_[p] = static_cast<std::uint32_t>(rarest[p]);
+    held.push_back(KeyAt(patterns_[p], key_offset_[p]) << kPlaceBits | p);
   }
   std::vector<std::uint64_t>().swap(rarest);
   SortByKey(held);
@@ -171,9 +175,9 @@ PatternIndex::PatternIndex(std::vector<std::u16string_view> patterns)
   starts_.push_back(0);
   ForEachRun(held, [&](std::span<const std::uint64_t> same_key) {
     for (const std::uint64_t item : same_key) {
-      filed_.push_back(static_cast<std::uint32_t>(item & kPatternMask));
+      filed_.push_back(static_cast<std::uint32_t>(item & kPlaceMask));
     }
-    bucket_keys.push_back(same_key.front() >> kPatternBits);
+    bucket_keys.push_back(same_key.front() >> kPlaceBits);
     starts_.push_back(static_cast<std::uint32_t>(filed_.size()));
   });
   std::vector<std::uint64_t>().swap(held);
