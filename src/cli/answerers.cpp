@@ -5,19 +5,81 @@
 #include <string_view>
 
 #include "hangul/utf.h"
+#if PIMORU_HAVE_DICTIONARY
+#include "lexicon/dictionary.h"
+#endif
 
 namespace pimoru {
+namespace {
 
-bool TerminalAsker::Confirm(const Question& question) {
-  const std::string shown = Utf16ToUtf8(question.Message());
+// The dictionary of this process, shared by every answerer and loaded at
+// the first question it is asked; null where the program was built without
+// one.
+const WordKnowledge* ProcessDictionary() {
+#if PIMORU_HAVE_DICTIONARY
+  static const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  return dictionary.get();
+#else
+  return nullptr;
+#endif
+}
+
+// Whether the dictionary's files are there, without loading them.
+bool DictionaryFilesThere() {
+#if PIMORU_HAVE_DICTIONARY
+  const DictionaryFiles files = FindDictionaryFiles();
+  std::error_code ec;
+  return std::filesystem::exists(files.hanja, ec) &&
+         std::filesystem::exists(files.affix, ec) &&
+         std::filesystem::exists(files.words, ec);
+#else
+  return false;
+#endif
+}
+
+bool ConsultsDictionary(const CommandLine& cl) {
+  return !cl.answer_list && !cl.no_dictionary &&
+         cl.answers != AnswerPolicy::kYes && cl.answers != AnswerPolicy::kNo;
+}
+
+}  // namespace
+
+std::string TerminalQuestion(const Question& question, const Judgement& guess) {
+  std::string shown = Utf16ToUtf8(question.Message(guess));
+  shown += '\n';
+  if (guess.reason.empty() && guess.hanja.empty()) {
+    return shown + "[y/n] ";
+  }
+  shown += "辞書の推測：";
+  shown += guess.guess ? "はい" : "いいえ";
+  if (!guess.reason.empty()) {
+    shown += "（" + Utf16ToUtf8(guess.reason) + "）";
+  }
+  shown += '\n';
+  return shown + (guess.guess ? "[Y/n] " : "[y/N] ");
+}
+
+Answer TerminalAsker::Respond(const Question& question,
+                              const Judgement& guess) {
+  const std::string shown = TerminalQuestion(question, guess);
+  const bool offers_guess = !guess.reason.empty() || !guess.hanja.empty();
   while (true) {
-    std::fprintf(tty_, "%s\n[y/n] ", shown.c_str());
+    std::fputs(shown.c_str(), tty_);
     std::fflush(tty_);
     char line[64];
-    if (std::fgets(line, sizeof line, tty_) == nullptr) return false;
+    if (std::fgets(line, sizeof line, tty_) == nullptr) {
+      return {false, Answerer::kUser, guess.reason};
+    }
     const std::string_view answer(line);
-    if (answer.starts_with('y') || answer.starts_with('Y')) return true;
-    if (answer.starts_with('n') || answer.starts_with('N')) return false;
+    if (answer.starts_with('y') || answer.starts_with('Y')) {
+      return {true, Answerer::kUser, guess.reason};
+    }
+    if (answer.starts_with('n') || answer.starts_with('N')) {
+      return {false, Answerer::kUser, guess.reason};
+    }
+    if (offers_guess && (answer == "\n" || answer == "\r\n")) {
+      return {guess.guess, Answerer::kUser, guess.reason};
+    }
   }
 }
 
@@ -27,17 +89,45 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
   }
   AnswerPolicy policy = cl.answers;
   if (policy == AnswerPolicy::kDefault) {
-    policy = isatty(STDIN_FILENO) && isatty(STDERR_FILENO) ? AnswerPolicy::kAsk
-                                                           : AnswerPolicy::kNo;
+    policy = isatty(STDIN_FILENO) && isatty(STDERR_FILENO)
+                 ? AnswerPolicy::kAsk
+                 : AnswerPolicy::kAuto;
   }
+  std::unique_ptr<CliAsker> asker;
   if (policy == AnswerPolicy::kAsk) {
     if (std::FILE* tty = std::fopen("/dev/tty", "r+")) {
-      return std::make_unique<TerminalAsker>(tty);
+      asker = std::make_unique<TerminalAsker>(tty);
+    } else if (cl.answers == AnswerPolicy::kAsk) {
+      return nullptr;
+    } else {
+      policy = AnswerPolicy::kAuto;
     }
-    if (cl.answers == AnswerPolicy::kAsk) return nullptr;
-    policy = AnswerPolicy::kNo;
   }
-  return std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes);
+  if (!asker) {
+    asker = std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes);
+  }
+  const bool consult =
+      policy == AnswerPolicy::kAsk || policy == AnswerPolicy::kAuto;
+  const WordKnowledge* dictionary = ProcessDictionary();
+  if (consult && !cl.no_dictionary && dictionary != nullptr) {
+    return std::make_unique<DictionaryAsker>(*dictionary, std::move(asker));
+  }
+  return asker;
+}
+
+std::string DictionaryStatus() {
+#if PIMORU_HAVE_DICTIONARY
+  const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  return (dictionary->Load() ? "found: " : "missing: ") + dictionary->Status();
+#else
+  return "missing: built without the dictionary (the hunspell library)";
+#endif
+}
+
+std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
+  if (!ConsultsDictionary(cl) || DictionaryFilesThere()) return std::nullopt;
+  return "the dictionary is missing (" + DictionaryStatus() +
+         "); questions it would decide are asked, or answered No";
 }
 
 }  // namespace pimoru

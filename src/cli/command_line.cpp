@@ -15,12 +15,17 @@ Options:
   --format tsv|text|json      tsv: reading, symbols, katakana separated by tabs;
                               text: three labelled lines; json: one object per
                               line (default tsv)
-  --answers ask|yes|no        answer the yes/no questions on the terminal, or
-                              always Yes / always No (default: ask on a
-                              terminal, otherwise no)
+  --answers ask|auto|yes|no   ask: the dictionary answers what it can decide,
+                              the rest is asked on the terminal with the
+                              dictionary's guess; auto: the dictionary
+                              decides, the rest is answered No; yes, no:
+                              every question answered so, no dictionary
+                              (default: ask on a terminal, otherwise auto)
   --answer-list LIST          answer the questions of each input in order
                               from LIST, a string of y and n (e.g. yny);
                               questions beyond it are answered No
+  --no-dictionary             ask and auto consult no dictionary: every
+                              question is asked, or answered No
   --n-insert, --no-n-insert   N-insertion on/off (default off)
   --h-strong, --no-h-strong   weakened ㅎ dropped altogether on/off (default on)
   --real-endings, --no-real-endings
@@ -85,12 +90,14 @@ std::optional<CommandLine> ParseCommandLine(
       if (!v) return std::nullopt;
       if (*v == "ask") {
         cl.answers = AnswerPolicy::kAsk;
+      } else if (*v == "auto") {
+        cl.answers = AnswerPolicy::kAuto;
       } else if (*v == "yes") {
         cl.answers = AnswerPolicy::kYes;
       } else if (*v == "no") {
         cl.answers = AnswerPolicy::kNo;
       } else {
-        error = "--answers must be ask, yes or no, not '" + *v + "'";
+        error = "--answers must be ask, auto, yes or no, not '" + *v + "'";
         return std::nullopt;
       }
     } else if (name == "--answer-list") {
@@ -139,6 +146,7 @@ std::optional<CommandLine> ParseCommandLine(
           {"--real-endings", &cl.options.e_real_flg, true},
           {"--no-real-endings", &cl.options.e_real_flg, false},
           {"--stage-trace", &cl.stage_trace, true},
+          {"--no-dictionary", &cl.no_dictionary, true},
           {"--help", &cl.help, true},
           {"--version", &cl.version, true},
       };

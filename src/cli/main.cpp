@@ -60,8 +60,13 @@ int Main(int argc, char** argv) {
     return kExitOk;
   }
   if (cl->version) {
-    std::cout << "pimoru-cli " << PIMORU_VERSION << '\n';
+    std::cout << "pimoru-cli " << PIMORU_VERSION << '\n'
+              << "dictionary " << DictionaryStatus() << '\n';
     return kExitOk;
+  }
+  if (const std::optional<std::string> warning =
+          MissingDictionaryWarning(*cl)) {
+    std::cerr << "pimoru-cli: " << *warning << '\n';
   }
   const std::unique_ptr<CliAsker> asker = MakeAsker(*cl);
   if (!asker) {

@@ -1,5 +1,7 @@
 #include "hangul/question.h"
 
+#include <utility>
+
 #include "hangul/jamo.h"
 
 namespace pimoru {
@@ -137,6 +139,52 @@ std::u16string Question::Message() const {
                            pattern_[1]);
   }
   return OccurrenceMessage(title_, CurrentWord(), Wording(kind_));
+}
+
+std::u16string Question::Message(const Judgement& judgement) const {
+  if (judgement.hanja.empty() || judgement.word.empty()) return Message();
+  std::u16string word = judgement.word;
+  word += u'(';
+  word += judgement.hanja;
+  word += u')';
+  if (AtJunction(kind_)) {
+    if (pattern_.size() < 2) return std::u16string(title_);
+    return JunctionMessage(title_, word, Wording(kind_), pattern_[0],
+                           pattern_[1]);
+  }
+  return OccurrenceMessage(title_, word, Wording(kind_));
+}
+
+std::u16string Question::TypedPlace() const {
+  const std::u16string_view line = TypedLine();
+  if (AtJunction(kind_)) {
+    const std::size_t first = TypedSyllable(0);
+    const std::size_t second = TypedSyllable(1);
+    if (first == std::u16string_view::npos ||
+        second == std::u16string_view::npos) {
+      return JunctionPair();
+    }
+    std::u16string pair(1, line[first]);
+    if (second != first) pair += line[second];
+    return pair;
+  }
+  const TypedSpan word = TypedWord();
+  if (word.length == 0) return CurrentWord();
+  return std::u16string(line.substr(word.offset, word.length));
+}
+
+RecordedQuestion Question::Record(Answer answer) const {
+  RecordedQuestion asked;
+  asked.slot = slot_;
+  asked.kind = kind_;
+  const TypedSpan word = TypedWord();
+  asked.word =
+      word.length > 0
+          ? std::u16string(TypedLine().substr(word.offset, word.length))
+          : CurrentWord();
+  if (AtJunction(kind_)) asked.pair = TypedPlace();
+  asked.answer = std::move(answer);
+  return asked;
 }
 
 std::u16string OccurrenceMessage(std::u16string_view title,

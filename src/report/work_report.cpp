@@ -1,5 +1,6 @@
 #include "report/work_report.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -112,6 +113,47 @@ void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
   AppendLine(page, line);
 }
 
+// What a question of each kind asks, as the report names it.
+constexpr std::u16string_view Asks(QuestionKind kind) {
+  switch (kind) {
+    case QuestionKind::kNInsertion:
+      return u"合成語？";
+    case QuestionKind::kSinoKoreanSuffix:
+      return u"接尾辞付きの漢字語？";
+    case QuestionKind::kSinoKorean:
+      return u"漢字語？";
+    case QuestionKind::kFutureAdnominal:
+    case QuestionKind::kListedEnding:
+      return u"未来連体形？";
+  }
+  return u"";
+}
+
+// The paragraph of a stage that asked but changed nothing.
+void AppendUnchangedParagraph(std::u16string& page, std::u16string_view folder,
+                              int slot) {
+  std::u16string line = u"<p class=\"small\"><a href=\"";
+  line += folder;
+  line += u'/';
+  line += HelpPage(slot);
+  line += u"\" target=\"_blank\">";
+  line += StageName(slot);
+  line += u"</a>：　変化なし</p>";
+  AppendLine(page, line);
+}
+
+void AppendQuestionLines(std::u16string& page,
+                         const std::vector<RecordedQuestion>& questions,
+                         int slot) {
+  for (const RecordedQuestion& q : questions) {
+    if (q.slot != slot) continue;
+    AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
+                         NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
+                         u"</span>（" + std::u16string(Asks(q.kind)) + u"）　" +
+                         NumericCharRefs(QuestionAnswerText(q)) + u"</p>");
+  }
+}
+
 std::string UnwritableMessage(const std::filesystem::path& path,
                               const std::string& reason) {
   return path.string() + " に書き込めません。(" + reason + ")";
@@ -157,6 +199,31 @@ void WriteFileAtomically(const std::filesystem::path& path,
 }
 
 }  // namespace
+
+std::u16string QuestionAnswerText(const RecordedQuestion& question) {
+  const Answer& a = question.answer;
+  std::u16string text;
+  switch (a.by) {
+    case Answerer::kDictionary:
+      text = u"辞書：";
+      text += a.reason;
+      text += a.yes ? u"→はい" : u"→いいえ";
+      return text;
+    case Answerer::kUser:
+      text = u"回答：";
+      break;
+    case Answerer::kPolicy:
+      text = u"既定：";
+      break;
+  }
+  text += a.yes ? u"はい" : u"いいえ";
+  if (!a.reason.empty()) {
+    text += u"（辞書：";
+    text += a.reason;
+    text += u"）";
+  }
+  return text;
+}
 
 std::u16string NumericCharRefs(std::u16string_view text) {
   std::u16string out;
@@ -208,13 +275,23 @@ std::u16string WorkReportPage(std::u16string_view reading,
   // The formatted input always opens the list.
   AppendStageParagraph(page, folder, 1, NumericCharRefs(record.results[1]));
   for (int slot = 2; slot < kSlotCount; ++slot) {
-    if (!record.changed[slot]) continue;
+    const bool asked = std::any_of(
+        record.questions.begin(), record.questions.end(),
+        [slot](const RecordedQuestion& q) { return q.slot == slot; });
+    if (!record.changed[slot]) {
+      if (asked) {
+        AppendUnchangedParagraph(page, folder, slot);
+        AppendQuestionLines(page, record.questions, slot);
+      }
+      continue;
+    }
     const std::u16string body =
         slot == kVoicingSlot
             ? HighlightVoicing(record.results[slot], voicing_marks)
             : HighlightChanges(PreviousStageResult(record, slot),
                                record.results[slot]);
     AppendStageParagraph(page, folder, slot, body);
+    if (asked) AppendQuestionLines(page, record.questions, slot);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
