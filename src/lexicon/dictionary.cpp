@@ -39,6 +39,13 @@ std::u16string_view TailOf(std::u16string_view affix) {
                                   : std::u16string_view();
 }
 
+bool EndsInRieul(char16_t syllable) {
+  constexpr int kFinals = 28;  // 27 finals and none, per initial and medial
+  constexpr int kRieul = 8;
+  return IsSyllable(syllable) &&
+         (syllable - kSyllableFirst) % kFinals == kRieul;
+}
+
 bool StartsWithRieulTail(std::u16string_view rest) {
   for (const AffixClass& c : kAffixClasses) {
     if (c.kind != FormKind::kRieulEnding) continue;
@@ -332,12 +339,8 @@ class Judging {
     // The suffix -이 of a noun or an adverb (같이, 길이, 고양이) or of a
     // verb stem (먹이다).
     const WordReading& w = *r.reading;
-    if (next + 1 == r.core.size() && r.core[next] == u'이' &&
-        (w.kind == FormKind::kBare || IsVerbForm(w.kind) ||
-         w.kind == FormKind::kParticle || w.kind == FormKind::kCopula)) {
-      std::u16string why = r.core;
-      why += u"（接尾辞 -이）";
-      return why;
+    if (next + 1 == r.core.size() && r.core[next] == u'이') {
+      return r.core + u"（接尾辞 -이）";
     }
     // Inside one Sino-Korean word of two syllables, in a stem made of such
     // words (필요, 적용, 번역).
@@ -357,20 +360,53 @@ class Judging {
       if (s.begin == q_.at && s.size == 2) {
         Judgement named;
         NameHanja(hanja_, stem.substr(s.begin, 2), named);
-        return Because(named.word, named.hanja + u"（一語の漢字語）");
+        return named.hanja + u"（一語の漢字語）";
       }
     }
     return {};
   }
 
   Judgement NInsertion() const {
-    if (!JunctionInWord() || in_word_.empty()) return {};
+    if (!JunctionInWord()) return {};
+    if (in_word_.empty()) return ParticleAfterUnknownWord();
+    // A reading that ends the stem at the junction says it best.
     std::u16string why;
+    for (const Reading& r : in_word_) {
+      if (AfterStem(r, q_.at)) {
+        why = Describe(r, q_.word);
+        break;
+      }
+    }
     for (const Reading& r : in_word_) {
       const std::u16string no = NoInsertion(r);
       if (no.empty()) return Undecided(LooksCompound(), u"");
       if (why.empty()) why = no;
     }
+    return Decided(Verdict::kNo, Because(q_.word, why));
+  }
+
+  // For a word the lexicon does not know (커널이, 아이들이), whether what
+  // follows the junction is a particle or the copula: it is when the
+  // lexicon reads it so after a noun it knows. 일, 인 and 임 alone are
+  // nouns too (막일), and are left undecided.
+  Judgement ParticleAfterUnknownWord() const {
+    constexpr std::u16string_view kStandIn = u"책";
+    const std::u16string_view rest = q_.word.substr(q_.at + 1);
+    if (rest == u"일" || rest == u"인" || rest == u"임") return {};
+    const std::vector<WordReading> readings =
+        forms_.Readings(std::u16string(kStandIn) + std::u16string(rest));
+    if (readings.empty()) return {};
+    for (const WordReading& r : readings) {
+      if (r.stem != kStandIn ||
+          (r.kind != FormKind::kParticle && r.kind != FormKind::kCopula)) {
+        return {};
+      }
+    }
+    std::u16string why(q_.word.substr(0, q_.at + 1));
+    why += kPlus;
+    why += rest;
+    why += readings.front().kind == FormKind::kParticle ? u"（助詞）"
+                                                        : u"（指定詞）";
     return Decided(Verdict::kNo, Because(q_.word, why));
   }
 
@@ -397,8 +433,23 @@ class Judging {
   // An ending that begins with -(으)ㄹ and a consonant at the ㄹ of
   // syllable `at`, inside the word (할게, 할지, 먹을수록).
   Judgement RieulEnding() const {
-    if (in_word_.empty()) return {};
     const std::u16string_view rest = q_.word.substr(q_.at + 1);
+    // Such an ending's ㄹ is a plain final, and one of the endings' tails
+    // follows it, whatever the word (읽을: the ㄹ of 읽 is in ㄺ; 빌드: 드
+    // is no tail).
+    if (!EndsInRieul(q_.word[q_.at]) || !StartsWithRieulTail(rest)) {
+      return Decided(Verdict::kNo, Because(q_.word, u"ㄹで始まる語尾なし"));
+    }
+    // -지 before 않다, 못하다 or 말다 is the ending of the negation (들지
+    // 않으면), not -(으)ㄹ지.
+    if (rest == u"지") {
+      for (const std::u16string_view negation : {u"않", u"못", u"말"}) {
+        if (q_.next_word.starts_with(negation)) {
+          return Decided(Verdict::kNo, Because(q_.word, u"-지（否定の語尾）"));
+        }
+      }
+    }
+    if (in_word_.empty()) return {};
     int yes = 0;
     const Reading* first_yes = nullptr;
     const Reading* first_no = nullptr;
