@@ -245,6 +245,10 @@ class Judging {
   // reads it.
   Judgement SinoJunction(std::u16string_view stem) const {
     const std::size_t at = q_.at;
+    // A hanja said twice keeps its consonant plain (허허실실, 절절하다).
+    if (q_.slot >= 18 && q_.word[at] == q_.word[at + 1]) {
+      return Decided(Verdict::kNo, Because(q_.word, u"同じ漢字の重なり"));
+    }
     if (!hanja_.HasHanja(q_.word[at]) || !hanja_.HasHanja(q_.word[at + 1])) {
       return Decided(Verdict::kNo, Because(q_.word, u"漢字語の辞書になし"));
     }
@@ -438,7 +442,10 @@ class Judging {
     // follows it, whatever the word (읽을: the ㄹ of 읽 is in ㄺ; 빌드: 드
     // is no tail).
     if (!EndsInRieul(q_.word[q_.at]) || !StartsWithRieulTail(rest)) {
-      return Decided(Verdict::kNo, Because(q_.word, u"ㄹで始まる語尾なし"));
+      return Decided(Verdict::kNo,
+                     Because(q_.word, in_word_.empty()
+                                          ? std::u16string(u"ㄹで始まる語尾なし")
+                                          : Describe(in_word_[0], q_.word)));
     }
     // -지 before 않다, 못하다 or 말다 is the ending of the negation (들지
     // 않으면), not -(으)ㄹ지.
