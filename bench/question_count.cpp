@@ -6,12 +6,13 @@
 //
 // Prints the counts per 100 lines, by kind; with --list, one line per
 // question the conversion with the dictionary asks instead (tab-separated:
-// the line, the word as typed, the kind, the stage, the syllables in
-// question, the dictionary's verdict, its guess and its reason), the form
+// the line, the word as typed, the kind, the stage, the syllable of the
+// word in question, the syllables there, the dictionary's verdict, its guess and its reason), the form
 // in which tests/data/labelled_questions.tsv was drawn up.
 #include <cstdio>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,13 +75,18 @@ class JudgingAsker : public Asker {
     const Judgement j = dictionary_.Judge(question);
     ++(j.verdict == Verdict::kUnknown ? left : decided)[question.kind()];
     if (list_) {
+      std::u16string word;
+      std::u16string next_word;
+      const std::optional<WordQuestion> q =
+          ReadQuestion(question, word, next_word);
       std::string row = Utf16ToUtf8(question.TypedLine());
-      const TypedSpan word = question.TypedWord();
       row += '\t';
-      row += Utf16ToUtf8(question.TypedLine().substr(word.offset, word.length));
+      row += Utf16ToUtf8(word);
       row += '\t';
       row += KindName(question.kind());
       row += '\t' + std::to_string(question.slot()) + '\t';
+      row += q ? std::to_string(q->at) : "-";
+      row += '\t';
       row += Utf16ToUtf8(question.TypedPlace());
       row += '\t';
       row += VerdictName(j.verdict);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -442,10 +443,11 @@ class Judging {
     // follows it, whatever the word (읽을: the ㄹ of 읽 is in ㄺ; 빌드: 드
     // is no tail).
     if (!EndsInRieul(q_.word[q_.at]) || !StartsWithRieulTail(rest)) {
-      return Decided(Verdict::kNo,
-                     Because(q_.word, in_word_.empty()
-                                          ? std::u16string(u"ㄹで始まる語尾なし")
-                                          : Describe(in_word_[0], q_.word)));
+      return Decided(
+          Verdict::kNo,
+          Because(q_.word, in_word_.empty()
+                               ? std::u16string(u"ㄹで始まる語尾なし")
+                               : Describe(in_word_[0], q_.word)));
     }
     // -지 before 않다, 못하다 or 말다 is the ending of the negation (들지
     // 않으면), not -(으)ㄹ지.
@@ -638,9 +640,12 @@ std::optional<WordQuestion> ReadQuestion(const Question& question,
 
 bool Dictionary::Load() const {
   std::call_once(loaded_, [this] {
+    // The two files load side by side; the lexicon takes the longer.
+    std::thread lexicon(
+        [this] { forms_ = WordForms::Open(files_.affix, files_.words); });
     hanja_ = HanjaDictionary::FromFile(files_.hanja);
     if (hanja_ && hanja_->size() == 0) hanja_.reset();
-    forms_ = WordForms::Open(files_.affix, files_.words);
+    lexicon.join();
   });
   return hanja_.has_value() && forms_ != nullptr;
 }

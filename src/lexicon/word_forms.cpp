@@ -69,26 +69,34 @@ std::unique_ptr<WordForms> WordForms::Open(const std::filesystem::path& affix,
   return std::unique_ptr<WordForms>(new WordForms(std::move(hunspell)));
 }
 
-std::vector<WordReading> WordForms::Readings(std::u16string_view word) const {
-  const std::u16string key(word);
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (const auto kept = kept_.find(key); kept != kept_.end()) {
-    return kept->second;
-  }
+std::vector<WordReading> WordForms::AnalyseLocked(
+    std::u16string_view word) const {
   std::vector<WordReading> readings;
   for (const std::string& line : hunspell_->analyze(Utf16ToUtf8(word))) {
     WordReading reading;
-    if (!ParseAnalysis(line, reading)) {
-      readings.clear();
-      break;
-    }
+    if (!ParseAnalysis(line, reading)) return {};
     if (std::find(readings.begin(), readings.end(), reading) ==
         readings.end()) {
       readings.push_back(std::move(reading));
     }
   }
+  return readings;
+}
+
+std::vector<WordReading> WordForms::Analyse(std::u16string_view word) const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return AnalyseLocked(word);
+}
+
+std::vector<WordReading> WordForms::Readings(std::u16string_view word) const {
+  std::u16string key(word);
+  const std::lock_guard<std::mutex> lock(mutex_);
+  if (const auto kept = kept_.find(key); kept != kept_.end()) {
+    return kept->second;
+  }
+  std::vector<WordReading> readings = AnalyseLocked(word);
   if (kept_.size() >= kKeptWords) kept_.clear();
-  kept_.emplace(key, readings);
+  kept_.emplace(std::move(key), readings);
   return readings;
 }
 

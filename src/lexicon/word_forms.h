@@ -94,6 +94,8 @@ class WordForms {
   // know. Safe to call from several threads: the analyser is used by one
   // at a time.
   std::vector<WordReading> Readings(std::u16string_view word) const;
+  // The same, asking the analyser afresh.
+  std::vector<WordReading> Analyse(std::u16string_view word) const;
 
  private:
   explicit WordForms(std::unique_ptr<Hunspell> hunspell);
@@ -103,6 +105,7 @@ class WordForms {
 
   std::unique_ptr<Hunspell> hunspell_;
   mutable std::mutex mutex_;  // guards both
+  std::vector<WordReading> AnalyseLocked(std::u16string_view word) const;
   mutable std::unordered_map<std::u16string, std::vector<WordReading>> kept_;
 };
 
