@@ -37,6 +37,11 @@ Options:
                               installed data)
   --help, --version
 
+The dictionary is read from the files of the packages libhangul-data (the
+hanja dictionary) and hunspell-ko (the lexicon); PIMORU_HANJA_FILE and
+PIMORU_LEXICON (the lexicon's .aff and .dic without their extension) point
+elsewhere. --version says whether it was found.
+
 Exit status: 0 when every input converted, 1 when some failed, 2 for bad usage.
 )";
 }

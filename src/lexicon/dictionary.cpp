@@ -171,8 +171,19 @@ class Judging {
     }
   }
 
+  // Every judgement about a word says why, so that one who shows an
+  // undecided question shows that the dictionary was asked.
   Judgement Run() const {
     if (q_.word.empty() || q_.at >= q_.word.size()) return {};
+    Judgement j = ByKind();
+    if (j.reason.empty()) j.reason = Because(q_.word, kUnsure);
+    return j;
+  }
+
+ private:
+  static constexpr std::u16string_view kUnsure = u"辞書では判断できず";
+
+  Judgement ByKind() const {
     switch (q_.kind) {
       case QuestionKind::kSinoKorean:
         return SinoKorean();
@@ -188,7 +199,6 @@ class Judging {
     return {};
   }
 
- private:
   bool JunctionInWord() const { return q_.at + 1 < q_.word.size(); }
 
   // The stretch of the word that the readings give as a stem in which the
@@ -384,7 +394,13 @@ class Judging {
     }
     for (const Reading& r : in_word_) {
       const std::u16string no = NoInsertion(r);
-      if (no.empty()) return Undecided(LooksCompound(), u"");
+      if (no.empty()) {
+        const std::u16string parts = CompoundParts();
+        return Undecided(
+            !parts.empty(),
+            Because(q_.word, parts.empty() ? std::u16string(kUnsure)
+                                           : parts + u"（合成語らしい）"));
+      }
       if (why.empty()) why = no;
     }
     return Decided(Verdict::kNo, Because(q_.word, why));
@@ -415,9 +431,9 @@ class Judging {
     return Decided(Verdict::kNo, Because(q_.word, why));
   }
 
-  // Whether the word splits at the junction into two words the lexicon
-  // knows, which makes a compound likely.
-  bool LooksCompound() const {
+  // The word split at the junction ("솜＋이불") where both parts are words
+  // the lexicon knows, which makes a compound likely; empty otherwise.
+  std::u16string CompoundParts() const {
     const auto known = [this](std::u16string_view part) {
       for (const WordReading& r : forms_.Readings(part)) {
         if (r.kind == FormKind::kBare) return true;
@@ -432,7 +448,11 @@ class Judging {
         break;
       }
     }
-    return known(head) && known(tail);
+    if (!known(head) || !known(tail)) return {};
+    std::u16string parts(head);
+    parts += kPlus;
+    parts += tail;
+    return parts;
   }
 
   // An ending that begins with -(으)ㄹ and a consonant at the ㄹ of
