@@ -37,9 +37,12 @@ bool DictionaryFilesThere() {
 #endif
 }
 
-bool ConsultsDictionary(const CommandLine& cl) {
+// Whether the user asked for answers that consult the dictionary by name:
+// by default a missing one goes without a word.
+bool AsksForDictionary(const CommandLine& cl) {
   return !cl.answer_list && !cl.no_dictionary &&
-         cl.answers != AnswerPolicy::kYes && cl.answers != AnswerPolicy::kNo;
+         (cl.answers == AnswerPolicy::kAsk ||
+          cl.answers == AnswerPolicy::kAuto);
 }
 
 }  // namespace
@@ -125,7 +128,7 @@ std::string DictionaryStatus() {
 }
 
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
-  if (!ConsultsDictionary(cl) || DictionaryFilesThere()) return std::nullopt;
+  if (!AsksForDictionary(cl) || DictionaryFilesThere()) return std::nullopt;
   return "the dictionary is missing (" + DictionaryStatus() +
          "); questions it would decide are asked, or answered No";
 }

@@ -98,7 +98,7 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl);
 // what is missing.
 std::string DictionaryStatus();
 
-// A warning for standard error when the answers asked for would consult a
+// A warning for standard error when --answers ask or auto would consult a
 // dictionary that is missing; nullopt otherwise.
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl);
 

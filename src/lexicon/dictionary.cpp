@@ -478,73 +478,76 @@ class Judging {
         }
       }
     }
-    if (in_word_.empty()) return {};
-    int yes = 0;
-    const Reading* first_yes = nullptr;
-    const Reading* first_no = nullptr;
-    for (const Reading& r : in_word_) {
+    const Sides sides = SortReadings([&](const Reading& r) {
       const WordReading& w = *r.reading;
-      bool ending = false;
       if (w.kind == FormKind::kRieulEnding) {
         const std::u16string_view tail = TailOf(NameOfAffix(w.affix_class));
-        ending = !tail.empty() && rest.starts_with(tail) && q_.at + 1 >= r.own;
-      } else if (w.kind == FormKind::kPreFinal || w.kind == FormKind::kCopula) {
-        ending = q_.at >= r.own && StartsWithRieulTail(rest);
+        return !tail.empty() && rest.starts_with(tail) && q_.at + 1 >= r.own;
       }
-      if (ending) {
-        ++yes;
-        if (first_yes == nullptr) first_yes = &r;
-      } else if (first_no == nullptr) {
-        first_no = &r;
-      }
-    }
-    if (first_no == nullptr) {
-      return Decided(Verdict::kYes,
-                     Because(q_.word, Describe(*first_yes, q_.word)));
-    }
-    if (first_yes == nullptr) {
-      return Decided(Verdict::kNo,
-                     Because(q_.word, Describe(*first_no, q_.word)));
-    }
-    return Undecided(2 * yes > static_cast<int>(in_word_.size()),
-                     Because(q_.word, Describe(*first_yes, q_.word) + u"／" +
-                                          Describe(*first_no, q_.word)));
+      return (w.kind == FormKind::kPreFinal || w.kind == FormKind::kCopula) &&
+             q_.at >= r.own && StartsWithRieulTail(rest);
+    });
+    if (std::optional<Judgement> j = AllOrNone(sides)) return *j;
+    return Undecided(2 * sides.count > static_cast<int>(in_word_.size()),
+                     Both(sides));
   }
 
   // The -(으)ㄹ adnominal form at the end of the word, before the next one
   // (할 수, 줄 때).
   Judgement Adnominal() const {
-    if (in_word_.empty()) return {};
-    const Reading* first_yes = nullptr;
-    const Reading* first_no = nullptr;
     const std::size_t last = q_.word.size() - 1;
-    for (const Reading& r : in_word_) {
-      const WordReading& w = *r.reading;
-      const bool adnominal =
-          w.kind == FormKind::kAdnominal ||
-          ((w.kind == FormKind::kPreFinal || w.kind == FormKind::kCopula) &&
-           last >= r.own);
-      const Reading*& first = adnominal ? first_yes : first_no;
-      if (first == nullptr) first = &r;
-    }
-    if (first_no == nullptr) {
-      return Decided(Verdict::kYes,
-                     Because(q_.word, Describe(*first_yes, q_.word)));
-    }
-    if (first_yes == nullptr) {
-      return Decided(Verdict::kNo,
-                     Because(q_.word, Describe(*first_no, q_.word)));
-    }
+    const Sides sides = SortReadings([&](const Reading& r) {
+      const FormKind kind = r.reading->kind;
+      return kind == FormKind::kAdnominal ||
+             ((kind == FormKind::kPreFinal || kind == FormKind::kCopula) &&
+              last >= r.own);
+    });
+    if (std::optional<Judgement> j = AllOrNone(sides)) return *j;
     if (const std::u16string_view bound = BoundNoun(); !bound.empty()) {
-      std::u16string why = Describe(*first_yes, q_.word);
+      std::u16string why = Describe(*sides.yes, q_.word);
       why += kPlus;
       why += bound;
       why += u"（依存名詞）";
       return Decided(Verdict::kYes, Because(q_.word, why));
     }
-    return Undecided(false,
-                     Because(q_.word, Describe(*first_yes, q_.word) + u"／" +
-                                          Describe(*first_no, q_.word)));
+    return Undecided(false, Both(sides));
+  }
+
+  // The readings for which a test holds and those for which it does not:
+  // the first of each, and how many it holds for.
+  struct Sides {
+    const Reading* yes = nullptr;
+    const Reading* no = nullptr;
+    int count = 0;
+  };
+  template <typename Test>
+  Sides SortReadings(Test test) const {
+    Sides sides;
+    for (const Reading& r : in_word_) {
+      const bool holds = test(r);
+      if (holds) ++sides.count;
+      const Reading*& first = holds ? sides.yes : sides.no;
+      if (first == nullptr) first = &r;
+    }
+    return sides;
+  }
+  // Yes when every reading says so, No when none does; nullopt when they
+  // disagree. Unknown for a word without readings.
+  std::optional<Judgement> AllOrNone(const Sides& sides) const {
+    if (in_word_.empty()) return Judgement{};
+    if (sides.no == nullptr) {
+      return Decided(Verdict::kYes,
+                     Because(q_.word, Describe(*sides.yes, q_.word)));
+    }
+    if (sides.yes == nullptr) {
+      return Decided(Verdict::kNo,
+                     Because(q_.word, Describe(*sides.no, q_.word)));
+    }
+    return std::nullopt;
+  }
+  std::u16string Both(const Sides& sides) const {
+    return Because(q_.word, Describe(*sides.yes, q_.word) + u"／" +
+                                Describe(*sides.no, q_.word));
   }
 
   // The bound noun that the next word is, alone or with a particle or the
