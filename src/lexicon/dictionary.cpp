@@ -282,14 +282,7 @@ class Judging {
     // A Sino-Korean word and a syllable after it that ends the stem: a
     // suffix (식별자, 확인란).
     if (left.size >= 2 && right.size == 1 && at + 2 == stem.size()) {
-      Judgement j = Decided(Verdict::kYes, u"");
-      NameHanja(hanja_, left_word, j);
-      std::u16string why = j.hanja;
-      why += kPlus;
-      why += stem[at + 1];
-      why += u"（漢字語＋接尾辞）";
-      j.reason = Because(stem, why);
-      return j;
+      return WordWithSuffix(stem, left.begin);
     }
     // Two words of a compound, or a syllable before a word: the dictionary
     // cannot tell whether the rule reaches across.
@@ -301,6 +294,20 @@ class Judging {
       return j;
     }
     return Decided(Verdict::kNo, Because(q_.word, u"漢字語の辞書になし"));
+  }
+
+  // Yes for the Sino-Korean word from `begin` to the junction and the
+  // syllable after it as its suffix: "식별자＝識別＋자（漢字語＋接尾辞）".
+  Judgement WordWithSuffix(std::u16string_view stem, std::size_t begin) const {
+    const std::size_t at = q_.at;
+    Judgement j = Decided(Verdict::kYes, u"");
+    NameHanja(hanja_, stem.substr(begin, at + 1 - begin), j);
+    std::u16string why = j.hanja;
+    why += kPlus;
+    why += stem[at + 1];
+    why += u"（漢字語＋接尾辞）";
+    j.reason = Because(stem.substr(begin, at + 2 - begin), why);
+    return j;
   }
 
   Judgement SinoKoreanSuffix() const {
@@ -335,14 +342,7 @@ class Judging {
     for (std::size_t begin = 0; begin + 1 <= at; ++begin) {
       const std::u16string_view head = stem.substr(begin, at + 1 - begin);
       if (head.size() < 2 || !hanja_.HanjaWord(head)) continue;
-      Judgement j = Decided(Verdict::kYes, u"");
-      NameHanja(hanja_, head, j);
-      std::u16string why = j.hanja;
-      why += kPlus;
-      why += stem[at + 1];
-      why += u"（漢字語＋接尾辞）";
-      j.reason = Because(stem.substr(begin, at + 2 - begin), why);
-      return j;
+      return WordWithSuffix(stem, begin);
     }
     return {};
   }

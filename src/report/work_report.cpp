@@ -99,15 +99,22 @@ void AppendLine(std::u16string& page, std::u16string_view line) {
   page += kLineEnd;
 }
 
-void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
-                          int slot, std::u16string_view body) {
+// A stage's paragraph up to its body: the link to its help page.
+std::u16string StageParagraphHead(std::u16string_view folder, int slot) {
   std::u16string line = u"<p class=\"small\"><a href=\"";
   line += folder;
   line += u'/';
   line += HelpPage(slot);
   line += u"\" target=\"_blank\">";
   line += StageName(slot);
-  line += u"</a>：　<span class=\"ko2\">";
+  line += u"</a>：　";
+  return line;
+}
+
+void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
+                          int slot, std::u16string_view body) {
+  std::u16string line = StageParagraphHead(folder, slot);
+  line += u"<span class=\"ko2\">";
   line += body;
   line += u"</span></p>";
   AppendLine(page, line);
@@ -132,14 +139,7 @@ constexpr std::u16string_view Asks(QuestionKind kind) {
 // The paragraph of a stage that asked but changed nothing.
 void AppendUnchangedParagraph(std::u16string& page, std::u16string_view folder,
                               int slot) {
-  std::u16string line = u"<p class=\"small\"><a href=\"";
-  line += folder;
-  line += u'/';
-  line += HelpPage(slot);
-  line += u"\" target=\"_blank\">";
-  line += StageName(slot);
-  line += u"</a>：　変化なし</p>";
-  AppendLine(page, line);
+  AppendLine(page, StageParagraphHead(folder, slot) + u"変化なし</p>");
 }
 
 void AppendQuestionLines(std::u16string& page,
