@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -23,8 +22,7 @@ constexpr std::u16string_view kBoundNouns[] = {
     u"리", u"뿐", u"만큼", u"적", u"지", u"듯", u"법", u"터",
 };
 
-// The endings after which a verb stem leaves a noun: 입력하다 is the noun
-// 입력 with 하다.
+// What makes a verb of a noun: 입력하다 is the noun 입력 with 하다.
 constexpr std::u16string_view kVerbalisers[] = {u"하", u"되", u"시키"};
 
 bool IsVerbForm(FormKind kind) {
@@ -605,7 +603,8 @@ std::string FirstThere(const char* const (&places)[N],
   return std::string(places[0]) + std::string(suffix);
 }
 
-// The word around an offset of a line, and the one after it.
+// The word that follows offset `end` of a line after spaces; empty where
+// anything else comes first.
 std::u16string_view NextWord(std::u16string_view line, std::size_t end) {
   while (end < line.size() && !IsSyllable(line[end])) {
     if (line[end] != u' ') return {};  // punctuation ends the phrase
