@@ -129,8 +129,8 @@ std::string DictionaryStatus() {
 
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
   if (!AsksForDictionary(cl) || DictionaryFilesThere()) return std::nullopt;
-  return "the dictionary is missing (" + DictionaryStatus() +
-         "); questions it would decide are asked, or answered No";
+  return "dictionary " + DictionaryStatus() +
+         "; the questions it would decide are asked, or answered No";
 }
 
 }  // namespace pimoru

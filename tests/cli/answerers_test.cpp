@@ -84,7 +84,7 @@ TEST(AnswersAuto, AMissingDictionaryIsSaidAndEveryQuestionAnsweredNo) {
   ::unsetenv("PIMORU_HANJA_FILE");
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(r.out.starts_with("목로글\t")) << r.out;
-  EXPECT_NE(r.err.find("the dictionary is missing"), std::string::npos)
+  EXPECT_NE(r.err.find("dictionary missing: "), std::string::npos)
       << r.err;
   EXPECT_NE(version.out.find("dictionary missing: "), std::string::npos)
       << version.out;
