@@ -1,5 +1,6 @@
 #include "hangul/question.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "hangul/jamo.h"
@@ -38,6 +39,14 @@ void TypedInput::Map(std::u16string_view jamo) {
       syllables_.push_back(static_cast<std::uint32_t>(i));
     }
   }
+  // Each initial begins a syllable; only where the counts differ are the
+  // syllables composed to be matched.
+  working_count_ = static_cast<std::size_t>(
+      std::count_if(jamo.begin(), jamo.end(), IsInitial));
+  if (working_count_ == syllables_.size()) {
+    same_start_ = working_count_;
+    return;
+  }
   std::u16string working;  // the working text's syllables, composed
   for (std::size_t i = 0; i < jamo.size(); ++i) {
     if (!IsInitial(jamo[i])) continue;
@@ -47,11 +56,6 @@ void TypedInput::Map(std::u16string_view jamo) {
       if (end < jamo.size() && IsFinal(jamo[end])) ++end;
     }
     working += ComposeGroup(jamo.substr(i, end - i));
-  }
-  working_count_ = working.size();
-  if (working_count_ == syllables_.size()) {
-    same_start_ = working_count_;
-    return;
   }
   const std::size_t shorter = std::min(working_count_, syllables_.size());
   while (same_start_ < shorter &&

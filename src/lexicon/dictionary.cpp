@@ -164,7 +164,7 @@ class Judging {
           const WordQuestion& q)
       : hanja_(hanja), forms_(forms), q_(q) {
     readings_ = forms.Readings(q.word);
-    for (const WordReading& r : readings_) {
+    for (const WordReading& r : *readings_) {
       in_word_.push_back(ReadingIn(r, q.word));
     }
   }
@@ -412,8 +412,9 @@ class Judging {
     constexpr std::u16string_view kStandIn = u"책";
     const std::u16string_view rest = q_.word.substr(q_.at + 1);
     if (rest == u"일" || rest == u"인" || rest == u"임") return {};
-    const std::vector<WordReading> readings =
+    const auto kept =
         forms_.Readings(std::u16string(kStandIn) + std::u16string(rest));
+    const std::vector<WordReading>& readings = *kept;
     if (readings.empty()) return {};
     for (const WordReading& r : readings) {
       if (r.stem != kStandIn ||
@@ -433,7 +434,8 @@ class Judging {
   // the lexicon knows, which makes a compound likely; empty otherwise.
   std::u16string CompoundParts() const {
     const auto known = [this](std::u16string_view part) {
-      for (const WordReading& r : forms_.Readings(part)) {
+      const auto readings = forms_.Readings(part);
+      for (const WordReading& r : *readings) {
         if (r.kind == FormKind::kBare) return true;
       }
       return false;
@@ -555,7 +557,8 @@ class Judging {
     for (const std::u16string_view bound : kBoundNouns) {
       if (q_.next_word == bound) return bound;
     }
-    for (const WordReading& r : forms_.Readings(q_.next_word)) {
+    const auto readings = forms_.Readings(q_.next_word);
+    for (const WordReading& r : *readings) {
       if (r.kind != FormKind::kParticle && r.kind != FormKind::kCopula) {
         continue;
       }
@@ -569,7 +572,7 @@ class Judging {
   const HanjaDictionary& hanja_;
   const WordForms& forms_;
   const WordQuestion& q_;
-  std::vector<WordReading> readings_;
+  std::shared_ptr<const std::vector<WordReading>> readings_;
   std::vector<Reading> in_word_;
 };
 

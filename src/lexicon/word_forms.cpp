@@ -88,13 +88,15 @@ std::vector<WordReading> WordForms::Analyse(std::u16string_view word) const {
   return AnalyseLocked(word);
 }
 
-std::vector<WordReading> WordForms::Readings(std::u16string_view word) const {
+std::shared_ptr<const std::vector<WordReading>> WordForms::Readings(
+    std::u16string_view word) const {
   std::u16string key(word);
   const std::lock_guard<std::mutex> lock(mutex_);
   if (const auto kept = kept_.find(key); kept != kept_.end()) {
     return kept->second;
   }
-  std::vector<WordReading> readings = AnalyseLocked(word);
+  auto readings =
+      std::make_shared<const std::vector<WordReading>>(AnalyseLocked(word));
   if (kept_.size() >= kKeptWords) kept_.clear();
   kept_.emplace(std::move(key), readings);
   return readings;

@@ -91,9 +91,10 @@ class WordForms {
   WordForms& operator=(const WordForms&) = delete;
 
   // Every reading of a word form; none for a word the lexicon does not
-  // know. Safe to call from several threads: the analyser is used by one
-  // at a time.
-  std::vector<WordReading> Readings(std::u16string_view word) const;
+  // know. Never null. Safe to call from several threads: the analyser is
+  // used by one at a time.
+  std::shared_ptr<const std::vector<WordReading>> Readings(
+      std::u16string_view word) const;
   // The same, asking the analyser afresh.
   std::vector<WordReading> Analyse(std::u16string_view word) const;
 
@@ -106,7 +107,9 @@ class WordForms {
   std::unique_ptr<Hunspell> hunspell_;
   mutable std::mutex mutex_;  // guards both
   std::vector<WordReading> AnalyseLocked(std::u16string_view word) const;
-  mutable std::unordered_map<std::u16string, std::vector<WordReading>> kept_;
+  mutable std::unordered_map<std::u16string,
+                             std::shared_ptr<const std::vector<WordReading>>>
+      kept_;
 };
 
 }  // namespace pimoru

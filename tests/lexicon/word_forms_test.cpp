@@ -99,11 +99,12 @@ TEST(WordForms, ReadsRealWords) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.word) + " " + Utf16ToUtf8(c.stem));
-    EXPECT_EQ(Has(forms->Readings(c.word), c.stem, c.kind), c.present);
+    const auto readings = forms->Readings(c.word);
+    EXPECT_EQ(Has(*readings, c.stem, c.kind), c.present);
   }
   // A word the lexicon only guesses at as a compound has no reading.
-  EXPECT_TRUE(forms->Readings(u"식별자를").empty());
-  EXPECT_TRUE(forms->Readings(u"뷁뷁").empty());
+  EXPECT_TRUE(forms->Readings(u"식별자를")->empty());
+  EXPECT_TRUE(forms->Readings(u"뷁뷁")->empty());
 }
 
 TEST(WordForms, MissingFilesAreNoLexicon) {
