@@ -1,5 +1,5 @@
 // Arbitrary bytes as a settings file: decoding, the key lookup and the
-// reading of the six keys must never crash, and what was read must survive
+// reading of the ten keys must never crash, and what was read must survive
 // a save and a second reading unchanged.
 #include <cstddef>
 #include <cstdint>
@@ -12,9 +12,10 @@
 
 namespace {
 
-constexpr std::u16string_view kKeys[] = {u"MainLeft",     u"MainTop",
-                                         u"N_Insert_Flg", u"H_Strong_Flg",
-                                         u"E_Real_Flg",   u"Noon_Idx"};
+constexpr std::u16string_view kKeys[] = {
+    u"MainLeft",        u"MainTop",  u"N_Insert_Flg", u"H_Strong_Flg",
+    u"E_Real_Flg",      u"Noon_Idx", u"Main_Width",   u"Main_Height",
+    u"Option_Open_Flg", u"Zoom_Idx", u"Phrase_Flg"};
 
 }  // namespace
 

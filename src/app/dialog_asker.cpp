@@ -1,17 +1,60 @@
 #include "app/dialog_asker.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QMessageBox>
-#include <QString>
+#include <QPushButton>
 
 namespace pimoru {
+namespace {
+
+// Swallows every key event from the moment it is made until the box has
+// been shown for kQuestionKeyDelayMs.
+class EarlyKeyFilter : public QObject {
+ public:
+  explicit EarlyKeyFilter(QWidget* box) : box_(box) {
+    qApp->installEventFilter(this);
+  }
+  ~EarlyKeyFilter() override { qApp->removeEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == box_ && event->type() == QEvent::Show && !shown_.isValid()) {
+      shown_.start();
+    }
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+        return !shown_.isValid() || shown_.elapsed() < kQuestionKeyDelayMs;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  QWidget* box_;
+  QElapsedTimer shown_;
+};
+
+}  // namespace
+
+bool AskYesNo(QWidget* parent, const QString& text, bool default_yes) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text,
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  // In Japanese like the question, whether or not Qt's own translations
+  // are installed.
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+  box.setDefaultButton(default_yes ? QMessageBox::Yes : QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  const EarlyKeyFilter early_keys(&box);
+  return box.exec() == QMessageBox::Yes;
+}
 
 bool DialogAsker::Confirm(const Question& question) {
-  const QString text = QString::fromStdU16String(question.Message());
-  QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text,
-                  QMessageBox::Yes | QMessageBox::No, parent_);
-  box.setDefaultButton(QMessageBox::Yes);
-  box.setEscapeButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  return AskYesNo(parent_, QString::fromStdU16String(question.Message()),
+                  /*default_yes=*/false);
 }
 
 }  // namespace pimoru

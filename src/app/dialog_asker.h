@@ -1,7 +1,8 @@
-// The window's answer to a stage's question: a modal Yes/No box.
+// The window's questions: a modal box with はい and いいえ.
 #ifndef PIMORU_APP_DIALOG_ASKER_H_
 #define PIMORU_APP_DIALOG_ASKER_H_
 
+#include <QString>
 #include <string_view>
 
 #include "hangul/question.h"
@@ -10,11 +11,23 @@ class QWidget;
 
 namespace pimoru {
 
+// How long a question box ignores the keyboard after it appears. A key
+// pressed before the box was there (the second Enter of a quick Enter,
+// Enter) was meant for the window and reaches the box only now; no reader
+// answers a question this fast.
+inline constexpr int kQuestionKeyDelayMs = 500;
+
+// Asks `text` (lines broken by "\n") in a modal box and returns true only
+// when はい is chosen; いいえ, Escape and closing the box are all false.
+// Enter chooses the default button: はい when `default_yes`, else いいえ.
+// Keys pressed before the box appeared, or in its first
+// kQuestionKeyDelayMs, are dropped.
+bool AskYesNo(QWidget* parent, const QString& text, bool default_yes);
+
 class DialogAsker : public Asker {
  public:
   explicit DialogAsker(QWidget* parent) : parent_(parent) {}
-  // Yes only when the Yes button is pressed; No, Escape and closing the box
-  // are all No.
+  // The stage's question, with いいえ as the default.
   bool Confirm(const Question& question) override;
 
  private:

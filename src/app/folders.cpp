@@ -77,10 +77,15 @@ Folders LocateFolders(const EnvironmentLookup& environment,
   return folders;
 }
 
-bool CreateSystemFolder(const Folders& folders) {
+FileProblem CreateSystemFolder(const Folders& folders) {
   std::error_code ec;
   std::filesystem::create_directories(folders.system_folder, ec);
-  return std::filesystem::is_directory(folders.system_folder, ec);
+  std::error_code is_folder;
+  if (std::filesystem::is_directory(folders.system_folder, is_folder)) {
+    return {};
+  }
+  if (ec) return FileProblem::System(ec.value());
+  return FileProblem::NotAFile();
 }
 
 std::filesystem::path InstanceLockPath(const EnvironmentLookup& environment) {

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/system_reason.h"
+
 namespace pimoru {
 
 // Only one window runs at a time; its lock file is named after this.
@@ -49,9 +51,9 @@ struct Folders {
 Folders LocateFolders(const EnvironmentLookup& environment,
                       const std::filesystem::path& executable_folder);
 
-// Creates the system folder with every missing parent. False when it does
-// not exist as a folder afterwards.
-bool CreateSystemFolder(const Folders& folders);
+// Creates the system folder with every missing parent. A problem when it
+// does not exist as a folder afterwards.
+FileProblem CreateSystemFolder(const Folders& folders);
 
 // The lock file that keeps a second window from starting: in
 // $XDG_RUNTIME_DIR when that names a folder, else in the temporary folder

@@ -31,6 +31,12 @@ QStringList JapaneseFamilies() {
           QStringLiteral("Noto Sans CJK KR"), QStringLiteral("DejaVu Sans")};
 }
 
+QStringList MonospaceFamilies() {
+  return {QStringLiteral("MS Gothic"), QStringLiteral("ＭＳ ゴシック"),
+          QStringLiteral("Noto Sans Mono CJK JP"),
+          QStringLiteral("DejaVu Sans Mono")};
+}
+
 QFont PointFont(const QStringList& families, int points) {
   QFont font = Pinned(families);
   font.setPointSize(points);

@@ -16,6 +16,8 @@ QStringList HangulFamilies();
 QStringList SymbolFamilies();
 // The katakana field, the labels and the window's default font.
 QStringList JapaneseFamilies();
+// Text files: every Japanese or Korean letter twice as wide as a Latin one.
+QStringList MonospaceFamilies();
 
 QFont PointFont(const QStringList& families, int points);
 QFont PixelFont(const QStringList& families, int pixels);

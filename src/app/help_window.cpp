@@ -1,13 +1,41 @@
 #include "app/help_window.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "app/fonts.h"
+
 namespace pimoru {
+namespace {
+
+bool IsTextFile(const QUrl& page) {
+  return page.path().endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
+}
+
+// Shows a text file as it is: never read as HTML, whatever it holds
+// ("<TAB>" in the Readme), its spaces and line breaks kept.
+class HelpBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+  QVariant loadResource(int type, const QUrl& name) override {
+    QVariant resource = QTextBrowser::loadResource(type, name);
+    if (type != QTextDocument::HtmlResource || !IsTextFile(name) ||
+        resource.typeId() != QMetaType::QByteArray) {
+      return resource;
+    }
+    return Qt::convertFromPlainText(QString::fromUtf8(resource.toByteArray()),
+                                    Qt::WhiteSpacePre);
+  }
+};
+
+}  // namespace
 
 LinkTarget ClassifyLink(const QUrl& base, const QUrl& link) {
   if (link.isRelative() && link.path().isEmpty() && link.hasFragment()) {
@@ -25,7 +53,7 @@ HelpWindow::HelpWindow(UrlOpener open_url, QWidget* parent)
   setObjectName(QStringLiteral("HelpWindow"));
   resize(640, 560);
 
-  browser_ = new QTextBrowser(this);
+  browser_ = new HelpBrowser(this);
   browser_->setObjectName(QStringLiteral("HelpBrowser"));
   // Links are followed here, so web addresses go to the desktop's browser
   // and local pages stay in this window.
@@ -33,7 +61,7 @@ HelpWindow::HelpWindow(UrlOpener open_url, QWidget* parent)
   connect(browser_, &QTextBrowser::anchorClicked, this,
           &HelpWindow::FollowLink);
   connect(browser_, &QTextBrowser::sourceChanged, this,
-          &HelpWindow::UpdateTitle);
+          &HelpWindow::PageChanged);
 
   back_ = new QPushButton(QStringLiteral("戻る"), this);
   forward_ = new QPushButton(QStringLiteral("進む"), this);
@@ -85,9 +113,15 @@ void HelpWindow::FollowLink(const QUrl& link) {
   }
 }
 
-void HelpWindow::UpdateTitle() {
-  const QString title = browser_->documentTitle();
+void HelpWindow::PageChanged(const QUrl& page) {
+  QString title = browser_->documentTitle();
+  if (title.isEmpty()) title = QFileInfo(page.path()).fileName();
   setWindowTitle(title.isEmpty() ? QStringLiteral("ヘルプ") : title);
+  // A text file (the Readme) lines up its columns with spaces, counting a
+  // Japanese or Korean letter as two: it needs a font whose letters keep
+  // to that. The help pages bring their own fonts.
+  browser_->document()->setDefaultFont(
+      IsTextFile(page) ? PointFont(MonospaceFamilies(), 10) : browser_->font());
 }
 
 }  // namespace pimoru

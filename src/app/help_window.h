@@ -1,5 +1,6 @@
-// A window of its own for the help pages that the work report links to, so
-// they open inside the program even where no web browser is installed.
+// A window of its own for the help pages that the work report links to and
+// for the Readme, so they open inside the program even where no web browser
+// is installed.
 #ifndef PIMORU_APP_HELP_WINDOW_H_
 #define PIMORU_APP_HELP_WINDOW_H_
 
@@ -21,13 +22,14 @@ class HelpWindow : public QWidget {
  public:
   HelpWindow(UrlOpener open_url, QWidget* parent = nullptr);
 
-  // Shows `page` (a local file, with or without a #fragment) and brings the
-  // window to the front.
+  // Shows `page` (a local HTML page, with or without a #fragment, or a text
+  // file) and brings the window to the front.
   void ShowPage(const QUrl& page);
 
  private:
   void FollowLink(const QUrl& link);
-  void UpdateTitle();
+  // Names the window after the page and gives a text file its font.
+  void PageChanged(const QUrl& page);
 
   UrlOpener open_url_;
   QTextBrowser* browser_;

@@ -1,23 +1,74 @@
-// pimoru: the window. One runs at a time; a second start ends at once,
-// silently, with status 0.
+// pimoru: the window. One runs at a time; a second start brings the running
+// window forward and ends, silently, with status 0.
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLockFile>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QTranslator>
 #include <QUrl>
+#include <cerrno>
 
 #include "app/folders.h"
 #include "app/fonts.h"
+#include "app/instance.h"
 #include "app/main_frm.h"
 
 namespace pimoru {
 namespace {
 
-// The standard buttons (Yes, No, OK) in the user's language, where Qt's own
-// translations are installed.
+// How long a second start keeps calling a first window that has only just
+// taken the lock and may not listen yet.
+constexpr int kCallPatienceMs = 3000;
+
+// The write end of the pipe through which a signal reaches the event loop.
+// A signal handler can reach nothing but a global; this one is set once,
+// before the handlers are installed, and only read after.
+int signal_pipe_write = -1;
+
+void OnEndingSignal(int) {
+  const int saved_errno = errno;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(signal_pipe_write, &byte, 1);
+  errno = saved_errno;
+}
+
+// SIGTERM (a logout, a shutdown, `kill`), SIGHUP and SIGINT end the program
+// as closing the window does, with the settings saved, instead of killing
+// it on the spot.
+void EndOnSignals(QApplication& app, TMainFrm& window) {
+  int pipe_ends[2];
+  if (::pipe2(pipe_ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  signal_pipe_write = pipe_ends[1];
+  auto* notifier =
+      new QSocketNotifier(pipe_ends[0], QSocketNotifier::Read, &app);
+  QObject::connect(notifier, &QSocketNotifier::activated, &app,
+                   [&window, read_end = pipe_ends[0]] {
+                     char bytes[16];
+                     while (::read(read_end, bytes, sizeof(bytes)) > 0) {
+                     }
+                     window.SaveState();
+                     QApplication::quit();
+                   });
+  struct sigaction action {};
+  action.sa_handler = OnEndingSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal_number : {SIGTERM, SIGHUP, SIGINT}) {
+    ::sigaction(signal_number, &action, nullptr);
+  }
+}
+
+// The standard buttons and menus of Qt (OK, the fields' context menu) in
+// the user's language, where Qt's own translations are installed. The
+// question boxes name their buttons themselves.
 void LoadQtTranslations(QApplication& app) {
   auto* translator = new QTranslator(&app);
   if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -31,10 +82,12 @@ int Main(int argc, char** argv) {
   // died is taken over; a living one never goes stale, however long the
   // first window has been open. A lock file that cannot be written at all
   // does not keep the window from starting.
-  QLockFile instance(
-      QString::fromStdString(InstanceLockPath(ProcessEnvironment).string()));
+  const std::filesystem::path lock_path = InstanceLockPath(ProcessEnvironment);
+  const QString server_name = InstanceServerName(lock_path);
+  QLockFile instance(QString::fromStdString(lock_path.string()));
   instance.setStaleLockTime(0);
   if (!instance.tryLock(0) && instance.error() == QLockFile::LockFailedError) {
+    CallRunningWindow(server_name, kCallPatienceMs);
     return 0;
   }
 
@@ -49,6 +102,14 @@ int Main(int argc, char** argv) {
       LocateFolders(ProcessEnvironment,
                     QCoreApplication::applicationDirPath().toStdString()),
       [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+  EndOnSignals(app, main_frm);
+  // Listening last: a second start that finds the socket finds a window
+  // that is ready for it.
+  InstanceServer server(server_name, &main_frm);
+  server.Listen();
+  // The session may end the program without closing the window.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &main_frm,
+                   [&main_frm](QSessionManager&) { main_frm.SaveState(); });
   main_frm.show();
   return QApplication::exec();
 }

@@ -1,20 +1,34 @@
 #include "app/main_frm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
-#include <QTextBrowser>
+#include <QUrlQuery>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <string_view>
@@ -22,6 +36,8 @@
 
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
+#include "app/system_reason.h"
+#include "app/zoom_browser.h"
 #include "hangul/jamo.h"
 #include "hangul/word_list.h"
 #include "pipeline/pipeline.h"
@@ -31,12 +47,23 @@
 namespace pimoru {
 namespace {
 
-constexpr int kPanel2Height = 160;
 constexpr int kPanel4Height = 100;
 constexpr int kPanel1Height = 45;
-constexpr int kRowButtonWidth = 45;
 constexpr int kBarButtonWidth = 90;
+// Sizes of the four rows at the zoom of 100 %; the bar and the options
+// below the report keep theirs.
+constexpr int kRowButtonWidth = 45;
 constexpr int kButtonHeight = 28;
+constexpr int kLabelPixels = 13;
+
+// The fonts of the four fields at the zoom of 100 %.
+struct FieldFont {
+  QStringList (*families)();
+  int points;
+};
+constexpr FieldFont kHangulFieldFont = {HangulFamilies, 14};
+constexpr FieldFont kSymbolFieldFont = {SymbolFamilies, 13};
+constexpr FieldFont kKanaFieldFont = {JapaneseFamilies, 11};
 
 QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -68,13 +95,121 @@ QWidget* MakePanel(const QString& object_name, QWidget* parent) {
   return panel;
 }
 
+QLineEdit* MakeField(const QString& object_name, QWidget* parent) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(object_name);
+  field->setMaxLength(kFieldMaxLength);
+  field->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  return field;
+}
+
 bool IsEnter(const QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   const int key = static_cast<const QKeyEvent*>(event)->key();
   return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// How far apart two ranges [a, a + a_size) and [b, b + b_size) lie; 0 when
+// they overlap.
+std::int64_t Gap(std::int64_t a, std::int64_t a_size, std::int64_t b,
+                 std::int64_t b_size) {
+  return std::max<std::int64_t>({0, b - (a + a_size), a - (b + b_size)});
+}
+
+std::int64_t Overlap(std::int64_t a, std::int64_t a_size, std::int64_t b,
+                     std::int64_t b_size) {
+  return std::max<std::int64_t>(
+      0, std::min(a + a_size, b + b_size) - std::max(a, b));
+}
+
+// `a` moved just far enough for [a, a + size) to lie in [b, b + b_size), or
+// to b when it is the larger.
+int Inside(std::int64_t a, std::int64_t size, std::int64_t b,
+           std::int64_t b_size) {
+  return static_cast<int>(std::max(b, std::min(a, b + b_size - size)));
+}
+
+// The available areas of every screen, without task bars and docks.
+QList<QRect> ScreenAreas() {
+  QList<QRect> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    areas.push_back(screen->availableGeometry());
+  }
+  return areas;
+}
+
+// A box with an address that could not be opened, to be copied from.
+void ShowAddress(const QUrl& address, QWidget* parent) {
+  QDialog box(parent);
+  box.setObjectName(QStringLiteral("AddressBox"));
+  box.setWindowTitle(QApplication::applicationDisplayName());
+  auto* note = new QLabel(QStringLiteral("ウェブブラウザを開けませんでした。"
+                                         "次のアドレスをブラウザで開いて"
+                                         "ください。"),
+                          &box);
+  auto* field = new QLineEdit(&box);
+  field->setObjectName(QStringLiteral("Address"));
+  field->setReadOnly(true);
+  field->setMaxLength(kFieldMaxLength);
+  field->setText(address.toString(QUrl::FullyEncoded));
+  field->setCursorPosition(0);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+  QPushButton* copy = buttons->addButton(QStringLiteral("アドレスをコピー"),
+                                         QDialogButtonBox::ActionRole);
+  copy->setObjectName(QStringLiteral("CopyAddress"));
+  QObject::connect(copy, &QPushButton::clicked, &box, [field] {
+    QApplication::clipboard()->setText(field->text());
+  });
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box,
+                   &QDialog::reject);
+  auto* layout = new QVBoxLayout(&box);
+  layout->addWidget(note);
+  layout->addWidget(field);
+  layout->addWidget(buttons);
+  box.resize(480, box.sizeHint().height());
+  box.exec();
+}
+
 }  // namespace
+
+QUrl TranslatorUrl(const QString& hangul) {
+  QUrl url(QString::fromLatin1(kTranslatorAddress));
+  if (hangul.isEmpty()) return url;
+  QString text = hangul.left(kTranslatorTextLimit);
+  if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);
+  QUrlQuery query(url);
+  query.addQueryItem(QStringLiteral("text"), text);
+  query.addQueryItem(QStringLiteral("op"), QStringLiteral("translate"));
+  url.setQuery(query);
+  return url;
+}
+
+QPoint PlaceOnScreens(QPoint top_left, QSize size, const QList<QRect>& areas) {
+  const std::int64_t x = top_left.x();
+  const std::int64_t y = top_left.y();
+  const std::int64_t width = std::max(size.width(), 1);
+  const std::int64_t height = std::max(size.height(), 1);
+  std::int64_t covered = 0;
+  const QRect* best = nullptr;
+  std::int64_t best_overlap = 0;
+  std::int64_t best_gap = 0;
+  for (const QRect& area : areas) {
+    const std::int64_t overlap = Overlap(x, width, area.x(), area.width()) *
+                                 Overlap(y, height, area.y(), area.height());
+    const std::int64_t gap = Gap(x, width, area.x(), area.width()) +
+                             Gap(y, height, area.y(), area.height());
+    covered += overlap;
+    if (best == nullptr || overlap > best_overlap ||
+        (overlap == 0 && best_overlap == 0 && gap < best_gap)) {
+      best = &area;
+      best_overlap = overlap;
+      best_gap = gap;
+    }
+  }
+  if (best == nullptr || covered >= width * height) return top_left;
+  return {Inside(x, width, best->x(), best->width()),
+          Inside(y, height, best->y(), best->height())};
+}
 
 TMainFrm::TMainFrm(Folders folders, UrlOpener open_url, QWidget* parent)
     : QWidget(parent),
@@ -82,10 +217,10 @@ TMainFrm::TMainFrm(Folders folders, UrlOpener open_url, QWidget* parent)
       open_url_(std::move(open_url)) {
   setObjectName(QStringLiteral("MainFrm"));
   setWindowTitle(QStringLiteral("ハングル ぴもる"));
-  setFont(PixelFont(JapaneseFamilies(), 13));
+  setFont(PixelFont(JapaneseFamilies(), kLabelPixels));
   BuildControls();
   PrepareFolders();
-  LoadSettings(folders_.SettingsPath(), settings_);
+  ReadSettings();
   SetUpControls();
   ConnectHandlers();
 }
@@ -95,44 +230,99 @@ TMainFrm::~TMainFrm() = default;
 void TMainFrm::BuildControls() {
   page_control1_ = new QTabWidget(this);
   page_control1_->setObjectName(QStringLiteral("PageControl1"));
+  // The one tab is never chosen: typing goes to the fields, not to it.
+  page_control1_->tabBar()->setFocusPolicy(Qt::NoFocus);
   tab_sheet1_ = MakePanel(QStringLiteral("TabSheet1"), page_control1_);
   page_control1_->addTab(tab_sheet1_, QStringLiteral("ハングル→発音記号"));
 
-  // Four rows: label, field, command. The fields take the width.
+  BuildRows();
+  BuildReport();
+  // The rows above, the report below: the line between them can be moved,
+  // so the report takes the height the user wants.
+  splitter1_ = new QSplitter(Qt::Vertical, tab_sheet1_);
+  splitter1_->setObjectName(QStringLiteral("Splitter1"));
+  splitter1_->setChildrenCollapsible(false);
+  splitter1_->addWidget(panel2_);
+  splitter1_->addWidget(panel3_);
+  splitter1_->setStretchFactor(0, 0);
+  splitter1_->setStretchFactor(1, 1);
+  auto* page = new QVBoxLayout(tab_sheet1_);
+  page->setContentsMargins(0, 0, 0, 0);
+  page->setSpacing(0);
+  page->addWidget(splitter1_);
+  panel3_->hide();
+
+  BuildBar();
+  auto* window = new QVBoxLayout(this);
+  window->setContentsMargins(0, 0, 0, 0);
+  window->setSpacing(0);
+  window->addWidget(page_control1_, 1);
+  window->addWidget(panel1_);
+
+  copy_result_ = new QAction(QStringLiteral("結果をまとめてコピー"), this);
+  copy_result_->setObjectName(QStringLiteral("CopyResult"));
+}
+
+void TMainFrm::BuildRows() {
+  // Four rows: label, field, then the conversion's command and the copy
+  // button, each in a column of its own. The fields take the width.
   panel2_ = MakePanel(QStringLiteral("Panel2"), tab_sheet1_);
-  panel2_->setFixedHeight(kPanel2Height);
   auto* rows = new QGridLayout(panel2_);
   rows->setContentsMargins(6, 4, 6, 4);
   rows->setHorizontalSpacing(6);
   rows->setVerticalSpacing(4);
-  auto add_row = [&](int row, const QString& label_name, const QString& caption,
-                     const QString& edit_name, const QString& button_name,
-                     const QString& button_caption, QLineEdit*& edit,
-                     QPushButton*& button) {
-    rows->addWidget(MakeLabel(label_name, caption, panel2_), row, 0);
-    edit = new QLineEdit(panel2_);
-    edit->setObjectName(edit_name);
-    rows->addWidget(edit, row, 1);
-    button = MakeButton(button_name, button_caption, kRowButtonWidth, panel2_);
-    rows->addWidget(button, row, 2);
+  struct Row {
+    const char* label_name;
+    const char* caption;
+    const char* edit_name;
+    QLineEdit** edit;
+    const char* command_name;  // nullptr: no command
+    const char* command_caption;
+    QPushButton** command;
+    const char* copy_name;  // nullptr: no copy button
+    QPushButton** copy;
   };
-  add_row(0, QStringLiteral("Label1"), QStringLiteral("ハングル："),
-          QStringLiteral("Edit1"), QStringLiteral("SpeedButton2"),
-          QStringLiteral("変換1"), edit1_, speed_button2_);
-  add_row(1, QStringLiteral("Label2"), QStringLiteral("読みﾊﾝｸﾞﾙ："),
-          QStringLiteral("Edit2"), QStringLiteral("SpeedButton3"),
-          QStringLiteral("変換2"), edit2_, speed_button3_);
-  add_row(2, QStringLiteral("Label3"), QStringLiteral("発音記号："),
-          QStringLiteral("Edit3"), QStringLiteral("SpeedButton4"),
-          QStringLiteral("copy"), edit3_, speed_button4_);
-  add_row(3, QStringLiteral("Label4"), QStringLiteral("発音カナ："),
-          QStringLiteral("Edit4"), QStringLiteral("SpeedButton5"),
-          QStringLiteral("copy"), edit4_, speed_button5_);
+  const Row kRows[] = {
+      {"Label1", "ハングル：", "Edit1", &edit1_, "SpeedButton2", "変換1",
+       &speed_button2_, nullptr, nullptr},
+      {"Label2", "読みﾊﾝｸﾞﾙ：", "Edit2", &edit2_, "SpeedButton3", "変換2",
+       &speed_button3_, "SpeedButton9", &speed_button9_},
+      {"Label3", "発音記号：", "Edit3", &edit3_, nullptr, nullptr, nullptr,
+       "SpeedButton4", &speed_button4_},
+      {"Label4", "発音カナ：", "Edit4", &edit4_, nullptr, nullptr, nullptr,
+       "SpeedButton5", &speed_button5_},
+  };
+  int row = 0;
+  for (const Row& r : kRows) {
+    QLabel* label = MakeLabel(QString::fromLatin1(r.label_name),
+                              QString::fromUtf8(r.caption), panel2_);
+    row_labels_.push_back(label);
+    rows->addWidget(label, row, 0);
+    *r.edit = MakeField(QString::fromLatin1(r.edit_name), panel2_);
+    rows->addWidget(*r.edit, row, 1, 1, r.command_name != nullptr ? 1 : 2);
+    if (r.command_name != nullptr) {
+      *r.command = MakeButton(QString::fromLatin1(r.command_name),
+                              QString::fromUtf8(r.command_caption),
+                              kRowButtonWidth, panel2_);
+      rows->addWidget(*r.command, row, 2);
+    }
+    if (r.copy_name != nullptr) {
+      *r.copy = MakeButton(QString::fromLatin1(r.copy_name),
+                           QStringLiteral("copy"), kRowButtonWidth, panel2_);
+      rows->addWidget(*r.copy, row, 3);
+    }
+    ++row;
+  }
   rows->setColumnStretch(1, 1);
+  // Height beyond the rows' own, when the line to the report is moved
+  // down, stays below them.
+  rows->setRowStretch(row, 1);
+}
 
+void TMainFrm::BuildReport() {
   // The report above the usage note and the options; only in the full view.
   panel3_ = MakePanel(QStringLiteral("Panel3"), tab_sheet1_);
-  web_browser1_ = new QTextBrowser(panel3_);
+  web_browser1_ = new ZoomBrowser(panel3_);
   web_browser1_->setObjectName(QStringLiteral("WebBrowser1"));
   web_browser1_->setOpenLinks(false);
   panel4_ = MakePanel(QStringLiteral("Panel4"), panel3_);
@@ -164,17 +354,23 @@ void TMainFrm::BuildControls() {
   check_box1_->setObjectName(QStringLiteral("CheckBox1"));
   check_box2_ = new QCheckBox(panel4_);
   check_box2_->setObjectName(QStringLiteral("CheckBox2"));
+  check_box4_ = new QCheckBox(QStringLiteral("語の間も続けて読む"), panel4_);
+  check_box4_->setObjectName(QStringLiteral("CheckBox4"));
+  check_box4_->setToolTip(QStringLiteral(
+      "一息に話すように、スペースをはさんだ語の間でも連音化・激音化・"
+      "鼻音化などを行います（句読点では区切ります）。"));
   combo_box1_ = new QComboBox(panel4_);
   combo_box1_->setObjectName(QStringLiteral("ComboBox1"));
   note->addWidget(check_box3_, 0, 1);
   note->addWidget(check_box1_, 1, 1);
   note->addWidget(check_box2_, 2, 1);
+  note->addWidget(check_box4_, 3, 1);
   auto* notation = new QHBoxLayout;
   notation->addWidget(MakeLabel(QStringLiteral("Label9"),
                                 QStringLiteral("濃音の発音表示："), panel4_));
   notation->addWidget(combo_box1_);
   notation->addStretch();
-  note->addLayout(notation, 3, 1);
+  note->addLayout(notation, 4, 1);
   note->setColumnStretch(0, 1);
   note->setColumnStretch(1, 1);
 
@@ -183,15 +379,9 @@ void TMainFrm::BuildControls() {
   report->setSpacing(0);
   report->addWidget(web_browser1_, 1);
   report->addWidget(panel4_);
+}
 
-  auto* page = new QVBoxLayout(tab_sheet1_);
-  page->setContentsMargins(0, 0, 0, 0);
-  page->setSpacing(0);
-  page->addWidget(panel2_);
-  page->addWidget(panel3_, 1);
-  page->addStretch(0);
-  panel3_->hide();
-
+void TMainFrm::BuildBar() {
   // The bar of general commands.
   panel1_ = MakePanel(QStringLiteral("Panel1"), this);
   panel1_->setFixedHeight(kPanel1Height);
@@ -218,20 +408,30 @@ void TMainFrm::BuildControls() {
   bar->addStretch(1);
   bar->addWidget(speed_button8_);
   bar->addWidget(button1_);
-
-  auto* window = new QVBoxLayout(this);
-  window->setContentsMargins(0, 0, 0, 0);
-  window->setSpacing(0);
-  window->addWidget(page_control1_, 1);
-  window->addWidget(panel1_);
 }
 
 void TMainFrm::PrepareFolders() {
-  if (CreateSystemFolder(folders_)) return;
+  const FileProblem problem = CreateSystemFolder(folders_);
+  if (!problem) return;
+  // The settings and the report have nowhere to go; that is said here once.
+  save_problem_told_ = true;
   QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
-                  QStringLiteral("システムフォルダが作れませんでした。"),
+                  QStringLiteral("システムフォルダが作れませんでした。\n%1\n%2")
+                      .arg(PathToQString(folders_.system_folder),
+                           QString::fromStdString(ReasonLine(problem))),
                   QMessageBox::Yes);
   box.exec();
+}
+
+void TMainFrm::ReadSettings() {
+  const FileProblem problem = LoadSettings(folders_.SettingsPath(), settings_);
+  if (!problem) return;
+  keep_settings_file_ = true;
+  ShowWarning(
+      QStringLiteral("設定ファイルを読めませんでした。既定の設定で始めます。"
+                     "このファイルには書き込みません。\n%1\n%2")
+          .arg(PathToQString(folders_.SettingsPath()),
+               QString::fromStdString(ReasonLine(problem))));
 }
 
 void TMainFrm::SetUpControls() {
@@ -239,24 +439,12 @@ void TMainFrm::SetUpControls() {
   check_box1_->setChecked(options.n_insert_flg);
   check_box3_->setChecked(options.e_real_flg);
 
-  const QFont hangul = PointFont(HangulFamilies(), 14);
-  struct FieldSetUp {
-    QLineEdit* field;
-    QFont font;
-  };
-  for (const auto& [field, font] :
-       {FieldSetUp{edit1_, hangul}, FieldSetUp{edit2_, hangul},
-        FieldSetUp{edit3_, PointFont(SymbolFamilies(), 13)},
-        FieldSetUp{edit4_, PointFont(JapaneseFamilies(), 11)}}) {
-    field->clear();
-    field->setFont(font);
-    field->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  }
   // The symbols are typed, if at all, letter by letter: no input method.
   edit3_->setAttribute(Qt::WA_InputMethodEnabled, false);
 
   check_box2_->setText(QStringLiteral("ㅎの弱音化を無音化にする"));
   check_box2_->setChecked(options.h_strong_flg);
+  check_box4_->setChecked(options.phrase_flg);
 
   combo_box1_->setEditable(false);
   combo_box1_->setFont(PointFont(JapaneseFamilies(), 9));
@@ -265,6 +453,8 @@ void TMainFrm::SetUpControls() {
                          QStringLiteral("子音後にアポストロフィ")});
   const bool known = options.noon_idx >= 0 && options.noon_idx <= 2;
   combo_box1_->setCurrentIndex(known ? options.noon_idx : -1);
+
+  ApplyZoom();
 }
 
 void TMainFrm::ConnectHandlers() {
@@ -278,6 +468,8 @@ void TMainFrm::ConnectHandlers() {
           &TMainFrm::SpeedButton4Click);
   connect(speed_button5_, &QPushButton::clicked, this,
           &TMainFrm::SpeedButton5Click);
+  connect(speed_button9_, &QPushButton::clicked, this,
+          &TMainFrm::SpeedButton9Click);
   connect(speed_button1_, &QPushButton::toggled, this,
           &TMainFrm::SpeedButton1Click);
   connect(speed_button6_, &QPushButton::clicked, this,
@@ -287,57 +479,132 @@ void TMainFrm::ConnectHandlers() {
   connect(speed_button8_, &QPushButton::clicked, this,
           &TMainFrm::SpeedButton8Click);
   connect(button1_, &QPushButton::clicked, this, &QWidget::close);
+  // Every change of an option is saved at once, so that no way of ending
+  // the program loses it.
+  auto option = [this](bool Options::*flag) {
+    return [this, flag](bool on) {
+      settings_.options.*flag = on;
+      WriteSettings(/*may_tell=*/true);
+    };
+  };
   connect(check_box1_, &QCheckBox::toggled, this,
-          [this](bool on) { settings_.options.n_insert_flg = on; });
+          option(&Options::n_insert_flg));
   connect(check_box2_, &QCheckBox::toggled, this,
-          [this](bool on) { settings_.options.h_strong_flg = on; });
-  connect(check_box3_, &QCheckBox::toggled, this,
-          [this](bool on) { settings_.options.e_real_flg = on; });
+          option(&Options::h_strong_flg));
+  connect(check_box3_, &QCheckBox::toggled, this, option(&Options::e_real_flg));
+  connect(check_box4_, &QCheckBox::toggled, this, option(&Options::phrase_flg));
   connect(combo_box1_, &QComboBox::currentIndexChanged, this,
           [this](int index) {
-            if (index >= 0) settings_.options.noon_idx = index;
+            if (index < 0) return;
+            settings_.options.noon_idx = index;
+            WriteSettings(/*may_tell=*/true);
           });
   connect(web_browser1_, &QTextBrowser::anchorClicked, this,
           &TMainFrm::WebBrowser1AnchorClicked);
+
+  for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) {
+    field->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(field, &QWidget::customContextMenuRequested, this,
+            [this, field](const QPoint& position) {
+              FieldContextMenu(field, position);
+            });
+  }
+  panel2_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  panel2_->addAction(copy_result_);
+  connect(copy_result_, &QAction::triggered, this, &TMainFrm::CopyResult);
+
+  struct ZoomKey {
+    QKeySequence keys;
+    int step;  // 0: back to 100 %
+  };
+  for (const auto& [keys, step] :
+       {ZoomKey{QKeySequence::ZoomIn, 1},
+        ZoomKey{QKeySequence(Qt::CTRL | Qt::Key_Equal), 1},
+        ZoomKey{QKeySequence::ZoomOut, -1},
+        ZoomKey{QKeySequence(Qt::CTRL | Qt::Key_0), 0}}) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, step = step] { Zoom(step); });
+  }
 }
 
 void TMainFrm::setVisible(bool visible) {
   // Set up before the window appears, so it never shows in the wrong place
   // or size first.
+  const bool first_show = visible && !shown_before_;
   if (visible && !isVisible()) FormShow();
   QWidget::setVisible(visible);
+  // Where the window system has framed the window by now, the frame is
+  // brought onto the screen too.
+  if (first_show && settings_.main_left >= 0) {
+    move(PlaceOnScreens(frameGeometry().topLeft(), frameGeometry().size(),
+                        ScreenAreas()));
+  }
 }
 
 void TMainFrm::FormShow() {
   setWindowTitle(QStringLiteral("ハングル ぴもる"));
-  speed_button1_->setChecked(false);
-  SpeedButton1Click(false);
-  resize(kClientWidth, kCompactHeight);
   if (shown_before_) return;
   shown_before_ = true;
+  {
+    const QSignalBlocker quiet(speed_button1_);
+    speed_button1_->setChecked(settings_.option_open_flg);
+  }
+  resize(settings_.main_width > 0 ? settings_.main_width : kClientWidth,
+         height());
+  SetFullView(settings_.option_open_flg);
+  edit1_->setFocus();
+
   // The stored position is used once, at the first show; a negative left
   // edge (never stored, or unreadable) centres the window.
+  const QSize frame_size = frameGeometry().size();
   if (settings_.main_left < 0) {
     const QScreen* screen =
         this->screen() ? this->screen() : QApplication::primaryScreen();
     const QRect area = screen->geometry();
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const int width = kClientWidth + frame.width();
-    const int height = kCompactHeight + frame.height();
-    move(area.x() + (area.width() - width) / 2,
-         area.y() + (area.height() - height) / 2);
+    move(area.x() + (area.width() - frame_size.width()) / 2,
+         area.y() + (area.height() - frame_size.height()) / 2);
   } else {
-    move(settings_.main_left, settings_.main_top);
+    // A place on a screen that is gone, or far off any, is brought back.
+    move(PlaceOnScreens({settings_.main_left, settings_.main_top}, frame_size,
+                        ScreenAreas()));
   }
 }
 
-void TMainFrm::closeEvent(QCloseEvent* event) {
-  if (help_window_ != nullptr) help_window_->close();
+void TMainFrm::TakeGeometry() {
+  if (!shown_before_) return;
+  // A maximised or minimised window keeps the place it had before.
+  if (windowState() &
+      (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) {
+    return;
+  }
   settings_.main_left = frameGeometry().x();
   settings_.main_top = frameGeometry().y();
-  // A system folder that could not be made cannot take the file either; the
-  // start-up warning has already said so.
-  SaveSettings(folders_.SettingsPath(), settings_);
+  settings_.main_width = width();
+  if (panel3_->isVisible()) settings_.main_height = height();
+}
+
+void TMainFrm::WriteSettings(bool may_tell) {
+  if (keep_settings_file_) return;
+  TakeGeometry();
+  const FileProblem problem = SaveSettings(folders_.SettingsPath(), settings_);
+  if (!problem || save_problem_told_) return;
+  save_problem_told_ = true;
+  const QString text = QStringLiteral("設定を保存できませんでした。\n%1\n%2")
+                           .arg(PathToQString(folders_.SettingsPath()),
+                                QString::fromStdString(ReasonLine(problem)));
+  if (may_tell) {
+    ShowWarning(text);
+  } else {
+    std::fprintf(stderr, "pimoru: %s\n", text.toUtf8().constData());
+  }
+}
+
+void TMainFrm::SaveState() { WriteSettings(/*may_tell=*/false); }
+
+void TMainFrm::closeEvent(QCloseEvent* event) {
+  if (help_window_ != nullptr) help_window_->close();
+  WriteSettings(/*may_tell=*/true);
   event->accept();
 }
 
@@ -404,19 +671,105 @@ void TMainFrm::ShowReport() {
 
 void TMainFrm::ShowError(const char* message) {
   QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                  QString::fromUtf8(message), QMessageBox::Ok, this);
+                  QString::fromStdString(ErrorBoxText(message)),
+                  QMessageBox::Ok, this);
+  box.exec();
+}
+
+void TMainFrm::ShowWarning(const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                  text, QMessageBox::Ok, isVisible() ? this : nullptr);
   box.exec();
 }
 
 void TMainFrm::SpeedButton1Click(bool down) {
-  // The report and the options are shown or pushed out of sight; the
-  // layout is settled first so the new height is not held to the old
-  // minimum.
-  panel3_->setVisible(down);
-  layout()->activate();
-  speed_button1_->setText(down ? QStringLiteral("Close")
+  SetFullView(down);
+  WriteSettings(/*may_tell=*/true);
+}
+
+void TMainFrm::SetFullView(bool full) {
+  // The height the user gave the full view is kept for its next opening.
+  if (panel3_->isVisible()) settings_.main_height = height();
+  settings_.option_open_flg = full;
+  panel3_->setVisible(full);
+  speed_button1_->setText(full ? QStringLiteral("Close")
                                : QStringLiteral("Option"));
-  resize(width(), down ? kFullHeight : kCompactHeight);
+  // The layouts are settled from the inside out first, so the window's
+  // minimum is that of the view now shown and does not hold it to the old
+  // one. Neither the splitter nor the tabs tell their parents of the new
+  // sizes, so every widget from the splitter out is told itself.
+  for (QWidget* widget = splitter1_; widget != this;
+       widget = widget->parentWidget()) {
+    widget->updateGeometry();
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  layout()->activate();
+  if (full) {
+    setMaximumHeight(QWIDGETSIZE_MAX);
+    resize(width(), FullHeight());
+  } else {
+    // The compact view has nothing to show in more height.
+    const int compact = CompactHeight();
+    setMaximumHeight(compact);
+    resize(width(), compact);
+  }
+}
+
+int TMainFrm::CompactHeight() const {
+  // The window's own height at 100 %; zoomed, just what the rows need.
+  const int rows = minimumSizeHint().height();
+  return kZoomPercents[settings_.zoom_idx] == 100
+             ? std::max(kCompactHeight, rows)
+             : rows;
+}
+
+int TMainFrm::FullHeight() const {
+  const int height =
+      settings_.main_height > 0 ? settings_.main_height : kFullHeight;
+  return std::max(height, minimumSizeHint().height());
+}
+
+void TMainFrm::Zoom(int step) {
+  const int last = static_cast<int>(kZoomPercents.size()) - 1;
+  const int index = step == 0 ? kDefaultZoomIdx
+                              : std::clamp(settings_.zoom_idx + step, 0, last);
+  if (index == settings_.zoom_idx) return;
+  settings_.zoom_idx = index;
+  ApplyZoom();
+  WriteSettings(/*may_tell=*/true);
+}
+
+void TMainFrm::ApplyZoom() {
+  const int percent = kZoomPercents[settings_.zoom_idx];
+  auto scaled = [percent](int size) {
+    return std::max(1, static_cast<int>(std::lround(size * percent / 100.0)));
+  };
+  const QFont label_font = PixelFont(JapaneseFamilies(), scaled(kLabelPixels));
+  for (QLabel* label : row_labels_) label->setFont(label_font);
+  struct Field {
+    QLineEdit* field;
+    FieldFont font;
+  };
+  for (const auto& [field, font] :
+       {Field{edit1_, kHangulFieldFont}, Field{edit2_, kHangulFieldFont},
+        Field{edit3_, kSymbolFieldFont}, Field{edit4_, kKanaFieldFont}}) {
+    QFont zoomed = PointFont(font.families(), font.points);
+    zoomed.setPointSizeF(font.points * percent / 100.0);
+    field->setFont(zoomed);
+  }
+  for (QPushButton* button : {speed_button2_, speed_button3_, speed_button4_,
+                              speed_button5_, speed_button9_}) {
+    button->setFont(label_font);
+    button->setFixedSize(scaled(kRowButtonWidth), scaled(kButtonHeight));
+  }
+  web_browser1_->SetZoomPercent(percent);
+  if (!shown_before_) return;
+  // A view already shown takes its new height: the compact view that of
+  // the rows, the full view at least theirs. Grown, it stays on the screen.
+  SetFullView(panel3_->isVisible());
+  const QSize frame_margins = frameGeometry().size() - geometry().size();
+  move(PlaceOnScreens(frameGeometry().topLeft(), size() + frame_margins,
+                      ScreenAreas()));
 }
 
 void TMainFrm::CopyField(QLineEdit* field) {
@@ -429,6 +782,23 @@ void TMainFrm::SpeedButton4Click() { CopyField(edit3_); }
 
 void TMainFrm::SpeedButton5Click() { CopyField(edit4_); }
 
+void TMainFrm::SpeedButton9Click() { CopyField(edit2_); }
+
+void TMainFrm::CopyResult() {
+  // The three lines as `pimoru-cli --format text` writes them.
+  QApplication::clipboard()->setText(
+      QStringLiteral("読みﾊﾝｸﾞﾙ：%1\n発音記号：%2\n発音カナ：%3\n")
+          .arg(edit2_->text(), edit3_->text(), edit4_->text()));
+}
+
+void TMainFrm::FieldContextMenu(QLineEdit* field, const QPoint& position) {
+  QMenu* menu = field->createStandardContextMenu();
+  menu->addSeparator();
+  menu->addAction(copy_result_);
+  menu->exec(field->mapToGlobal(position));
+  delete menu;
+}
+
 void TMainFrm::SpeedButton6Click() {
   if (page_control1_->currentIndex() != 0) return;
   for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) field->clear();
@@ -436,14 +806,27 @@ void TMainFrm::SpeedButton6Click() {
 }
 
 void TMainFrm::SpeedButton7Click() {
-  // Whether a browser opened is not checked: there is nothing to add.
-  open_url_(QUrl(QString::fromLatin1(kTranslatorAddress)));
+  const QUrl address = TranslatorUrl(edit1_->text().trimmed());
+  if (open_url_(address)) return;
+  // No browser: the address is shown, to be copied into one by hand.
+  ShowAddress(address, this);
 }
 
 void TMainFrm::SpeedButton8Click() {
+  // The Readme is our own text: it opens in the help window, with or
+  // without a web browser on the desktop.
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(folders_.ReadmePath(), ec)) return;
-  open_url_(QUrl::fromLocalFile(PathToQString(folders_.ReadmePath())));
+  if (!std::filesystem::is_regular_file(folders_.ReadmePath(), ec)) {
+    ShowWarning(QStringLiteral("Readme.txt が見つかりません。\n%1")
+                    .arg(PathToQString(folders_.ReadmePath())));
+    return;
+  }
+  ShowHelp(QUrl::fromLocalFile(PathToQString(folders_.ReadmePath())));
+}
+
+void TMainFrm::ShowHelp(const QUrl& page) {
+  if (help_window_ == nullptr) help_window_ = new HelpWindow(open_url_, this);
+  help_window_->ShowPage(page);
 }
 
 void TMainFrm::WebBrowser1AnchorClicked(const QUrl& link) {
@@ -452,9 +835,7 @@ void TMainFrm::WebBrowser1AnchorClicked(const QUrl& link) {
       web_browser1_->scrollToAnchor(link.fragment());
       break;
     case LinkTarget::kLocal:
-      if (help_window_ == nullptr)
-        help_window_ = new HelpWindow(open_url_, this);
-      help_window_->ShowPage(web_browser1_->source().resolved(link));
+      ShowHelp(web_browser1_->source().resolved(link));
       break;
     case LinkTarget::kExternal:
       open_url_(link);

@@ -7,7 +7,13 @@
 #ifndef PIMORU_APP_MAIN_FRM_H_
 #define PIMORU_APP_MAIN_FRM_H_
 
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QUrl>
 #include <QWidget>
+#include <limits>
 #include <string>
 
 #include "app/folders.h"
@@ -15,25 +21,50 @@
 #include "app/settings.h"
 #include "pipeline/stage_record.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
-class QTextBrowser;
 
 namespace pimoru {
 
-// Client sizes of the window: the compact view shows the four rows and the
-// bar, the full view also the report and the options.
+class ZoomBrowser;
+
+// Client sizes of the window at the zoom of 100 %: the compact view shows
+// the four rows and the bar, the full view also the report and the options.
+// The width and the full view's height are the user's once changed.
 inline constexpr int kClientWidth = 634;
 inline constexpr int kCompactHeight = 240;
 inline constexpr int kFullHeight = 513;
 
-// The address that "Google翻訳" opens in the desktop's web browser.
+// The most characters a field holds: as many as memory allows. A one-line
+// field's own default cuts a paste at 32,767 without a word; a long text
+// should only take longer, as the conversion takes time in proportion to
+// it.
+inline constexpr int kFieldMaxLength = std::numeric_limits<int>::max();
+
+// The translator that "Google翻訳" opens, from Korean into Japanese.
 inline constexpr char kTranslatorAddress[] =
     "https://translate.google.com/?sl=ko&tl=ja";
+// The most characters of the input the translator is handed; it takes no
+// more at once.
+inline constexpr int kTranslatorTextLimit = 5000;
+
+// The translator's address with `hangul` as the text to translate (its
+// first kTranslatorTextLimit characters); the bare address when it is
+// empty.
+QUrl TranslatorUrl(const QString& hangul);
+
+// Where a window whose frame of `size` has its top left corner at
+// `top_left` goes so that it can be seen: where it is, when every part of it
+// lies on the screens' `areas`; else onto the area it overlaps most, or
+// failing that the nearest one, moved just far enough to lie inside it (its
+// top left corner inside, when it is the larger). Any int is a position.
+QPoint PlaceOnScreens(QPoint top_left, QSize size, const QList<QRect>& areas);
 
 class TMainFrm : public QWidget {
   Q_OBJECT
@@ -41,19 +72,24 @@ class TMainFrm : public QWidget {
  public:
   // Creates the system folder (with a warning box when it cannot), reads the
   // settings and sets up the controls from them. `open_url` hands web
-  // addresses and documents to the desktop.
+  // addresses to the desktop.
   TMainFrm(Folders folders, UrlOpener open_url, QWidget* parent = nullptr);
   ~TMainFrm() override;
 
-  // Showing the window first sets its caption, the compact size and, the
-  // first time, its position.
+  // Showing the window the first time sets its caption, its view, size and
+  // zoom as the settings say, its position, and the focus on the input.
   void setVisible(bool visible) override;
+
+  // Saves the settings with the window's place and size now, without a
+  // box: for the ends of the program where none may be shown (a signal,
+  // the end of the session).
+  void SaveState();
 
   const Folders& folders() const { return folders_; }
   const Settings& settings() const { return settings_; }
   const StageRecord& record() const { return record_; }
   const std::u16string& voicing_marks() const { return voicing_marks_; }
-  // The window of help pages, once a help link has opened it.
+  // The window of help pages, once a help link or the Readme has opened it.
   HelpWindow* help_window() const { return help_window_; }
 
   // "変換1": the input through the reading conversion into Edit2.
@@ -62,14 +98,18 @@ class TMainFrm : public QWidget {
   void SpeedButton3Click();
 
  protected:
-  // Closing saves the position and the options.
+  // Closing saves the position, the size and the options.
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormShow();
   void BuildControls();
+  void BuildRows();
+  void BuildReport();
+  void BuildBar();
   void PrepareFolders();
+  void ReadSettings();
   void SetUpControls();
   void ConnectHandlers();
 
@@ -79,11 +119,32 @@ class TMainFrm : public QWidget {
   void SpeedButton6Click();
   void SpeedButton7Click();
   void SpeedButton8Click();
+  void SpeedButton9Click();
   void WebBrowser1AnchorClicked(const QUrl& link);
+  void FieldContextMenu(QLineEdit* field, const QPoint& position);
+
+  // Shows or hides the report and the options, and sizes the window to
+  // the view.
+  void SetFullView(bool full);
+  int CompactHeight() const;
+  int FullHeight() const;
+  // Sets the text of the four rows and of the report to the zoom of the
+  // settings; `step` moves it along the list first.
+  void Zoom(int step);
+  void ApplyZoom();
 
   void CopyField(QLineEdit* field);
+  void CopyResult();
   void ShowReport();
+  void ShowHelp(const QUrl& page);
   void ShowError(const char* message);
+  void ShowWarning(const QString& text);
+  // Takes the window's place and size into the settings.
+  void TakeGeometry();
+  // Writes the settings file with the window's place and size, unless it
+  // could not be read at the start. A failure is told in a box once, when
+  // `may_tell`, and on standard error otherwise.
+  void WriteSettings(bool may_tell);
 
   Folders folders_;
   UrlOpener open_url_;
@@ -91,14 +152,22 @@ class TMainFrm : public QWidget {
   StageRecord record_;
   std::u16string voicing_marks_;
   bool shown_before_ = false;
+  // The settings file exists but could not be read: it is never written
+  // over, so that nothing in it is lost.
+  bool keep_settings_file_ = false;
+  // A failure to save has been told (or the system folder's, which takes
+  // the file with it); later ones are not.
+  bool save_problem_told_ = false;
   HelpWindow* help_window_ = nullptr;
 
   QTabWidget* page_control1_;
   QWidget* tab_sheet1_;
+  QSplitter* splitter1_;
   QWidget* panel1_;
   QWidget* panel2_;
   QWidget* panel3_;
   QWidget* panel4_;
+  QList<QLabel*> row_labels_;
   QLineEdit* edit1_;
   QLineEdit* edit2_;
   QLineEdit* edit3_;
@@ -111,12 +180,15 @@ class TMainFrm : public QWidget {
   QPushButton* speed_button6_;
   QPushButton* speed_button7_;
   QPushButton* speed_button8_;
+  QPushButton* speed_button9_;
   QPushButton* button1_;
-  QTextBrowser* web_browser1_;
+  ZoomBrowser* web_browser1_;
   QCheckBox* check_box1_;
   QCheckBox* check_box2_;
   QCheckBox* check_box3_;
+  QCheckBox* check_box4_;  // 語の間も続けて読む
   QComboBox* combo_box1_;
+  QAction* copy_result_;
 };
 
 }  // namespace pimoru

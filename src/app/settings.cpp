@@ -1,11 +1,10 @@
 #include "app/settings.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "hangul/utf.h"
@@ -20,6 +19,15 @@ constexpr std::u16string_view kNInsertFlg = u"N_Insert_Flg";
 constexpr std::u16string_view kHStrongFlg = u"H_Strong_Flg";
 constexpr std::u16string_view kERealFlg = u"E_Real_Flg";
 constexpr std::u16string_view kNoonIdx = u"Noon_Idx";
+constexpr std::u16string_view kMainWidth = u"Main_Width";
+constexpr std::u16string_view kMainHeight = u"Main_Height";
+constexpr std::u16string_view kOptionOpenFlg = u"Option_Open_Flg";
+constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
+constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
+
+// Symbolic links followed before the chain counts as a loop, as the system
+// does.
+constexpr int kMaxLinkHops = 40;
 
 std::u16string DecodeUtf16(std::string_view bytes, bool little_endian) {
   std::u16string text;
@@ -41,15 +49,60 @@ void WithValue(std::span<const std::u16string> lines, std::u16string_view key,
   if (!value.empty()) apply(value);
 }
 
-void WriteAll(int fd, std::string_view bytes, bool& ok) {
-  while (ok && !bytes.empty()) {
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
-      ok = false;
-      return;
+      return false;
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Up to `limit` bytes of an open file, and whether it held more.
+bool ReadUpTo(int fd, std::size_t limit, std::string& bytes, bool& cut) {
+  bytes.resize(limit + 1);
+  std::size_t size = 0;
+  while (size < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) break;
+    size += static_cast<std::size_t>(got);
+  }
+  cut = size > limit;
+  bytes.resize(cut ? limit : size);
+  return true;
+}
+
+// The file that a save replaces: `file` itself, or the end of the chain of
+// symbolic links that starts there. `existing` tells whether it exists and
+// `mode` its permissions.
+FileProblem SaveTarget(std::filesystem::path& target, bool& existing,
+                       mode_t& mode) {
+  for (int hops = 0;; ++hops) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0) {
+      if (errno != ENOENT) return FileProblem::System(errno);
+      existing = false;
+      return {};
+    }
+    if (!S_ISLNK(info.st_mode)) {
+      if (!S_ISREG(info.st_mode)) return FileProblem::NotAFile();
+      existing = true;
+      mode = info.st_mode & 07777;
+      return {};
+    }
+    if (hops == kMaxLinkHops) return FileProblem::System(ELOOP);
+    std::error_code ec;
+    const std::filesystem::path link =
+        std::filesystem::read_symlink(target, ec);
+    if (ec) return FileProblem::System(ec.value());
+    target = target.parent_path() / link;
   }
 }
 
@@ -69,6 +122,10 @@ void ApplySettingLines(std::span<const std::u16string> lines,
   auto edge = [](std::u16string_view value) {
     return ParseInteger(value).value_or(kUnplacedEdge);
   };
+  auto size = [](std::u16string_view value) {
+    const int number = ParseInteger(value).value_or(kUnsetSize);
+    return number > 0 ? number : kUnsetSize;
+  };
   auto flag = [](std::u16string_view value) { return value == u"1"; };
   Options& options = settings.options;
   WithValue(lines, kMainLeft, [&](auto v) { settings.main_left = edge(v); });
@@ -80,6 +137,18 @@ void ApplySettingLines(std::span<const std::u16string> lines,
   WithValue(lines, kERealFlg, [&](auto v) { options.e_real_flg = flag(v); });
   WithValue(lines, kNoonIdx,
             [&](auto v) { options.noon_idx = ParseInteger(v).value_or(0); });
+  WithValue(lines, kMainWidth, [&](auto v) { settings.main_width = size(v); });
+  WithValue(lines, kMainHeight,
+            [&](auto v) { settings.main_height = size(v); });
+  WithValue(lines, kOptionOpenFlg,
+            [&](auto v) { settings.option_open_flg = flag(v); });
+  WithValue(lines, kZoomIdx, [&](auto v) {
+    const int index = ParseInteger(v).value_or(kDefaultZoomIdx);
+    const bool known =
+        index >= 0 && index < static_cast<int>(kZoomPercents.size());
+    settings.zoom_idx = known ? index : kDefaultZoomIdx;
+  });
+  WithValue(lines, kPhraseFlg, [&](auto v) { options.phrase_flg = flag(v); });
 }
 
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
@@ -108,31 +177,75 @@ std::string FormatSettings(const Settings& settings) {
   text += std::string("H_Strong_Flg,") + flag(options.h_strong_flg) + "\r\n";
   text += std::string("E_Real_Flg,") + flag(options.e_real_flg) + "\r\n";
   text += "Noon_Idx," + std::to_string(noon_idx) + "\r\n";
+  // Added later: an older version reads the six lines above and skips these.
+  text += "Main_Width," + std::to_string(settings.main_width) + "\r\n";
+  text += "Main_Height," + std::to_string(settings.main_height) + "\r\n";
+  text +=
+      std::string("Option_Open_Flg,") + flag(settings.option_open_flg) + "\r\n";
+  text += "Zoom_Idx," + std::to_string(settings.zoom_idx) + "\r\n";
+  text += std::string("Phrase_Flg,") + flag(options.phrase_flg) + "\r\n";
   return text;
 }
 
-void LoadSettings(const std::filesystem::path& file, Settings& settings) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return;
-  const std::string bytes{std::istreambuf_iterator<char>(in),
-                          std::istreambuf_iterator<char>()};
-  if (in.bad()) return;
+FileProblem LoadSettings(const std::filesystem::path& file,
+                         Settings& settings) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) {
+    // Nothing there (a dangling link or a file where the folder should be
+    // are nothing too): the defaults stand, and saving will say if it can't.
+    if (errno == ENOENT || errno == ENOTDIR) return {};
+    return FileProblem::System(errno);
+  }
+  if (!S_ISREG(info.st_mode)) return FileProblem::NotAFile();
+  // Without blocking, should a FIFO have taken the file's place since.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return FileProblem::System(errno);
+  FileProblem problem;
+  std::string bytes;
+  bool cut = false;
+  if (::fstat(fd, &info) != 0) {
+    problem = FileProblem::System(errno);
+  } else if (!S_ISREG(info.st_mode)) {
+    problem = FileProblem::NotAFile();
+  } else if (!ReadUpTo(fd, kSettingsReadLimit, bytes, cut)) {
+    problem = FileProblem::System(errno);
+  }
+  ::close(fd);
+  if (problem) return problem;
+  if (cut) bytes.resize(bytes.find_last_of("\r\n") + 1);  // npos + 1 == 0
   ApplySettingLines(DecodeSettingLines(bytes), settings);
+  return {};
 }
 
-bool SaveSettings(const std::filesystem::path& file, const Settings& settings) {
-  std::string temp_name = file.string() + ".XXXXXX";
+FileProblem SaveSettings(const std::filesystem::path& file,
+                         const Settings& settings) {
+  std::filesystem::path target = file;
+  bool existing = false;
+  mode_t mode = 0;
+  if (FileProblem problem = SaveTarget(target, existing, mode)) return problem;
+
+  std::filesystem::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string temp_name =
+      (folder / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(temp_name.data());
-  if (fd < 0) return false;
-  bool ok = true;
-  WriteAll(fd, FormatSettings(settings), ok);
-  ok = ::fsync(fd) == 0 && ok;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp_name.c_str(), file.c_str()) == 0;
-  if (!ok) ::unlink(temp_name.c_str());
-  return ok;
+  if (fd < 0) return FileProblem::System(errno);
+  int error = 0;
+  auto check = [&error](bool ok) {
+    if (!ok && error == 0) error = errno;
+  };
+  // A file that was there keeps its permissions; a new one is the user's
+  // alone, as mkstemp makes it.
+  if (existing) check(::fchmod(fd, mode) == 0);
+  if (error == 0) check(WriteAll(fd, FormatSettings(settings)));
+  if (error == 0) check(::fsync(fd) == 0);
+  check(::close(fd) == 0);
+  if (error == 0) check(::rename(temp_name.c_str(), target.c_str()) == 0);
+  if (error != 0) {
+    ::unlink(temp_name.c_str());
+    return FileProblem::System(error);
+  }
+  return {};
 }
 
 }  // namespace pimoru

@@ -1,18 +1,23 @@
-// The settings file Pimoru.rng: the window position and the four options,
-// kept from one start of the window to the next.
+// The settings file Pimoru.rng: the window's place, size and zoom, whether
+// its report was open, and the four options, kept from one start of the
+// window to the next.
 //
-// Six lines of "key,value", each key looked up on its own, so a file with
-// missing, extra or reordered lines still gives every key it holds. Nothing
-// here needs Qt.
+// Ten lines of "key,value", each key looked up on its own, so a file with
+// missing, extra or reordered lines still gives every key it holds; a file
+// of an older version, without the size, the zoom and the report's state,
+// reads as it always did. Nothing here needs Qt.
 #ifndef PIMORU_APP_SETTINGS_H_
 #define PIMORU_APP_SETTINGS_H_
 
+#include <array>
+#include <cstddef>
 #include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/system_reason.h"
 #include "pipeline/options.h"
 
 namespace pimoru {
@@ -23,19 +28,37 @@ inline constexpr std::string_view kSettingsFileName = "Pimoru.rng";
 // number. Any negative left edge makes the window start centred.
 inline constexpr int kUnplacedEdge = -100;
 
+// A width or height that was never stored, or did not read as a positive
+// number: the window takes its own.
+inline constexpr int kUnsetSize = 0;
+
+// The sizes of the window's text that Zoom_Idx chooses from, in percent.
+inline constexpr std::array kZoomPercents = {70,  80,  90,  100, 115,
+                                             130, 150, 175, 200};
+inline constexpr int kDefaultZoomIdx = 3;  // 100 %
+
+// A settings file holds a dozen short lines; anything past this size is not
+// read, so a huge file at the path costs no time and no memory.
+inline constexpr std::size_t kSettingsReadLimit = 64 * 1024;
+
 struct Settings {
   int main_left = kUnplacedEdge;
   int main_top = kUnplacedEdge;
+  int main_width = kUnsetSize;
+  // The height of the full view, with the report open; the compact view
+  // has a height of its own.
+  int main_height = kUnsetSize;
+  bool option_open_flg = false;  // the report and the options are shown
+  int zoom_idx = kDefaultZoomIdx;
   // Noon_Idx is kept as read, even outside 0..2: it then renders like 0,
   // selects nothing in the notation box and is saved as 0.
   Options options;
 
   friend bool operator==(const Settings& a, const Settings& b) {
     return a.main_left == b.main_left && a.main_top == b.main_top &&
-           a.options.n_insert_flg == b.options.n_insert_flg &&
-           a.options.h_strong_flg == b.options.h_strong_flg &&
-           a.options.e_real_flg == b.options.e_real_flg &&
-           a.options.noon_idx == b.options.noon_idx;
+           a.main_width == b.main_width && a.main_height == b.main_height &&
+           a.option_open_flg == b.option_open_flg && a.zoom_idx == b.zoom_idx &&
+           a.options == b.options;
   }
 };
 
@@ -47,10 +70,12 @@ struct Settings {
 std::u16string SettingValue(std::span<const std::u16string> lines,
                             std::u16string_view key);
 
-// Reads the six keys from the lines over `settings`. A key that is missing
+// Reads the ten keys from the lines over `settings`. A key that is missing
 // or has an empty value keeps what `settings` held; an edge that is not a
-// decimal integer becomes kUnplacedEdge, a Noon_Idx that is not one becomes
-// 0, and a flag is on exactly when its value is "1".
+// decimal integer becomes kUnplacedEdge, a size that is not a positive one
+// kUnsetSize, a Noon_Idx that is not one 0, a Zoom_Idx that is not an index
+// of kZoomPercents kDefaultZoomIdx, and a flag is on exactly when its value
+// is "1".
 void ApplySettingLines(std::span<const std::u16string> lines,
                        Settings& settings);
 
@@ -59,17 +84,24 @@ void ApplySettingLines(std::span<const std::u16string> lines,
 // as UTF-8, an ill-formed byte as U+FFFD.
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes);
 
-// The file's text: six lines in a fixed order, each ended by CR LF, ASCII.
+// The file's text: ten lines in a fixed order, each ended by CR LF, ASCII.
 std::string FormatSettings(const Settings& settings);
 
-// Reads `file` over `settings`. A missing or unreadable file leaves them as
-// they are: the defaults stand.
-void LoadSettings(const std::filesystem::path& file, Settings& settings);
+// Reads `file` over `settings`, at most kSettingsReadLimit bytes of it (a
+// line cut at the limit is dropped). A missing file leaves them as they
+// are, and so does one that exists but cannot be read: a folder, a device
+// or a FIFO at the path, a file without read permission. That is told by
+// the problem returned, so the caller can keep from overwriting a file it
+// never read.
+FileProblem LoadSettings(const std::filesystem::path& file, Settings& settings);
 
-// Replaces `file` with the six lines, through a temporary file in the same
-// folder that is renamed over it, so a failed write never leaves a cut
-// file behind. False when the file could not be written.
-bool SaveSettings(const std::filesystem::path& file, const Settings& settings);
+// Replaces `file` with the ten lines, through a temporary file in the same
+// folder that is renamed over it, so a failed write never leaves a cut file
+// behind, nor the temporary file. A symbolic link is written through to its
+// target. Only a regular file is replaced: anything else at the path (a
+// folder, a device, a FIFO, a socket) is refused and left untouched.
+FileProblem SaveSettings(const std::filesystem::path& file,
+                         const Settings& settings);
 
 }  // namespace pimoru
 

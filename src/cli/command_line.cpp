@@ -30,6 +30,9 @@ Options:
   --h-strong, --no-h-strong   weakened ㅎ dropped altogether on/off (default on)
   --real-endings, --no-real-endings
                               colloquial formal endings on/off (default on)
+  --phrase, --no-phrase       read each line as spoken in one breath: the sound
+                              changes cross the spaces between words, and
+                              punctuation pauses (default off)
   --notation 0|1|2            tensed consonants: 0 ˀk, 1 ʼk, 2 kʼ (default 0)
   --stage-trace               also print every stage that changed the text
   --report FILE               write the HTML work report of the last input
@@ -150,6 +153,8 @@ std::optional<CommandLine> ParseCommandLine(
           {"--no-h-strong", &cl.options.h_strong_flg, false},
           {"--real-endings", &cl.options.e_real_flg, true},
           {"--no-real-endings", &cl.options.e_real_flg, false},
+          {"--phrase", &cl.options.phrase_flg, true},
+          {"--no-phrase", &cl.options.phrase_flg, false},
           {"--stage-trace", &cl.stage_trace, true},
           {"--no-dictionary", &cl.no_dictionary, true},
           {"--help", &cl.help, true},

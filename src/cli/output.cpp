@@ -5,6 +5,7 @@
 
 #include "hangul/utf.h"
 #include "pipeline/stage_record.h"
+#include "render/syllables.h"
 
 namespace pimoru {
 namespace {
@@ -99,7 +100,16 @@ void WriteJson(const Conversion& c, bool stage_trace, std::string& out) {
   out += "{\"input\":" + JsonString(c.input) +
          ",\"reading\":" + JsonString(c.reading) +
          ",\"symbols\":" + JsonString(t.symbols) +
-         ",\"kana\":" + JsonString(t.kana);
+         ",\"kana\":" + JsonString(t.kana) + ",\"syllables\":[";
+  bool first_syllable = true;
+  for (const SyllableSounds& s : SoundsBySyllable(c.reading, t.notation)) {
+    if (!first_syllable) out += ',';
+    first_syllable = false;
+    out += "{\"reading\":" + JsonString(s.reading) +
+           ",\"symbols\":" + JsonString(s.symbols) +
+           ",\"kana\":" + JsonString(s.kana) + '}';
+  }
+  out += ']';
   if (stage_trace) {
     out += ",\"stages\":[";
     bool first = true;

@@ -43,6 +43,12 @@ constexpr char16_t FinalJamo(int n) {
                                     : u'\0';
 }
 
+// In a line read as one breath, the space between two Hangul words, while
+// the jamo stages run: the rules that link words across it name it, the
+// others stop at it as at a space. A noncharacter, which no text exchanged
+// holds; it is a space again in every text the stages show.
+inline constexpr char16_t kWordBoundary = 0xFDD0;
+
 constexpr bool IsSyllable(char16_t c) {
   return c >= kSyllableFirst && c <= kSyllableLast;
 }

@@ -30,6 +30,12 @@ constexpr std::u16string_view Wording(QuestionKind kind) {
 
 constexpr bool IsWordLetter(char16_t c) { return IsSyllable(c) || IsJamo(c); }
 
+// A text as shown to the user: a word boundary is a space.
+std::u16string Shown(std::u16string text) {
+  std::replace(text.begin(), text.end(), kWordBoundary, u' ');
+  return text;
+}
+
 }  // namespace
 
 void TypedInput::Map(std::u16string_view jamo) {
@@ -112,13 +118,19 @@ TypedSpan TypedInput::WordAround(std::size_t offset) const {
 }
 
 std::u16string Question::CurrentWord() const {
-  return ComposeText(WordAt(jamo_, at_));
+  return Shown(ComposeText(WordAt(jamo_, at_)));
+}
+
+std::size_t Question::JunctionInitial() const {
+  return pattern_.size() > 2 && pattern_[1] == kWordBoundary ? 2 : 1;
 }
 
 std::u16string Question::JunctionPair() const {
   if (pattern_.size() < 2) return std::u16string();
+  const std::size_t initial = JunctionInitial();
   return SyllableWithFinal(jamo_, at_, pattern_[0]) +
-         SyllableWithInitial(jamo_, at_ + 1, pattern_[1]);
+         (initial == 2 ? u" " : u"") +
+         SyllableWithInitial(jamo_, at_ + initial, pattern_[initial]);
 }
 
 std::u16string_view Question::TypedLine() const {
@@ -140,7 +152,7 @@ std::u16string Question::Message() const {
   if (AtJunction(kind_)) {
     if (pattern_.size() < 2) return std::u16string(title_);
     return JunctionMessage(title_, JunctionPair(), Wording(kind_), pattern_[0],
-                           pattern_[1]);
+                           pattern_[JunctionInitial()]);
   }
   return OccurrenceMessage(title_, CurrentWord(), Wording(kind_));
 }

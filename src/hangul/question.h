@@ -134,7 +134,7 @@ class Question {
   // the word that follows.
   std::u16string CurrentWord() const;
   // At a junction: the two syllables that meet there, with the pattern's
-  // final and initial ("솜이").
+  // final and initial ("솜이"; across a word boundary "한 일").
   std::u16string JunctionPair() const;
 
   // The input line as typed, the word the question is about in it, and the
@@ -157,6 +157,10 @@ class Question {
   RecordedQuestion Record(Answer answer) const;
 
  private:
+  // Where in the pattern the initial of the junction is: after the final,
+  // or after the word boundary that follows it.
+  std::size_t JunctionInitial() const;
+
   QuestionKind kind_;
   int slot_;
   std::u16string_view title_;

@@ -2,12 +2,14 @@
 #ifndef PIMORU_HANGUL_RULES_H_
 #define PIMORU_HANGUL_RULES_H_
 
+#include <array>
 #include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "hangul/jamo.h"
 #include "hangul/jamo_text.h"
 #include "hangul/pattern_index.h"
 
@@ -25,6 +27,55 @@ struct Rule {
   constexpr std::u16string_view Pattern() const { return pattern; }
   constexpr std::u16string_view Replacement() const { return replacement; }
 };
+
+// A rule of a final and the initial after it, across a word boundary of a
+// line read as one breath: the boundary stands between the two in the
+// pattern; in the replacement it stays where the final stays (밥 먹 → 밤
+// 먹) and goes where the final moved over (옷 한 → 오탄: one word now). Any
+// other rule gives an empty pattern, which never occurs.
+constexpr Rule AcrossWordBoundary(const Rule& rule) {
+  Rule across;
+  const std::u16string_view pattern = rule.Pattern();
+  const std::u16string_view replacement = rule.Replacement();
+  if (pattern.size() < 2 || pattern.size() >= kMaxRuleLength ||
+      !IsFinal(pattern[0]) || !IsInitial(pattern[1]) ||
+      replacement.size() >= kMaxRuleLength) {
+    return across;
+  }
+  std::size_t n = 0;
+  across.pattern[n++] = pattern[0];
+  across.pattern[n++] = kWordBoundary;
+  for (const char16_t unit : pattern.substr(1)) across.pattern[n++] = unit;
+  n = 0;
+  const bool final_stays = !replacement.empty() && IsFinal(replacement[0]);
+  for (std::size_t k = 0; k < replacement.size(); ++k) {
+    across.replacement[n++] = replacement[k];
+    if (k == 0 && final_stays) across.replacement[n++] = kWordBoundary;
+  }
+  return across;
+}
+
+template <std::size_t N>
+constexpr std::array<Rule, N> AcrossWordBoundary(
+    const std::array<Rule, N>& rules) {
+  std::array<Rule, N> across{};
+  for (std::size_t k = 0; k < N; ++k) across[k] = AcrossWordBoundary(rules[k]);
+  return across;
+}
+
+template <std::size_t N>
+constexpr std::array<Rule, N> AcrossWordBoundary(const Rule (&rules)[N]) {
+  return AcrossWordBoundary(std::to_array(rules));
+}
+
+// Whether every rule of a table gave its rule across a word boundary.
+template <std::size_t N>
+constexpr bool AllAcross(const std::array<Rule, N>& rules) {
+  for (const Rule& rule : rules) {
+    if (rule.Pattern().empty()) return false;
+  }
+  return true;
+}
 
 // A table of rules with the index of their patterns, built once; the rules
 // must outlive it.

@@ -115,10 +115,23 @@ constexpr std::array<Rule, 2 * kNasalCount> MakeObstruentNasalisationRules() {
 }
 constexpr auto kObstruentNasalisationRules = MakeObstruentNasalisationRules();
 
+// Read as one breath, the same across a word boundary: 밥 먹는다 → 밤
+// 멍는다.
+constexpr auto kObstruentNasalisationAcrossRules =
+    AcrossWordBoundary(kObstruentNasalisationRules);
+static_assert(AllAcross(kObstruentNasalisationAcrossRules));
+
 // Stage 17.
+constexpr Rule kRieulBeforeNieun = {{fin::kRieul, ini::kNieun},
+                                    {fin::kRieul, ini::kRieul}};  // 설날 → 설랄
 constexpr Rule kLateralisationRules[] = {
     {{fin::kNieun, ini::kRieul}, {fin::kRieul, ini::kRieul}},  // 신라 → 실라
-    {{fin::kRieul, ini::kNieun}, {fin::kRieul, ini::kRieul}},  // 설날 → 설랄
+    kRieulBeforeNieun,
+};
+// Read as one breath, ㄹ before the ㄴ that N-insertion puts at the head of
+// the next word: 할 일 → 할 닐 → 할 릴.
+constexpr Rule kLateralisationAcrossRules[] = {
+    AcrossWordBoundary(kRieulBeforeNieun),
 };
 
 }  // namespace
@@ -141,12 +154,14 @@ bool ApplyNasalisation2(StageContext& c) {
   static const RuleTable kObstruentTable(kObstruentNasalisationRules);
   bool changed = AskEachRule(c.jamo, kSuffixTable, kSuffixQuestion, c.asking);
   changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
-  return ApplyRules(c.jamo, kObstruentTable) || changed;
+  changed = ApplyRules(c.jamo, kObstruentTable) || changed;
+  return ApplyAcrossWords<kObstruentNasalisationAcrossRules>(c) || changed;
 }
 
 bool ApplyLateralisation(StageContext& c) {
   static const RuleTable kTable(kLateralisationRules);
-  return ApplyRules(c.jamo, kTable);
+  const bool changed = ApplyRules(c.jamo, kTable);
+  return ApplyAcrossWords<kLateralisationAcrossRules>(c) || changed;
 }
 
 }  // namespace pimoru

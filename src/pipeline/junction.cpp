@@ -37,6 +37,10 @@ constexpr auto kNInsertionRules = [] {
   return rules;
 }();
 
+// Read as one breath, the same across a word boundary: 한 일 → 한 닐.
+constexpr auto kNInsertionAcrossRules = AcrossWordBoundary(kNInsertionRules);
+static_assert(AllAcross(kNInsertionAcrossRules));
+
 // --- Stage 11: palatalisation ----------------------------------------------
 
 // The final leaves the first syllable; the second takes ㅈ or ㅊ.
@@ -89,11 +93,18 @@ constexpr Rule kAspirationRules[] = {
 };
 static_assert(std::size(kAspirationRules) == 26);
 
+// Read as one breath, the same across a word boundary: 옷 한 벌 → 오탄 벌.
+constexpr auto kAspirationAcrossRules = AcrossWordBoundary(kAspirationRules);
+static_assert(AllAcross(kAspirationAcrossRules));
+
 }  // namespace
 
 bool ApplyNInsertion(StageContext& c) {
   static const RuleTable kTable(kNInsertionRules);
-  return AskEachRule(c.jamo, kTable, kNInsertionQuestion, c.asking);
+  const bool changed =
+      AskEachRule(c.jamo, kTable, kNInsertionQuestion, c.asking);
+  return AskAcrossWords<kNInsertionAcrossRules>(c, kNInsertionQuestion) ||
+         changed;
 }
 
 bool ApplyPalatalisation(StageContext& c) {
@@ -103,7 +114,8 @@ bool ApplyPalatalisation(StageContext& c) {
 
 bool ApplyAspiration(StageContext& c) {
   static const RuleTable kTable(kAspirationRules);
-  return ApplyRules(c.jamo, kTable);
+  const bool changed = ApplyRules(c.jamo, kTable);
+  return ApplyAcrossWords<kAspirationAcrossRules>(c) || changed;
 }
 
 }  // namespace pimoru

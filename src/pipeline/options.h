@@ -10,6 +10,11 @@ struct Options {
   bool h_strong_flg = true;   // stage 15 drops a weakened ㅎ altogether
   bool e_real_flg = true;     // run stage 22, colloquial formal endings
   int noon_idx = 0;           // notation of tensed consonants, 0..2
+  // Read each line as spoken in one breath: the rules work across the
+  // spaces between Hangul words; punctuation pauses.
+  bool phrase_flg = false;
+
+  friend bool operator==(const Options&, const Options&) = default;
 };
 
 }  // namespace pimoru

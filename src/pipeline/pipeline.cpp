@@ -19,14 +19,14 @@ void RunStages(StageContext& c, RecordTexts texts) {
     c.record.changed[stage.slot] = changed;
     if (stage.always_kept || (changed && texts == RecordTexts::kAll)) {
       c.record.results[stage.slot] =
-          stage.form == TextForm::kJamo ? ComposeText(c.jamo.view()) : c.text;
+          stage.form == TextForm::kJamo ? c.Composed() : c.text;
     }
   }
 }
 
 std::u16string Reading(StageContext& c) {
   c.Decompose();
-  return ComposeText(c.jamo.view());  // trimmed already
+  return c.Composed();  // trimmed already
 }
 
 std::u16string RunPipeline(std::u16string_view input, const Options& options,

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 #include <string>
@@ -8,6 +9,8 @@
 
 namespace pimoru {
 namespace {
+
+constexpr char16_t kIdeographicSpace = u'\u3000';
 
 // The character with which stage 2 joins a number word to its counter and
 // which stage 3 removes again.
@@ -31,6 +34,8 @@ constexpr NumberWord kNumberWords[] = {
 
 bool FormatInput(StageContext& c) {
   std::u16string& text = c.text;
+  // The full-width space of a Japanese input method is a space.
+  std::replace(text.begin(), text.end(), kIdeographicSpace, u' ');
   TrimInPlace(text);
   // Only the first space of a run survives; tabs and line breaks stay.
   // Rewritten in place, as the text only shrinks.
@@ -83,8 +88,14 @@ bool AdjustSpacing(StageContext& c) {
           form == 0 ? kNumberWords[i].regular : kNumberWords[i].irregular;
       // " 한 개" → " 한$개": the space in front keeps a number word that
       // begins the text apart; nothing is needed after the counter.
-      pattern.assign(u" ").append(word).append(u" ").append(counter.text);
-      replacement.assign(u" ").append(word);
+      // Cleared and refilled, not assigned from a literal: at -O3 GCC 12
+      // falsely warns that assign() copies overlapping memory (-Wrestrict).
+      pattern.clear();
+      pattern.push_back(u' ');
+      pattern.append(word).append(u" ").append(counter.text);
+      replacement.clear();
+      replacement.push_back(u' ');
+      replacement.append(word);
       replacement.push_back(kJoinMarker);
       replacement.append(counter.text);
       if (ReplaceAll(text, pattern, replacement)) {

@@ -10,6 +10,7 @@
 #include "hangul/jamo_text.h"
 #include "hangul/pattern_index.h"
 #include "hangul/question.h"
+#include "hangul/rules.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/stage_record.h"
@@ -36,12 +37,12 @@ struct StageContext {
   StageContext(const StageContext&) = delete;
   StageContext& operator=(const StageContext&) = delete;
 
-  // The jamo text from the syllable text, once.
-  void Decompose() {
-    if (decomposed) return;
-    jamo = JamoText(DecomposeText(text), plain);
-    decomposed = true;
-  }
+  // The jamo text from the syllable text, once. Read as one breath, the
+  // spaces between Hangul words become word boundaries.
+  void Decompose();
+  // The jamo text as the record and the reading show it: composed, with
+  // every word boundary a space again.
+  std::u16string Composed() const;
   // The entries of a word list that may stand in `in`, the working text.
   Candidates ListCandidates(const IndexedWordList& list,
                             std::u16string_view in) const {
@@ -58,6 +59,24 @@ struct StageContext {
   Asking asking;
   const bool plain;
 };
+
+// In a line read as one breath, a table of rules across the word
+// boundaries (AcrossWordBoundary), indexed at its first use: a reading word
+// by word never builds it.
+template <const auto& kRules>
+bool ApplyAcrossWords(StageContext& c) {
+  if (!c.options.phrase_flg) return false;
+  static const RuleTable kTable(kRules);
+  return ApplyRules(c.jamo, kTable);
+}
+
+// The same for a table whose rules are asked.
+template <const auto& kRules>
+bool AskAcrossWords(StageContext& c, QuestionForm form) {
+  if (!c.options.phrase_flg) return false;
+  static const RuleTable kTable(kRules);
+  return AskEachRule(c.jamo, kTable, form, c.asking);
+}
 
 }  // namespace pimoru
 

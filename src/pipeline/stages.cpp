@@ -12,7 +12,7 @@ constexpr std::array<Stage, kSlotCount> kStages = {{
     {0, u"生のハングル", u"sogo.html", nullptr, kSyllables},
     {1, u"整形ハングル", u"sogo.html", FormatInput, kSyllables, nullptr, true},
     {2, u"分かち書き調整", u"wakachi1.html", AdjustSpacing, kSyllables},
-    {3, u"得異例の判断", u"kspecial.html", ApplySpecialWords, kSyllables},
+    {3, u"特異例の判断", u"kspecial.html", ApplySpecialWords, kSyllables},
     {4, u"의の３変化", u"wi3var1.html", ApplyUiVariationWords, kSyllables},
     {5, u"鼻音化１", u"bionka1.html", ApplyNasalisation1, kSyllables},
     {6, u"濃音化１", u"noonka1.html", ApplyTensification1, kSyllables},

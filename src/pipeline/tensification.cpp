@@ -112,6 +112,40 @@ constexpr std::array<Rule, kObstruentRuleCount> MakeObstruentRules() {
 }
 constexpr auto kObstruentRules = MakeObstruentRules();
 
+// Read as one breath, the same across a word boundary: 옷 장 → 옫 짱.
+constexpr auto kObstruentAcrossRules = AcrossWordBoundary(kObstruentRules);
+static_assert(AllAcross(kObstruentAcrossRules));
+
+// Read as one breath, the listed endings still see the next word as after a
+// space: while stage 18 runs, each word boundary is a space again. Its
+// passes only tense an initial, one unit for one, so every boundary is
+// where it was when they are done.
+class BoundariesAsSpaces {
+ public:
+  BoundariesAsSpaces(JamoText& text, bool phrase) : text_(text) {
+    if (!phrase) return;
+    const std::u16string_view view = text.view();
+    for (std::size_t i = 0; i < view.size(); ++i) {
+      if (view[i] == kWordBoundary) places_.push_back(i);
+    }
+    if (!places_.empty()) Set(u' ');
+  }
+  ~BoundariesAsSpaces() {
+    if (!places_.empty()) Set(kWordBoundary);
+  }
+  BoundariesAsSpaces(const BoundariesAsSpaces&) = delete;
+  BoundariesAsSpaces& operator=(const BoundariesAsSpaces&) = delete;
+
+ private:
+  void Set(char16_t unit) {
+    std::u16string& text = text_.Edit();
+    for (const std::size_t place : places_) text[place] = unit;
+  }
+
+  JamoText& text_;
+  std::vector<std::size_t> places_;
+};
+
 // Which plain initials stand right after an ending somewhere in a text, and
 // which after the ending and one space.
 struct Followers {
@@ -176,6 +210,7 @@ bool ApplyTensification3(StageContext& c) {
       c.lists.Indexed(WordListId::kRiulFuture);
   if (endings == nullptr) return false;
   JamoText& text = c.jamo;
+  const BoundariesAsSpaces spaces(text, c.options.phrase_flg);
   const WordList& entries = endings->entries();
   Candidates candidates = c.ListCandidates(*endings, text.view());
   bool changed = false;
@@ -205,7 +240,8 @@ bool ApplyTensification45(StageContext& c) {
   changed =
       AskEachRule(c.jamo, kFutureTable, kFutureQuestion, c.asking) || changed;
   changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
-  return ApplyRules(c.jamo, kObstruentTable) || changed;
+  changed = ApplyRules(c.jamo, kObstruentTable) || changed;
+  return ApplyAcrossWords<kObstruentAcrossRules>(c) || changed;
 }
 
 }  // namespace pimoru

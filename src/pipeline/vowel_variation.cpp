@@ -64,11 +64,14 @@ constexpr Rule kUiAsE[] = {
     {{kSyllableUi}, {u'에'}},  // 회의 시간 → 회에 시간
 };
 
-// Stage 8: ㅖ after a consonant is read ㅔ (계속 → 게속), for every initial.
+// Stage 8: ㅖ after a consonant is read ㅔ (계속 → 게속), for every initial
+// but ㄹ: 례 keeps its ㅖ (사례, 실례).
 constexpr auto kYeAsE = [] {
-  std::array<Rule, kInitialCount> rules{};
+  std::array<Rule, kInitialCount - 1> rules{};
+  std::size_t k = 0;
   for (int n = 1; n <= kInitialCount; ++n) {
-    Rule& rule = rules[n - 1];
+    if (InitialJamo(n) == ini::kRieul) continue;
+    Rule& rule = rules[k++];
     rule.pattern[0] = rule.replacement[0] = InitialJamo(n);
     rule.pattern[1] = med::kYe;
     rule.replacement[1] = med::kE;
@@ -142,12 +145,12 @@ bool ApplyYeVariation(StageContext& c) {
     return false;
   }
   // 예 keeps its sound where it begins the text or follows a space (예의,
-  // 지혜 예술); only U+0020 marks a word start here.
+  // 지혜 예술); only U+0020 and a word boundary mark a word start here.
   const std::u16string_view view = text.view();
   std::vector<Span> word_initial;
   for (std::size_t i = 0; i + 1 < view.size(); ++i) {
     if (view[i] == ini::kIeung && view[i + 1] == med::kYe &&
-        (i == 0 || view[i - 1] == u' ')) {
+        (i == 0 || view[i - 1] == u' ' || view[i - 1] == kWordBoundary)) {
       word_initial.push_back({i, i + 2});
     }
   }

@@ -21,6 +21,15 @@ constexpr bool MakesPalatal(char16_t next) {
          next == med::kYo || next == med::kYu;
 }
 
+// No small ッ on a tensed consonant at a word start, after a final ㄱ ㄴ ㄷ
+// ㅂ ㅇ, or after printable ASCII (A까 → Aカ): `lead` is the letter before
+// the syllable.
+constexpr bool SuppressesTsu(char16_t lead, bool word_start) {
+  return word_start || lead == fin::kGiyeok || lead == fin::kNieun ||
+         lead == fin::kDigeut || lead == fin::kBieup || lead == fin::kIeung ||
+         (lead >= 0x21 && lead <= 0x7E);
+}
+
 }  // namespace pimoru
 
 #endif  // PIMORU_RENDER_JAMO_CONTEXT_H_

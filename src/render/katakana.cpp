@@ -48,7 +48,7 @@ constexpr InitialColumn kInitialColumns[] = {
     {u"t", kColT, false},  {u"tʰ", kColT, false},
     {u"ˀt", kColT, true},  {u"ʼt", kColT, true},  {u"tʼ", kColT, true},
     {u"d", kColD, false},
-    {u"r", kColR, false},
+    {u"r", kColR, false},  {u"l", kColR, false},  // ㄹ after ㄹ
     {u"m", kColM, false},
     {u"p", kColP, false},  {u"pʰ", kColP, false},
     {u"ˀp", kColP, true},  {u"ʼp", kColP, true},  {u"pʼ", kColP, true},

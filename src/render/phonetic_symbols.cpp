@@ -59,6 +59,9 @@ constexpr std::array<MedialSymbol, kMedialCount> kMedialSymbols = {{
 // clang-format on
 
 constexpr std::u16string_view kUiAfterSilentIeung = u"ɯi";  // 의
+// An initial ㄹ after a final ㄹ is a long lateral, not a flap: 몰라요 → mol
+// la jo.
+constexpr std::u16string_view kRieulAfterRieul = u"l";
 
 struct FinalSymbol {
   char16_t jamo;
@@ -115,6 +118,9 @@ std::u16string Tensed(std::u16string_view base, int noon_idx) {
 PhoneticSymbol SymbolForJamo(char16_t current, char16_t previous, char16_t next,
                              int noon_idx) {
   if (IsInitial(current)) {
+    if (current == ini::kRieul && previous == fin::kRieul) {
+      return {std::u16string(kRieulAfterRieul), false};
+    }
     const InitialSymbol& row = kInitialSymbols[current - kInitialBase];
     if (!row.voiced.empty() && VoicesNextInitial(previous)) {
       return {std::u16string(row.voiced), true};

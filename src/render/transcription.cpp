@@ -25,30 +25,24 @@ constexpr bool ContinuesSyllable(char16_t c) {
   return c >= 0x1113 && c <= 0x11C2;
 }
 
-// No ッ on a tensed consonant at a word start, after a final ㄱ ㄴ ㄷ ㅂ ㅇ, or
-// after printable ASCII (A까 → Aカ).
-constexpr bool SuppressesTsu(char16_t lead, bool word_start) {
-  return word_start || lead == fin::kGiyeok || lead == fin::kNieun ||
-         lead == fin::kDigeut || lead == fin::kBieup || lead == fin::kIeung ||
-         (lead >= 0x21 && lead <= 0x7E);
-}
-
 constexpr char16_t kNoCharacter = 0;
 constexpr char16_t kSmallTsu = u'ッ';
 
 // A jamo's symbol depends on the jamo, on the class of its previous letter
-// (voicing, the silent ㅇ before ㅢ, anything else) and on whether the next
-// letter makes ㅅ palatal; a syllable's kana on the symbols of its initial
-// and vowel. The tables below hold every such combination, made once from
-// SymbolForJamo, SyllableKana and FinalKana themselves, so a transcription
-// looks each letter up instead of building and comparing strings.
+// (voicing, the silent ㅇ before ㅢ, a final ㄹ before ㄹ, anything else) and
+// on whether the next letter makes ㅅ palatal; a syllable's kana on the
+// symbols of its initial and vowel. The tables below hold every such
+// combination, made once from SymbolForJamo, SyllableKana and FinalKana
+// themselves, so a transcription looks each letter up instead of building and
+// comparing strings.
 constexpr char16_t kJamoBlock = 0x1100;
 constexpr std::size_t kJamoSpan = 0xC3;  // up to the last final, U+11C2
-constexpr int kPreviousClasses = 3;
+constexpr int kPreviousClasses = 4;
 constexpr int kContexts = kPreviousClasses * 2;  // entries per jamo
 
 constexpr int PreviousClass(char16_t previous) {
   if (previous == ini::kIeung) return 2;
+  if (previous == fin::kRieul) return 3;  // voices, and makes ㄹ lateral
   return VoicesNextInitial(previous) ? 1 : 0;
 }
 
@@ -165,7 +159,7 @@ class TranscriptionTables {
     vowel_symbols_.emplace_back();
     // A representative neighbour of each class.
     constexpr char16_t kPrevious[kPreviousClasses] = {u' ', med::kA,
-                                                      ini::kIeung};
+                                                      ini::kIeung, fin::kRieul};
     constexpr char16_t kNext[2] = {u' ', med::kI};
     for (std::size_t letter = 0; letter < kLetterCount; ++letter) {
       const char16_t jamo = JamoOfLetter(letter);
@@ -599,6 +593,7 @@ void Transcribe(std::u16string_view reading, int noon_idx, StageRecord& record,
                 out.kana);
   out.voicing_marks.clear();
   out.voicing_marks.append(lines.marks, lines.marks_end - lines.marks);
+  out.notation = noon_idx >= 0 && noon_idx <= 2 ? noon_idx : 0;
 }
 
 }  // namespace pimoru

@@ -20,6 +20,7 @@ struct Transcription {
   std::u16string kana;     // three spaces between words
   std::u16string
       voicing_marks;  // "1"/"2" per syllable, "0" per other character
+  int notation = 0;   // of the tensed consonants in the symbols, 0..2
 };
 
 // Transcribes the reading Hangul in the tensed-consonant notation `noon_idx`

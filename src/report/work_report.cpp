@@ -154,6 +154,22 @@ void AppendQuestionLines(std::u16string& page,
   }
 }
 
+// Which kana belongs to which sound: a row for each syllable of the
+// reading, with its symbols and its kana as the window shows them.
+void AppendSyllableTable(std::u16string& page,
+                         std::span<const SyllableSounds> syllables) {
+  if (syllables.empty()) return;
+  AppendLine(page, u"<table class=\"syl\">");
+  AppendLine(page, u"<tr><th>音節</th><th>発音記号</th><th>発音カナ</th></tr>");
+  for (const SyllableSounds& syllable : syllables) {
+    AppendLine(page, u"<tr><td class=\"ko2\">" +
+                         NumericCharRefs(syllable.reading) + u"</td><td>" +
+                         NumericCharRefs(syllable.symbols) + u"</td><td>" +
+                         NumericCharRefs(syllable.kana) + u"</td></tr>");
+  }
+  AppendLine(page, u"</table>");
+}
+
 std::string UnwritableMessage(const std::filesystem::path& path,
                               const std::string& reason) {
   return path.string() + " に書き込めません。(" + reason + ")";
@@ -168,8 +184,15 @@ void WriteFileAtomically(const std::filesystem::path& path,
   std::filesystem::path temp;
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
-    temp = folder / ("." + path.filename().string() + "." +
-                     std::to_string(random()) + ".tmp");
+    // Appended to the dot, not prepended to the name: at -O3 GCC 12
+    // falsely warns that the prepending insert copies overlapping memory
+    // (-Wrestrict).
+    std::string name = ".";
+    name.append(path.filename().string())
+        .append(".")
+        .append(std::to_string(random()))
+        .append(".tmp");
+    temp = folder / name;
     // "x": never open a file that is already there.
     file = std::fopen(temp.c_str(), "wbx");
     if (file == nullptr && errno != EEXIST) break;
@@ -251,7 +274,8 @@ std::u16string HighlightVoicing(std::u16string_view text,
 std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
-                              const std::filesystem::path& html_folder) {
+                              const std::filesystem::path& html_folder,
+                              std::span<const SyllableSounds> syllables) {
   const std::u16string folder = FolderHref(html_folder);
   std::u16string page;
   AppendLine(
@@ -285,17 +309,25 @@ std::u16string WorkReportPage(std::u16string_view reading,
       }
       continue;
     }
+    // A slot that stage 3 credited without storing a text of its own shows
+    // the text that holds the credited change: for slot 2 the one stage 3
+    // left, for a later slot the one before it.
+    constexpr int kSpecialWordSlot = 3;
+    const std::u16string text =
+        record.results[slot].empty()
+            ? PreviousStageResult(record, std::max(slot, kSpecialWordSlot + 1))
+            : record.results[slot];
     const std::u16string body =
         slot == kVoicingSlot
-            ? HighlightVoicing(record.results[slot], voicing_marks)
-            : HighlightChanges(PreviousStageResult(record, slot),
-                               record.results[slot]);
+            ? HighlightVoicing(text, voicing_marks)
+            : HighlightChanges(PreviousStageResult(record, slot), text);
     AppendStageParagraph(page, folder, slot, body);
     if (asked) AppendQuestionLines(page, record.questions, slot);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
                        NumericCharRefs(reading) + u"</span></p>");
+  AppendSyllableTable(page, syllables);
   AppendLine(page, u"</body>");
   AppendLine(page, u"</html>");
   return page;
@@ -305,9 +337,10 @@ void WriteWorkReport(const std::filesystem::path& path,
                      const Conversion& conversion,
                      const std::filesystem::path& html_folder) {
   if (Trim(conversion.input).empty()) return;
-  const std::u16string page =
-      WorkReportPage(conversion.reading, conversion.record,
-                     conversion.transcription.voicing_marks, html_folder);
+  const std::u16string page = WorkReportPage(
+      conversion.reading, conversion.record,
+      conversion.transcription.voicing_marks, html_folder,
+      SoundsBySyllable(conversion.reading, conversion.transcription.notation));
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {

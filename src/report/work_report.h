@@ -9,11 +9,13 @@
 #define PIMORU_REPORT_WORK_REPORT_H_
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "pipeline/stage_record.h"
 #include "render/conversion.h"
+#include "render/syllables.h"
 
 namespace pimoru {
 
@@ -29,11 +31,14 @@ void WriteWorkReport(const std::filesystem::path& path,
                      const Conversion& conversion,
                      const std::filesystem::path& html_folder);
 
-// The text of the page, every line ended with CR LF.
+// The text of the page, every line ended with CR LF. After the stages and
+// the reading, a table gives each syllable of the reading with its symbols
+// and its kana.
 std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
-                              const std::filesystem::path& html_folder);
+                              const std::filesystem::path& html_folder,
+                              std::span<const SyllableSounds> syllables = {});
 
 // Who answered a question and why, as the report lists it under the stage
 // that asked: "辞書：목록＝目錄（漢字語）→はい", "回答：はい", "既定：いいえ"

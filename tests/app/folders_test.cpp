@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -76,9 +77,9 @@ TEST(CreateSystemFolder, CreatesEveryMissingParent) {
   TempFolder root;
   Folders folders;
   folders.system_folder = root.path() / "Vorquent" / "Pimoru" / "Sys";
-  EXPECT_TRUE(CreateSystemFolder(folders));
+  EXPECT_EQ(CreateSystemFolder(folders), FileProblem{});
   EXPECT_TRUE(std::filesystem::is_directory(folders.system_folder));
-  EXPECT_TRUE(CreateSystemFolder(folders));  // already there
+  EXPECT_EQ(CreateSystemFolder(folders), FileProblem{});  // already there
 }
 
 TEST(CreateSystemFolder, FailsWhereAFileBlocksThePath) {
@@ -86,9 +87,9 @@ TEST(CreateSystemFolder, FailsWhereAFileBlocksThePath) {
   root.WriteBytes("Vorquent", "not a folder");
   Folders folders;
   folders.system_folder = root.path() / "Vorquent" / "Pimoru" / "Sys";
-  EXPECT_FALSE(CreateSystemFolder(folders));
+  EXPECT_EQ(CreateSystemFolder(folders), FileProblem::System(ENOTDIR));
   folders.system_folder = root.path() / "Vorquent";
-  EXPECT_FALSE(CreateSystemFolder(folders));
+  EXPECT_EQ(CreateSystemFolder(folders), FileProblem::System(ENOTDIR));
 }
 
 TEST(InstanceLockPath, RuntimeFolderElseTemporaryFolderPerUser) {

@@ -5,27 +5,37 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTimer>
+#include <QUrlQuery>
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/dialog_asker.h"
 #include "app/fonts.h"
 #include "render/transcription.h"
 #include "support/test_support.h"
@@ -104,7 +114,7 @@ class MainFrmTest : public testing::Test {
     folders.program_folder = program_folder_;
     window_ = std::make_unique<TMainFrm>(folders, [this](const QUrl& url) {
       opened_.push_back(url);
-      return true;
+      return opens_;
     });
     window_->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -139,6 +149,12 @@ class MainFrmTest : public testing::Test {
   }
   void PressEnter(int n) { QTest::keyClick(Edit(n), Qt::Key_Return); }
 
+  // What the event loop does between two actions of a user.
+  static void Settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
+
   QUrl ReportUrl() const {
     return QUrl::fromLocalFile(FromPath(SystemFolder() / "Work.html"));
   }
@@ -146,6 +162,7 @@ class MainFrmTest : public testing::Test {
   TempFolder root_;
   std::filesystem::path program_folder_ = kStagedData;
   std::vector<QUrl> opened_;
+  bool opens_ = true;  // whether the desktop opens what it is handed
   std::unique_ptr<TMainFrm> window_;
 };
 
@@ -162,6 +179,7 @@ TEST_F(MainFrmTest, FirstStartMakesTheFolderAndShowsTheCompactWindowCentred) {
   EXPECT_FALSE(Find<QCheckBox>("CheckBox1")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>("CheckBox3")->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>("CheckBox4")->isChecked());
   EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentIndex(), 0);
 
   ExpectCentred(window);
@@ -184,6 +202,7 @@ TEST_F(MainFrmTest, ControlsCarryTheirCaptions) {
       {"SpeedButton3", "変換2"},
       {"SpeedButton4", "copy"},
       {"SpeedButton5", "copy"},
+      {"SpeedButton9", "copy"},
       {"SpeedButton6", "Clear"},
       {"SpeedButton7", "Google翻訳"},
       {"SpeedButton8", "Readme"},
@@ -191,6 +210,7 @@ TEST_F(MainFrmTest, ControlsCarryTheirCaptions) {
       {"CheckBox1", "N挿入もチェックする"},
       {"CheckBox2", "ㅎの弱音化を無音化にする"},
       {"CheckBox3", "リアル文末表現"},
+      {"CheckBox4", "語の間も続けて読む"},
   };
   for (const auto& [name, caption] : captions) {
     SCOPED_TRACE(name);
@@ -325,6 +345,10 @@ TEST_F(MainFrmTest, QuestionsAreModalYesNoBoxes) {
     EXPECT_EQ(box.title, QStringLiteral("確認"));
     EXPECT_EQ(box.icon, QMessageBox::Question);
     EXPECT_EQ(box.buttons, QMessageBox::Yes | QMessageBox::No);
+    // In Japanese, like the question, and No unless told otherwise.
+    EXPECT_EQ(box.button_texts,
+              QStringList({QStringLiteral("はい"), QStringLiteral("いいえ")}));
+    EXPECT_EQ(box.default_text, QStringLiteral("いいえ"));
     EXPECT_EQ(Edit(2)->text(), c.reading);
   }
 
@@ -387,6 +411,7 @@ TEST_F(MainFrmTest, CopyPutsTheWholeFieldOnTheClipboard) {
     int edit;
     QString text;
   } const cases[] = {
+      {"SpeedButton9", 2, QStringLiteral("가치 머거요")},
       {"SpeedButton4", 3, QStringLiteral("a  ˀka")},
       {"SpeedButton5", 4, QStringLiteral("ア   ッカ")},
   };
@@ -417,12 +442,18 @@ TEST_F(MainFrmTest, OptionTogglesBetweenCompactAndFullHeights) {
   EXPECT_EQ(bar.height(), 45);
   EXPECT_EQ(bar.bottom(), window.height() - 1);
 
+  // Released a moment later, once the full view's layout has settled: the
+  // window goes back to the compact height, not to the full view's minimum.
+  Settle();
   Click("SpeedButton1");
+  Settle();
   EXPECT_FALSE(toggle->isChecked());
   EXPECT_EQ(toggle->text(), QStringLiteral("Option"));
   EXPECT_EQ(window.size(), QSize(width, kCompactHeight));
   EXPECT_FALSE(Browser()->isVisible());
   EXPECT_EQ(Find<QWidget>("Panel1")->geometry().bottom(), window.height() - 1);
+  // Nor can it be made taller, with an empty area below the rows.
+  EXPECT_EQ(window.maximumHeight(), kCompactHeight);
 }
 
 TEST_F(MainFrmTest, TheSettingsFileSetsUpTheWindow) {
@@ -433,7 +464,15 @@ TEST_F(MainFrmTest, TheSettingsFileSetsUpTheWindow) {
     int notation_index;
     bool n_insert, h_strong, e_real;
   } const cases[] = {
-      {"MainLeft,100\r\n", false, {100, -100}, 0, false, true, true},
+      // MainTop missing: -100 would hide the title bar above the screen.
+      {"MainLeft,100\r\n", false, {100, 0}, 0, false, true, true},
+      {"MainLeft,100\r\nMainTop,40\r\n",
+       false,
+       {100, 40},
+       0,
+       false,
+       true,
+       true},
       {"MainLeft,abc\r\nMainTop,5\r\n", true, {}, 0, false, true, true},
       {"MainLeft,-5\r\nMainTop,40\r\n", true, {}, 0, false, true, true},
       {"Noon_Idx,7\r\n", true, {}, -1, false, true, true},
@@ -463,18 +502,33 @@ TEST_F(MainFrmTest, TheSettingsFileSetsUpTheWindow) {
   }
 }
 
-TEST_F(MainFrmTest, ClosingWritesTheSixLines) {
+TEST_F(MainFrmTest, ClosingWritesEveryLine) {
   TMainFrm& window = Open();
   Click("CheckBox1");
   Click("CheckBox2");
   Click("CheckBox3");
+  Click("CheckBox4");
   Find<QComboBox>("ComboBox1")->setCurrentIndex(1);
   window.move(-20, 30);
   Click("Button1");
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadFileBytes(SettingsFile()),
             "MainLeft,-20\r\nMainTop,30\r\nN_Insert_Flg,1\r\n"
-            "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,1\r\n");
+            "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,1\r\n"
+            "Main_Width,634\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
+            "Zoom_Idx,3\r\nPhrase_Flg,1\r\n");
+}
+
+TEST_F(MainFrmTest, ThePhraseOptionReadsAcrossTheSpacesBetweenWords) {
+  TMainFrm& window = Open();
+  Type(1, QStringLiteral("밭 아래 옷 한 벌"));
+  Click("SpeedButton2");
+  EXPECT_EQ(Edit(2)->text(),
+            QStringLiteral("받 아래 옫 한벌"));  // 한 벌 listed
+  Click("CheckBox4");
+  EXPECT_TRUE(window.settings().options.phrase_flg);
+  Click("SpeedButton2");
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("바다래 오탄벌"));
 }
 
 TEST_F(MainFrmTest, ANotationOutsideTheListIsKeptButSavedAsZero) {
@@ -482,9 +536,10 @@ TEST_F(MainFrmTest, ANotationOutsideTheListIsKeptButSavedAsZero) {
   TMainFrm& window = Open();
   EXPECT_EQ(window.settings().options.noon_idx, 7);
   window.close();
-  EXPECT_EQ(ReadFileBytes(SettingsFile()),
-            "MainLeft,12\r\nMainTop,34\r\nN_Insert_Flg,0\r\n"
-            "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,0\r\n");
+  EXPECT_TRUE(
+      ReadFileBytes(SettingsFile())
+          .starts_with("MainLeft,12\r\nMainTop,34\r\nN_Insert_Flg,0\r\n"
+                       "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,0\r\n"));
 }
 
 TEST_F(MainFrmTest, AnUncreatableSystemFolderWarnsOnceAndTheWindowGoesOn) {
@@ -493,7 +548,10 @@ TEST_F(MainFrmTest, AnUncreatableSystemFolderWarnsOnceAndTheWindowGoesOn) {
   TMainFrm& window = Open();
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(answerer.seen()[0].text,
-            QStringLiteral("システムフォルダが作れませんでした。"));
+            QStringLiteral("システムフォルダが作れませんでした。\n") +
+                FromPath(SystemFolder()) +
+                QStringLiteral(
+                    "\n理由：パスの途中にフォルダではないものがあります。"));
   EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Warning);
   EXPECT_EQ(answerer.seen()[0].buttons, QMessageBox::Yes);
   EXPECT_EQ(window.settings(), Settings{});
@@ -506,8 +564,18 @@ TEST_F(MainFrmTest, AnUncreatableSystemFolderWarnsOnceAndTheWindowGoesOn) {
   EXPECT_FALSE(Edit(3)->text().isEmpty());
   ASSERT_EQ(answerer.seen().size(), 2u);
   EXPECT_EQ(answerer.seen()[1].icon, QMessageBox::Critical);
+  // Japanese throughout: the system's reason on a line of its own.
+  EXPECT_EQ(
+      answerer.seen()[1].text,
+      FromPath(SystemFolder() / "Work.html") +
+          QStringLiteral(" に書き込めません。\n"
+                         "理由：パスの途中にフォルダではないものがあります。"));
 
+  // Nothing can be saved either; that was said at the start, and is not
+  // said again for an option or at closing.
+  Click("CheckBox1");
   window.close();
+  EXPECT_EQ(answerer.seen().size(), 2u);
   EXPECT_TRUE(std::filesystem::is_regular_file(root_.path() / "appdata"));
 }
 
@@ -566,21 +634,412 @@ TEST_F(MainFrmTest, HelpLinksOpenInTheProgramsOwnHelpWindow) {
   EXPECT_FALSE(help->isVisible());
 }
 
-TEST_F(MainFrmTest, TranslatorAndReadmeAreHandedToTheDesktop) {
+TEST_F(MainFrmTest, TheTranslatorGetsTheInputFromKoreanIntoJapanese) {
+  Open();
+  Click("SpeedButton7");
+  Type(1, QStringLiteral("같이 먹어요"));
+  Click("SpeedButton7");
+  ASSERT_EQ(opened_.size(), 2u);
+  EXPECT_EQ(opened_[0], QUrl(QString::fromLatin1(kTranslatorAddress)));
+  EXPECT_EQ(opened_[1].host(), QStringLiteral("translate.google.com"));
+  const QUrlQuery query(opened_[1]);
+  EXPECT_EQ(query.queryItemValue(QStringLiteral("sl")), QStringLiteral("ko"));
+  EXPECT_EQ(query.queryItemValue(QStringLiteral("tl")), QStringLiteral("ja"));
+  EXPECT_EQ(query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded),
+            QStringLiteral("같이 먹어요"));
+}
+
+TEST(TranslatorUrl, HandsOverAtMostTheLimitAndNeverHalfACharacter) {
+  const QString long_text(kTranslatorTextLimit + 10, QChar(u'가'));
+  EXPECT_EQ(QUrlQuery(TranslatorUrl(long_text))
+                .queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded),
+            long_text.left(kTranslatorTextLimit));
+  // A character outside the basic plane is two units: not cut in two.
+  const QString wide = QString(kTranslatorTextLimit - 1, QChar(u'가')) +
+                       QString::fromUtf8("\xF0\xA0\x80\x80");
+  EXPECT_EQ(QUrlQuery(TranslatorUrl(wide))
+                .queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded),
+            wide.left(kTranslatorTextLimit - 1));
+}
+
+TEST_F(MainFrmTest, WithoutABrowserTheTranslatorsAddressIsShownToCopy) {
+  Open();
+  opens_ = false;
+  Type(1, QStringLiteral("사람"));
+  QString shown;
+  QTimer copy;
+  copy.setSingleShot(false);
+  QObject::connect(&copy, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (box == nullptr || box->objectName() != QStringLiteral("AddressBox")) {
+      return;
+    }
+    shown = box->findChild<QLineEdit*>(QStringLiteral("Address"))->text();
+    box->findChild<QPushButton*>(QStringLiteral("CopyAddress"))->click();
+    box->reject();
+  });
+  copy.start(10);
+  QApplication::clipboard()->clear();
+  Click("SpeedButton7");
+  ASSERT_EQ(opened_.size(), 1u);  // it was tried
+  EXPECT_EQ(shown, opened_[0].toString(QUrl::FullyEncoded));
+  EXPECT_EQ(QApplication::clipboard()->text(), shown);
+}
+
+TEST_F(MainFrmTest, TheReadmeOpensInTheHelpWindow) {
   TempFolder program;
   program_folder_ = program.path();
-  Open();
-  Click("SpeedButton8");  // no Readme.txt: nothing at all
-  EXPECT_TRUE(opened_.empty());
-  Click("SpeedButton7");
-  ASSERT_EQ(opened_.size(), 1u);
-  EXPECT_EQ(opened_[0], QUrl(QString::fromLatin1(kTranslatorAddress)));
-
-  const std::filesystem::path readme =
-      program.WriteBytes("Readme.txt", "Hangul Pimoru\n");
+  TMainFrm& window = Open();
+  {
+    // Missing: said in a box, nothing opened.
+    BoxAnswerer answerer({QMessageBox::Ok});
+    Click("SpeedButton8");
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_TRUE(answerer.seen()[0].text.startsWith(
+        QStringLiteral("Readme.txt が見つかりません。")));
+    EXPECT_EQ(window.help_window(), nullptr);
+  }
+  const std::filesystem::path readme = program.WriteBytes(
+      "Readme.txt", "■ この道具について\nハングル ぴもる <Readme>\n");
   Click("SpeedButton8");
-  ASSERT_EQ(opened_.size(), 2u);
-  EXPECT_EQ(opened_[1], QUrl::fromLocalFile(FromPath(readme)));
+  HelpWindow* help = window.help_window();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
+  EXPECT_EQ(browser->source(), QUrl::fromLocalFile(FromPath(readme)));
+  EXPECT_EQ(browser->document()->toPlainText(),
+            QStringLiteral("■ この道具について\nハングル ぴもる <Readme>\n"));
+  EXPECT_EQ(help->windowTitle(), QStringLiteral("Readme.txt"));
+  EXPECT_TRUE(browser->document()->defaultFont().families().contains(
+      QStringLiteral("Noto Sans Mono CJK JP")));
+  EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(MainFrmTest, TypingRightAfterTheStartGoesToTheInput) {
+  TMainFrm& window = Open();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_EQ(QApplication::focusWidget(), Edit(1));
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+  EXPECT_EQ(Edit(1)->text(), QStringLiteral("abc"));
+}
+
+// Presses Enter in the question box `delay_ms` after it is first seen
+// open, and records whether it was open then. A box still open long after
+// is closed, so that a test fails instead of waiting for ever.
+class EnterInBox {
+ public:
+  explicit EnterInBox(int delay_ms) : delay_ms_(delay_ms) {
+    QObject::connect(&poll_, &QTimer::timeout, [this] { Poll(); });
+    poll_.start(5);
+  }
+  bool box_open() const { return box_open_; }
+
+ private:
+  static constexpr int kGiveUpMs = 10000;
+
+  void Poll() {
+    QWidget* box = QApplication::activeModalWidget();
+    if (box == nullptr || !box->isVisible()) return;
+    if (!seen_.isValid()) seen_.start();
+    if (seen_.elapsed() > delay_ms_ + kGiveUpMs) {
+      box->close();
+    } else if (!pressed_ && seen_.elapsed() >= delay_ms_) {
+      pressed_ = true;
+      box_open_ = true;
+      QTest::keyClick(box->focusWidget() ? box->focusWidget() : box,
+                      Qt::Key_Return);
+    }
+  }
+
+  int delay_ms_;
+  QTimer poll_;
+  QElapsedTimer seen_;
+  bool pressed_ = false;
+  bool box_open_ = false;
+};
+
+// Clear, 일본 사람, Enter, Enter: the first Enter runs 変換1, which asks
+// whether 본 is tensed; the second, meant for 変換2, reaches the question
+// the moment it opens. It must not answer it: the question waits for a
+// key pressed once it could be read, and Enter then means No.
+TEST_F(MainFrmTest, AQuickSecondEnterDoesNotAnswerTheQuestion) {
+  Open();
+  Type(1, QStringLiteral("일본 사람"));
+  EnterInBox second_enter(0);
+  EnterInBox deliberate_enter(kQuestionKeyDelayMs + 300);
+  PressEnter(1);
+  EXPECT_TRUE(second_enter.box_open());
+  EXPECT_TRUE(deliberate_enter.box_open());  // still asking
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("일본 사람"));
+}
+
+TEST(AskYesNo, EnterChoosesTheDefaultButtonOnceTheBoxCanBeRead) {
+  for (const bool default_yes : {false, true}) {
+    SCOPED_TRACE(default_yes);
+    EnterInBox enter(kQuestionKeyDelayMs + 100);
+    EXPECT_EQ(AskYesNo(nullptr, QStringLiteral("질문"), default_yes),
+              default_yes);
+    EXPECT_TRUE(enter.box_open());
+  }
+}
+
+TEST_F(MainFrmTest, APasteLongerThanALineEditsDefaultIsKeptWhole) {
+  Open();
+  // 40,000 characters: a line field's own limit is 32,767.
+  QString text;
+  while (text.size() < 40000) text += QStringLiteral("같이 먹어요 ");
+  text += QStringLiteral("마지막");
+  QApplication::clipboard()->setText(text);
+  Edit(1)->setFocus();
+  Edit(1)->paste();
+  EXPECT_EQ(Edit(1)->text(), text);
+  PressEnter(1);
+  EXPECT_TRUE(Edit(2)->text().endsWith(QStringLiteral("가치 머거요 마지막")));
+  EXPECT_GT(Edit(2)->text().size(), 40000);
+}
+
+TEST_F(MainFrmTest, AnOptionChangeIsSavedAtOnce) {
+  Open();
+  ASSERT_FALSE(std::filesystem::exists(SettingsFile()));
+  Click("CheckBox1");
+  EXPECT_NE(ReadFileBytes(SettingsFile()).find("N_Insert_Flg,1\r\n"),
+            std::string::npos);
+  Find<QComboBox>("ComboBox1")->setCurrentIndex(2);
+  EXPECT_NE(ReadFileBytes(SettingsFile()).find("Noon_Idx,2\r\n"),
+            std::string::npos);
+  Click("SpeedButton1");
+  EXPECT_NE(ReadFileBytes(SettingsFile()).find("Option_Open_Flg,1\r\n"),
+            std::string::npos);
+}
+
+TEST_F(MainFrmTest, ASettingsFileThatCannotBeReadIsNeverWrittenOver) {
+  // A folder stands at the file's path: it cannot be read.
+  std::filesystem::create_directories(SettingsFile());
+  BoxAnswerer answerer({QMessageBox::Ok});
+  TMainFrm& window = Open();
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Warning);
+  EXPECT_EQ(
+      answerer.seen()[0].text,
+      QStringLiteral("設定ファイルを読めませんでした。既定の設定で始めます。"
+                     "このファイルには書き込みません。\n") +
+          FromPath(SettingsFile()) +
+          QStringLiteral("\n理由：ファイルではないもの（フォルダ、デバイス、"
+                         "名前付きパイプなど）があります。"));
+  EXPECT_EQ(window.settings(), Settings{});
+
+  // Whatever was there (a file the user could not read, now mended) is
+  // left alone by every later save, and nothing more is said.
+  std::filesystem::remove(SettingsFile());
+  WriteSettings("MainLeft,7\r\n");
+  Click("CheckBox1");
+  window.close();
+  EXPECT_EQ(ReadFileBytes(SettingsFile()), "MainLeft,7\r\n");
+  EXPECT_EQ(answerer.seen().size(), 1u);
+}
+
+TEST_F(MainFrmTest, SettingsThatCannotBeSavedAreSaidOnce) {
+  // A link into a folder that does not exist: read as no file, never
+  // written.
+  std::filesystem::create_directories(SystemFolder());
+  std::filesystem::create_symlink(root_.path() / "gone" / "Pimoru.rng",
+                                  SettingsFile());
+  BoxAnswerer answerer({QMessageBox::Ok});
+  TMainFrm& window = Open();
+  EXPECT_TRUE(answerer.seen().empty());
+  Click("CheckBox1");
+  Click("CheckBox1");
+  window.close();
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].text,
+            QStringLiteral("設定を保存できませんでした。\n") +
+                FromPath(SettingsFile()) +
+                QStringLiteral("\n理由：ファイルまたはフォルダがありません。"));
+}
+
+TEST_F(MainFrmTest, TheWindowRemembersItsSizeTheReportAndTheZoom) {
+  TMainFrm& window = Open();
+  Click("SpeedButton1");
+  window.resize(700, 600);
+  QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+  window.close();
+  const std::string saved = ReadFileBytes(SettingsFile());
+  for (const char* line : {"Main_Width,700\r\n", "Main_Height,600\r\n",
+                           "Option_Open_Flg,1\r\n", "Zoom_Idx,4\r\n"}) {
+    EXPECT_NE(saved.find(line), std::string::npos) << line << saved;
+  }
+  window_.reset();
+
+  TMainFrm& again = Open();
+  EXPECT_EQ(again.size(), QSize(700, 600));
+  EXPECT_TRUE(Browser()->isVisible());
+  EXPECT_TRUE(Find<QAbstractButton>("SpeedButton1")->isChecked());
+  EXPECT_DOUBLE_EQ(Edit(1)->font().pointSizeF(), 14 * kZoomPercents[4] / 100.0);
+
+  // Closed, the window is compact: as tall as its zoomed rows need, no
+  // more; opened again, it has the height it had.
+  Click("SpeedButton1");
+  Settle();
+  EXPECT_GT(again.height(), kCompactHeight);
+  EXPECT_EQ(again.height(), again.minimumSizeHint().height());
+  EXPECT_EQ(again.maximumHeight(), again.height());
+  Click("SpeedButton1");
+  EXPECT_EQ(again.size(), QSize(700, 600));
+}
+
+TEST_F(MainFrmTest, ControlPlusAndMinusZoomTheRowsAndTheReportTogether) {
+  TMainFrm& window = Open();
+  Type(1, QStringLiteral("같이"));
+  PressEnter(1);
+  PressEnter(2);
+  Click("SpeedButton1");
+  const auto report_pixels = [this] {
+    // The size of the reading's letters in the report.
+    for (QTextBlock block = Browser()->document()->begin(); block.isValid();
+         block = block.next()) {
+      for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().text().contains(QStringLiteral("가치"))) {
+          return it.fragment().charFormat().font().pixelSize();
+        }
+      }
+    }
+    return 0;
+  };
+  const int report_at_100 = report_pixels();
+  ASSERT_EQ(report_at_100, 16);
+  const int field_height = Edit(1)->height();
+
+  for (int k = 0; k < 3; ++k) {
+    QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+  }
+  Settle();
+  const int percent = kZoomPercents[kDefaultZoomIdx + 3];
+  EXPECT_EQ(window.settings().zoom_idx, kDefaultZoomIdx + 3);
+  EXPECT_DOUBLE_EQ(Edit(2)->font().pointSizeF(), 14 * percent / 100.0);
+  EXPECT_EQ(Find<QLabel>("Label1")->font().pixelSize(),
+            std::lround(13 * percent / 100.0));
+  EXPECT_EQ(report_pixels(), std::lround(16 * percent / 100.0));
+  EXPECT_GT(Edit(1)->height(), field_height);
+  // The rows still fit above the report.
+  EXPECT_LE(Find<QWidget>("Edit4")->mapTo(&window, QPoint(0, 0)).y() +
+                Edit(4)->height(),
+            Browser()->mapTo(&window, QPoint(0, 0)).y());
+
+  QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(window.settings().zoom_idx, kDefaultZoomIdx + 2);
+  QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(window.settings().zoom_idx, kDefaultZoomIdx);
+  EXPECT_EQ(report_pixels(), report_at_100);
+  for (int k = 0; k < 20; ++k) {
+    QTest::keyClick(&window, Qt::Key_Minus, Qt::ControlModifier);
+  }
+  EXPECT_EQ(window.settings().zoom_idx, 0);  // the smallest, no further
+  // Compact at the smallest zoom: as tall as the small rows need.
+  Click("SpeedButton1");
+  Settle();
+  EXPECT_LT(window.height(), kCompactHeight);
+  EXPECT_EQ(window.height(), window.minimumSizeHint().height());
+}
+
+TEST_F(MainFrmTest, TheReportTakesTheHeightTheUserGivesIt) {
+  TMainFrm& window = Open();
+  Click("SpeedButton1");
+  auto* splitter = Find<QSplitter>("Splitter1");
+  ASSERT_EQ(splitter->count(), 2);
+  EXPECT_EQ(splitter->widget(0), Find<QWidget>("Panel2"));
+  EXPECT_EQ(splitter->widget(1), Find<QWidget>("Panel3"));
+  const int report = Browser()->height();
+  window.resize(window.width(), window.height() + 200);
+  Settle();
+  EXPECT_EQ(Browser()->height(), report + 200);
+  // The line between rows and report moves; the rows keep their room.
+  splitter->setSizes({splitter->sizes()[0] + 50, splitter->sizes()[1] - 50});
+  Settle();
+  EXPECT_EQ(Browser()->height(), report + 150);
+  splitter->setSizes({0, splitter->sizes()[0] + splitter->sizes()[1]});
+  Settle();
+  EXPECT_GE(Find<QWidget>("Panel2")->height(),
+            Find<QWidget>("Panel2")->minimumSizeHint().height());
+}
+
+TEST(PlaceOnScreens, APlaceOffEveryScreenIsBroughtOntoTheNearest) {
+  const QSize size(640, 300);
+  const QRect left(0, 0, 1920, 1040);  // a task bar below
+  const QRect right(1920, 0, 1280, 1024);
+  const QList<QRect> one = {left};
+  const QList<QRect> two = {left, right};
+  struct Case {
+    const char* name;
+    QPoint top_left;
+    QList<QRect> areas;
+    QPoint placed;
+  } const cases[] = {
+      {"inside", {100, 200}, one, {100, 200}},
+      {"right of the screen", {3000, 200}, one, {1280, 200}},
+      {"far right", {2147483647, 2147483647}, one, {1280, 740}},
+      {"far left and up", {-2147483647 - 1, -5000}, one, {0, 0}},
+      {"below, under the task bar", {100, 900}, one, {100, 740}},
+      {"a monitor unplugged", {3500, 100}, one, {1280, 100}},
+      {"on the second monitor", {3000, 100}, two, {2560, 100}},
+      {"across both monitors", {1700, 100}, two, {1700, 100}},
+      {"mostly on the second", {1800, 900}, two, {1920, 724}},
+      {"no screen known", {3000, 100}, {}, {3000, 100}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(PlaceOnScreens(c.top_left, size, c.areas), c.placed);
+  }
+  // A window larger than the screen keeps its top left corner on it.
+  EXPECT_EQ(PlaceOnScreens({500, 500}, QSize(3000, 2000), one), QPoint(0, 0));
+}
+
+TEST_F(MainFrmTest, APlaceStoredOffTheScreenIsBroughtBackOntoIt) {
+  for (const char* file : {"MainLeft,3000\r\nMainTop,100\r\n",
+                           "MainLeft,2147483647\r\nMainTop,2147483647\r\n"}) {
+    SCOPED_TRACE(file);
+    WriteSettings(file);
+    TMainFrm& window = Open();
+    const QRect area = window.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(window.frameGeometry()))
+        << window.frameGeometry().x() << "," << window.frameGeometry().y();
+    window_.reset();
+  }
+}
+
+TEST_F(MainFrmTest, TheWholeResultIsCopiedFromTheContextMenu) {
+  Open();
+  Type(1, QStringLiteral("같이"));
+  PressEnter(1);
+  PressEnter(2);
+  auto* copy_result =
+      window_->findChild<QAction*>(QStringLiteral("CopyResult"));
+  ASSERT_NE(copy_result, nullptr);
+  copy_result->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("読みﾊﾝｸﾞﾙ：가치\n発音記号：") + Edit(3)->text() +
+                QStringLiteral("\n発音カナ：") + Edit(4)->text() +
+                QStringLiteral("\n"));
+
+  // It is offered in each field's menu, below the field's own commands.
+  for (int n = 1; n <= 4; ++n) {
+    SCOPED_TRACE(n);
+    QStringList offered;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu == nullptr) return;
+      for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) offered.push_back(action->text());
+      }
+      menu->close();
+    });
+    look.start(10);
+    emit Edit(n)->customContextMenuRequested(QPoint(5, 5));
+    ASSERT_GT(offered.size(), 1);
+    EXPECT_EQ(offered.back(), copy_result->text());
+    EXPECT_EQ(offered.filter(QStringLiteral("Copy")).size(), 1)
+        << offered.join(QStringLiteral(",")).toStdString();
+  }
 }
 
 }  // namespace

@@ -1,7 +1,15 @@
 #include "app/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -54,6 +62,11 @@ Settings NonDefault() {
   s.options.h_strong_flg = false;
   s.options.e_real_flg = false;
   s.options.noon_idx = 1;
+  s.main_width = 700;
+  s.main_height = 600;
+  s.option_open_flg = true;
+  s.zoom_idx = 5;
+  s.options.phrase_flg = true;
   return s;
 }
 
@@ -81,6 +94,21 @@ TEST(ApplySettingLines, EachKeyIsReadOnItsOwn) {
       {u"Noon_Idx,", [](Settings&) {}},
       {u"Noon_Idx,2,3", [](Settings&) {}},
       {u"Unknown,1", [](Settings&) {}},
+      {u"Main_Width,800", [](Settings& s) { s.main_width = 800; }},
+      {u"Main_Width,0", [](Settings& s) { s.main_width = kUnsetSize; }},
+      {u"Main_Width,-5", [](Settings& s) { s.main_width = kUnsetSize; }},
+      {u"Main_Height,wide", [](Settings& s) { s.main_height = kUnsetSize; }},
+      {u"Main_Height,512", [](Settings& s) { s.main_height = 512; }},
+      {u"Option_Open_Flg,0", [](Settings& s) { s.option_open_flg = false; }},
+      {u"Option_Open_Flg,yes", [](Settings& s) { s.option_open_flg = false; }},
+      {u"Zoom_Idx,0", [](Settings& s) { s.zoom_idx = 0; }},
+      {u"Zoom_Idx,8", [](Settings& s) { s.zoom_idx = 8; }},
+      {u"Zoom_Idx,9", [](Settings& s) { s.zoom_idx = kDefaultZoomIdx; }},
+      {u"Zoom_Idx,-1", [](Settings& s) { s.zoom_idx = kDefaultZoomIdx; }},
+      {u"Zoom_Idx,x", [](Settings& s) { s.zoom_idx = kDefaultZoomIdx; }},
+      {u"Phrase_Flg,0", [](Settings& s) { s.options.phrase_flg = false; }},
+      {u"Phrase_Flg,1", [](Settings& s) { s.options.phrase_flg = true; }},
+      {u"Phrase_Flg,on", [](Settings& s) { s.options.phrase_flg = false; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.line));
@@ -90,6 +118,19 @@ TEST(ApplySettingLines, EachKeyIsReadOnItsOwn) {
     c.expect(expected);
     EXPECT_EQ(read, expected);
   }
+}
+
+TEST(ApplySettingLines, AnOlderFileLeavesTheSizeZoomAndReportAsDefaults) {
+  Settings read;
+  ApplySettingLines(Lines({u"MainLeft,10", u"MainTop,20", u"N_Insert_Flg,1",
+                           u"H_Strong_Flg,1", u"E_Real_Flg,1", u"Noon_Idx,0"}),
+                    read);
+  EXPECT_EQ(read.main_width, kUnsetSize);
+  EXPECT_EQ(read.main_height, kUnsetSize);
+  EXPECT_FALSE(read.option_open_flg);
+  EXPECT_EQ(read.zoom_idx, kDefaultZoomIdx);
+  EXPECT_EQ(kZoomPercents[kDefaultZoomIdx], 100);
+  EXPECT_FALSE(read.options.phrase_flg);  // read word by word, as before
 }
 
 TEST(ApplySettingLines, OnlyNoonIdxLeavesTheOtherDefaults) {
@@ -118,16 +159,20 @@ TEST(ApplySettingLines, ReadsLinesInAnyOrderAmongStrangers) {
   EXPECT_EQ(read.options.noon_idx, 1);
 }
 
-TEST(FormatSettings, SixLinesInAFixedOrder) {
+TEST(FormatSettings, ElevenLinesInAFixedOrder) {
   Settings s = NonDefault();
   s.main_left = -20;
   s.options.noon_idx = 2;
   EXPECT_EQ(FormatSettings(s),
             "MainLeft,-20\r\nMainTop,60\r\nN_Insert_Flg,1\r\n"
-            "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,2\r\n");
+            "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,2\r\n"
+            "Main_Width,700\r\nMain_Height,600\r\nOption_Open_Flg,1\r\n"
+            "Zoom_Idx,5\r\nPhrase_Flg,1\r\n");
   EXPECT_EQ(FormatSettings(Settings{}),
             "MainLeft,-100\r\nMainTop,-100\r\nN_Insert_Flg,0\r\n"
-            "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,0\r\n");
+            "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,0\r\n"
+            "Main_Width,0\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
+            "Zoom_Idx,3\r\nPhrase_Flg,0\r\n");
 }
 
 TEST(FormatSettings, ANotationOutsideTheThreeIsSavedAsZero) {
@@ -136,7 +181,7 @@ TEST(FormatSettings, ANotationOutsideTheThreeIsSavedAsZero) {
     Settings s;
     s.options.noon_idx = noon_idx;
     const std::string text = FormatSettings(s);
-    EXPECT_TRUE(text.ends_with("\r\nNoon_Idx,0\r\n")) << text;
+    EXPECT_NE(text.find("\r\nNoon_Idx,0\r\n"), std::string::npos) << text;
   }
 }
 
@@ -169,15 +214,27 @@ TEST(DecodeSettingLines, TheByteOrderMarkChoosesTheEncoding) {
   }
 }
 
+// The names in `folder`, sorted.
+std::vector<std::string> Names(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+constexpr FileProblem kNoProblem;
+
 TEST(SettingsFile, SavedFileReadsBackTheSame) {
   TempFolder folder;
   const std::filesystem::path file = folder.path() / "Pimoru.rng";
   Settings saved = NonDefault();
   saved.main_left = -20;
-  ASSERT_TRUE(SaveSettings(file, saved));
+  ASSERT_EQ(SaveSettings(file, saved), kNoProblem);
   EXPECT_EQ(ReadFileBytes(file), FormatSettings(saved));
   Settings read;
-  LoadSettings(file, read);
+  EXPECT_EQ(LoadSettings(file, read), kNoProblem);
   EXPECT_EQ(read, saved);
 }
 
@@ -185,38 +242,147 @@ TEST(SettingsFile, SavingReplacesTheFileAndLeavesNothingElse) {
   TempFolder folder;
   const std::filesystem::path file = folder.WriteBytes(
       "Pimoru.rng", "MainLeft,1\r\nsomething much longer\r\n");
-  ASSERT_TRUE(SaveSettings(file, Settings{}));
+  ::chmod(file.c_str(), 0640);
+  ASSERT_EQ(SaveSettings(file, Settings{}), kNoProblem);
   EXPECT_EQ(ReadFileBytes(file), FormatSettings(Settings{}));
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-    names.push_back(entry.path().filename().string());
-  }
-  EXPECT_EQ(names, std::vector<std::string>{"Pimoru.rng"});
+  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"Pimoru.rng"});
+  struct stat info {};
+  ASSERT_EQ(::stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);  // the permissions stay
 }
 
 TEST(SettingsFile, SavingWhereNoFileCanBeFails) {
   TempFolder folder;
   // The folder is missing.
-  EXPECT_FALSE(SaveSettings(folder.path() / "missing" / "Pimoru.rng", {}));
+  EXPECT_EQ(SaveSettings(folder.path() / "missing" / "Pimoru.rng", {}),
+            FileProblem::System(ENOENT));
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "missing"));
-  // A folder stands where the file would go: it stays, and no temporary
-  // file is left beside it.
-  std::filesystem::create_directory(folder.path() / "Pimoru.rng");
-  EXPECT_FALSE(SaveSettings(folder.path() / "Pimoru.rng", {}));
-  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Pimoru.rng"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
-                          std::filesystem::directory_iterator()),
-            1);
+  // A file stands where the folder would be.
+  folder.WriteBytes("file", "x");
+  EXPECT_EQ(SaveSettings(folder.path() / "file" / "Pimoru.rng", {}),
+            FileProblem::System(ENOTDIR));
+  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"file"});
 }
 
-TEST(SettingsFile, AMissingOrUnreadableFileKeepsTheDefaults) {
+// Creates a socket file at `path`; the descriptor is closed at once, the
+// file stays.
+void MakeSocketFile(const std::filesystem::path& path) {
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(fd, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(path.string().size(), sizeof(address.sun_path));
+  std::strcpy(address.sun_path, path.c_str());
+  ASSERT_EQ(
+      ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)),
+      0);
+  ::close(fd);
+}
+
+// Something other than a regular file at the path is never replaced and
+// never read: a folder, a FIFO (opening it must not block), a socket, a
+// device behind a link. It stays as it was, and no temporary file is left.
+TEST(SettingsFile, OnlyARegularFileIsReadOrReplaced) {
+  struct Case {
+    const char* name;
+    void (*make)(const std::filesystem::path& file);
+  } const cases[] = {
+      {"folder",
+       [](const std::filesystem::path& f) {
+         std::filesystem::create_directory(f);
+       }},
+      {"fifo",
+       [](const std::filesystem::path& f) {
+         ASSERT_EQ(::mkfifo(f.c_str(), 0600), 0);
+       }},
+      {"socket", [](const std::filesystem::path& f) { MakeSocketFile(f); }},
+      {"link to a device",
+       [](const std::filesystem::path& f) {
+         std::filesystem::create_symlink("/dev/null", f);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::filesystem::path file = folder.path() / "Pimoru.rng";
+    c.make(file);
+    const auto type = std::filesystem::symlink_status(file).type();
+    Settings read = NonDefault();
+    EXPECT_EQ(LoadSettings(file, read), FileProblem::NotAFile());
+    EXPECT_EQ(read, NonDefault());
+    EXPECT_EQ(SaveSettings(file, Settings{}), FileProblem::NotAFile());
+    EXPECT_EQ(std::filesystem::symlink_status(file).type(), type);
+    EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"Pimoru.rng"});
+  }
+}
+
+TEST(SettingsFile, AMissingFileIsNoProblemAndKeepsTheDefaults) {
   TempFolder folder;
   Settings read = NonDefault();
-  LoadSettings(folder.path() / "Pimoru.rng", read);
+  EXPECT_EQ(LoadSettings(folder.path() / "Pimoru.rng", read), kNoProblem);
   EXPECT_EQ(read, NonDefault());
-  std::filesystem::create_directory(folder.path() / "Pimoru.rng");
-  LoadSettings(folder.path() / "Pimoru.rng", read);
+  // A file where the folder should be: nothing can be there either.
+  folder.WriteBytes("Sys", "x");
+  EXPECT_EQ(LoadSettings(folder.path() / "Sys" / "Pimoru.rng", read),
+            kNoProblem);
   EXPECT_EQ(read, NonDefault());
+}
+
+TEST(SettingsFile, AFileThatCannotBeReadIsAProblemAndKeepsTheDefaults) {
+  TempFolder folder;
+  const std::filesystem::path file = folder.path() / "Pimoru.rng";
+  std::filesystem::create_symlink("Pimoru.rng", file);  // a loop
+  Settings read = NonDefault();
+  EXPECT_EQ(LoadSettings(file, read), FileProblem::System(ELOOP));
+  EXPECT_EQ(read, NonDefault());
+  EXPECT_EQ(SaveSettings(file, Settings{}), FileProblem::System(ELOOP));
+  EXPECT_TRUE(std::filesystem::is_symlink(file));
+}
+
+TEST(SettingsFile, ALinkIsWrittenThroughToItsTarget) {
+  TempFolder folder;
+  const std::filesystem::path target =
+      folder.WriteBytes("real/Pimoru.rng", "MainLeft,1\r\n");
+  std::filesystem::create_directory(folder.path() / "Sys");
+  const std::filesystem::path link = folder.path() / "Sys" / "Pimoru.rng";
+  std::filesystem::create_symlink("../real/Pimoru.rng", link);
+  Settings saved = NonDefault();
+  ASSERT_EQ(SaveSettings(link, saved), kNoProblem);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFileBytes(target), FormatSettings(saved));
+  EXPECT_EQ(Names(folder.path() / "Sys"),
+            std::vector<std::string>{"Pimoru.rng"});
+  EXPECT_EQ(Names(folder.path() / "real"),
+            std::vector<std::string>{"Pimoru.rng"});
+  Settings read;
+  EXPECT_EQ(LoadSettings(link, read), kNoProblem);
+  EXPECT_EQ(read, saved);
+
+  // A link whose target does not exist yet: the target is made.
+  std::filesystem::remove(target);
+  ASSERT_EQ(SaveSettings(link, saved), kNoProblem);
+  EXPECT_EQ(ReadFileBytes(target), FormatSettings(saved));
+}
+
+// Only the first kSettingsReadLimit bytes are read: a huge file costs
+// neither time nor memory, and a line cut at the limit is not read at all.
+TEST(SettingsFile, ReadingStopsAfterTheLimit) {
+  TempFolder folder;
+  const std::string head = "MainLeft,5\r\nMainTop,6\r\n";
+  const std::string cut_line = "Noon_Idx,2\r\n";
+  std::string bytes = head;
+  bytes.resize(kSettingsReadLimit - 5, ' ');
+  bytes += cut_line;  // crosses the limit: "Noon_" is inside, "Idx,2" not
+  bytes += "N_Insert_Flg,1\r\n";
+  const std::filesystem::path file = folder.WriteBytes("Pimoru.rng", bytes);
+  // A gigabyte more, without the disk space: a file with a hole.
+  std::filesystem::resize_file(file, std::uintmax_t{1} << 30);
+  Settings read = NonDefault();
+  EXPECT_EQ(LoadSettings(file, read), kNoProblem);
+  Settings expected = NonDefault();
+  expected.main_left = 5;
+  expected.main_top = 6;
+  EXPECT_EQ(read, expected);
 }
 
 }  // namespace

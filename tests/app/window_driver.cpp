@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 
 namespace pimoru {
 
@@ -17,10 +18,15 @@ void BoxAnswerer::AnswerActiveBox() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
   if (box == nullptr || !box->isVisible()) return;
   QMessageBox::StandardButtons buttons;
+  QStringList button_texts;
   for (QAbstractButton* button : box->buttons()) {
     buttons |= box->standardButton(button);
+    button_texts.push_back(button->text());
   }
-  seen_.push_back({box->windowTitle(), box->text(), box->icon(), buttons});
+  const QPushButton* default_button = box->defaultButton();
+  seen_.push_back({box->windowTitle(), box->text(), box->icon(), buttons,
+                   button_texts,
+                   default_button ? default_button->text() : QString()});
   QMessageBox::StandardButton answer = kCloseBox;
   if (!script_.empty()) {
     answer = script_.front();

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <deque>
 #include <vector>
@@ -18,6 +19,8 @@ struct SeenBox {
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButtons buttons;
+  QStringList button_texts;  // as shown, in the box's order
+  QString default_text;      // the button that Enter presses
 };
 
 // Answers every modal message box that opens while it lives, in order:

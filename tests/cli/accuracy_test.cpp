@@ -89,11 +89,16 @@ bool Accepted(const Example& example, const std::string& reading) {
   return false;
 }
 
+// Read with --phrase, the phrases the standard reads as one unit.
+bool AcrossASpace(const Example& example) {
+  return example.known.starts_with("across a space:");
+}
+
 // The reading of every example, converting the examples that share options
 // and answers in one run: the answers of the file, or with `by_dictionary`
-// those of --answers auto.
+// those of --answers auto; with `phrase`, each line is read as one breath.
 std::vector<std::string> ReadAll(const std::vector<Example>& examples,
-                                 bool by_dictionary = false) {
+                                 bool phrase, bool by_dictionary = false) {
   std::map<std::pair<std::string, bool>, std::vector<std::size_t>> groups;
   for (std::size_t k = 0; k < examples.size(); ++k) {
     groups[{by_dictionary ? "auto" : examples[k].answers,
@@ -104,7 +109,8 @@ std::vector<std::string> ReadAll(const std::vector<Example>& examples,
   for (const auto& [key, members] : groups) {
     const auto& [answers, n_insert] = key;
     std::vector<std::string> args = {"--no-h-strong", "--no-real-endings",
-                                     n_insert ? "--n-insert" : "--no-n-insert"};
+                                     n_insert ? "--n-insert" : "--no-n-insert",
+                                     phrase ? "--phrase" : "--no-phrase"};
     if (answers == "-") {
       args.insert(args.end(), {"--answers", "no"});
     } else if (answers == "auto") {
@@ -133,10 +139,13 @@ std::string Accepts(const Example& example) {
   return text;
 }
 
-TEST(StandardExamples, AtLeast97PercentReadAsTheStandardAccepts) {
+// Counts the examples read as the standard accepts, leaving out those the
+// pipeline cannot read by design; with `phrase` the phrases across a space
+// count too. Prints every miss and every example left out.
+void ExpectShareRead(bool phrase, int percent) {
   const std::vector<Example> examples = LoadExamples();
   ASSERT_FALSE(examples.empty());
-  const std::vector<std::string> readings = ReadAll(examples);
+  const std::vector<std::string> readings = ReadAll(examples, phrase);
 
   int counted = 0;
   int right = 0;
@@ -147,7 +156,7 @@ TEST(StandardExamples, AtLeast97PercentReadAsTheStandardAccepts) {
     const bool ok = Accepted(e, readings[k]);
     const std::string row = "  [" + e.article + "] " + e.text + " -> " +
                             readings[k] + "  (accepted: " + Accepts(e) + ")";
-    if (!e.known.empty()) {
+    if (!e.known.empty() && !(phrase && AcrossASpace(e))) {
       known += row + (ok ? "  now read right" : "") + "\n    " + e.known + "\n";
       continue;
     }
@@ -159,11 +168,22 @@ TEST(StandardExamples, AtLeast97PercentReadAsTheStandardAccepts) {
                 (e.n_insert ? ", N-insertion on" : "") + "\n";
     }
   }
-  std::printf("Standard examples: %d of %d read right (%.1f%%)\n", right,
-              counted, counted ? 100.0 * right / counted : 0.0);
+  std::printf("Standard examples%s: %d of %d read right (%.1f%%)\n",
+              phrase ? " with --phrase" : "", right, counted,
+              counted ? 100.0 * right / counted : 0.0);
   std::printf("Misses:\n%s", misses.empty() ? "  none\n" : misses.c_str());
   std::printf("Known differences, not counted:\n%s", known.c_str());
-  EXPECT_GE(right * 100, counted * 97) << "below 97%; misses:\n" << misses;
+  EXPECT_GE(right * 100, counted * percent)
+      << "below " << percent << "%; misses:\n"
+      << misses;
+}
+
+TEST(StandardExamples, AtLeast97PercentReadAsTheStandardAccepts) {
+  ExpectShareRead(/*phrase=*/false, 97);
+}
+
+TEST(StandardExamples, WithPhraseAtLeast98PercentAcrossSpacesIncluded) {
+  ExpectShareRead(/*phrase=*/true, 98);
 }
 
 // How many of the examples that count, with N-insertion on or off, are
@@ -199,8 +219,9 @@ TEST(StandardExamples, DictionaryAnswersReadWithinTwoPointsOfTheRightOnes) {
   }
   const std::vector<Example> examples = LoadExamples();
   ASSERT_FALSE(examples.empty());
-  const std::vector<std::string> right_answers = ReadAll(examples);
-  const std::vector<std::string> dictionary_answers = ReadAll(examples, true);
+  const std::vector<std::string> right_answers = ReadAll(examples, false);
+  const std::vector<std::string> dictionary_answers =
+      ReadAll(examples, false, /*by_dictionary=*/true);
   for (const bool n_insert : {true, false}) {
     int counted = 0;
     std::string misses;

@@ -46,6 +46,20 @@ TEST_F(ReadingsCli, OrdinaryTextAnsweringNo) {
                                       "실라", "가법씨", "하꾜"}));
 }
 
+TEST_F(ReadingsCli, PhraseReadsAcrossTheSpacesBetweenWordsOnlyWhenAsked) {
+  const std::vector<std::string> inputs = {"밭 아래", "옷 한 벌", "밥, 먹는다"};
+  std::vector<std::string> args = {"--phrase"};
+  args.insert(args.end(), inputs.begin(), inputs.end());
+  const CliResult phrase = Convert(args);
+  ASSERT_EQ(phrase.status, 0) << phrase.err;
+  EXPECT_EQ(Readings(phrase.out),
+            (std::vector<std::string>{"바다래", "오탄 벌", "밥, 멍는다"}));
+  const CliResult words = Convert(inputs);
+  ASSERT_EQ(words.status, 0) << words.err;
+  EXPECT_EQ(Readings(words.out),
+            (std::vector<std::string>{"받 아래", "옫 한 벌", "밥, 멍는다"}));
+}
+
 TEST_F(ReadingsCli, HieutAndFormalEndingOptions) {
   struct Case {
     std::vector<std::string> options;

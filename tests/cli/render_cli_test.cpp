@@ -35,7 +35,15 @@ TEST(CliRender, SymbolsAndKanaColumns) {
        "読みﾊﾝｸﾞﾙ：학꾜\n発音記号：haᵏ ˀkjo\n発音カナ：ハッｸキョ\n"},
       {{"--format", "json", "학꾜"},
        "{\"input\":\"학꾜\",\"reading\":\"학꾜\",\"symbols\":\"haᵏ ˀkjo\","
-       "\"kana\":\"ハッｸキョ\"}\n"},
+       "\"kana\":\"ハッｸキョ\",\"syllables\":["
+       "{\"reading\":\"학\",\"symbols\":\"haᵏ\",\"kana\":\"ハッｸ\"},"
+       "{\"reading\":\"꾜\",\"symbols\":\"ˀkjo\",\"kana\":\"キョ\"}]}\n"},
+      // Syllables only; a ッ where two meet goes with the first.
+      {{"--format", "json", "맛까, A"},
+       "{\"input\":\"맛까, A\",\"reading\":\"맏까, A\",\"symbols\":"
+       "\"maᵗ ˀka, A\",\"kana\":\"マッカ, A\",\"syllables\":["
+       "{\"reading\":\"맏\",\"symbols\":\"maᵗ\",\"kana\":\"マッ\"},"
+       "{\"reading\":\"까\",\"symbols\":\"ˀka\",\"kana\":\"カ\"}]}\n"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"--answers", "no"};
@@ -57,13 +65,17 @@ TEST(CliRender, ReportOfTheLastInput) {
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
   const std::string text = PageText(bytes);
-  // 국물 → 궁물 with 궁 in red; the reading line last.
+  // 국물 → 궁물 with 궁 in red; the reading line, then its syllables.
   EXPECT_NE(text.find("<span class=\"red\">&#xAD81;</span>&#xBB3C;"),
             std::string::npos)
       << text;
   EXPECT_NE(text.find("<span class=\"ko2\">&#xAD81;&#xBB3C;</span></p>\r\n"
-                      "</body>\r\n</html>\r\n"),
+                      "<table class=\"syl\">"),
             std::string::npos);
+  EXPECT_NE(text.find("<tr><td class=\"ko2\">&#xBB3C;</td><td>&#x006D;&#x0075;"
+                      "&#x006C;</td><td>&#x30E0;&#x30EB;</td></tr>\r\n"
+                      "</table>\r\n</body>\r\n</html>\r\n"),
+            std::string::npos);                         // 물 | mul | ムル
   EXPECT_EQ(text.find("&#xB2E4;"), std::string::npos);  // nothing of 가다
   EXPECT_NE(text.find("/html/pimoru1.css\""), std::string::npos);
 }

@@ -153,7 +153,7 @@ TEST(CliBadInput, SpecialWordsThatArePartsOfMarkers) {
   EXPECT_NE(r.out.find("\n2\t分かち書き調整\t사과 한$개 AKYD dv$fs A%Y\n"),
             std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("\n3\t得異例の判断\t사과 한 개 AKYD x A%Y\n"),
+  EXPECT_NE(r.out.find("\n3\t特異例の判断\t사과 한 개 AKYD x A%Y\n"),
             std::string::npos)
       << r.out;
   const std::vector<std::string> lines = Lines(r.out);

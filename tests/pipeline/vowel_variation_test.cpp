@@ -172,21 +172,24 @@ TEST(UiVariationWords, MatchesHideAndRestoreOnOrdinaryText) {
 }
 
 TEST(YeVariation, YeAfterAConsonantIsReadE) {
-  ExpectJamoStage(ApplyYeVariation, {
-                                        {u"계속", u"게속", true},
-                                        {u"시계", u"시게", true},
-                                        {u"혜택 례", u"헤택 레", true},
-                                        {u"예의", u"예의", false},
-                                        {u"지혜 예술", u"지헤 예술", true},
-                                        {u"예 계", u"예 게", true},
-                                        // Inside a word 예 is read 에.
-                                        {u"지예", u"지에", true},
-                                        {u"예예", u"예에", true},
-                                        {u"예\t예", u"예\t에", true},
-                                        {u"a예", u"a에", true},
-                                        {u"사과", u"사과", false},
-                                        {u"", u"", false},
-                                    });
+  ExpectJamoStage(ApplyYeVariation,
+                  {
+                      {u"계속", u"게속", true},
+                      {u"시계", u"시게", true},
+                      {u"혜택 례", u"헤택 례", true},
+                      // 례 keeps its ㅖ.
+                      {u"사례 조례 실례", u"사례 조례 실례", false},
+                      {u"예의", u"예의", false},
+                      {u"지혜 예술", u"지헤 예술", true},
+                      {u"예 계", u"예 게", true},
+                      // Inside a word 예 is read 에.
+                      {u"지예", u"지에", true},
+                      {u"예예", u"예에", true},
+                      {u"예\t예", u"예\t에", true},
+                      {u"a예", u"a에", true},
+                      {u"사과", u"사과", false},
+                      {u"", u"", false},
+                  });
 }
 
 TEST(YeVariation, TypedMarkerTextsComeOutAsTyped) {

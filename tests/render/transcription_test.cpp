@@ -38,6 +38,13 @@ TEST(SymbolForJamo, ByContext) {
       {"이 다: ㄷ after a space", ini::kDigeut, kSpace, med::kA, 0, u"t",
        false},
       {"ㄱ after a comma", ini::kGiyeok, u',', med::kA, 0, u"k", false},
+      // ㄹ is a flap, but a long lateral after a final ㄹ (몰라요).
+      {"라: ㄹ at the start", ini::kRieul, kSpace, med::kA, 0, u"r", false},
+      {"나라: ㄹ after ㅏ", ini::kRieul, med::kA, med::kA, 0, u"r", false},
+      {"몰라: ㄹ after final ㄹ", ini::kRieul, fin::kRieul, med::kA, 0, u"l",
+       false},
+      {"ㄹ after final ㄺ", ini::kRieul, fin::kRieulGiyeok, med::kA, 0, u"r",
+       false},
       {"ㄲ after ㅏ is tensed, not voiced", ini::kSsangGiyeok, med::kA, med::kA,
        0, u"ˀk", false},
       {"ㅊ after ㅏ stays aspirated", ini::kChieut, med::kA, med::kI, 0, u"ʧʰ",
@@ -109,6 +116,7 @@ TEST(SyllableKana, ByInitialAndVowel) {
       {true, u"ɡ", u"wa", u"グヮ"},
       {false, u"n", u"wa", u"ヌヮ"},
       {false, u"r", u"wa", u"ルゥワ"},
+      {false, u"l", u"a", u"ラ"},  // the ㄹ after ㄹ is written as ㄹ is
       {false, u"t", u"ju", u"トュ"},
       {false, u"d", u"i", u"ディ"},
       {false, u"t", u"u", u"トゥ"},
@@ -174,6 +182,11 @@ TEST(Transcribe, Lines) {
       {u"안까", 0, u"an ˀka", u"アンカ", u"11"},    // none after final ㄴ
       {u"A가", 0, u"A ka", u"Aカ", u"01"},
       {u"감기", 0, u"kam ɡi", u"カムギ", u"12"},
+      // ㄹ after ㄹ is [l]: in the syllable fast path and in typed jamo.
+      {u"몰라요", 0, u"mol la jo", u"モルラヨ", u"111"},
+      {u"실라면", 0, u"ʃil la mjɔn", u"シルラミョン", u"111"},
+      {u"나라", 0, u"na ra", u"ナラ", u"11"},
+      {u"몰\u1105\u1161", 0, u"mol la", u"モルラ", u"11"},
       {u"밥", 0, u"paᵖ", u"パッ\uFF8C\uFF9F", u"1"},
       {u"씨", 0, u"ˀʃi", u"シ", u"1"},
       {u"씨", 1, u"ʼʃi", u"シ", u"1"},

@@ -105,7 +105,7 @@ TEST(WorkReport, MatchesTheGoldenFileByteForByte) {
             1);
 }
 
-TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWhenEmpty) {
+TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWithoutAText) {
   StageRecord record;
   record.results[1] = u"값";
   record.changed[19] = true;  // credited by a special word, nothing stored
@@ -114,7 +114,7 @@ TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWhenEmpty) {
                       u"</a>：　<span class=\"ko2\">&#xAC12;</span></p>\r\n"),
             std::u16string::npos);
   EXPECT_NE(page.find(u"<a href=\"/h/noonka4.html\" target=\"_blank\">濃音化４"
-                      u"</a>：　<span class=\"ko2\"></span></p>\r\n"),
+                      u"</a>：　<span class=\"ko2\">&#xAC12;</span></p>\r\n"),
             std::u16string::npos);
   EXPECT_EQ(page.find(u"有声音化"), std::u16string::npos);
   EXPECT_NE(page.find(u"<span class=\"ko2\">&#xAC11;</span></p>\r\n</body>"),
@@ -176,6 +176,25 @@ TEST(WorkReport, SaysWhoAnsweredAndWhy) {
   EXPECT_EQ(text({true, Answerer::kUser, u"줄＝주다＋-을／줄"}),
             "回答：はい（辞書：줄＝주다＋-을／줄）");
   EXPECT_EQ(text({false, Answerer::kPolicy, u""}), "既定：いいえ");
+}
+
+// Stage 3 may credit slot 2, which ran before it and stored nothing
+// (일 년 → 일년): its line shows the text stage 3 left, never an empty one.
+TEST(WorkReport, ACreditedSlotShowsTheTextThatHoldsItsChange) {
+  StageRecord record;
+  record.results[1] = u"일 년이";
+  record.results[3] = u"일년이";
+  record.changed[2] = true;
+  record.changed[3] = true;
+  const std::u16string page = WorkReportPage(u"일려니", record, u"", "/h");
+  const std::u16string joined = NumericCharRefs(u"일년이");
+  for (const std::u16string_view name : {u"分かち書き調整", u"特異例の判断"}) {
+    SCOPED_TRACE(U8(name));
+    EXPECT_NE(page.find(std::u16string(name) + u"</a>：　<span class=\"ko2\">" +
+                        joined + u"</span></p>\r\n"),
+              std::u16string::npos);
+  }
+  EXPECT_EQ(page.find(u"<span class=\"ko2\"></span>"), std::u16string::npos);
 }
 
 TEST(WorkReport, FolderIsEscapedInLinks) {

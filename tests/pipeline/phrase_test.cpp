@@ -1,0 +1,157 @@
+// Read as one breath: the sound changes across the spaces between words,
+// the pauses where nothing links, and the spaces the reading keeps.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
+#include "pipeline/stage_record.h"
+#include "support/test_support.h"
+
+namespace pimoru {
+namespace {
+
+struct PhraseCase {
+  std::u16string_view input;
+  std::u16string_view reading;
+};
+
+// The shipped lists, N-insertion as `n_insert` says, every question
+// answered `answer`.
+void ExpectPhraseReadings(const std::vector<PhraseCase>& cases,
+                          bool n_insert = false, bool answer = false) {
+  FolderWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat", /*cache=*/true);
+  Options options;
+  options.phrase_flg = true;
+  options.n_insert_flg = n_insert;
+  options.h_strong_flg = false;
+  options.e_real_flg = false;
+  for (const PhraseCase& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    FixedAsker asker(answer);
+    StageRecord record;
+    EXPECT_EQ(U8(RunPipeline(c.input, options, lists, asker, record)),
+              U8(c.reading));
+  }
+}
+
+TEST(Phrase, TheRulesWorkAcrossTheSpacesBetweenWords) {
+  ExpectPhraseReadings({
+      // A final before a word that begins with a vowel: its representative
+      // sound is carried over, and the space goes with it.
+      {u"밭 아래", u"바다래"},
+      {u"늪 앞", u"느밥"},
+      {u"닭 앞에", u"다가페"},
+      {u"꽃 위", u"꼬뒤"},
+      {u"할 줄 알아요", u"할 쭈라라요"},  // ㄹ as ㄹ; 할 tenses 줄
+      {u"강 아래", u"강 아래"},           // ㅇ stays a final
+      // Not palatalised across the boundary: 이 begins a word here.
+      {u"밭 이랑", u"바디랑"},
+      // Aspiration.
+      {u"옷 한 벌", u"오탄벌"},  // 한 벌, one word in the lists
+      {u"꽃 한 다발", u"꼬탄 다발"},
+      {u"못 해요", u"모태요"},
+      {u"낮 한때", u"나탄때"},
+      // Nasalisation: the final changes but stays, and so does the space.
+      {u"밥 먹는다", u"밤 멍는다"},
+      {u"흙 말리다", u"흥 말리다"},
+      {u"값 매기다", u"감 매기다"},
+      // Tensification after an obstruent; a final merged into the tensed
+      // initial of its own place moved across.
+      {u"옷 장", u"옫 짱"},
+      {u"책 가방", u"채까방"},
+  });
+}
+
+TEST(Phrase, NInsertionAcrossTheSpaceIsAskedAsInsideWords) {
+  const std::vector<PhraseCase> yes = {
+      {u"한 일", u"한 닐"},
+      {u"옷 입다", u"온 닙따"},  // then nasalised
+      {u"할 일", u"할 릴"},      // then lateralised
+      {u"먹은 엿", u"머근 녇"},
+  };
+  ExpectPhraseReadings(yes, /*n_insert=*/true, /*answer=*/true);
+  // Answered No, the final is carried over.
+  ExpectPhraseReadings({{u"한 일", u"하닐"}, {u"옷 입다", u"오딥따"}},
+                       /*n_insert=*/true, /*answer=*/false);
+  // Switched off, nothing is asked and the final is carried over.
+  ExpectPhraseReadings({{u"한 일", u"하닐"}}, /*n_insert=*/false,
+                       /*answer=*/true);
+}
+
+TEST(Phrase, PunctuationTabsAndOtherWordsArePauses) {
+  ExpectPhraseReadings({
+      {u"밭, 아래", u"받, 아래"},
+      {u"밭。 아래", u"받。 아래"},
+      {u"밭\t아래", u"받\t아래"},
+      {u"\"밭\" 아래", u"\"받\" 아래"},
+      {u"밭 (아래)", u"받 (아래)"},
+      {u"밭 A 아래", u"받 A 아래"},
+      // Two spaces are one once the input is formatted; the ends of the
+      // line are pauses.
+      {u"  밭  아래  ", u"바다래"},
+      {u"밭", u"받"},
+  });
+}
+
+TEST(Phrase, QuestionsAboutTheWordAreNotAskedAcrossTheSpace) {
+  // The future adnominal and Sino-Korean questions of stage 20 are about
+  // one word: 서울 + 사람 and 발 + 달 are two.
+  FolderWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat", /*cache=*/true);
+  Options options;
+  options.phrase_flg = true;
+  ScriptedAsker asker;
+  StageRecord record;
+  EXPECT_EQ(RunPipeline(u"서울 사람 발 달", options, lists, asker, record),
+            u"서울 사람 발 달");
+  EXPECT_TRUE(asker.questions().empty());
+
+  // N-insertion across the space is asked with both words and names the
+  // word as typed.
+  options.n_insert_flg = true;
+  ScriptedAsker yes({true});
+  RunPipeline(u"한 일", options, lists, yes, record);
+  ASSERT_EQ(yes.questions().size(), 1u);
+  EXPECT_EQ(yes.questions()[0].typed_word, u"한");
+  EXPECT_EQ(yes.messages()[0],
+            u"ニウン挿入[n挿入]\n한 일は合成語または2語がつながった語ですか？"
+            u"合成語または2語がつながった語でㄴパッチムの後ろにㅇ初声が来た場合"
+            u"、ニウン挿入[n挿入]します。");
+}
+
+TEST(Phrase, TheRecordShowsEachChangeUnderItsStageWithTheWordsSpaced) {
+  NoWordLists lists;
+  Options options;
+  options.phrase_flg = true;
+  FixedAsker no(false);
+  StageRecord record;
+  EXPECT_EQ(RunPipeline(u"옷 한 벌", options, lists, no, record), u"오탄 벌");
+  EXPECT_TRUE(record.changed[12]);
+  EXPECT_EQ(record.results[12], u"오탄 벌");
+  EXPECT_EQ(RunPipeline(u"밥 먹는다", options, lists, no, record),
+            u"밤 멍는다");
+  EXPECT_EQ(record.results[16], u"밤 멍는다");
+  EXPECT_EQ(RunPipeline(u"밭 아래", options, lists, no, record), u"바다래");
+  EXPECT_TRUE(record.changed[13]);
+  EXPECT_EQ(record.results[13], u"바다래");
+}
+
+TEST(Phrase, OffReadsWordByWordAndATypedBoundaryIsNoBoundary) {
+  NoWordLists lists;
+  FixedAsker no(false);
+  StageRecord record;
+  EXPECT_EQ(RunPipeline(u"밭 아래 옷 한 벌", Options{}, lists, no, record),
+            u"받 아래 옫 한 벌");
+  // A noncharacter typed between two words is not taken for a boundary.
+  Options options;
+  options.phrase_flg = true;
+  EXPECT_EQ(RunPipeline(u"밭\uFDD0아래", options, lists, no, record),
+            u"받\uFFFD아래");
+}
+
+}  // namespace
+}  // namespace pimoru
