@@ -380,7 +380,16 @@ class Judging {
   }
 
   Judgement NInsertion() const {
-    if (!JunctionInWord()) return {};
+    // Across a space, read as one breath: two words meet there, and the
+    // second takes the ㄴ the way the parts of a compound do (한 일 → 한
+    // 닐), but a pause between them keeps it away.
+    if (!JunctionInWord()) {
+      std::u16string why(q_.word);
+      why += kPlus;
+      why += q_.next_word;
+      why += u"（二語の境目）";
+      return Undecided(!q_.next_word.empty(), std::move(why));
+    }
     if (in_word_.empty()) return ParticleAfterUnknownWord();
     // A reading that ends the stem at the junction says it best.
     std::u16string why;

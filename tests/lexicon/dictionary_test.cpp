@@ -100,6 +100,9 @@ TEST(Dictionary, JudgesWordsAsTheirReadingsAndHanjaSay) {
        u"커널이＝커널＋이（助詞）"},
       {K::kNInsertion, 10, u"솜이불", 0, u"", V::kUnknown, u""},
       {K::kNInsertion, 10, u"막일", 0, u"", V::kUnknown, u""},
+      // Across a space, read as one breath: two words meet.
+      {K::kNInsertion, 10, u"한", 0, u"일이", V::kUnknown,
+       u"한＋일이（二語の境目）"},
   };
   const Dictionary& d = *InstalledDictionary();
   for (const Case& c : cases) {
