@@ -92,9 +92,10 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
   }
   AnswerPolicy policy = cl.answers;
   if (policy == AnswerPolicy::kDefault) {
+    // Scripts that name no policy get No, as they always have.
     policy = isatty(STDIN_FILENO) && isatty(STDERR_FILENO)
                  ? AnswerPolicy::kAsk
-                 : AnswerPolicy::kAuto;
+                 : AnswerPolicy::kNo;
   }
   std::unique_ptr<CliAsker> asker;
   if (policy == AnswerPolicy::kAsk) {
@@ -103,7 +104,7 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
     } else if (cl.answers == AnswerPolicy::kAsk) {
       return nullptr;
     } else {
-      policy = AnswerPolicy::kAuto;
+      policy = AnswerPolicy::kNo;
     }
   }
   if (!asker) {

@@ -20,7 +20,7 @@ Options:
                               dictionary's guess; auto: the dictionary
                               decides, the rest is answered No; yes, no:
                               every question answered so, no dictionary
-                              (default: ask on a terminal, otherwise auto)
+                              (default: ask on a terminal, otherwise no)
   --answer-list LIST          answer the questions of each input in order
                               from LIST, a string of y and n (e.g. yny);
                               questions beyond it are answered No

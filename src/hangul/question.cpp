@@ -166,7 +166,7 @@ std::u16string Question::Message(const Judgement& judgement) const {
   if (AtJunction(kind_)) {
     if (pattern_.size() < 2) return std::u16string(title_);
     return JunctionMessage(title_, word, Wording(kind_), pattern_[0],
-                           pattern_[1]);
+                           pattern_[JunctionInitial()]);
   }
   return OccurrenceMessage(title_, word, Wording(kind_));
 }

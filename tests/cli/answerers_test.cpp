@@ -57,8 +57,9 @@ TEST(AnswersAuto, TheDictionaryDecidesAndYesAndNoStayAsTold) {
   const std::string input = "목록을 입력하면\n읽을게요\n일본 물건\n";
   EXPECT_EQ(Readings({"--answers", "auto"}, input),
             "몽노글 임녀카면|일글께요|일본 물건|");
-  // Not on a terminal the dictionary answers by default.
-  EXPECT_EQ(Readings({}, input), "몽노글 임녀카면|일글께요|일본 물건|");
+  // Not on a terminal, without a policy, every question is answered No, as
+  // scripts have always had it.
+  EXPECT_EQ(Readings({}, input), "목로글 입려카면|일글께요|일본 물건|");
   // yes, no, an answer list and --no-dictionary consult no dictionary.
   EXPECT_EQ(Readings({"--answers", "no"}, input),
             "목로글 입려카면|일글께요|일본 물건|");
