@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Whole-process speed of the command line in batch use:
-#   pimoru-cli --answers no < corpus > /dev/null
+#   pimoru-cli --answers no < corpus > /dev/null   (or ANSWERS=auto)
 # over everyday Korean sentences (bench/corpus/sentences.txt, repeated in a
 # shuffled order up to the size asked for), with the shipped word lists.
 #
 #   bench/batch_cli.sh [BUILD_DIR] [MEGABYTES] [DATA_DIR]
+#   ANSWERS=auto bench/batch_cli.sh ...   the dictionary answers instead
 #
 # BUILD_DIR defaults to build/default (built if needed), MEGABYTES to 32,
 # DATA_DIR (the folder holding kdat/) to the data staged in BUILD_DIR.
@@ -16,6 +17,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/default}
 megabytes=${2:-32}
+answers=${ANSWERS:-no}
 
 scripts/install-deps bench
 if [ ! -x "$build/bin/pimoru-cli" ]; then
@@ -59,7 +61,7 @@ measure() {
   local bytes start end stats
   bytes=$(stat -c %s "$file")
   start=$(date +%s.%N)
-  stats=$(/usr/bin/time -f '%U %S %M' "$cli" --data "$data" --answers no \
+  stats=$(/usr/bin/time -f '%U %S %M' "$cli" --data "$data" --answers "$answers" \
             <"$file" 2>&1 >/dev/null | tail -n 1)
   end=$(date +%s.%N)
   read -r user system peak_kb <<<"$stats"
@@ -71,7 +73,7 @@ measure() {
   }'
 }
 
-echo "pimoru-cli --answers no, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "pimoru-cli --answers $answers, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 measure "lines, 1/4" "$work/quarter.txt"
 measure "lines, 1/2" "$work/half.txt"
 measure "lines, all" "$lines_file"

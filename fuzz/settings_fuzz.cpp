@@ -15,7 +15,7 @@ namespace {
 constexpr std::u16string_view kKeys[] = {
     u"MainLeft",        u"MainTop",  u"N_Insert_Flg", u"H_Strong_Flg",
     u"E_Real_Flg",      u"Noon_Idx", u"Main_Width",   u"Main_Height",
-    u"Option_Open_Flg", u"Zoom_Idx", u"Phrase_Flg"};
+    u"Option_Open_Flg", u"Zoom_Idx", u"Phrase_Flg",   u"Dict_Flg"};
 
 }  // namespace
 

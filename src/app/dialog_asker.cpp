@@ -53,8 +53,14 @@ bool AskYesNo(QWidget* parent, const QString& text, bool default_yes) {
 }
 
 bool DialogAsker::Confirm(const Question& question) {
-  return AskYesNo(parent_, QString::fromStdU16String(question.Message()),
-                  /*default_yes=*/false);
+  return Respond(question, Judgement{}).yes;
+}
+
+Answer DialogAsker::Respond(const Question& question, const Judgement& guess) {
+  const bool yes =
+      AskYesNo(parent_, QString::fromStdU16String(question.Message(guess)),
+               /*default_yes=*/guess.guess);
+  return {yes, Answerer::kUser, guess.reason};
 }
 
 }  // namespace pimoru

@@ -29,6 +29,9 @@ class DialogAsker : public Asker {
   explicit DialogAsker(QWidget* parent) : parent_(parent) {}
   // The stage's question, with いいえ as the default.
   bool Confirm(const Question& question) override;
+  // The same with what the dictionary made of it: the hanja in the text
+  // and its guess as the default button.
+  Answer Respond(const Question& question, const Judgement& guess) override;
 
  private:
   QWidget* parent_;

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBrowser>
@@ -83,9 +84,20 @@ HelpWindow::HelpWindow(UrlOpener open_url, QWidget* parent)
   buttons->addWidget(forward_);
   buttons->addStretch();
   buttons->addWidget(close);
+  note_ = new QLabel(this);
+  note_->setObjectName(QStringLiteral("HelpNote"));
+  note_->setWordWrap(true);
+  note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  note_->hide();
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(note_);
   layout->addWidget(browser_);
   layout->addLayout(buttons);
+}
+
+void HelpWindow::SetNote(const QString& note) {
+  note_->setText(note);
+  note_->setVisible(!note.isEmpty());
 }
 
 void HelpWindow::ShowPage(const QUrl& page) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+class QLabel;
 class QPushButton;
 class QTextBrowser;
 
@@ -25,6 +26,8 @@ class HelpWindow : public QWidget {
   // Shows `page` (a local HTML page, with or without a #fragment, or a text
   // file) and brings the window to the front.
   void ShowPage(const QUrl& page);
+  // A line above the page (what the program found, say); none when empty.
+  void SetNote(const QString& note);
 
  private:
   void FollowLink(const QUrl& link);
@@ -35,6 +38,7 @@ class HelpWindow : public QWidget {
   QTextBrowser* browser_;
   QPushButton* back_;
   QPushButton* forward_;
+  QLabel* note_;
 };
 
 // Where a link of a page shown from `base` leads: kInPage for a #fragment of

@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <system_error>
 
@@ -360,18 +361,24 @@ void TMainFrm::BuildReport() {
   check_box4_->setToolTip(QStringLiteral(
       "一息に話すように、スペースをはさんだ語の間でも連音化・激音化・"
       "鼻音化などを行います（句読点では区切ります）。"));
+  check_box5_ = new QCheckBox(QStringLiteral("辞書で判断する"), panel4_);
+  check_box5_->setObjectName(QStringLiteral("CheckBox5"));
+  check_box5_->setToolTip(QStringLiteral(
+      "漢字語か、未来連体形かなど、辞書で分かる質問は辞書が答えます。"
+      "分からない質問だけを、辞書の見当を既定のボタンにして聞きます。"));
   combo_box1_ = new QComboBox(panel4_);
   combo_box1_->setObjectName(QStringLiteral("ComboBox1"));
   note->addWidget(check_box3_, 0, 1);
   note->addWidget(check_box1_, 1, 1);
   note->addWidget(check_box2_, 2, 1);
   note->addWidget(check_box4_, 3, 1);
+  note->addWidget(check_box5_, 4, 1);
   auto* notation = new QHBoxLayout;
   notation->addWidget(MakeLabel(QStringLiteral("Label9"),
                                 QStringLiteral("濃音の発音表示："), panel4_));
   notation->addWidget(combo_box1_);
   notation->addStretch();
-  note->addLayout(notation, 4, 1);
+  note->addLayout(notation, 5, 1);
   note->setColumnStretch(0, 1);
   note->setColumnStretch(1, 1);
 
@@ -446,6 +453,8 @@ void TMainFrm::SetUpControls() {
   check_box2_->setText(QStringLiteral("ㅎの弱音化を無音化にする"));
   check_box2_->setChecked(options.h_strong_flg);
   check_box4_->setChecked(options.phrase_flg);
+  check_box5_->setChecked(settings_.dict_flg);
+  check_box5_->setEnabled(dictionary_ != nullptr);
 
   combo_box1_->setEditable(false);
   combo_box1_->setFont(PointFont(JapaneseFamilies(), 9));
@@ -494,6 +503,10 @@ void TMainFrm::ConnectHandlers() {
           option(&Options::h_strong_flg));
   connect(check_box3_, &QCheckBox::toggled, this, option(&Options::e_real_flg));
   connect(check_box4_, &QCheckBox::toggled, this, option(&Options::phrase_flg));
+  connect(check_box5_, &QCheckBox::toggled, this, [this](bool on) {
+    settings_.dict_flg = on;
+    WriteSettings(/*may_tell=*/true);
+  });
   connect(combo_box1_, &QComboBox::currentIndexChanged, this,
           [this](int index) {
             if (index < 0) return;
@@ -624,7 +637,12 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
 void TMainFrm::SpeedButton2Click() {
   try {
     // An edited list takes effect now: the lists look at their files.
-    DialogAsker asker(this);
+    DialogAsker dialog(this);
+    std::optional<KnowingAsker> knowing;
+    if (dictionary_ != nullptr && settings_.dict_flg) {
+      knowing.emplace(*dictionary_, dialog);
+    }
+    Asker& asker = knowing ? static_cast<Asker&>(*knowing) : dialog;
     const std::u16string reading =
         RunPipeline(edit1_->text().toStdU16String(), settings_.options, lists_,
                     asker, record_);
@@ -822,10 +840,23 @@ void TMainFrm::SpeedButton8Click() {
     return;
   }
   ShowHelp(QUrl::fromLocalFile(PathToQString(folders_.ReadmePath())));
+  help_window_->SetNote(dictionary_status_
+                            ? dictionary_status_()
+                            : QStringLiteral("辞書：このぴもるは辞書なしで"
+                                             "作られています。質問はすべて"
+                                             "表示されます。"));
+}
+
+void TMainFrm::SetDictionary(std::shared_ptr<const WordKnowledge> dictionary,
+                             std::function<QString()> status) {
+  dictionary_ = std::move(dictionary);
+  dictionary_status_ = std::move(status);
+  check_box5_->setEnabled(dictionary_ != nullptr);
 }
 
 void TMainFrm::ShowHelp(const QUrl& page) {
   if (help_window_ == nullptr) help_window_ = new HelpWindow(open_url_, this);
+  help_window_->SetNote(QString());
   help_window_->ShowPage(page);
 }
 

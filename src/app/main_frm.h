@@ -13,12 +13,15 @@
 #include <QSize>
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "app/folders.h"
 #include "app/help_window.h"
 #include "app/settings.h"
+#include "hangul/word_knowledge.h"
 #include "hangul/word_list.h"
 #include "pipeline/stage_record.h"
 
@@ -76,6 +79,13 @@ class TMainFrm : public QWidget {
   // addresses to the desktop.
   TMainFrm(Folders folders, UrlOpener open_url, QWidget* parent = nullptr);
   ~TMainFrm() override;
+
+  // The dictionary that decides the questions it can while 辞書で判断する is
+  // on, and a line saying what it found (shown with the Readme; it may wait
+  // for the dictionary to load). Without one, every question is asked and
+  // the option is greyed out.
+  void SetDictionary(std::shared_ptr<const WordKnowledge> dictionary,
+                     std::function<QString()> status);
 
   // Showing the window the first time sets its caption, its view, size and
   // zoom as the settings say, its position, and the focus on the input.
@@ -190,6 +200,9 @@ class TMainFrm : public QWidget {
   QCheckBox* check_box2_;
   QCheckBox* check_box3_;
   QCheckBox* check_box4_;  // 語の間も続けて読む
+  QCheckBox* check_box5_;  // 辞書で判断する
+  std::shared_ptr<const WordKnowledge> dictionary_;
+  std::function<QString()> dictionary_status_;
   QComboBox* combo_box1_;
   QAction* copy_result_;
 };

@@ -24,6 +24,7 @@ constexpr std::u16string_view kMainHeight = u"Main_Height";
 constexpr std::u16string_view kOptionOpenFlg = u"Option_Open_Flg";
 constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
 constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
+constexpr std::u16string_view kDictFlg = u"Dict_Flg";
 
 // Symbolic links followed before the chain counts as a loop, as the system
 // does.
@@ -149,6 +150,7 @@ void ApplySettingLines(std::span<const std::u16string> lines,
     settings.zoom_idx = known ? index : kDefaultZoomIdx;
   });
   WithValue(lines, kPhraseFlg, [&](auto v) { options.phrase_flg = flag(v); });
+  WithValue(lines, kDictFlg, [&](auto v) { settings.dict_flg = flag(v); });
 }
 
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
@@ -184,6 +186,7 @@ std::string FormatSettings(const Settings& settings) {
       std::string("Option_Open_Flg,") + flag(settings.option_open_flg) + "\r\n";
   text += "Zoom_Idx," + std::to_string(settings.zoom_idx) + "\r\n";
   text += std::string("Phrase_Flg,") + flag(options.phrase_flg) + "\r\n";
+  text += std::string("Dict_Flg,") + flag(settings.dict_flg) + "\r\n";
   return text;
 }
 

@@ -50,6 +50,9 @@ struct Settings {
   int main_height = kUnsetSize;
   bool option_open_flg = false;  // the report and the options are shown
   int zoom_idx = kDefaultZoomIdx;
+  // The dictionary decides the questions it can (辞書で判断する); on when an
+  // older file does not say.
+  bool dict_flg = true;
   // Noon_Idx is kept as read, even outside 0..2: it then renders like 0,
   // selects nothing in the notation box and is saved as 0.
   Options options;
@@ -58,7 +61,7 @@ struct Settings {
     return a.main_left == b.main_left && a.main_top == b.main_top &&
            a.main_width == b.main_width && a.main_height == b.main_height &&
            a.option_open_flg == b.option_open_flg && a.zoom_idx == b.zoom_idx &&
-           a.options == b.options;
+           a.dict_flg == b.dict_flg && a.options == b.options;
   }
 };
 

@@ -5,14 +5,70 @@
 #include <string>
 
 #include "hangul/utf.h"
+#if PIMORU_HAVE_DICTIONARY
+#include "lexicon/dictionary.h"
+#endif
 
 namespace pimoru {
+namespace {
 
-bool TerminalAsker::Confirm(const Question& question) {
-  const std::string shown = Utf16ToUtf8(question.Message());
+// The dictionary of this process, shared by every answerer and loaded at
+// the first question it is asked; null where the program was built without
+// one.
+const WordKnowledge* ProcessDictionary() {
+#if PIMORU_HAVE_DICTIONARY
+  static const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  return dictionary.get();
+#else
+  return nullptr;
+#endif
+}
+
+// Whether the dictionary's files are there, without loading them.
+bool DictionaryFilesThere() {
+#if PIMORU_HAVE_DICTIONARY
+  const DictionaryFiles files = FindDictionaryFiles();
+  std::error_code ec;
+  return std::filesystem::exists(files.hanja, ec) &&
+         std::filesystem::exists(files.affix, ec) &&
+         std::filesystem::exists(files.words, ec);
+#else
+  return false;
+#endif
+}
+
+// Whether the user asked for answers that consult the dictionary by name:
+// by default a missing one goes without a word.
+bool AsksForDictionary(const CommandLine& cl) {
+  return !cl.answer_list && !cl.no_dictionary &&
+         (cl.answers == AnswerPolicy::kAsk ||
+          cl.answers == AnswerPolicy::kAuto);
+}
+
+}  // namespace
+
+std::string TerminalQuestion(const Question& question, const Judgement& guess) {
+  std::string shown = Utf16ToUtf8(question.Message(guess));
+  shown += '\n';
+  if (guess.reason.empty() && guess.hanja.empty()) {
+    return shown + "[y/n] ";
+  }
+  shown += "辞書の推測：";
+  shown += guess.guess ? "はい" : "いいえ";
+  if (!guess.reason.empty()) {
+    shown += "（" + Utf16ToUtf8(guess.reason) + "）";
+  }
+  shown += '\n';
+  return shown + (guess.guess ? "[Y/n] " : "[y/N] ");
+}
+
+Answer TerminalAsker::Respond(const Question& question,
+                              const Judgement& guess) {
+  const std::string shown = TerminalQuestion(question, guess);
+  const bool offers_guess = !guess.reason.empty() || !guess.hanja.empty();
   std::string answer;
   while (true) {
-    std::fprintf(out_, "%s\n[y/n] ", shown.c_str());
+    std::fputs(shown.c_str(), out_);
     std::fflush(out_);
     // The whole line, however long: what is left of it must not answer
     // the next question.
@@ -21,9 +77,17 @@ bool TerminalAsker::Confirm(const Question& question) {
     while ((c = std::fgetc(in_)) != EOF && c != '\n') {
       answer += static_cast<char>(c);
     }
-    if (answer.starts_with('y') || answer.starts_with('Y')) return true;
-    if (answer.starts_with('n') || answer.starts_with('N')) return false;
-    if (c == EOF) return false;
+    if (answer.ends_with('\r')) answer.pop_back();
+    if (answer.starts_with('y') || answer.starts_with('Y')) {
+      return {true, Answerer::kUser, guess.reason};
+    }
+    if (answer.starts_with('n') || answer.starts_with('N')) {
+      return {false, Answerer::kUser, guess.reason};
+    }
+    if (c == EOF) return {false, Answerer::kUser, guess.reason};
+    if (offers_guess && answer.empty()) {
+      return {guess.guess, Answerer::kUser, guess.reason};
+    }
   }
 }
 
@@ -33,19 +97,48 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
   }
   AnswerPolicy policy = cl.answers;
   if (policy == AnswerPolicy::kDefault) {
+    // Scripts that name no policy get No, as they always have.
     policy = isatty(STDIN_FILENO) && isatty(STDERR_FILENO) ? AnswerPolicy::kAsk
                                                            : AnswerPolicy::kNo;
   }
+  std::unique_ptr<CliAsker> asker;
   if (policy == AnswerPolicy::kAsk) {
     std::FILE* const in = std::fopen("/dev/tty", "re");
     std::FILE* const out =
         in != nullptr ? std::fopen("/dev/tty", "we") : nullptr;
-    if (out != nullptr) return std::make_unique<TerminalAsker>(in, out);
-    if (in != nullptr) std::fclose(in);
-    if (cl.answers == AnswerPolicy::kAsk) return nullptr;
-    policy = AnswerPolicy::kNo;
+    if (out != nullptr) {
+      asker = std::make_unique<TerminalAsker>(in, out);
+    } else if (in != nullptr) {
+      std::fclose(in);
+    }
+    if (!asker && cl.answers == AnswerPolicy::kAsk) return nullptr;
+    if (!asker) policy = AnswerPolicy::kNo;
   }
-  return std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes);
+  if (!asker) {
+    asker = std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes);
+  }
+  const bool consult =
+      policy == AnswerPolicy::kAsk || policy == AnswerPolicy::kAuto;
+  const WordKnowledge* dictionary = ProcessDictionary();
+  if (consult && !cl.no_dictionary && dictionary != nullptr) {
+    return std::make_unique<DictionaryAsker>(*dictionary, std::move(asker));
+  }
+  return asker;
+}
+
+std::string DictionaryStatus() {
+#if PIMORU_HAVE_DICTIONARY
+  const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  return (dictionary->Load() ? "found: " : "missing: ") + dictionary->Status();
+#else
+  return "missing: built without the dictionary (the hunspell library)";
+#endif
+}
+
+std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
+  if (!AsksForDictionary(cl) || DictionaryFilesThere()) return std::nullopt;
+  return "dictionary " + DictionaryStatus() +
+         "; the questions it would decide are asked, or answered No";
 }
 
 }  // namespace pimoru

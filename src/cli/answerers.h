@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/command_line.h"
 #include "hangul/question.h"
+#include "hangul/word_knowledge.h"
 
 namespace pimoru {
 
@@ -18,6 +20,13 @@ class CliAsker : public Asker {
   virtual void BeginInput() {}
   virtual bool OnTerminal() const { return false; }
 };
+
+// The question as the terminal shows it: the message (with the word's hanja
+// where the dictionary knows them), what the dictionary guessed and why,
+// and the prompt, whose capital letter is the answer an empty line gives
+// ("[Y/n] "). Where no dictionary was consulted, the prompt is "[y/n] "
+// and only y or n answers.
+std::string TerminalQuestion(const Question& question, const Judgement& guess);
 
 // Asks on the controlling terminal, so that questions work while the text
 // itself comes from a pipe. The terminal is opened twice, once to read the
@@ -35,7 +44,10 @@ class TerminalAsker : public CliAsker {
   TerminalAsker& operator=(const TerminalAsker&) = delete;
 
   bool OnTerminal() const override { return true; }
-  bool Confirm(const Question& question) override;
+  bool Confirm(const Question& question) override {
+    return Respond(question, Judgement{}).yes;
+  }
+  Answer Respond(const Question& question, const Judgement& guess) override;
 
  private:
   std::FILE* in_;
@@ -53,6 +65,9 @@ class ScriptAsker : public CliAsker {
   bool Confirm(const Question&) override {
     return next_ < answers_.size() ? answers_[next_++] == 'y' : beyond_;
   }
+  Answer Respond(const Question& question, const Judgement& guess) override {
+    return {Confirm(question), Answerer::kPolicy, guess.reason};
+  }
 
  private:
   std::string answers_;
@@ -60,9 +75,39 @@ class ScriptAsker : public CliAsker {
   std::size_t next_ = 0;
 };
 
+// Lets a dictionary answer what it can decide, and another answerer the
+// rest.
+class DictionaryAsker : public CliAsker {
+ public:
+  DictionaryAsker(const WordKnowledge& knowledge,
+                  std::unique_ptr<CliAsker> undecided)
+      : undecided_(std::move(undecided)), knowing_(knowledge, *undecided_) {}
+
+  void BeginInput() override { undecided_->BeginInput(); }
+  bool OnTerminal() const override { return undecided_->OnTerminal(); }
+  bool Confirm(const Question& question) override {
+    return knowing_.Confirm(question);
+  }
+  Answer Respond(const Question& question, const Judgement& guess) override {
+    return knowing_.Respond(question, guess);
+  }
+
+ private:
+  std::unique_ptr<CliAsker> undecided_;
+  KnowingAsker knowing_;
+};
+
 // The answerer the command line asks for; null when it wants the terminal
 // and there is none.
 std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl);
+
+// What --version says of the dictionary: where its files were found, or
+// what is missing.
+std::string DictionaryStatus();
+
+// A warning for standard error when --answers ask or auto would consult a
+// dictionary that is missing; nullopt otherwise.
+std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl);
 
 }  // namespace pimoru
 

@@ -18,12 +18,17 @@ Options:
   --format tsv|text|json      tsv: reading, symbols, katakana separated by tabs;
                               text: three labelled lines; json: one object per
                               line (default tsv)
-  --answers ask|yes|no        answer the yes/no questions on the terminal, or
-                              always Yes / always No (default: ask on a
-                              terminal, otherwise no)
+  --answers ask|auto|yes|no   ask: the dictionary answers what it can decide,
+                              the rest is asked on the terminal with the
+                              dictionary's guess; auto: the dictionary
+                              decides, the rest is answered No; yes, no:
+                              every question answered so, no dictionary
+                              (default: ask on a terminal, otherwise no)
   --answer-list LIST          answer the questions of each input in order
                               from LIST, a string of y and n (e.g. yny);
                               questions beyond it are answered No
+  --no-dictionary             ask and auto consult no dictionary: every
+                              question is asked, or answered No
   --n-insert, --no-n-insert   N-insertion on/off (default off)
   --h-strong, --no-h-strong   weakened ㅎ dropped altogether on/off (default on)
   --real-endings, --no-real-endings
@@ -39,6 +44,11 @@ Options:
   --data DIR                  folder holding kdat/ and html/ (default: the
                               installed data)
   --help, --version
+
+The dictionary is read from the files of the packages libhangul-data (the
+hanja dictionary) and hunspell-ko (the lexicon); PIMORU_HANJA_FILE and
+PIMORU_LEXICON (the lexicon's .aff and .dic without their extension) point
+elsewhere. --version says whether it was found.
 
 Exit status: 0 when every input converted and all output was written; 1 when
 some input failed, a word list could not be read, output or the report could
@@ -95,12 +105,14 @@ std::optional<CommandLine> ParseCommandLine(
       if (!v) return std::nullopt;
       if (*v == "ask") {
         cl.answers = AnswerPolicy::kAsk;
+      } else if (*v == "auto") {
+        cl.answers = AnswerPolicy::kAuto;
       } else if (*v == "yes") {
         cl.answers = AnswerPolicy::kYes;
       } else if (*v == "no") {
         cl.answers = AnswerPolicy::kNo;
       } else {
-        error = "--answers must be ask, yes or no, not '" + *v + "'";
+        error = "--answers must be ask, auto, yes or no, not '" + *v + "'";
         return std::nullopt;
       }
     } else if (name == "--answer-list") {
@@ -151,6 +163,7 @@ std::optional<CommandLine> ParseCommandLine(
           {"--phrase", &cl.options.phrase_flg, true},
           {"--no-phrase", &cl.options.phrase_flg, false},
           {"--stage-trace", &cl.stage_trace, true},
+          {"--no-dictionary", &cl.no_dictionary, true},
           {"--help", &cl.help, true},
           {"--version", &cl.version, true},
       };

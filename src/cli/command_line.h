@@ -11,7 +11,7 @@
 namespace pimoru {
 
 enum class OutputFormat { kTsv, kText, kJson };
-enum class AnswerPolicy { kDefault, kAsk, kYes, kNo };
+enum class AnswerPolicy { kDefault, kAsk, kAuto, kYes, kNo };
 
 struct CommandLine {
   Options options;
@@ -19,6 +19,8 @@ struct CommandLine {
   AnswerPolicy answers = AnswerPolicy::kDefault;
   // With --answer-list: the answers to the questions, in order ("yny").
   std::optional<std::string> answer_list;
+  // With --no-dictionary: ask and auto consult no dictionary.
+  bool no_dictionary = false;
   bool stage_trace = false;
   std::optional<std::string> report_path;
   std::optional<std::string> data_folder;

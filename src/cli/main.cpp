@@ -96,7 +96,8 @@ int Main(int argc, char** argv) {
   if (cl->help || cl->version) {
     std::string text = cl->help
                            ? UsageText()
-                           : std::string("pimoru-cli ") + PIMORU_VERSION + "\n";
+                           : std::string("pimoru-cli ") + PIMORU_VERSION +
+                                 "\ndictionary " + DictionaryStatus() + "\n";
     out.Write(text);
     return out.Close() ? kExitOk : kExitSomeFailed;
   }
@@ -106,6 +107,10 @@ int Main(int argc, char** argv) {
       std::cerr << "pimoru-cli: " << *problem << '\n';
       return kExitUsage;
     }
+  }
+  if (const std::optional<std::string> warning =
+          MissingDictionaryWarning(*cl)) {
+    std::cerr << "pimoru-cli: " << *warning << '\n';
   }
   const std::unique_ptr<CliAsker> asker = MakeAsker(*cl);
   if (!asker) {

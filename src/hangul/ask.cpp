@@ -1,11 +1,21 @@
 #include "hangul/ask.h"
 
 #include <string>
+#include <utility>
 
 #include "hangul/jamo.h"
 
 namespace pimoru {
 namespace {
+
+// The answer to one question, kept in the record where there is one.
+bool Answered(const Question& question, Asking& asking) {
+  if (asking.record == nullptr) return asking.asker.Confirm(question);
+  Answer answer = asking.asker.Respond(question, Judgement{});
+  const bool yes = answer.yes;
+  asking.record->push_back(question.Record(std::move(answer)));
+  return yes;
+}
 
 // The input stays as it was during a walk and the output is built beside
 // it; the text takes the output only when some answer was Yes.
@@ -24,7 +34,7 @@ bool Walk(JamoText& text, std::u16string_view pattern,
     out.append(input.substr(done, hit - done));
     const Question question(form.kind, asking.slot, form.title, input, hit,
                             pattern, asking.typed);
-    if (asking.asker.Confirm(question)) {
+    if (Answered(question, asking)) {
       out.append(replacement);
       any_yes = true;
       done = hit + pattern.size();

@@ -5,6 +5,7 @@
 #define PIMORU_HANGUL_ASK_H_
 
 #include <string_view>
+#include <vector>
 
 #include "hangul/jamo_text.h"
 #include "hangul/question.h"
@@ -12,12 +13,14 @@
 
 namespace pimoru {
 
-// Who answers the questions of a conversion, the stage that asks them, and
-// the input as typed (null where it is not known).
+// Who answers the questions of a conversion, the stage that asks them, the
+// input as typed (null where it is not known), and where each question is
+// kept with its answer (null where nothing shows them).
 struct Asking {
   Asker& asker;
   int slot = 0;
   TypedInput* typed = nullptr;
+  std::vector<RecordedQuestion>* record = nullptr;
 };
 
 // What a stage asks: the kind of its questions and their title.

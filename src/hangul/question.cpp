@@ -1,6 +1,7 @@
 #include "hangul/question.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "hangul/jamo.h"
 
@@ -44,6 +45,14 @@ void TypedInput::Map(std::u16string_view jamo) {
       syllables_.push_back(static_cast<std::uint32_t>(i));
     }
   }
+  // Each initial begins a syllable; only where the counts differ are the
+  // syllables composed to be matched.
+  working_count_ = static_cast<std::size_t>(
+      std::count_if(jamo.begin(), jamo.end(), IsInitial));
+  if (working_count_ == syllables_.size()) {
+    same_start_ = working_count_;
+    return;
+  }
   std::u16string working;  // the working text's syllables, composed
   for (std::size_t i = 0; i < jamo.size(); ++i) {
     if (!IsInitial(jamo[i])) continue;
@@ -53,11 +62,6 @@ void TypedInput::Map(std::u16string_view jamo) {
       if (end < jamo.size() && IsFinal(jamo[end])) ++end;
     }
     working += ComposeGroup(jamo.substr(i, end - i));
-  }
-  working_count_ = working.size();
-  if (working_count_ == syllables_.size()) {
-    same_start_ = working_count_;
-    return;
   }
   const std::size_t shorter = std::min(working_count_, syllables_.size());
   while (same_start_ < shorter &&
@@ -151,6 +155,52 @@ std::u16string Question::Message() const {
                            pattern_[JunctionInitial()]);
   }
   return OccurrenceMessage(title_, CurrentWord(), Wording(kind_));
+}
+
+std::u16string Question::Message(const Judgement& judgement) const {
+  if (judgement.hanja.empty() || judgement.word.empty()) return Message();
+  std::u16string word = judgement.word;
+  word += u'(';
+  word += judgement.hanja;
+  word += u')';
+  if (AtJunction(kind_)) {
+    if (pattern_.size() < 2) return std::u16string(title_);
+    return JunctionMessage(title_, word, Wording(kind_), pattern_[0],
+                           pattern_[JunctionInitial()]);
+  }
+  return OccurrenceMessage(title_, word, Wording(kind_));
+}
+
+std::u16string Question::TypedPlace() const {
+  const std::u16string_view line = TypedLine();
+  if (AtJunction(kind_)) {
+    const std::size_t first = TypedSyllable(0);
+    const std::size_t second = TypedSyllable(1);
+    if (first == std::u16string_view::npos ||
+        second == std::u16string_view::npos) {
+      return JunctionPair();
+    }
+    std::u16string pair(1, line[first]);
+    if (second != first) pair += line[second];
+    return pair;
+  }
+  const TypedSpan word = TypedWord();
+  if (word.length == 0) return CurrentWord();
+  return std::u16string(line.substr(word.offset, word.length));
+}
+
+RecordedQuestion Question::Record(Answer answer) const {
+  RecordedQuestion asked;
+  asked.slot = slot_;
+  asked.kind = kind_;
+  const TypedSpan word = TypedWord();
+  asked.word =
+      word.length > 0
+          ? std::u16string(TypedLine().substr(word.offset, word.length))
+          : CurrentWord();
+  if (AtJunction(kind_)) asked.pair = TypedPlace();
+  asked.answer = std::move(answer);
+  return asked;
 }
 
 std::u16string OccurrenceMessage(std::u16string_view title,

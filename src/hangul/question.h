@@ -76,6 +76,40 @@ class TypedInput {
   std::size_t cursor_count_ = 0;
 };
 
+// What a dictionary makes of a question: Yes or No when it can decide, and
+// otherwise perhaps a guess; why, in the words of the work report
+// ("목록＝目錄（漢字語）"); and the hanja of the word where known, with the
+// Hangul they spell ("목록", "目錄").
+enum class Verdict { kYes, kNo, kUnknown };
+struct Judgement {
+  Verdict verdict = Verdict::kUnknown;
+  bool guess = false;  // with kUnknown: the likelier answer
+  std::u16string reason;
+  std::u16string word;
+  std::u16string hanja;
+};
+
+// Who gave an answer: a dictionary, the user, or a fixed policy (the
+// command line's --answers yes and no, an answer list, the fallback of a
+// dictionary that cannot decide).
+enum class Answerer { kDictionary, kUser, kPolicy };
+struct Answer {
+  bool yes = false;
+  Answerer by = Answerer::kUser;
+  std::u16string reason;  // the dictionary's, where one was consulted
+};
+
+// One question as the record keeps it: the stage that asked, its kind, the
+// word as typed (as it stood in the working text where the input is not
+// known), for a junction the two syllables that meet there, and the answer.
+struct RecordedQuestion {
+  int slot = 0;
+  QuestionKind kind = QuestionKind::kSinoKorean;
+  std::u16string word;
+  std::u16string pair;
+  Answer answer;
+};
+
 class Question {
  public:
   // About the occurrence of `pattern` at place `at` of the JamoString
@@ -112,6 +146,15 @@ class Question {
 
   // The text shown to the user, lines broken with "\n".
   std::u16string Message() const;
+  // The same with what a dictionary found: the word as typed with its hanja
+  // ("목록(目錄)は漢字語ですか？") where the judgement names them.
+  std::u16string Message(const Judgement& judgement) const;
+  // The two syllables as typed that meet at a junction ("입력" where the
+  // working text has 입려), or the word as typed for a question about a
+  // word; what the working text holds where the input is not known.
+  std::u16string TypedPlace() const;
+  // The record of this question with its answer.
+  RecordedQuestion Record(Answer answer) const;
 
  private:
   // Where in the pattern the initial of the junction is: after the final,
@@ -134,6 +177,12 @@ class Asker {
   virtual ~Asker() = default;
   // True for Yes; No and any other way of closing the question are false.
   virtual bool Confirm(const Question& question) = 0;
+  // The answer with who gave it, told what a dictionary made of the question
+  // (Unknown with no reason where none was consulted), so that one showing
+  // it can offer the guess and the hanja. By default the user answers.
+  virtual Answer Respond(const Question& question, const Judgement& guess) {
+    return {Confirm(question), Answerer::kUser, guess.reason};
+  }
 };
 
 // Answers every question the same way without showing it.
@@ -141,6 +190,9 @@ class FixedAsker : public Asker {
  public:
   explicit FixedAsker(bool answer) : answer_(answer) {}
   bool Confirm(const Question&) override { return answer_; }
+  Answer Respond(const Question&, const Judgement& guess) override {
+    return {answer_, Answerer::kPolicy, guess.reason};
+  }
 
  private:
   bool answer_;

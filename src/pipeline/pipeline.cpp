@@ -8,6 +8,7 @@ namespace pimoru {
 void RunStages(StageContext& c, RecordTexts texts) {
   c.record.Clear();
   c.record.results[0] = c.text;
+  c.asking.record = texts == RecordTexts::kAll ? &c.record.questions : nullptr;
   for (const Stage& stage : Stages()) {
     if (!stage.RunsWith(c.options)) continue;
     if (stage.form == TextForm::kJamo) c.Decompose();

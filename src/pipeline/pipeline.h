@@ -15,9 +15,11 @@ namespace pimoru {
 
 // How much of the stages' output a conversion keeps in the record.
 enum class RecordTexts {
-  kAll,        // every stored slot's text, as the report and the trace show
+  kAll,        // every stored slot's text and the questions asked, as the
+               // report and the trace show them
   kFlagsOnly,  // the changed flags and slots 0 and 1: for a caller that
-               // shows neither, the composing of each slot's text is spared
+               // shows neither, the composing of each slot's text and the
+               // keeping of each question are spared
 };
 
 // Clears the record, runs every stage in order on `input` and returns the

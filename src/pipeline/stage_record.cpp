@@ -7,6 +7,7 @@ namespace pimoru {
 void StageRecord::Clear() {
   for (std::u16string& result : results) result.clear();
   changed.fill(false);
+  questions.clear();
 }
 
 std::u16string_view StageName(int slot) {

@@ -10,6 +10,9 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "hangul/question.h"
 
 namespace pimoru {
 
@@ -21,6 +24,9 @@ struct StageRecord {
   std::array<std::u16string, kSlotCount> results;
   // The stage reported a change (or stage 3 credited it with one).
   std::array<bool, kSlotCount> changed{};
+  // The questions asked, in order, with their answers and the stage that
+  // asked each (kept only with the stages' texts).
+  std::vector<RecordedQuestion> questions;
 
   void Clear();
 };

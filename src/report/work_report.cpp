@@ -94,18 +94,59 @@ void AppendLine(std::u16string& page, std::u16string_view line) {
   page += kLineEnd;
 }
 
-void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
-                          int slot, std::u16string_view body) {
+// A stage's paragraph up to its body: the link to its help page.
+std::u16string StageParagraphHead(std::u16string_view folder, int slot) {
   std::u16string line = u"<p class=\"small\"><a href=\"";
   line += folder;
   line += u'/';
   line += HelpPage(slot);
   line += u"\" target=\"_blank\">";
   line += StageName(slot);
-  line += u"</a>：　<span class=\"ko2\">";
+  line += u"</a>：　";
+  return line;
+}
+
+void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
+                          int slot, std::u16string_view body) {
+  std::u16string line = StageParagraphHead(folder, slot);
+  line += u"<span class=\"ko2\">";
   line += body;
   line += u"</span></p>";
   AppendLine(page, line);
+}
+
+// What a question of each kind asks, as the report names it.
+constexpr std::u16string_view Asks(QuestionKind kind) {
+  switch (kind) {
+    case QuestionKind::kNInsertion:
+      return u"合成語？";
+    case QuestionKind::kSinoKoreanSuffix:
+      return u"接尾辞付きの漢字語？";
+    case QuestionKind::kSinoKorean:
+      return u"漢字語？";
+    case QuestionKind::kFutureAdnominal:
+    case QuestionKind::kListedEnding:
+      return u"未来連体形？";
+  }
+  return u"";
+}
+
+// The paragraph of a stage that asked but changed nothing.
+void AppendUnchangedParagraph(std::u16string& page, std::u16string_view folder,
+                              int slot) {
+  AppendLine(page, StageParagraphHead(folder, slot) + u"変化なし</p>");
+}
+
+void AppendQuestionLines(std::u16string& page,
+                         const std::vector<RecordedQuestion>& questions,
+                         int slot) {
+  for (const RecordedQuestion& q : questions) {
+    if (q.slot != slot) continue;
+    AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
+                         NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
+                         u"</span>（" + std::u16string(Asks(q.kind)) + u"）　" +
+                         NumericCharRefs(QuestionAnswerText(q)) + u"</p>");
+  }
 }
 
 // Which kana belongs to which sound: a row for each syllable of the
@@ -125,6 +166,31 @@ void AppendSyllableTable(std::u16string& page,
 }
 
 }  // namespace
+
+std::u16string QuestionAnswerText(const RecordedQuestion& question) {
+  const Answer& a = question.answer;
+  std::u16string text;
+  switch (a.by) {
+    case Answerer::kDictionary:
+      text = u"辞書：";
+      text += a.reason;
+      text += a.yes ? u"→はい" : u"→いいえ";
+      return text;
+    case Answerer::kUser:
+      text = u"回答：";
+      break;
+    case Answerer::kPolicy:
+      text = u"既定：";
+      break;
+  }
+  text += a.yes ? u"はい" : u"いいえ";
+  if (!a.reason.empty()) {
+    text += u"（辞書：";
+    text += a.reason;
+    text += u"）";
+  }
+  return text;
+}
 
 std::u16string NumericCharRefs(std::u16string_view text) {
   std::u16string out;
@@ -177,7 +243,16 @@ std::u16string WorkReportPage(std::u16string_view reading,
   // The formatted input always opens the list.
   AppendStageParagraph(page, folder, 1, NumericCharRefs(record.results[1]));
   for (int slot = 2; slot < kSlotCount; ++slot) {
-    if (!record.changed[slot]) continue;
+    const bool asked = std::any_of(
+        record.questions.begin(), record.questions.end(),
+        [slot](const RecordedQuestion& q) { return q.slot == slot; });
+    if (!record.changed[slot]) {
+      if (asked) {
+        AppendUnchangedParagraph(page, folder, slot);
+        AppendQuestionLines(page, record.questions, slot);
+      }
+      continue;
+    }
     // A slot that stage 3 credited without storing a text of its own shows
     // the text that holds the credited change: for slot 2 the one stage 3
     // left, for a later slot the one before it.
@@ -191,6 +266,7 @@ std::u16string WorkReportPage(std::u16string_view reading,
             ? HighlightVoicing(text, voicing_marks)
             : HighlightChanges(PreviousStageResult(record, slot), text);
     AppendStageParagraph(page, folder, slot, body);
+    if (asked) AppendQuestionLines(page, record.questions, slot);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +

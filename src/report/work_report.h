@@ -2,7 +2,8 @@
 //
 // The page lists the formatted input, one paragraph per stage that reported
 // a change (with a link to the stage's help page and the changed characters
-// in red) and the reading Hangul. All Korean text is written as numeric
+// in red), under the stage that asked each question with who answered it
+// and why, and the reading Hangul. All Korean text is written as numeric
 // character references, so only the fixed labels depend on the encoding.
 #ifndef PIMORU_REPORT_WORK_REPORT_H_
 #define PIMORU_REPORT_WORK_REPORT_H_
@@ -38,6 +39,11 @@ std::u16string WorkReportPage(std::u16string_view reading,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
                               std::span<const SyllableSounds> syllables = {});
+
+// Who answered a question and why, as the report lists it under the stage
+// that asked: "辞書：목록＝目錄（漢字語）→はい", "回答：はい", "既定：いいえ"
+// (a fixed policy, with the dictionary's reason where it could not decide).
+std::u16string QuestionAnswerText(const RecordedQuestion& question);
 
 // "&#x" + four upper-case hex digits + ";" for every UTF-16 code unit.
 std::u16string NumericCharRefs(std::u16string_view text);

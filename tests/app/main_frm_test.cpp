@@ -37,6 +37,7 @@
 
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
+#include "hangul/word_knowledge.h"
 #include "render/transcription.h"
 #include "support/test_support.h"
 #include "window_driver.h"
@@ -180,6 +181,8 @@ TEST_F(MainFrmTest, FirstStartMakesTheFolderAndShowsTheCompactWindowCentred) {
   EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>("CheckBox3")->isChecked());
   EXPECT_FALSE(Find<QCheckBox>("CheckBox4")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("CheckBox5")->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>("CheckBox5")->isEnabled());  // no dictionary
   EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentIndex(), 0);
 
   ExpectCentred(window);
@@ -211,6 +214,7 @@ TEST_F(MainFrmTest, ControlsCarryTheirCaptions) {
       {"CheckBox2", "ㅎの弱音化を無音化にする"},
       {"CheckBox3", "リアル文末表現"},
       {"CheckBox4", "語の間も続けて読む"},
+      {"CheckBox5", "辞書で判断する"},
   };
   for (const auto& [name, caption] : captions) {
     SCOPED_TRACE(name);
@@ -516,7 +520,7 @@ TEST_F(MainFrmTest, ClosingWritesEveryLine) {
             "MainLeft,-20\r\nMainTop,30\r\nN_Insert_Flg,1\r\n"
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,1\r\n"
             "Main_Width,634\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
-            "Zoom_Idx,3\r\nPhrase_Flg,1\r\n");
+            "Zoom_Idx,3\r\nPhrase_Flg,1\r\nDict_Flg,1\r\n");
 }
 
 TEST_F(MainFrmTest, ThePhraseOptionReadsAcrossTheSpacesBetweenWords) {
@@ -529,6 +533,71 @@ TEST_F(MainFrmTest, ThePhraseOptionReadsAcrossTheSpacesBetweenWords) {
   EXPECT_TRUE(window.settings().options.phrase_flg);
   Click("SpeedButton2");
   EXPECT_EQ(Edit(2)->text(), QStringLiteral("바다래 오탄벌"));
+}
+
+// Decides the questions about 일본 (not a future adnominal form) and only
+// guesses about 목록, whose hanja it knows.
+class StandInDictionary : public WordKnowledge {
+ public:
+  Judgement Judge(const Question& question) const override {
+    const TypedSpan span = question.TypedWord();
+    const std::u16string_view word =
+        question.TypedLine().substr(span.offset, span.length);
+    if (word == u"일본") {
+      return {Verdict::kNo, false, u"일본＝日本（名詞）", u"일본", u"日本"};
+    }
+    if (word.starts_with(u"목록")) {
+      return {Verdict::kUnknown, true, u"목록＝目錄？", u"목록", u"目錄"};
+    }
+    return {};
+  }
+};
+
+TEST_F(MainFrmTest, TheDictionaryDecidesWhatItCanAndGuessesTheRest) {
+  TMainFrm& window = Open();
+  window.SetDictionary(std::make_shared<StandInDictionary>(),
+                       [] { return QStringLiteral("辞書：テスト用"); });
+  EXPECT_TRUE(Find<QCheckBox>("CheckBox5")->isEnabled());
+  {
+    // Decided: no box, and the report says who answered.
+    BoxAnswerer answerer({QMessageBox::Yes});
+    Retype(1, QStringLiteral("일본 사람"));
+    PressEnter(1);
+    EXPECT_TRUE(answerer.seen().empty());
+    EXPECT_EQ(Edit(2)->text(), QStringLiteral("일본 사람"));
+    ASSERT_FALSE(window.record().questions.empty());
+    EXPECT_EQ(window.record().questions.front().answer.by,
+              Answerer::kDictionary);
+  }
+  {
+    // Undecided: asked, with the hanja and the guess as the default.
+    BoxAnswerer answerer({QMessageBox::Yes});
+    Retype(1, QStringLiteral("목록"));
+    PressEnter(1);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_TRUE(
+        answerer.seen().front().text.contains(QStringLiteral("목록(目錄)")))
+        << answerer.seen().front().text.toStdString();
+    EXPECT_EQ(answerer.seen().front().default_text, QStringLiteral("はい"));
+    EXPECT_EQ(Edit(2)->text(), QStringLiteral("몽녹"));
+  }
+  {
+    // Switched off, every question is asked, with いいえ as the default.
+    Click("CheckBox5");
+    EXPECT_FALSE(window.settings().dict_flg);
+    BoxAnswerer answerer({QMessageBox::No});
+    Retype(1, QStringLiteral("일본 사람"));
+    PressEnter(1);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen().front().default_text, QStringLiteral("いいえ"));
+  }
+  // The Readme tells what the dictionary found.
+  Click("SpeedButton8");
+  ASSERT_NE(window.help_window(), nullptr);
+  EXPECT_EQ(window.help_window()
+                ->findChild<QLabel*>(QStringLiteral("HelpNote"))
+                ->text(),
+            QStringLiteral("辞書：テスト用"));
 }
 
 TEST_F(MainFrmTest, ANotationOutsideTheListIsKeptButSavedAsZero) {

@@ -67,6 +67,7 @@ Settings NonDefault() {
   s.option_open_flg = true;
   s.zoom_idx = 5;
   s.options.phrase_flg = true;
+  s.dict_flg = false;
   return s;
 }
 
@@ -109,6 +110,8 @@ TEST(ApplySettingLines, EachKeyIsReadOnItsOwn) {
       {u"Phrase_Flg,0", [](Settings& s) { s.options.phrase_flg = false; }},
       {u"Phrase_Flg,1", [](Settings& s) { s.options.phrase_flg = true; }},
       {u"Phrase_Flg,on", [](Settings& s) { s.options.phrase_flg = false; }},
+      {u"Dict_Flg,1", [](Settings& s) { s.dict_flg = true; }},
+      {u"Dict_Flg,0", [](Settings& s) { s.dict_flg = false; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.line));
@@ -131,6 +134,7 @@ TEST(ApplySettingLines, AnOlderFileLeavesTheSizeZoomAndReportAsDefaults) {
   EXPECT_EQ(read.zoom_idx, kDefaultZoomIdx);
   EXPECT_EQ(kZoomPercents[kDefaultZoomIdx], 100);
   EXPECT_FALSE(read.options.phrase_flg);  // read word by word, as before
+  EXPECT_TRUE(read.dict_flg);             // the dictionary decides what it can
 }
 
 TEST(ApplySettingLines, OnlyNoonIdxLeavesTheOtherDefaults) {
@@ -159,7 +163,7 @@ TEST(ApplySettingLines, ReadsLinesInAnyOrderAmongStrangers) {
   EXPECT_EQ(read.options.noon_idx, 1);
 }
 
-TEST(FormatSettings, ElevenLinesInAFixedOrder) {
+TEST(FormatSettings, TwelveLinesInAFixedOrder) {
   Settings s = NonDefault();
   s.main_left = -20;
   s.options.noon_idx = 2;
@@ -167,12 +171,12 @@ TEST(FormatSettings, ElevenLinesInAFixedOrder) {
             "MainLeft,-20\r\nMainTop,60\r\nN_Insert_Flg,1\r\n"
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,2\r\n"
             "Main_Width,700\r\nMain_Height,600\r\nOption_Open_Flg,1\r\n"
-            "Zoom_Idx,5\r\nPhrase_Flg,1\r\n");
+            "Zoom_Idx,5\r\nPhrase_Flg,1\r\nDict_Flg,0\r\n");
   EXPECT_EQ(FormatSettings(Settings{}),
             "MainLeft,-100\r\nMainTop,-100\r\nN_Insert_Flg,0\r\n"
             "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,0\r\n"
             "Main_Width,0\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
-            "Zoom_Idx,3\r\nPhrase_Flg,0\r\n");
+            "Zoom_Idx,3\r\nPhrase_Flg,0\r\nDict_Flg,1\r\n");
 }
 
 TEST(FormatSettings, ANotationOutsideTheThreeIsSavedAsZero) {

@@ -95,12 +95,15 @@ bool AcrossASpace(const Example& example) {
 }
 
 // The reading of every example, converting the examples that share options
-// and answers in one run; with `phrase`, each line is read as one breath.
+// and answers in one run: the answers of the file, or with `by_dictionary`
+// those of --answers auto; with `phrase`, each line is read as one breath.
 std::vector<std::string> ReadAll(const std::vector<Example>& examples,
-                                 bool phrase) {
+                                 bool phrase, bool by_dictionary = false) {
   std::map<std::pair<std::string, bool>, std::vector<std::size_t>> groups;
   for (std::size_t k = 0; k < examples.size(); ++k) {
-    groups[{examples[k].answers, examples[k].n_insert}].push_back(k);
+    groups[{by_dictionary ? "auto" : examples[k].answers,
+            examples[k].n_insert}]
+        .push_back(k);
   }
   std::vector<std::string> readings(examples.size());
   for (const auto& [key, members] : groups) {
@@ -110,6 +113,8 @@ std::vector<std::string> ReadAll(const std::vector<Example>& examples,
                                      phrase ? "--phrase" : "--no-phrase"};
     if (answers == "-") {
       args.insert(args.end(), {"--answers", "no"});
+    } else if (answers == "auto") {
+      args.insert(args.end(), {"--answers", "auto"});
     } else {
       args.insert(args.end(), {"--answer-list", answers});
     }
@@ -179,6 +184,61 @@ TEST(StandardExamples, AtLeast97PercentReadAsTheStandardAccepts) {
 
 TEST(StandardExamples, WithPhraseAtLeast98PercentAcrossSpacesIncluded) {
   ExpectShareRead(/*phrase=*/true, 98);
+}
+
+// How many of the examples that count, with N-insertion on or off, are
+// read as the standard accepts.
+int CountRight(const std::vector<Example>& examples,
+               const std::vector<std::string>& readings, bool n_insert,
+               int& counted, std::string& misses) {
+  int right = 0;
+  counted = 0;
+  for (std::size_t k = 0; k < examples.size(); ++k) {
+    if (!examples[k].known.empty() || examples[k].n_insert != n_insert) {
+      continue;
+    }
+    ++counted;
+    if (Accepted(examples[k], readings[k])) {
+      ++right;
+    } else {
+      misses += "  [" + examples[k].article + "] " + examples[k].text +
+                " -> " + readings[k] + "\n";
+    }
+  }
+  return right;
+}
+
+// With the dictionary answering (and No to what it cannot decide), the
+// examples read nearly as well as with the answers a knowledgeable user
+// gives. A compound cannot be told from the dictionary, so the examples of
+// N-insertion are only shown.
+TEST(StandardExamples, DictionaryAnswersReadWithinTwoPointsOfTheRightOnes) {
+  if (RunCli({"--version"}).out.find("dictionary found") ==
+      std::string::npos) {
+    GTEST_SKIP() << "the dictionary's files are not installed";
+  }
+  const std::vector<Example> examples = LoadExamples();
+  ASSERT_FALSE(examples.empty());
+  const std::vector<std::string> right_answers = ReadAll(examples, false);
+  const std::vector<std::string> dictionary_answers =
+      ReadAll(examples, false, /*by_dictionary=*/true);
+  for (const bool n_insert : {true, false}) {
+    int counted = 0;
+    std::string misses;
+    const int by_user =
+        CountRight(examples, right_answers, n_insert, counted, misses);
+    misses.clear();
+    const int by_dictionary =
+        CountRight(examples, dictionary_answers, n_insert, counted, misses);
+    std::printf("Standard examples, N-insertion %s: %d of %d with the right "
+                "answers, %d with --answers auto\nMisses with --answers "
+                "auto:\n%s",
+                n_insert ? "on" : "off", by_user, counted, by_dictionary,
+                misses.empty() ? "  none\n" : misses.c_str());
+    if (!n_insert) {
+      EXPECT_LE((by_user - by_dictionary) * 100, counted * 2) << misses;
+    }
+  }
 }
 
 // The lists match inside longer words and across nothing else, so each

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "hangul/jamo.h"
+#include "hangul/word_knowledge.h"
+#include "pipeline/pipeline.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -249,6 +251,91 @@ TEST(Question, IsDataAndComposesItsMessageOnDemand) {
   EXPECT_EQ(bare.TypedWord(), TypedSpan{});
   EXPECT_EQ(bare.Message(),
             u"【濃音化】\n 입력하면" + std::u16string(kQuestion));
+}
+
+TEST(Question, ShowsTheTypedPlaceAndTheHanjaTheDictionaryNames) {
+  // 입력하면 after stage 12 stands as 입려카면: the question is about 입력.
+  const std::u16string input = u"입력하면";
+  const std::u16string jamo = DecomposeText(u"입려카면");
+  const std::size_t at = jamo.find(fin::kBieup);
+  const std::u16string pattern = {fin::kBieup, ini::kRieul};
+  TypedInput typed(input);
+  const Question question(QuestionKind::kSinoKorean, 16, u"【鼻音化】", jamo,
+                          at, pattern, &typed);
+  EXPECT_EQ(question.JunctionPair(), u"입려");
+  EXPECT_EQ(question.TypedPlace(), u"입력");
+  Judgement judgement;
+  judgement.word = u"입력";
+  judgement.hanja = u"入力";
+  EXPECT_EQ(question.Message(judgement),
+            u"【鼻音化】\n입력(入力)は漢字語ですか？漢字語でㅂパッチムの後ろに"
+            u"ㄹ初声が来た場合、【鼻音化】します。");
+  // Without hanja the message is the plain one.
+  EXPECT_EQ(question.Message(Judgement{}), question.Message());
+  const RecordedQuestion kept =
+      question.Record({true, Answerer::kUser, u"入力"});
+  EXPECT_EQ(kept.slot, 16);
+  EXPECT_EQ(kept.word, u"입력하면");
+  EXPECT_EQ(kept.pair, u"입력");
+  EXPECT_TRUE(kept.answer.yes);
+}
+
+// Decides the questions about 목록 and leaves the others undecided with a
+// guess, as a dictionary does.
+class FakeKnowledge : public WordKnowledge {
+ public:
+  Judgement Judge(const Question& question) const override {
+    Judgement j;
+    if (question.TypedPlace() == u"목록") {
+      j.verdict = Verdict::kYes;
+      j.reason = u"목록＝目錄（漢字語）";
+    } else {
+      j.guess = true;
+      j.reason = u"guess";
+    }
+    return j;
+  }
+};
+
+// Records the guess it is told and answers No.
+class GuessRecorder : public Asker {
+ public:
+  bool Confirm(const Question&) override { return false; }
+  Answer Respond(const Question&, const Judgement& guess) override {
+    guesses.push_back(guess.reason);
+    return {false, Answerer::kUser, guess.reason};
+  }
+  std::vector<std::u16string> guesses;
+};
+
+TEST(KnowingAsker,
+     DecidesWhatTheDictionaryKnowsAndPassesOnTheRestWithItsGuess) {
+  const FakeKnowledge knowledge;
+  GuessRecorder user;
+  KnowingAsker asker(knowledge, user);
+  NoWordLists lists;
+  StageRecord record;
+  // 목록 is decided; 경로 is passed on; the walk keeps both in the record.
+  EXPECT_EQ(RunPipeline(u"목록 경로", Options{}, lists, asker, record),
+            u"몽녹 경로");
+  EXPECT_EQ(user.guesses, std::vector<std::u16string>{u"guess"});
+  // Asked in table order: ㅇ + ㄹ before ㄱ + ㄹ.
+  ASSERT_EQ(record.questions.size(), 2u);
+  const RecordedQuestion& passed_on = record.questions[0];
+  const RecordedQuestion& decided = record.questions[1];
+  EXPECT_EQ(passed_on.pair, u"경로");
+  EXPECT_EQ(passed_on.answer.by, Answerer::kUser);
+  EXPECT_EQ(passed_on.answer.reason, u"guess");
+  EXPECT_EQ(decided.slot, 16);
+  EXPECT_EQ(decided.pair, u"목록");
+  EXPECT_EQ(decided.answer.by, Answerer::kDictionary);
+  EXPECT_TRUE(decided.answer.yes);
+  // A record that keeps only the flags keeps no questions, and the
+  // answers are the same.
+  EXPECT_EQ(RunPipeline(u"목록 경로", Options{}, lists, asker, record,
+                        RecordTexts::kFlagsOnly),
+            u"몽녹 경로");
+  EXPECT_TRUE(record.questions.empty());
 }
 
 }  // namespace

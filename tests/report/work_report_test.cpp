@@ -121,6 +121,63 @@ TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWithoutAText) {
             std::u16string::npos);
 }
 
+// Each question is listed under the stage that asked it, with who answered
+// and why; a stage that asked but changed nothing still lists its questions.
+TEST(WorkReport, ListsEachQuestionUnderTheStageThatAskedIt) {
+  StageRecord record = SmallConversion();
+  record.questions = {
+      {16,
+       QuestionKind::kSinoKorean,
+       u"목록을",
+       u"목록",
+       {true, Answerer::kDictionary, u"목록＝目錄（漢字語）"}},
+      {20,
+       QuestionKind::kFutureAdnominal,
+       u"결과를",
+       u"",
+       {false, Answerer::kDictionary, u"결과를＝결과＋를（助詞）"}},
+      {20,
+       QuestionKind::kFutureAdnominal,
+       u"할게",
+       u"",
+       {true, Answerer::kUser, u""}},
+  };
+  const std::u16string page = WorkReportPage(u"궁물 가다", record, u"", "/h");
+  const auto at = [&](std::u16string_view text) { return page.find(text); };
+  const std::size_t stage16 = at(u"鼻音化２</a>");
+  const std::size_t sino =
+      at(u"<span class=\"ko2\">" + NumericCharRefs(u"목록") +
+         u"</span>（漢字語？）　" +
+         NumericCharRefs(u"辞書：목록＝目錄（漢字語）→はい"));
+  const std::size_t stage20 = at(u"濃音化５</a>：　変化なし</p>");
+  const std::size_t particle =
+      at(NumericCharRefs(u"辞書：결과를＝결과＋를（助詞）→いいえ"));
+  const std::size_t user = at(NumericCharRefs(u"回答：はい"));
+  const std::size_t voicing = at(u"有声音化");
+  for (const std::size_t found : {stage16, sino, stage20, particle, user}) {
+    ASSERT_NE(found, std::u16string::npos) << U8(page);
+  }
+  EXPECT_LT(stage16, sino);
+  EXPECT_LT(sino, stage20);
+  EXPECT_LT(stage20, particle);
+  EXPECT_LT(particle, user);
+  EXPECT_LT(user, voicing);
+}
+
+TEST(WorkReport, SaysWhoAnsweredAndWhy) {
+  const auto text = [](Answer answer) {
+    return U8(QuestionAnswerText(
+        {20, QuestionKind::kFutureAdnominal, u"줄", u"", std::move(answer)}));
+  };
+  EXPECT_EQ(
+      text({true, Answerer::kDictionary, u"줄＝주다＋-을＋수（依存名詞）"}),
+      "辞書：줄＝주다＋-을＋수（依存名詞）→はい");
+  EXPECT_EQ(text({false, Answerer::kUser, u""}), "回答：いいえ");
+  EXPECT_EQ(text({true, Answerer::kUser, u"줄＝주다＋-을／줄"}),
+            "回答：はい（辞書：줄＝주다＋-을／줄）");
+  EXPECT_EQ(text({false, Answerer::kPolicy, u""}), "既定：いいえ");
+}
+
 // Stage 3 may credit slot 2, which ran before it and stored nothing
 // (일 년 → 일년): its line shows the text stage 3 left, never an empty one.
 TEST(WorkReport, ACreditedSlotShowsTheTextThatHoldsItsChange) {

@@ -1,0 +1,52 @@
+// What a dictionary knows of the words a question is about, and the
+// answerer that lets it decide.
+//
+// The core only knows the interface; the dictionary that implements it
+// (the Sino-Korean words with their hanja and a lexicon of Korean word
+// forms) lives in a library of its own, so that the core links nothing
+// beyond the standard library.
+#ifndef PIMORU_HANGUL_WORD_KNOWLEDGE_H_
+#define PIMORU_HANGUL_WORD_KNOWLEDGE_H_
+
+#include <utility>
+
+#include "hangul/question.h"
+
+namespace pimoru {
+
+class WordKnowledge {
+ public:
+  virtual ~WordKnowledge() = default;
+  // Yes, No or Unknown about a question, read from the word as typed.
+  // Safe to call from several threads at once.
+  virtual Judgement Judge(const Question& question) const = 0;
+};
+
+// Lets the dictionary answer what it can decide and passes every other
+// question, with the dictionary's guess, to `undecided`: the user, or a
+// FixedAsker(false) for a policy that answers No to what it cannot decide.
+class KnowingAsker : public Asker {
+ public:
+  KnowingAsker(const WordKnowledge& knowledge, Asker& undecided)
+      : knowledge_(knowledge), undecided_(undecided) {}
+
+  bool Confirm(const Question& question) override {
+    return Respond(question, Judgement{}).yes;
+  }
+  Answer Respond(const Question& question, const Judgement&) override {
+    Judgement judgement = knowledge_.Judge(question);
+    if (judgement.verdict == Verdict::kUnknown) {
+      return undecided_.Respond(question, judgement);
+    }
+    return {judgement.verdict == Verdict::kYes, Answerer::kDictionary,
+            std::move(judgement.reason)};
+  }
+
+ private:
+  const WordKnowledge& knowledge_;
+  Asker& undecided_;
+};
+
+}  // namespace pimoru
+
+#endif  // PIMORU_HANGUL_WORD_KNOWLEDGE_H_

@@ -1,0 +1,97 @@
+// The command line's answers: the question on the terminal with the
+// dictionary's guess, and --answers auto end to end.
+#include "cli/answerers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "cli/cli_runner.h"
+#include "hangul/jamo.h"
+
+namespace pimoru {
+namespace {
+
+TEST(TerminalQuestion, ShowsTheHanjaAndTheGuessAndMakesItTheDefault) {
+  const std::u16string jamo = DecomposeText(u"목록");
+  const std::u16string pattern = {fin::kGiyeok, ini::kRieul};
+  const Question question(QuestionKind::kSinoKorean, 16, u"【鼻音化】", jamo,
+                          jamo.find(fin::kGiyeok), pattern, nullptr);
+  Judgement guess;
+  guess.guess = true;
+  guess.reason = u"목록＝目錄（漢字語）";
+  guess.word = u"목록";
+  guess.hanja = u"目錄";
+  EXPECT_EQ(TerminalQuestion(question, guess),
+            "【鼻音化】\n목록(目錄)は漢字語ですか？漢字語でㄱパッチムの後ろにㄹ"
+            "初声が来た場合、【鼻音化】します。\n"
+            "辞書の推測：はい（목록＝目錄（漢字語））\n[Y/n] ");
+  guess.guess = false;
+  guess.hanja.clear();
+  EXPECT_TRUE(TerminalQuestion(question, guess).ends_with("[y/N] "));
+  // No dictionary consulted: the question as before, y or n to answer.
+  EXPECT_EQ(TerminalQuestion(question, Judgement{}),
+            "【鼻音化】\n목록は漢字語ですか？漢字語でㄱパッチムの後ろにㄹ"
+            "初声が来た場合、【鼻音化】します。\n[y/n] ");
+}
+
+std::string Readings(const std::vector<std::string>& args,
+                     const std::string& input) {
+  const CliResult r = RunCli(WithData(args), input);
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::string readings;
+  std::size_t begin = 0;
+  while (begin < r.out.size()) {
+    const std::size_t end = r.out.find('\n', begin);
+    readings += r.out.substr(begin, r.out.find('\t', begin) - begin) + "|";
+    begin = end == std::string::npos ? r.out.size() : end + 1;
+  }
+  return readings;
+}
+
+TEST(AnswersAuto, TheDictionaryDecidesAndYesAndNoStayAsTold) {
+  if (RunCli({"--version"}).out.find("dictionary found") == std::string::npos) {
+    GTEST_SKIP() << "the dictionary's files are not installed";
+  }
+  const std::string input = "목록을 입력하면\n읽을게요\n일본 물건\n";
+  EXPECT_EQ(Readings({"--answers", "auto"}, input),
+            "몽노글 임녀카면|일글께요|일본 물건|");
+  // Not on a terminal, without a policy, every question is answered No, as
+  // scripts have always had it.
+  EXPECT_EQ(Readings({}, input), "목로글 입려카면|일글께요|일본 물건|");
+  // yes, no, an answer list and --no-dictionary consult no dictionary.
+  EXPECT_EQ(Readings({"--answers", "no"}, input),
+            "목로글 입려카면|일글께요|일본 물건|");
+  EXPECT_EQ(Readings({"--answers", "yes"}, input),
+            "몽노글 임녀카면|일끌께요|일뽄 물껀|");
+  EXPECT_EQ(Readings({"--answer-list", "n"}, input),
+            "목로글 입려카면|일글께요|일본 물건|");
+  EXPECT_EQ(Readings({"--answers", "auto", "--no-dictionary"}, input),
+            "목로글 입려카면|일글께요|일본 물건|");
+}
+
+TEST(AnswersAuto, VersionSaysWhetherTheDictionaryWasFound) {
+  const CliResult r = RunCli({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\ndictionary "), std::string::npos) << r.out;
+}
+
+TEST(AnswersAuto, AMissingDictionaryIsSaidAndEveryQuestionAnsweredNo) {
+  // The environment points the dictionary at a file that is not there.
+  ::setenv("PIMORU_HANJA_FILE", "/nonexistent/hanja.txt", 1);
+  const CliResult r = RunCli(WithData({"--answers", "auto", "목록을"}));
+  const CliResult version = RunCli({"--version"});
+  ::unsetenv("PIMORU_HANJA_FILE");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out.starts_with("목로글\t")) << r.out;
+  EXPECT_NE(r.err.find("dictionary missing: "), std::string::npos)
+      << r.err;
+  EXPECT_NE(version.out.find("dictionary missing: "), std::string::npos)
+      << version.out;
+  // --answers no never consults it, so says nothing.
+  EXPECT_EQ(RunCli(WithData({"--answers", "no", "목록을"})).err, "");
+}
+
+}  // namespace
+}  // namespace pimoru
