@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <optional>
 
+#include "hangul/file_write.h"
 #include "hangul/utf.h"
 #include "hangul/word_list.h"
 
@@ -25,10 +26,6 @@ constexpr std::u16string_view kOptionOpenFlg = u"Option_Open_Flg";
 constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
 constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
 constexpr std::u16string_view kDictFlg = u"Dict_Flg";
-
-// Symbolic links followed before the chain counts as a loop, as the system
-// does.
-constexpr int kMaxLinkHops = 40;
 
 std::u16string DecodeUtf16(std::string_view bytes, bool little_endian) {
   std::u16string text;
@@ -50,18 +47,6 @@ void WithValue(std::span<const std::u16string> lines, std::u16string_view key,
   if (!value.empty()) apply(value);
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 // Up to `limit` bytes of an open file, and whether it held more.
 bool ReadUpTo(int fd, std::size_t limit, std::string& bytes, bool& cut) {
   bytes.resize(limit + 1);
@@ -78,33 +63,6 @@ bool ReadUpTo(int fd, std::size_t limit, std::string& bytes, bool& cut) {
   cut = size > limit;
   bytes.resize(cut ? limit : size);
   return true;
-}
-
-// The file that a save replaces: `file` itself, or the end of the chain of
-// symbolic links that starts there. `existing` tells whether it exists and
-// `mode` its permissions.
-FileProblem SaveTarget(std::filesystem::path& target, bool& existing,
-                       mode_t& mode) {
-  for (int hops = 0;; ++hops) {
-    struct stat info {};
-    if (::lstat(target.c_str(), &info) != 0) {
-      if (errno != ENOENT) return FileProblem::System(errno);
-      existing = false;
-      return {};
-    }
-    if (!S_ISLNK(info.st_mode)) {
-      if (!S_ISREG(info.st_mode)) return FileProblem::NotAFile();
-      existing = true;
-      mode = info.st_mode & 07777;
-      return {};
-    }
-    if (hops == kMaxLinkHops) return FileProblem::System(ELOOP);
-    std::error_code ec;
-    const std::filesystem::path link =
-        std::filesystem::read_symlink(target, ec);
-    if (ec) return FileProblem::System(ec.value());
-    target = target.parent_path() / link;
-  }
 }
 
 }  // namespace
@@ -222,33 +180,19 @@ FileProblem LoadSettings(const std::filesystem::path& file,
 
 FileProblem SaveSettings(const std::filesystem::path& file,
                          const Settings& settings) {
-  std::filesystem::path target = file;
-  bool existing = false;
-  mode_t mode = 0;
-  if (FileProblem problem = SaveTarget(target, existing, mode)) return problem;
-
-  std::filesystem::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string temp_name =
-      (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temp_name.data());
-  if (fd < 0) return FileProblem::System(errno);
-  int error = 0;
-  auto check = [&error](bool ok) {
-    if (!ok && error == 0) error = errno;
-  };
-  // A file that was there keeps its permissions; a new one is the user's
-  // alone, as mkstemp makes it.
-  if (existing) check(::fchmod(fd, mode) == 0);
-  if (error == 0) check(WriteAll(fd, FormatSettings(settings)));
-  if (error == 0) check(::fsync(fd) == 0);
-  check(::close(fd) == 0);
-  if (error == 0) check(::rename(temp_name.c_str(), target.c_str()) == 0);
-  if (error != 0) {
-    ::unlink(temp_name.c_str());
-    return FileProblem::System(error);
+  const WriteFailure failure =
+      TryWriteFileAtomically(file, FormatSettings(settings));
+  switch (failure.kind) {
+    case WriteFailure::Kind::kNone:
+      return {};
+    case WriteFailure::Kind::kSystem:
+      return FileProblem::System(failure.error_number);
+    case WriteFailure::Kind::kFolder:
+    case WriteFailure::Kind::kNotAFile:
+    case WriteFailure::Kind::kChanged:
+      break;
   }
-  return {};
+  return FileProblem::NotAFile();
 }
 
 }  // namespace pimoru

@@ -15,13 +15,12 @@
 namespace pimoru {
 namespace {
 
-[[noreturn]] void ThrowUnwritable(const std::filesystem::path& path,
-                                  const std::string& reason) {
-  throw ConversionError(path.string() + " に書き込めません。(" + reason + ")");
-}
-
 // Links followed before the chain counts as a loop, as the system does.
 constexpr int kMostLinks = 40;
+
+WriteFailure SystemFailure(int error_number) {
+  return {WriteFailure::Kind::kSystem, error_number};
+}
 
 // The file a write replaces: `path` itself or the end of the chain of
 // symbolic links that starts there; whether a regular file (with its
@@ -30,7 +29,7 @@ struct Target {
   std::filesystem::path path;
   bool is_file = false;
   mode_t mode = 0;
-  std::string obstacle;
+  WriteFailure obstacle;
 };
 
 Target TargetOf(const std::filesystem::path& path) {
@@ -39,7 +38,7 @@ Target TargetOf(const std::filesystem::path& path) {
   for (int links = 0;; ++links) {
     struct stat st;
     if (::lstat(target.path.c_str(), &st) != 0) {
-      if (errno != ENOENT) target.obstacle = std::strerror(errno);
+      if (errno != ENOENT) target.obstacle = SystemFailure(errno);
       return target;
     }
     if (!S_ISLNK(st.st_mode)) {
@@ -47,8 +46,9 @@ Target TargetOf(const std::filesystem::path& path) {
         target.is_file = true;
         target.mode = st.st_mode & 07777;
       } else {
-        target.obstacle = S_ISDIR(st.st_mode) ? "フォルダです"
-                                              : "通常のファイルではありません";
+        target.obstacle.kind = S_ISDIR(st.st_mode)
+                                   ? WriteFailure::Kind::kFolder
+                                   : WriteFailure::Kind::kNotAFile;
       }
       return target;
     }
@@ -56,7 +56,7 @@ Target TargetOf(const std::filesystem::path& path) {
     const std::filesystem::path link =
         std::filesystem::read_symlink(target.path, ec);
     if (links == kMostLinks || ec) {
-      target.obstacle = std::strerror(ec ? ec.value() : ELOOP);
+      target.obstacle = SystemFailure(ec ? ec.value() : ELOOP);
       return target;
     }
     target.path = target.path.parent_path() / link;  // an absolute link wins
@@ -64,11 +64,10 @@ Target TargetOf(const std::filesystem::path& path) {
 }
 
 // A new file beside the target; removed again unless it was renamed.
-// `named` is the path the caller gave, for messages.
 class TempFile {
  public:
-  TempFile(const std::filesystem::path& path,
-           const std::filesystem::path& named) {
+  // Opens it; errno is set when open() is false.
+  explicit TempFile(const std::filesystem::path& path) {
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
     std::random_device random;
@@ -87,11 +86,7 @@ class TempFile {
           ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd_ < 0 && errno != EEXIST) break;
     }
-    if (fd_ < 0) {
-      const int error = errno;
-      path_.clear();
-      ThrowUnwritable(named, std::strerror(error));
-    }
+    if (fd_ < 0) path_.clear();
   }
   ~TempFile() {
     if (fd_ >= 0) ::close(fd_);
@@ -99,6 +94,8 @@ class TempFile {
   }
   TempFile(const TempFile&) = delete;
   TempFile& operator=(const TempFile&) = delete;
+
+  bool open() const { return fd_ >= 0; }
 
   // Writes, flushes to the disk and closes; errno is set on failure.
   bool WriteAndClose(std::string_view bytes, const Target& target) {
@@ -128,25 +125,47 @@ class TempFile {
   int fd_ = -1;
 };
 
+std::string FailureText(const WriteFailure& failure) {
+  switch (failure.kind) {
+    case WriteFailure::Kind::kFolder:
+      return "フォルダです";
+    case WriteFailure::Kind::kNotAFile:
+      return "通常のファイルではありません";
+    case WriteFailure::Kind::kChanged:
+      return "書き込み中に変わりました";
+    case WriteFailure::Kind::kSystem:
+    case WriteFailure::Kind::kNone:
+      break;
+  }
+  return std::strerror(failure.error_number);
+}
+
 }  // namespace
 
-void WriteFileAtomically(const std::filesystem::path& path,
-                         std::string_view bytes) {
+WriteFailure TryWriteFileAtomically(const std::filesystem::path& path,
+                                    std::string_view bytes) {
   const Target target = TargetOf(path);
-  if (!target.obstacle.empty()) ThrowUnwritable(path, target.obstacle);
-  TempFile temp(target.path, path);
-  if (!temp.WriteAndClose(bytes, target)) {
-    ThrowUnwritable(path, std::strerror(errno));
+  if (target.obstacle) return target.obstacle;
+  TempFile temp(target.path);
+  if (!temp.open() || !temp.WriteAndClose(bytes, target)) {
+    return SystemFailure(errno);
   }
   // Looked at again just before the rename, which would replace whatever
   // stands there by then.
-  if (const Target now = TargetOf(path);
-      !now.obstacle.empty() || now.path != target.path) {
-    ThrowUnwritable(
-        path, now.obstacle.empty() ? "書き込み中に変わりました" : now.obstacle);
+  if (const Target now = TargetOf(path); now.obstacle) {
+    return now.obstacle;
+  } else if (now.path != target.path) {
+    return {WriteFailure::Kind::kChanged, 0};
   }
-  if (!temp.RenameOver(target.path)) {
-    ThrowUnwritable(path, std::strerror(errno));
+  if (!temp.RenameOver(target.path)) return SystemFailure(errno);
+  return {};
+}
+
+void WriteFileAtomically(const std::filesystem::path& path,
+                         std::string_view bytes) {
+  if (const WriteFailure failure = TryWriteFileAtomically(path, bytes)) {
+    throw ConversionError(path.string() + " に書き込めません。(" +
+                          FailureText(failure) + ")");
   }
 }
 

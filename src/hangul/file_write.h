@@ -20,6 +20,25 @@ namespace pimoru {
 void WriteFileAtomically(const std::filesystem::path& path,
                          std::string_view bytes);
 
+// Why a whole-file write was refused or failed.
+struct WriteFailure {
+  enum class Kind {
+    kNone,
+    kFolder,    // a folder stands at the end of the chain
+    kNotAFile,  // a device, a FIFO or a socket stands there
+    kChanged,   // the chain led elsewhere by the time of the rename
+    kSystem,    // the system said no; see error_number
+  };
+  Kind kind = Kind::kNone;
+  int error_number = 0;
+  explicit operator bool() const { return kind != Kind::kNone; }
+};
+
+// WriteFileAtomically for callers that report on their own: the same rules,
+// the failure returned instead of thrown.
+WriteFailure TryWriteFileAtomically(const std::filesystem::path& path,
+                                    std::string_view bytes);
+
 }  // namespace pimoru
 
 #endif  // PIMORU_HANGUL_FILE_WRITE_H_
