@@ -180,16 +180,16 @@ FileProblem LoadSettings(const std::filesystem::path& file,
 
 FileProblem SaveSettings(const std::filesystem::path& file,
                          const Settings& settings) {
-  const WriteFailure failure =
+  const FileWriteFailure failure =
       TryWriteFileAtomically(file, FormatSettings(settings));
   switch (failure.kind) {
-    case WriteFailure::Kind::kNone:
+    case FileWriteFailure::Kind::kNone:
       return {};
-    case WriteFailure::Kind::kSystem:
+    case FileWriteFailure::Kind::kSystem:
       return FileProblem::System(failure.error_number);
-    case WriteFailure::Kind::kFolder:
-    case WriteFailure::Kind::kNotAFile:
-    case WriteFailure::Kind::kChanged:
+    case FileWriteFailure::Kind::kFolder:
+    case FileWriteFailure::Kind::kNotAFile:
+    case FileWriteFailure::Kind::kChanged:
       break;
   }
   return FileProblem::NotAFile();

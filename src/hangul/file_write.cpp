@@ -18,8 +18,8 @@ namespace {
 // Links followed before the chain counts as a loop, as the system does.
 constexpr int kMostLinks = 40;
 
-WriteFailure SystemFailure(int error_number) {
-  return {WriteFailure::Kind::kSystem, error_number};
+FileWriteFailure SystemFailure(int error_number) {
+  return {FileWriteFailure::Kind::kSystem, error_number};
 }
 
 // The file a write replaces: `path` itself or the end of the chain of
@@ -29,7 +29,7 @@ struct Target {
   std::filesystem::path path;
   bool is_file = false;
   mode_t mode = 0;
-  WriteFailure obstacle;
+  FileWriteFailure obstacle;
 };
 
 Target TargetOf(const std::filesystem::path& path) {
@@ -47,8 +47,8 @@ Target TargetOf(const std::filesystem::path& path) {
         target.mode = st.st_mode & 07777;
       } else {
         target.obstacle.kind = S_ISDIR(st.st_mode)
-                                   ? WriteFailure::Kind::kFolder
-                                   : WriteFailure::Kind::kNotAFile;
+                                   ? FileWriteFailure::Kind::kFolder
+                                   : FileWriteFailure::Kind::kNotAFile;
       }
       return target;
     }
@@ -125,16 +125,16 @@ class TempFile {
   int fd_ = -1;
 };
 
-std::string FailureText(const WriteFailure& failure) {
+std::string FailureText(const FileWriteFailure& failure) {
   switch (failure.kind) {
-    case WriteFailure::Kind::kFolder:
+    case FileWriteFailure::Kind::kFolder:
       return "フォルダです";
-    case WriteFailure::Kind::kNotAFile:
+    case FileWriteFailure::Kind::kNotAFile:
       return "通常のファイルではありません";
-    case WriteFailure::Kind::kChanged:
+    case FileWriteFailure::Kind::kChanged:
       return "書き込み中に変わりました";
-    case WriteFailure::Kind::kSystem:
-    case WriteFailure::Kind::kNone:
+    case FileWriteFailure::Kind::kSystem:
+    case FileWriteFailure::Kind::kNone:
       break;
   }
   return std::strerror(failure.error_number);
@@ -142,8 +142,8 @@ std::string FailureText(const WriteFailure& failure) {
 
 }  // namespace
 
-WriteFailure TryWriteFileAtomically(const std::filesystem::path& path,
-                                    std::string_view bytes) {
+FileWriteFailure TryWriteFileAtomically(const std::filesystem::path& path,
+                                        std::string_view bytes) {
   const Target target = TargetOf(path);
   if (target.obstacle) return target.obstacle;
   TempFile temp(target.path);
@@ -155,7 +155,7 @@ WriteFailure TryWriteFileAtomically(const std::filesystem::path& path,
   if (const Target now = TargetOf(path); now.obstacle) {
     return now.obstacle;
   } else if (now.path != target.path) {
-    return {WriteFailure::Kind::kChanged, 0};
+    return {FileWriteFailure::Kind::kChanged, 0};
   }
   if (!temp.RenameOver(target.path)) return SystemFailure(errno);
   return {};
@@ -163,7 +163,7 @@ WriteFailure TryWriteFileAtomically(const std::filesystem::path& path,
 
 void WriteFileAtomically(const std::filesystem::path& path,
                          std::string_view bytes) {
-  if (const WriteFailure failure = TryWriteFileAtomically(path, bytes)) {
+  if (const FileWriteFailure failure = TryWriteFileAtomically(path, bytes)) {
     throw ConversionError(path.string() + " に書き込めません。(" +
                           FailureText(failure) + ")");
   }

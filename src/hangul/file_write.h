@@ -21,7 +21,7 @@ void WriteFileAtomically(const std::filesystem::path& path,
                          std::string_view bytes);
 
 // Why a whole-file write was refused or failed.
-struct WriteFailure {
+struct FileWriteFailure {
   enum class Kind {
     kNone,
     kFolder,    // a folder stands at the end of the chain
@@ -36,8 +36,8 @@ struct WriteFailure {
 
 // WriteFileAtomically for callers that report on their own: the same rules,
 // the failure returned instead of thrown.
-WriteFailure TryWriteFileAtomically(const std::filesystem::path& path,
-                                    std::string_view bytes);
+FileWriteFailure TryWriteFileAtomically(const std::filesystem::path& path,
+                                        std::string_view bytes);
 
 }  // namespace pimoru
 

@@ -23,7 +23,10 @@ std::vector<SyllableSounds> SoundsBySyllable(std::u16string_view reading,
                                              int noon_idx) {
   // As the transcription reads it: decomposed, with a space at either end
   // that gives the first and the last jamo a neighbour.
-  const std::u16string text = u" " + DecomposeText(TrimmedCopy(reading)) + u" ";
+  // Appended rather than prepended: at -O3 GCC 12 falsely warns that
+  // prepending copies overlapping memory (-Wrestrict).
+  std::u16string text(1, u' ');
+  text.append(DecomposeText(TrimmedCopy(reading))).push_back(u' ');
   std::vector<SyllableSounds> syllables;
   // Whether the last syllable's kana ends with ッ right before this point of
   // the kana line, with nothing written since.

@@ -89,7 +89,7 @@ TerminalRun RunOnTerminal(const std::vector<std::string>& args,
 TEST(CliTerminal, LongAnswersLeaveLaterQuestionsAlone) {
   for (const std::size_t length : {1u, 63u, 64u, 65u, 200u, 4000u}) {
     SCOPED_TRACE(length);
-    const std::string yes = "y" + std::string(length - 1, 'y');
+    const std::string yes(length, 'y');
     // Without the dictionary, which would decide 심리 itself.
     const TerminalRun run = RunOnTerminal(
         WithData({"--answers", "ask", "--no-dictionary", "심리 심리"}),
