@@ -7,8 +7,9 @@
 // Prints the counts per 100 lines, by kind; with --list, one line per
 // question the conversion with the dictionary asks instead (tab-separated:
 // the line, the word as typed, the kind, the stage, the syllable of the
-// word in question, the syllables there, the dictionary's verdict, its guess and its reason), the form
-// in which tests/data/labelled_questions.tsv was drawn up.
+// word in question, the syllables there, the dictionary's verdict, its guess
+// and its reason), the form in which tests/data/labelled_questions.tsv was
+// drawn up.
 #include <cstdio>
 #include <iostream>
 #include <map>

@@ -98,9 +98,8 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
   AnswerPolicy policy = cl.answers;
   if (policy == AnswerPolicy::kDefault) {
     // Scripts that name no policy get No, as they always have.
-    policy = isatty(STDIN_FILENO) && isatty(STDERR_FILENO)
-                 ? AnswerPolicy::kAsk
-                 : AnswerPolicy::kNo;
+    policy = isatty(STDIN_FILENO) && isatty(STDERR_FILENO) ? AnswerPolicy::kAsk
+                                                           : AnswerPolicy::kNo;
   }
   std::unique_ptr<CliAsker> asker;
   if (policy == AnswerPolicy::kAsk) {

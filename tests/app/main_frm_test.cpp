@@ -677,8 +677,8 @@ TEST_F(MainFrmTest, AnErrorEndsTheConversionInAnErrorBox) {
   std::filesystem::remove_all(program.path() / "kdat");
   PressEnter(1);
   ASSERT_EQ(answerer.seen().size(), 2u);
-  EXPECT_TRUE(answerer.seen()[1].text.contains(
-      FromPath(program.path() / "kdat")))
+  EXPECT_TRUE(
+      answerer.seen()[1].text.contains(FromPath(program.path() / "kdat")))
       << answerer.seen()[1].text.toStdString();
 }
 
