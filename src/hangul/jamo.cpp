@@ -252,15 +252,19 @@ bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
 
 std::u16string WordAt(std::u16string_view text, std::size_t at) {
   if (at >= text.size()) return std::u16string();
+  // A boundary of a phrase read as one breath ends a word as a space does.
+  const auto ends_word = [](char16_t c) {
+    return c == u' ' || c == kWordBoundary;
+  };
   std::size_t begin = at;
   // At a space the word is the one that follows it.
-  if (text[at] == u' ') {
+  if (ends_word(text[at])) {
     begin = at + 1;
   } else {
-    while (begin > 0 && text[begin - 1] != u' ') --begin;
+    while (begin > 0 && !ends_word(text[begin - 1])) --begin;
   }
-  std::size_t end = text.find(u' ', at + 1);
-  if (end == std::u16string_view::npos) end = text.size();
+  std::size_t end = at + 1;
+  while (end < text.size() && !ends_word(text[end])) ++end;
   if (end < begin) return std::u16string();
   return std::u16string(text.substr(begin, end - begin));
 }

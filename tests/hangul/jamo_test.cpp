@@ -156,6 +156,10 @@ TEST(WordAt, FindsTheSpaceDelimitedWord) {
   EXPECT_EQ(WordAt(u"가", 0), u"가");
   EXPECT_EQ(WordAt(u"가 ", 1), u"");
   EXPECT_EQ(WordAt(u"가", 1), u"");  // past the end
+  // A boundary of a phrase read as one breath ends a word too.
+  const std::u16string phrase = u"그\uFDD0결과를\uFDD0보고";
+  EXPECT_EQ(WordAt(phrase, 3), u"결과를");
+  EXPECT_EQ(WordAt(phrase, 1), u"결과를");  // at the boundary
 }
 
 TEST(SyllableAtJunction, FormsTheSyllablesThatMeet) {

@@ -110,6 +110,13 @@ TEST(Phrase, QuestionsAboutTheWordAreNotAskedAcrossTheSpace) {
             u"서울 사람 발 달");
   EXPECT_TRUE(asker.questions().empty());
 
+  // A question about one word, asked inside a phrase, names that word alone.
+  ScriptedAsker no({false});
+  RunPipeline(u"그 결과를 보고", options, lists, no, record);
+  ASSERT_EQ(no.messages().size(), 1u);
+  EXPECT_EQ(U8(no.messages()[0].substr(no.messages()[0].find(u'\n') + 1)),
+            U8(u" 결과를は動詞や形容詞の未来連体形ですか？"));
+
   // N-insertion across the space is asked with both words and names the
   // word as typed.
   options.n_insert_flg = true;
