@@ -28,6 +28,28 @@ constexpr std::u16string_view Wording(QuestionKind kind) {
   return u"";
 }
 
+// The message of a question about the junction of two syllables.
+std::u16string JunctionMessage(std::u16string_view title,
+                               std::u16string_view pair,
+                               std::u16string_view kind, char16_t final_jamo,
+                               char16_t initial_jamo) {
+  std::u16string message(title);
+  message += kLineBreak;
+  message += pair;
+  message += u"は";
+  message += kind;
+  message += u"ですか？";
+  message += kind;
+  message += u"で";
+  message += CompatibilityJamo(final_jamo);
+  message += u"パッチムの後ろに";
+  message += CompatibilityJamo(initial_jamo);
+  message += u"初声が来た場合、";
+  message += title;
+  message += u"します。";
+  return message;
+}
+
 constexpr bool IsWordLetter(char16_t c) { return IsSyllable(c) || IsJamo(c); }
 
 // A text as shown to the user: a word boundary is a space.
@@ -149,12 +171,7 @@ TypedSpan Question::TypedWord() const {
 }
 
 std::u16string Question::Message() const {
-  if (AtJunction(kind_)) {
-    if (pattern_.size() < 2) return std::u16string(title_);
-    return JunctionMessage(title_, JunctionPair(), Wording(kind_), pattern_[0],
-                           pattern_[JunctionInitial()]);
-  }
-  return OccurrenceMessage(title_, CurrentWord(), Wording(kind_));
+  return MessageShowing(AtJunction(kind_) ? JunctionPair() : CurrentWord());
 }
 
 std::u16string Question::Message(const Judgement& judgement) const {
@@ -163,12 +180,16 @@ std::u16string Question::Message(const Judgement& judgement) const {
   word += u'(';
   word += judgement.hanja;
   word += u')';
+  return MessageShowing(word);
+}
+
+std::u16string Question::MessageShowing(std::u16string_view shown) const {
   if (AtJunction(kind_)) {
     if (pattern_.size() < 2) return std::u16string(title_);
-    return JunctionMessage(title_, word, Wording(kind_), pattern_[0],
+    return JunctionMessage(title_, shown, Wording(kind_), pattern_[0],
                            pattern_[JunctionInitial()]);
   }
-  return OccurrenceMessage(title_, word, Wording(kind_));
+  return OccurrenceMessage(title_, shown, Wording(kind_));
 }
 
 std::u16string Question::TypedPlace() const {
@@ -184,20 +205,20 @@ std::u16string Question::TypedPlace() const {
     if (second != first) pair += line[second];
     return pair;
   }
+  return TypedWordText();
+}
+
+std::u16string Question::TypedWordText() const {
   const TypedSpan word = TypedWord();
   if (word.length == 0) return CurrentWord();
-  return std::u16string(line.substr(word.offset, word.length));
+  return std::u16string(TypedLine().substr(word.offset, word.length));
 }
 
 RecordedQuestion Question::Record(Answer answer) const {
   RecordedQuestion asked;
   asked.slot = slot_;
   asked.kind = kind_;
-  const TypedSpan word = TypedWord();
-  asked.word =
-      word.length > 0
-          ? std::u16string(TypedLine().substr(word.offset, word.length))
-          : CurrentWord();
+  asked.word = TypedWordText();
   if (AtJunction(kind_)) asked.pair = TypedPlace();
   asked.answer = std::move(answer);
   return asked;
@@ -211,27 +232,6 @@ std::u16string OccurrenceMessage(std::u16string_view title,
   message += u' ';
   message += word;
   message += question;
-  return message;
-}
-
-std::u16string JunctionMessage(std::u16string_view title,
-                               std::u16string_view pair,
-                               std::u16string_view kind, char16_t final_jamo,
-                               char16_t initial_jamo) {
-  std::u16string message(title);
-  message += kLineBreak;
-  message += pair;
-  message += u"は";
-  message += kind;
-  message += u"ですか？";
-  message += kind;
-  message += u"で";
-  message += CompatibilityJamo(final_jamo);
-  message += u"パッチムの後ろに";
-  message += CompatibilityJamo(initial_jamo);
-  message += u"初声が来た場合、";
-  message += title;
-  message += u"します。";
   return message;
 }
 

@@ -127,7 +127,6 @@ class Question {
 
   QuestionKind kind() const { return kind_; }
   int slot() const { return slot_; }  // the stage that asks
-  std::u16string_view title() const { return title_; }
   std::u16string_view pattern() const { return pattern_; }
 
   // The word as it now stands in the working text ("할게"); at a space,
@@ -160,6 +159,11 @@ class Question {
   // Where in the pattern the initial of the junction is: after the final,
   // or after the word boundary that follows it.
   std::size_t JunctionInitial() const;
+  // The message with `shown` as the word or the pair it is about.
+  std::u16string MessageShowing(std::u16string_view shown) const;
+  // The word as typed, or as the working text holds it where the input is
+  // not known.
+  std::u16string TypedWordText() const;
 
   QuestionKind kind_;
   int slot_;
@@ -198,14 +202,10 @@ class FixedAsker : public Asker {
   bool answer_;
 };
 
-// The messages as the user sees them.
+// The message of a question about one word, as the user sees it.
 std::u16string OccurrenceMessage(std::u16string_view title,
                                  std::u16string_view word,
                                  std::u16string_view question);
-std::u16string JunctionMessage(std::u16string_view title,
-                               std::u16string_view pair,
-                               std::u16string_view kind, char16_t final_jamo,
-                               char16_t initial_jamo);
 
 }  // namespace pimoru
 
