@@ -22,9 +22,7 @@ namespace {
 // bench/corpus/sentences.txt: UTF-8, one sentence a line.
 const std::vector<std::u16string>& Corpus() {
   static const std::vector<std::u16string> sentences = [] {
-    const std::filesystem::path file =
-        std::filesystem::path(__FILE__).parent_path() / "corpus" /
-        "sentences.txt";
+    const std::filesystem::path file = PIMORU_SENTENCES_FILE;
     std::ifstream in(file);
     if (!in) throw std::runtime_error("cannot read " + file.string());
     std::vector<std::u16string> lines;
