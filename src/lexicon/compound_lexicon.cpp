@@ -151,10 +151,16 @@ std::optional<std::string> ReadLimited(const std::filesystem::path& path,
   } else if (static_cast<std::uintmax_t>(st.st_size) > limit) {
     reason = std::to_string(limit) + " バイトを超えています";
   } else {
-    // One byte beyond the limit shows a file that grew past it meanwhile.
-    bytes.resize(static_cast<std::size_t>(limit) + 1);
+    // Room for the size it has and one byte more, which shows a file that
+    // grew meanwhile; it may grow up to one byte beyond the limit.
+    const std::size_t most = static_cast<std::size_t>(limit) + 1;
+    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t size = 0;
-    while (size < bytes.size()) {
+    while (true) {
+      if (size == bytes.size() && size < most) {
+        bytes.resize(std::min(2 * size, most));
+      }
+      if (size == bytes.size()) break;
       const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) reason = std::strerror(errno);
