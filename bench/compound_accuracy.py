@@ -19,6 +19,11 @@ N-insertion on and with the default options (N-insertion off):
 --build names the build whose pimoru-cli and data are measured (default
 build/default), --count the build whose pimoru_question_count counts the
 questions (default the same); --misses lists every word read wrong.
+
+Before the compound lexicon was used, the figures were: standard examples
+332 of 374 (88.8%) and everyday words 56 of 135 (41.5%), both with
+N-insertion on and off; 3.4 N-insertion questions left per 100 lines word
+by word (68 of 1,138), 28.3 read as one breath (566 of 1,636).
 """
 import argparse
 import glob
