@@ -3,7 +3,8 @@
 // what each such junction takes: 솜이불 is 솜 + 이불 and takes it, 금요일 is
 // 금 + 요일 and does not.
 //
-// The list is a UTF-8 text file of tab-separated lines
+// The list is a text file (UTF-8, or UTF-16 with its byte-order mark, read
+// as the word lists are) of tab-separated lines
 //
 //   word <TAB> parts <TAB> takes <TAB> source [<TAB> # note]
 //   솜이불	솜+이불	ㄴ	dictionary
