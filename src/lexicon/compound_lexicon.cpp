@@ -1,17 +1,15 @@
 #include "lexicon/compound_lexicon.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <sstream>
 #include <utility>
 
 #include "hangul/conversion_error.h"
+#include "hangul/file_read.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 #include "hangul/word_list.h"
@@ -129,62 +127,25 @@ class LineReader {
   std::size_t line_;
 };
 
-// Reads a regular file of at most `limit` bytes into `bytes`. nullopt when
-// it was read, an empty reason when there is no file, and otherwise why it
-// was not read.
-std::optional<std::string> ReadLimited(const std::filesystem::path& path,
-                                       std::uintmax_t limit,
-                                       std::string& bytes) {
-  // O_NONBLOCK: a FIFO put in the file's place does not wait for a writer,
-  // and fstat then refuses it.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    return errno == ENOENT ? std::string() : std::string(std::strerror(errno));
-  }
-  std::optional<std::string> reason;
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    reason = std::strerror(errno);
-  } else if (!S_ISREG(st.st_mode)) {
-    reason =
-        S_ISDIR(st.st_mode) ? "フォルダです" : "通常のファイルではありません";
-  } else if (static_cast<std::uintmax_t>(st.st_size) > limit) {
-    reason = std::to_string(limit) + " バイトを超えています";
-  } else {
-    // Room for the size it has and one byte more, which shows a file that
-    // grew meanwhile; it may grow up to one byte beyond the limit.
-    const std::size_t most = static_cast<std::size_t>(limit) + 1;
-    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
-    std::size_t size = 0;
-    while (true) {
-      if (size == bytes.size() && size < most) {
-        bytes.resize(std::min(2 * size, most));
-      }
-      if (size == bytes.size()) break;
-      const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) reason = std::strerror(errno);
-      if (got <= 0) break;
-      size += static_cast<std::size_t>(got);
-    }
-    bytes.resize(size);
-    if (size > limit) reason = std::to_string(limit) + " バイトを超えています";
-  }
-  ::close(fd);
-  return reason;
-}
-
 // The entries of one file, appended to `entries`; a message in `errors`
 // instead when the file cannot be read or holds a bad line.
 void LoadFile(const std::filesystem::path& path,
               std::vector<CompoundEntry>& entries,
               std::vector<std::string>& errors) {
+  const auto unreadable = [&](std::string_view reason) {
+    errors.push_back(path.string() + " を読めません。(" + std::string(reason) +
+                     ")");
+  };
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) {
+    struct stat link;
+    if (::lstat(path.c_str(), &link) == 0) unreadable("リンク先がありません");
+    return;  // no file: it adds nothing
+  }
   std::string bytes;
   if (std::optional<std::string> reason =
-          ReadLimited(path, CompoundLexicon::kMaxFileBytes, bytes)) {
-    if (!reason->empty()) {
-      errors.push_back(path.string() + " を読めません。(" + *reason + ")");
-    }
+          ReadRegularFile(path, bytes, CompoundLexicon::kMaxFileBytes)) {
+    unreadable(*reason);
     return;
   }
   try {

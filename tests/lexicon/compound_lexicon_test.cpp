@@ -136,11 +136,14 @@ TEST(CompoundLexicon, AFileThatCannotBeReadAddsNothingAndIsNamed) {
   const std::filesystem::path huge = folder.path() / "huge.tsv";
   { std::ofstream(huge).put('#'); }
   std::filesystem::resize_file(huge, CompoundLexicon::kMaxFileBytes + 1);
+  const std::filesystem::path dangling = folder.path() / "dangling.tsv";
+  std::filesystem::create_symlink(folder.path() / "gone.tsv", dangling);
   struct Case {
     std::filesystem::path user;
     std::string says;
   } const cases[] = {
       {folder.path() / "missing.tsv", ""},
+      {dangling, "リンク先がありません"},
       {folder.path(), "フォルダです"},
       {fifo, "通常のファイルではありません"},
       {huge, "バイトを超えています"},
