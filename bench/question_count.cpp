@@ -2,7 +2,7 @@
 // without the dictionary and with it: every question asked when all are
 // answered No, and those the dictionary decides or leaves to the user.
 //
-//   pimoru_question_count DATA_DIR [--n-insert] [--list] < corpus
+//   pimoru_question_count DATA_DIR [--n-insert] [--phrase] [--list] < corpus
 //
 // Prints the counts per 100 lines, by kind; with --list, one line per
 // question the conversion with the dictionary asks instead (tab-separated:
@@ -102,7 +102,7 @@ int Sum(const std::map<QuestionKind, int>& counts) {
 int Main(int argc, char** argv) {
   if (argc < 2) {
     std::cerr << "usage: pimoru_question_count DATA_DIR [--n-insert] "
-                 "[--list] < corpus\n";
+                 "[--phrase] [--list] < corpus\n";
     return 2;
   }
   Options options;
@@ -110,6 +110,7 @@ int Main(int argc, char** argv) {
   for (int k = 2; k < argc; ++k) {
     const std::string_view arg = argv[k];
     if (arg == "--n-insert") options.n_insert_flg = true;
+    if (arg == "--phrase") options.phrase_flg = true;
     if (arg == "--list") list = true;
   }
   LoadedWordLists lists(std::filesystem::path(argv[1]) / "kdat");
@@ -135,8 +136,9 @@ int Main(int argc, char** argv) {
   const auto per100 = [lines](int n) {
     return lines > 0 ? 100.0 * n / lines : 0.0;
   };
-  std::printf("%d lines, N-insertion %s\n", lines,
-              options.n_insert_flg ? "on" : "off");
+  std::printf("%d lines, N-insertion %s%s\n", lines,
+              options.n_insert_flg ? "on" : "off",
+              options.phrase_flg ? ", each line read as one breath" : "");
   std::printf("%-18s %10s %10s %10s %12s\n", "kind", "asked", "decided", "left",
               "left/100");
   for (const QuestionKindInfo& info : kQuestionKinds) {
