@@ -9,18 +9,21 @@
 #include "speech/wav.h"
 
 namespace pimoru {
+namespace {
+
+std::string FileName(std::size_t number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%04zu.wav", number);
+  return name;
+}
+
+}  // namespace
 
 std::string SpeechStatus(const Speaker& speaker) {
   const SpeakerState state = speaker.State();
   return state.support == SpeechSupport::kReady
              ? "found: the synthesiser with its Korean voice, for --audio"
              : "missing: " + state.problem;
-}
-
-std::string AudioFiles::FileName(std::size_t number) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%04zu.wav", number);
-  return name;
 }
 
 std::optional<std::string> AudioFiles::Prepare() {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "cli/converter.h"
 #include "render/speaker.h"
@@ -23,14 +24,12 @@ class AudioFiles {
         folder_(std::move(folder)),
         words_per_minute_(words_per_minute) {}
 
-  // "0001.wav" for input 1; more digits from input 10000 on.
-  static std::string FileName(std::size_t number);
-
   // Makes the folder, with its parents, where it is missing. Returns the
   // message when that fails; nothing is written then.
   std::optional<std::string> Prepare();
 
-  // Speaks `reading` into the file of input `where`, replacing it
+  // Speaks `reading` into the file of input `where` ("0001.wav" for input
+  // 1; more digits from input 10000 on), replacing it
   // atomically as the report is; a blank reading gets no file. The first
   // file that cannot be written is said in `errors` and ends the writing:
   // later calls write nothing. Returns false when this input's file could
