@@ -358,10 +358,14 @@ bool StartsWithAt(std::u16string_view text, std::size_t at,
 template <typename Row, std::size_t N>
 const Row* LongestAt(const Row (&table)[N], std::u16string_view Row::*field,
                      std::u16string_view text, std::size_t at) {
+  if (at >= text.size()) return nullptr;
+  const char16_t first = Narrow(text[at]);
   const Row* found = nullptr;
   for (const Row& row : table) {
-    if ((found == nullptr || (row.*field).size() > (found->*field).size()) &&
-        StartsWithAt(text, at, row.*field)) {
+    const std::u16string_view word = row.*field;
+    if (word.front() == first &&
+        (found == nullptr || word.size() > (found->*field).size()) &&
+        StartsWithAt(text, at, word)) {
       found = &row;
     }
   }
@@ -593,7 +597,8 @@ class Reader {
   // The unit or counter after a number that ends at `i`, right after it or
   // after blanks (3개, 3 개, 5 km).
   Suffix SuffixAt(std::size_t i) const {
-    for (const std::size_t at : {i, SkipBlanks(i)}) {
+    const std::size_t after_blanks = SkipBlanks(i);
+    for (const std::size_t at : {i, after_blanks}) {
       if (const Unit* unit = LongestAt(kUnits, &Unit::symbol, text_, at)) {
         const std::size_t end = at + unit->symbol.size();
         // A unit in letters ends the word: 5ms is no 5 m.
@@ -607,6 +612,7 @@ class Reader {
           return {at + counter->word.size(), nullptr, counter};
         }
       }
+      if (after_blanks == i) break;
     }
     return {i, nullptr, nullptr};
   }
