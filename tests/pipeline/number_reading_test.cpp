@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <random>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +17,7 @@
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/stage_record.h"
+#include "support/number_reading_check.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -356,6 +361,44 @@ TEST(NumberReading, PlacesOfTheSpelledTextMapBackToTheText) {
   for (const Place& p : places) {
     SCOPED_TRACE(p.spelled);
     EXPECT_EQ(SourceOffset(read, p.spelled), p.typed);
+  }
+}
+
+TEST(NumberReading, AnyLineOfNumberPiecesIsReadSoundly) {
+  constexpr std::u16string_view kPieces[] = {
+      u"0",   u"1",     u"3",
+      u"7",   u"10",    u"20",
+      u"99",  u"100",   u"12345678901234567",
+      u",",   u".",     u"-",
+      u"−",   u":",     u"/",
+      u"~",   u" ",     u"　",
+      u"제",  u"시",    u"번",
+      u"대",  u"개",    u"월",
+      u"만",  u"도",    u"출구",
+      u"KTX", u"COVID", u"k",
+      u"m",   u"g",     u"L",
+      u"%",   u"₩",     u"$",
+      u"℃",   u"°",     u"３",
+      u"Ａ",  u"가",
+  };
+  std::mt19937 random(23);
+  std::uniform_int_distribution<std::size_t> pick(0, std::size(kPieces) - 1);
+  std::uniform_int_distribution<int> pieces(0, 12);
+  std::bernoulli_distribution yes;
+  for (int n = 0; n < 5000; ++n) {
+    std::u16string line;
+    for (int k = pieces(random); k > 0; --k) line += kPieces[pick(random)];
+    bool answers[8];
+    for (bool& answer : answers) answer = yes(random);
+    const NumberReading guessed = ReadNumbers(line);
+    const NumberReading answered =
+        ReadNumbers(line, std::span<const bool>(answers).first(std::min(
+                              guessed.choices.size(), std::size(answers))));
+    for (const NumberReading* read : {&guessed, &answered}) {
+      if (const char* fault = NumberReadingFault(line, *read)) {
+        ADD_FAILURE() << fault << ": " << U8(line) << " → " << U8(read->text);
+      }
+    }
   }
 }
 
