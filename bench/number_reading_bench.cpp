@@ -46,8 +46,8 @@ const std::vector<std::u16string>& NumberedSentences() {
   return sentences;
 }
 
-void BM_NumberReading(benchmark::State& state) {
-  const std::vector<std::u16string>& sentences = NumberedSentences();
+void ReadEach(benchmark::State& state,
+              const std::vector<std::u16string>& sentences) {
   for (auto _ : state) {
     for (const std::u16string& sentence : sentences) {
       benchmark::DoNotOptimize(ReadNumbers(sentence));
@@ -55,17 +55,15 @@ void BM_NumberReading(benchmark::State& state) {
   }
   CountSentences(state, sentences.size());
 }
+
+void BM_NumberReading(benchmark::State& state) {
+  ReadEach(state, NumberedSentences());
+}
 BENCHMARK(BM_NumberReading)->Unit(benchmark::kMillisecond);
 
 // Sentences with nothing to read: the cost on ordinary text.
 void BM_NumberReadingHangulOnly(benchmark::State& state) {
-  const std::vector<std::u16string>& sentences = CorpusSentences();
-  for (auto _ : state) {
-    for (const std::u16string& sentence : sentences) {
-      benchmark::DoNotOptimize(ReadNumbers(sentence));
-    }
-  }
-  CountSentences(state, sentences.size());
+  ReadEach(state, CorpusSentences());
 }
 BENCHMARK(BM_NumberReadingHangulOnly)->Unit(benchmark::kMillisecond);
 
