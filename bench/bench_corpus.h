@@ -19,9 +19,7 @@ namespace pimoru {
 // bench/corpus/sentences.txt: UTF-8, one sentence a line.
 inline const std::vector<std::u16string>& CorpusSentences() {
   static const std::vector<std::u16string> sentences = [] {
-    const std::filesystem::path file =
-        std::filesystem::path(__FILE__).parent_path() / "corpus" /
-        "sentences.txt";
+    const std::filesystem::path file = PIMORU_SENTENCES_FILE;
     std::ifstream in(file);
     if (!in) throw std::runtime_error("cannot read " + file.string());
     std::vector<std::u16string> lines;

@@ -31,11 +31,12 @@ constexpr char16_t kPieceSeparator = 0x1E;
 class BitAsker : public pimoru::Asker {
  public:
   explicit BitAsker(std::uint32_t bits) : bits_(bits) {}
-  bool Confirm(const pimoru::Question& question) override {
+  pimoru::Answer Respond(const pimoru::Question& question,
+                         const pimoru::Judgement&) override {
     // The question names its word as typed, within the line.
     const pimoru::TypedSpan word = question.TypedWord();
     if (word.offset + word.length > question.TypedLine().size()) std::abort();
-    return (bits_ >> (next_++ % 32)) & 1;
+    return {((bits_ >> (next_++ % 32)) & 1) != 0, pimoru::Answerer::kPolicy};
   }
 
  private:

@@ -44,9 +44,6 @@ class TerminalAsker : public CliAsker {
   TerminalAsker& operator=(const TerminalAsker&) = delete;
 
   bool OnTerminal() const override { return true; }
-  bool Confirm(const Question& question) override {
-    return Respond(question, Judgement{}).yes;
-  }
   Answer Respond(const Question& question, const Judgement& guess) override;
 
  private:
@@ -62,11 +59,10 @@ class ScriptAsker : public CliAsker {
   ScriptAsker(std::string answers, bool beyond)
       : answers_(std::move(answers)), beyond_(beyond) {}
   void BeginInput() override { next_ = 0; }
-  bool Confirm(const Question&) override {
-    return next_ < answers_.size() ? answers_[next_++] == 'y' : beyond_;
-  }
-  Answer Respond(const Question& question, const Judgement& guess) override {
-    return {Confirm(question), Answerer::kPolicy, guess.reason};
+  Answer Respond(const Question&, const Judgement& guess) override {
+    const bool yes =
+        next_ < answers_.size() ? answers_[next_++] == 'y' : beyond_;
+    return {yes, Answerer::kPolicy, guess.reason};
   }
 
  private:
@@ -85,9 +81,6 @@ class DictionaryAsker : public CliAsker {
 
   void BeginInput() override { undecided_->BeginInput(); }
   bool OnTerminal() const override { return undecided_->OnTerminal(); }
-  bool Confirm(const Question& question) override {
-    return knowing_.Confirm(question);
-  }
   Answer Respond(const Question& question, const Judgement& guess) override {
     return knowing_.Respond(question, guess);
   }

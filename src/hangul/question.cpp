@@ -10,24 +10,6 @@ namespace {
 
 constexpr std::u16string_view kLineBreak = u"\n";
 
-// What a question of each kind asks: the sentence after the word, or for a
-// junction the kind of word.
-constexpr std::u16string_view Wording(QuestionKind kind) {
-  switch (kind) {
-    case QuestionKind::kNInsertion:
-      return u"合成語または2語がつながった語";
-    case QuestionKind::kSinoKoreanSuffix:
-      return u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します"
-             u"。";
-    case QuestionKind::kSinoKorean:
-      return u"漢字語";
-    case QuestionKind::kFutureAdnominal:
-    case QuestionKind::kListedEnding:
-      return u"は動詞や形容詞の未来連体形ですか？";
-  }
-  return u"";
-}
-
 // The message of a question about the junction of two syllables.
 std::u16string JunctionMessage(std::u16string_view title,
                                std::u16string_view pair,
@@ -59,6 +41,13 @@ std::u16string Shown(std::u16string text) {
 }
 
 }  // namespace
+
+std::optional<QuestionKind> QuestionKindNamed(std::string_view name) {
+  for (const QuestionKindInfo& info : kQuestionKinds) {
+    if (info.name == name) return info.kind;
+  }
+  return std::nullopt;
+}
 
 void TypedInput::Map(std::u16string_view jamo) {
   mapped_ = true;
@@ -184,12 +173,13 @@ std::u16string Question::Message(const Judgement& judgement) const {
 }
 
 std::u16string Question::MessageShowing(std::u16string_view shown) const {
-  if (AtJunction(kind_)) {
-    if (pattern_.size() < 2) return std::u16string(title_);
-    return JunctionMessage(title_, shown, Wording(kind_), pattern_[0],
+  const QuestionKindInfo& info = InfoOf(kind_);
+  if (info.at_junction) {
+    if (pattern_.size() < 2) return std::u16string(info.title);
+    return JunctionMessage(info.title, shown, info.wording, pattern_[0],
                            pattern_[JunctionInitial()]);
   }
-  return OccurrenceMessage(title_, shown, Wording(kind_));
+  return OccurrenceMessage(info.title, shown, info.wording);
 }
 
 std::u16string Question::TypedPlace() const {
@@ -216,7 +206,6 @@ std::u16string Question::TypedWordText() const {
 
 RecordedQuestion Question::Record(Answer answer) const {
   RecordedQuestion asked;
-  asked.slot = slot_;
   asked.kind = kind_;
   asked.word = TypedWordText();
   if (AtJunction(kind_)) asked.pair = TypedPlace();

@@ -11,25 +11,72 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace pimoru {
 
-enum class QuestionKind {
-  kNInsertion,        // is the word a compound? (a junction)
-  kSinoKoreanSuffix,  // a Sino-Korean word with a suffix? (a word)
-  kSinoKorean,        // is the word Sino-Korean? (a junction)
-  kFutureAdnominal,   // is this ㄹ a future adnominal form? (a word)
-  kListedEnding,      // the same, for an ending of the list of such endings
+enum class QuestionKind : std::uint8_t {
+  kNInsertion,              // is the word a compound? (a junction)
+  kSinoKoreanSuffix,        // a Sino-Korean word with a suffix? (a word)
+  kSinoKoreanNasalisation,  // is the word Sino-Korean? (a junction, 목록)
+  kSinoKoreanTensification,  // the same where a hanja tenses (a junction, 발달)
+  kFutureAdnominal,          // is this ㄹ a future adnominal form? (a word)
+  kListedEnding,             // the same, for an ending of the list of such
 };
 
-// Whether a kind asks about the junction of two syllables (the final of one,
-// the initial of the next) rather than about the word.
-constexpr bool AtJunction(QuestionKind kind) {
-  return kind == QuestionKind::kNInsertion || kind == QuestionKind::kSinoKorean;
+// What a kind of question is, in one place: how its message opens and asks,
+// how the report names it, whether it is about the junction of two
+// syllables (the final of one, the initial of the next) rather than about
+// the word, and its name in outputs and stored files.
+struct QuestionKindInfo {
+  QuestionKind kind;
+  std::u16string_view title;  // the message's first line
+  // For a word, the sentence after it; at a junction, the kind of word.
+  std::u16string_view wording;
+  std::u16string_view label;  // in the report: "漢字語？"
+  bool at_junction;
+  std::string_view name;  // "sino-nasalisation"
+};
+
+inline constexpr QuestionKindInfo kQuestionKinds[] = {
+    {QuestionKind::kNInsertion, u"ニウン挿入[n挿入]",
+     u"合成語または2語がつながった語", u"合成語？", true, "n-insertion"},
+    {QuestionKind::kSinoKoreanSuffix, u"【鼻音化】",
+     u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します。",
+     u"接尾辞付きの漢字語？", false, "sino-suffix"},
+    {QuestionKind::kSinoKoreanNasalisation, u"【鼻音化】", u"漢字語",
+     u"漢字語？", true, "sino-nasalisation"},
+    {QuestionKind::kSinoKoreanTensification, u"【濃音化】", u"漢字語",
+     u"漢字語？", true, "sino-tensification"},
+    {QuestionKind::kFutureAdnominal, u"【濃音化】",
+     u"は動詞や形容詞の未来連体形ですか？", u"未来連体形？", false, "future"},
+    {QuestionKind::kListedEnding, u"【濃音化】",
+     u"は動詞や形容詞の未来連体形ですか？", u"未来連体形？", false,
+     "listed-ending"},
+};
+
+constexpr bool InKindOrder() {
+  for (std::size_t k = 0; k < std::size(kQuestionKinds); ++k) {
+    if (static_cast<std::size_t>(kQuestionKinds[k].kind) != k) return false;
+  }
+  return true;
 }
+static_assert(InKindOrder(), "a row per kind, in the enum's order");
+
+constexpr const QuestionKindInfo& InfoOf(QuestionKind kind) {
+  return kQuestionKinds[static_cast<std::size_t>(kind)];
+}
+
+constexpr bool AtJunction(QuestionKind kind) {
+  return InfoOf(kind).at_junction;
+}
+
+// The kind an output or a stored file names; nullopt for a name of none.
+std::optional<QuestionKind> QuestionKindNamed(std::string_view name);
 
 // A stretch of the input line as typed, in its code units.
 struct TypedSpan {
@@ -52,7 +99,7 @@ class TypedInput {
 
   std::u16string_view line() const { return input_; }
   // The offset in the input of the syllable that holds place `at` of the
-  // working JamoString `jamo`; at a unit that is no jamo, of the next
+  // working text `jamo`; at a unit that is no jamo, of the next
   // syllable. npos when there is none.
   std::size_t SyllableOffset(std::u16string_view jamo, std::size_t at);
   // The word around an offset of the input: the run of Hangul holding it.
@@ -99,12 +146,11 @@ struct Answer {
   std::u16string reason;  // the dictionary's, where one was consulted
 };
 
-// One question as the record keeps it: the stage that asked, its kind, the
-// word as typed (as it stood in the working text where the input is not
-// known), for a junction the two syllables that meet there, and the answer.
+// One question as the record keeps it: its kind, the word as typed (as it
+// stood in the working text where the input is not known), for a junction
+// the two syllables that meet there, and the answer.
 struct RecordedQuestion {
-  int slot = 0;
-  QuestionKind kind = QuestionKind::kSinoKorean;
+  QuestionKind kind = QuestionKind::kNInsertion;
   std::u16string word;
   std::u16string pair;
   Answer answer;
@@ -112,21 +158,13 @@ struct RecordedQuestion {
 
 class Question {
  public:
-  // About the occurrence of `pattern` at place `at` of the JamoString
+  // About the occurrence of `pattern` at place `at` of the working text
   // `jamo`, which must outlive the question. `typed` may be null.
-  Question(QuestionKind kind, int slot, std::u16string_view title,
-           std::u16string_view jamo, std::size_t at,
+  Question(QuestionKind kind, std::u16string_view jamo, std::size_t at,
            std::u16string_view pattern, TypedInput* typed)
-      : kind_(kind),
-        slot_(slot),
-        title_(title),
-        jamo_(jamo),
-        at_(at),
-        pattern_(pattern),
-        typed_(typed) {}
+      : kind_(kind), jamo_(jamo), at_(at), pattern_(pattern), typed_(typed) {}
 
   QuestionKind kind() const { return kind_; }
-  int slot() const { return slot_; }  // the stage that asks
   std::u16string_view pattern() const { return pattern_; }
 
   // The word as it now stands in the working text ("할게"); at a space,
@@ -166,8 +204,6 @@ class Question {
   std::u16string TypedWordText() const;
 
   QuestionKind kind_;
-  int slot_;
-  std::u16string_view title_;
   std::u16string_view jamo_;
   std::size_t at_;
   std::u16string_view pattern_;
@@ -179,21 +215,17 @@ class Question {
 class Asker {
  public:
   virtual ~Asker() = default;
-  // True for Yes; No and any other way of closing the question are false.
-  virtual bool Confirm(const Question& question) = 0;
   // The answer with who gave it, told what a dictionary made of the question
   // (Unknown with no reason where none was consulted), so that one showing
-  // it can offer the guess and the hanja. By default the user answers.
-  virtual Answer Respond(const Question& question, const Judgement& guess) {
-    return {Confirm(question), Answerer::kUser, guess.reason};
-  }
+  // it can offer the guess and the hanja. Any way of closing the question
+  // other than Yes is No.
+  virtual Answer Respond(const Question& question, const Judgement& guess) = 0;
 };
 
 // Answers every question the same way without showing it.
 class FixedAsker : public Asker {
  public:
   explicit FixedAsker(bool answer) : answer_(answer) {}
-  bool Confirm(const Question&) override { return answer_; }
   Answer Respond(const Question&, const Judgement& guess) override {
     return {answer_, Answerer::kPolicy, guess.reason};
   }

@@ -30,9 +30,6 @@ class KnowingAsker : public Asker {
   KnowingAsker(const WordKnowledge& knowledge, Asker& undecided)
       : knowledge_(knowledge), undecided_(undecided) {}
 
-  bool Confirm(const Question& question) override {
-    return Respond(question, Judgement{}).yes;
-  }
   Answer Respond(const Question& question, const Judgement&) override {
     Judgement judgement = knowledge_.Judge(question);
     if (judgement.verdict == Verdict::kUnknown) {

@@ -183,7 +183,8 @@ class Judging {
 
   Judgement ByKind() const {
     switch (q_.kind) {
-      case QuestionKind::kSinoKorean:
+      case QuestionKind::kSinoKoreanNasalisation:
+      case QuestionKind::kSinoKoreanTensification:
         return SinoKorean();
       case QuestionKind::kSinoKoreanSuffix:
         return SinoKoreanSuffix();
@@ -255,7 +256,8 @@ class Judging {
   Judgement SinoJunction(std::u16string_view stem) const {
     const std::size_t at = q_.at;
     // A hanja said twice keeps its consonant plain (허허실실, 절절하다).
-    if (q_.slot >= 18 && q_.word[at] == q_.word[at + 1]) {
+    if (q_.kind == QuestionKind::kSinoKoreanTensification &&
+        q_.word[at] == q_.word[at + 1]) {
       return Decided(Verdict::kNo, Because(q_.word, u"同じ漢字の重なり"));
     }
     if (!hanja_.HasHanja(q_.word[at]) || !hanja_.HasHanja(q_.word[at + 1])) {
@@ -285,7 +287,8 @@ class Judging {
     // Two words of a compound, or a syllable before a word: the dictionary
     // cannot tell whether the rule reaches across.
     if (left.size >= 2 || right.size >= 2) {
-      Judgement j = Undecided(q_.slot < 18, u"");
+      Judgement j =
+          Undecided(q_.kind == QuestionKind::kSinoKoreanNasalisation, u"");
       const Segment& word = left.size >= 2 ? left : right;
       NameHanja(hanja_, stem.substr(word.begin, word.size), j);
       j.reason = Because(j.word, j.hanja + u"（漢字語）と別の語の境目");
@@ -665,7 +668,6 @@ std::optional<WordQuestion> ReadQuestion(const Question& question,
   next_word.assign(NextWord(line, span.offset + span.length));
   WordQuestion q;
   q.kind = question.kind();
-  q.slot = question.slot();
   q.word = word;
   q.at = at - span.offset;
   q.next_word = next_word;

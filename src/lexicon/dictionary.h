@@ -33,13 +33,12 @@ struct DictionaryFiles {
 // lexicon's two files without their extensions (".../ko_KR").
 DictionaryFiles FindDictionaryFiles();
 
-// A question as the dictionary reads it: its kind and stage, the word as
+// A question as the dictionary reads it: its kind, the word as
 // typed, the syllable of the word it is about (at a junction the one with
 // the final, otherwise the one with the ㄹ in question) and the word after
 // it on the line.
 struct WordQuestion {
-  QuestionKind kind = QuestionKind::kSinoKorean;
-  int slot = 0;
+  QuestionKind kind = QuestionKind::kNInsertion;
   std::u16string_view word;
   std::size_t at = 0;
   std::u16string_view next_word;

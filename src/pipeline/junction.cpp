@@ -15,9 +15,6 @@ namespace {
 
 // --- Stage 10: N-insertion -------------------------------------------------
 
-constexpr QuestionForm kNInsertionQuestion = {QuestionKind::kNInsertion,
-                                              u"ニウン挿入[n挿入]"};
-
 // The vowels of 이, 야, 여, 요 and 유 in the order they are asked about:
 // every question about 이 comes before any about 야, and so on.
 constexpr char16_t kNInsertionVowels[] = {med::kI, med::kYa, med::kYeo,
@@ -102,8 +99,8 @@ static_assert(AllAcross(kAspirationAcrossRules));
 bool ApplyNInsertion(StageContext& c) {
   static const RuleTable kTable(kNInsertionRules);
   const bool changed =
-      AskEachRule(c.jamo, kTable, kNInsertionQuestion, c.asking);
-  return AskAcrossWords<kNInsertionAcrossRules>(c, kNInsertionQuestion) ||
+      AskEachRule(c.jamo, kTable, QuestionKind::kNInsertion, c.asking);
+  return AskAcrossWords<kNInsertionAcrossRules>(c, QuestionKind::kNInsertion) ||
          changed;
 }
 

@@ -578,12 +578,12 @@ void Transcribe(std::u16string_view reading, int noon_idx, StageRecord& record,
                                 scratch.data() + Lines::Room(n), lines);
   }
 
-  record.changed[kVoicingSlot] = any_voiced;
+  record.changed[StageId::kVoicing] = any_voiced;
   if (any_voiced && texts == RecordTexts::kAll) {
     std::u16string text = u" ";
     text += DecomposeText(trimmed);
     text += u' ';
-    record.results[kVoicingSlot] = ComposeText(text);
+    record.results[StageId::kVoicing] = ComposeText(text);
   }
 
   AssignTrimmed(lines.symbols, lines.symbols_end, out.symbols);

@@ -24,12 +24,13 @@ struct Transcription {
 };
 
 // Transcribes the reading Hangul in the tensed-consonant notation `noon_idx`
-// and records slot 23 (voicing) in `record`: its flag is set when some
+// and records the voicing stage in `record`: its flag is set when some
 // consonant was voiced, and then its result is the reading. The reading is
 // trimmed first; an empty reading gives three empty lines and clears the flag.
 Transcription Transcribe(std::u16string_view reading, int noon_idx,
                          StageRecord& record);
-// The same, keeping slot 23's text only when `texts` asks for all texts.
+// The same, keeping the voicing stage's text only when `texts` asks for all
+// texts.
 Transcription Transcribe(std::u16string_view reading, int noon_idx,
                          StageRecord& record, RecordTexts texts);
 // The same into `out`, whose buffers are reused: a batch transcribing line

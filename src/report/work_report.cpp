@@ -7,6 +7,7 @@
 #include "hangul/file_write.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
+#include "pipeline/stages.h"
 
 namespace pimoru {
 namespace {
@@ -95,57 +96,40 @@ void AppendLine(std::u16string& page, std::u16string_view line) {
 }
 
 // A stage's paragraph up to its body: the link to its help page.
-std::u16string StageParagraphHead(std::u16string_view folder, int slot) {
+std::u16string StageParagraphHead(std::u16string_view folder, StageId stage) {
   std::u16string line = u"<p class=\"small\"><a href=\"";
   line += folder;
   line += u'/';
-  line += HelpPage(slot);
+  line += HelpPage(stage);
   line += u"\" target=\"_blank\">";
-  line += StageName(slot);
+  line += StageName(stage);
   line += u"</a>：　";
   return line;
 }
 
 void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
-                          int slot, std::u16string_view body) {
-  std::u16string line = StageParagraphHead(folder, slot);
+                          StageId stage, std::u16string_view body) {
+  std::u16string line = StageParagraphHead(folder, stage);
   line += u"<span class=\"ko2\">";
   line += body;
   line += u"</span></p>";
   AppendLine(page, line);
 }
 
-// What a question of each kind asks, as the report names it.
-constexpr std::u16string_view Asks(QuestionKind kind) {
-  switch (kind) {
-    case QuestionKind::kNInsertion:
-      return u"合成語？";
-    case QuestionKind::kSinoKoreanSuffix:
-      return u"接尾辞付きの漢字語？";
-    case QuestionKind::kSinoKorean:
-      return u"漢字語？";
-    case QuestionKind::kFutureAdnominal:
-    case QuestionKind::kListedEnding:
-      return u"未来連体形？";
-  }
-  return u"";
-}
-
 // The paragraph of a stage that asked but changed nothing.
 void AppendUnchangedParagraph(std::u16string& page, std::u16string_view folder,
-                              int slot) {
-  AppendLine(page, StageParagraphHead(folder, slot) + u"変化なし</p>");
+                              StageId stage) {
+  AppendLine(page, StageParagraphHead(folder, stage) + u"変化なし</p>");
 }
 
 void AppendQuestionLines(std::u16string& page,
-                         const std::vector<RecordedQuestion>& questions,
-                         int slot) {
+                         const std::vector<RecordedQuestion>& questions) {
   for (const RecordedQuestion& q : questions) {
-    if (q.slot != slot) continue;
     AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
                          NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
-                         u"</span>（" + std::u16string(Asks(q.kind)) + u"）　" +
-                         NumericCharRefs(QuestionAnswerText(q)) + u"</p>");
+                         u"</span>（" + std::u16string(InfoOf(q.kind).label) +
+                         u"）　" + NumericCharRefs(QuestionAnswerText(q)) +
+                         u"</p>");
   }
 }
 
@@ -241,32 +225,33 @@ std::u16string WorkReportPage(std::u16string_view reading,
   AppendLine(page, u"<body>");
 
   // The formatted input always opens the list.
-  AppendStageParagraph(page, folder, 1, NumericCharRefs(record.results[1]));
-  for (int slot = 2; slot < kSlotCount; ++slot) {
-    const bool asked = std::any_of(
-        record.questions.begin(), record.questions.end(),
-        [slot](const RecordedQuestion& q) { return q.slot == slot; });
-    if (!record.changed[slot]) {
-      if (asked) {
-        AppendUnchangedParagraph(page, folder, slot);
-        AppendQuestionLines(page, record.questions, slot);
+  AppendStageParagraph(page, folder, StageId::kFormatting,
+                       NumericCharRefs(record.results[StageId::kFormatting]));
+  for (const Stage& s : StagesFrom(StageId::kSpacing)) {
+    const StageId stage = s.id;
+    const std::vector<RecordedQuestion>& asked = record.questions[stage];
+    if (!record.changed[stage]) {
+      if (!asked.empty()) {
+        AppendUnchangedParagraph(page, folder, stage);
+        AppendQuestionLines(page, asked);
       }
       continue;
     }
-    // A slot that stage 3 credited without storing a text of its own shows
-    // the text that holds the credited change: for slot 2 the one stage 3
-    // left, for a later slot the one before it.
-    constexpr int kSpecialWordSlot = 3;
+    // A stage that the special words credited without storing a text of
+    // its own shows the text that holds the credited change: for the
+    // spacing the one the special words left, for a later stage the one
+    // before it.
     const std::u16string text =
-        record.results[slot].empty()
-            ? PreviousStageResult(record, std::max(slot, kSpecialWordSlot + 1))
-            : record.results[slot];
+        record.results[stage].empty()
+            ? PreviousStageResult(record,
+                                  std::max(stage, StageId::kUiVariationWords))
+            : record.results[stage];
     const std::u16string body =
-        slot == kVoicingSlot
+        stage == StageId::kVoicing
             ? HighlightVoicing(text, voicing_marks)
-            : HighlightChanges(PreviousStageResult(record, slot), text);
-    AppendStageParagraph(page, folder, slot, body);
-    if (asked) AppendQuestionLines(page, record.questions, slot);
+            : HighlightChanges(PreviousStageResult(record, stage), text);
+    AppendStageParagraph(page, folder, stage, body);
+    AppendQuestionLines(page, asked);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +

@@ -290,7 +290,7 @@ TEST_F(MainFrmTest, EnterConvertsThroughBothCommandsAndShowsTheReport) {
   EXPECT_EQ(window.focusWidget(), Edit(2));
   EXPECT_EQ(Edit(2)->cursorPosition(), Edit(2)->text().size());
   EXPECT_FALSE(Edit(2)->hasSelectedText());
-  EXPECT_EQ(window.record().results[0], u"같이 먹어요");
+  EXPECT_EQ(window.record().results[StageId::kInput], u"같이 먹어요");
 
   PressEnter(2);
   StageRecord scratch;
@@ -300,8 +300,8 @@ TEST_F(MainFrmTest, EnterConvertsThroughBothCommandsAndShowsTheReport) {
   EXPECT_EQ(Edit(3)->text(), Q(expected.symbols));
   EXPECT_EQ(Edit(4)->text(), Q(expected.kana));
   EXPECT_EQ(window.voicing_marks(), expected.voicing_marks);
-  EXPECT_EQ(window.record().results[kVoicingSlot],
-            scratch.results[kVoicingSlot]);
+  EXPECT_EQ(window.record().results[StageId::kVoicing],
+            scratch.results[StageId::kVoicing]);
 
   EXPECT_TRUE(std::filesystem::is_regular_file(SystemFolder() / "Work.html"));
   EXPECT_EQ(Browser()->source(), ReportUrl());
@@ -565,9 +565,10 @@ TEST_F(MainFrmTest, TheDictionaryDecidesWhatItCanAndGuessesTheRest) {
     PressEnter(1);
     EXPECT_TRUE(answerer.seen().empty());
     EXPECT_EQ(Edit(2)->text(), QStringLiteral("일본 사람"));
-    ASSERT_FALSE(window.record().questions.empty());
-    EXPECT_EQ(window.record().questions.front().answer.by,
-              Answerer::kDictionary);
+    const std::vector<RecordedQuestion>& asked =
+        window.record().questions[StageId::kTensification5];
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front().answer.by, Answerer::kDictionary);
   }
   {
     // Undecided: asked, with the hanja and the guess as the default.

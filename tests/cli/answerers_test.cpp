@@ -16,7 +16,7 @@ namespace {
 TEST(TerminalQuestion, ShowsTheHanjaAndTheGuessAndMakesItTheDefault) {
   const std::u16string jamo = DecomposeText(u"목록");
   const std::u16string pattern = {fin::kGiyeok, ini::kRieul};
-  const Question question(QuestionKind::kSinoKorean, 16, u"【鼻音化】", jamo,
+  const Question question(QuestionKind::kSinoKoreanNasalisation, jamo,
                           jamo.find(fin::kGiyeok), pattern, nullptr);
   Judgement guess;
   guess.guess = true;
@@ -85,8 +85,7 @@ TEST(AnswersAuto, AMissingDictionaryIsSaidAndEveryQuestionAnsweredNo) {
   ::unsetenv("PIMORU_HANJA_FILE");
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(r.out.starts_with("목로글\t")) << r.out;
-  EXPECT_NE(r.err.find("dictionary missing: "), std::string::npos)
-      << r.err;
+  EXPECT_NE(r.err.find("dictionary missing: "), std::string::npos) << r.err;
   EXPECT_NE(version.out.find("dictionary missing: "), std::string::npos)
       << version.out;
   // --answers no never consults it, so says nothing.

@@ -22,7 +22,6 @@ using V = Verdict;
 
 struct Case {
   K kind;
-  int slot;
   std::u16string_view word;
   std::size_t at;
   std::u16string_view next_word;
@@ -38,77 +37,78 @@ TEST(Dictionary, JudgesWordsAsTheirReadingsAndHanjaSay) {
       // a one-syllable suffix, a stem with a particle or an ending, a
       // loanword, a native verb whose form looks like a rare hanja word,
       // a hanja said twice.
-      {K::kSinoKorean, 16, u"목록을", 0, u"", V::kYes, u"목록＝目錄（漢字語）"},
-      {K::kSinoKorean, 16, u"입력하면", 0, u"", V::kYes,
+      {K::kSinoKoreanNasalisation, u"목록을", 0, u"", V::kYes,
+       u"목록＝目錄（漢字語）"},
+      {K::kSinoKoreanNasalisation, u"입력하면", 0, u"", V::kYes,
        u"입력＝入力（漢字語）"},
-      {K::kSinoKorean, 16, u"대통령", 1, u"", V::kYes,
+      {K::kSinoKoreanNasalisation, u"대통령", 1, u"", V::kYes,
        u"대통령＝大統領（漢字語）"},
-      {K::kSinoKorean, 20, u"식별자", 1, u"", V::kYes,
+      {K::kSinoKoreanTensification, u"식별자", 1, u"", V::kYes,
        u"식별자＝識別＋자（漢字語＋接尾辞）"},
-      {K::kSinoKorean, 20, u"발달", 0, u"", V::kYes, u"발달＝發達（漢字語）"},
-      {K::kSinoKorean, 20, u"물도", 0, u"", V::kNo, u"물도＝물＋도（助詞）"},
-      {K::kSinoKorean, 20, u"동결되면", 1, u"", V::kNo, u""},
-      {K::kSinoKorean, 20, u"폴더", 0, u"", V::kNo,
+      {K::kSinoKoreanTensification, u"발달", 0, u"", V::kYes,
+       u"발달＝發達（漢字語）"},
+      {K::kSinoKoreanTensification, u"물도", 0, u"", V::kNo,
+       u"물도＝물＋도（助詞）"},
+      {K::kSinoKoreanTensification, u"동결되면", 1, u"", V::kNo, u""},
+      {K::kSinoKoreanTensification, u"폴더", 0, u"", V::kNo,
        u"폴더＝漢字語の辞書になし"},
-      {K::kSinoKorean, 16, u"업로드", 0, u"", V::kNo,
+      {K::kSinoKoreanNasalisation, u"업로드", 0, u"", V::kNo,
        u"업로드＝漢字語の辞書になし"},
-      {K::kSinoKorean, 20, u"만들지", 1, u"", V::kNo, u""},
-      {K::kSinoKorean, 20, u"허허실실", 2, u"", V::kNo,
+      {K::kSinoKoreanTensification, u"만들지", 1, u"", V::kNo, u""},
+      {K::kSinoKoreanTensification, u"허허실실", 2, u"", V::kNo,
        u"허허실실＝同じ漢字の重なり"},
-      {K::kSinoKorean, 20, u"팔자", 0, u"", V::kUnknown, u""},
+      {K::kSinoKoreanTensification, u"팔자", 0, u"", V::kUnknown, u""},
       // A Sino-Korean word with a suffix, against one word of two hanja.
-      {K::kSinoKoreanSuffix, 16, u"확인란", 1, u"", V::kYes,
+      {K::kSinoKoreanSuffix, u"확인란", 1, u"", V::kYes,
        u"확인란＝確認＋란（漢字語＋接尾辞）"},
-      {K::kSinoKoreanSuffix, 16, u"생산력", 1, u"", V::kYes, u""},
-      {K::kSinoKoreanSuffix, 16, u"권력", 0, u"", V::kNo,
+      {K::kSinoKoreanSuffix, u"생산력", 1, u"", V::kYes, u""},
+      {K::kSinoKoreanSuffix, u"권력", 0, u"", V::kNo,
        u"권력＝權力（一語の漢字語）"},
       // The ㄹ of an ending inside the word, and the ㄹ of a stem before it.
-      {K::kFutureAdnominal, 20, u"할게", 0, u"", V::kYes, u"할게＝하다＋-을게"},
-      {K::kFutureAdnominal, 20, u"먹을수록", 1, u"", V::kYes, u""},
-      {K::kFutureAdnominal, 20, u"읽을게", 0, u"", V::kNo, u""},
-      {K::kFutureAdnominal, 20, u"읽을게", 1, u"", V::kYes, u""},
-      {K::kFutureAdnominal, 20, u"일본", 0, u"", V::kNo, u"일본＝일본"},
-      {K::kFutureAdnominal, 20, u"결과를", 0, u"", V::kNo,
+      {K::kFutureAdnominal, u"할게", 0, u"", V::kYes, u"할게＝하다＋-을게"},
+      {K::kFutureAdnominal, u"먹을수록", 1, u"", V::kYes, u""},
+      {K::kFutureAdnominal, u"읽을게", 0, u"", V::kNo, u""},
+      {K::kFutureAdnominal, u"읽을게", 1, u"", V::kYes, u""},
+      {K::kFutureAdnominal, u"일본", 0, u"", V::kNo, u"일본＝일본"},
+      {K::kFutureAdnominal, u"결과를", 0, u"", V::kNo,
        u"결과를＝결과＋를（助詞）"},
-      {K::kFutureAdnominal, 20, u"빌드", 0, u"", V::kNo,
+      {K::kFutureAdnominal, u"빌드", 0, u"", V::kNo,
        u"빌드＝ㄹで始まる語尾なし"},
-      {K::kFutureAdnominal, 20, u"들지", 0, u"않으면", V::kNo,
+      {K::kFutureAdnominal, u"들지", 0, u"않으면", V::kNo,
        u"들지＝-지（否定の語尾）"},
-      {K::kFutureAdnominal, 20, u"알지", 0, u"", V::kUnknown, u""},
+      {K::kFutureAdnominal, u"알지", 0, u"", V::kUnknown, u""},
       // The adnominal before the next word: every reading, none, or a bound
       // noun after a word read both ways.
-      {K::kListedEnding, 18, u"먹을", 1, u"것을", V::kYes, u""},
-      {K::kListedEnding, 18, u"줄", 0, u"수", V::kYes, u""},
-      {K::kListedEnding, 18, u"줄", 0, u"서서", V::kUnknown, u""},
-      {K::kListedEnding, 18, u"열", 0, u"개", V::kUnknown, u""},
-      {K::kListedEnding, 18, u"일부를", 2, u"보다", V::kNo,
+      {K::kListedEnding, u"먹을", 1, u"것을", V::kYes, u""},
+      {K::kListedEnding, u"줄", 0, u"수", V::kYes, u""},
+      {K::kListedEnding, u"줄", 0, u"서서", V::kUnknown, u""},
+      {K::kListedEnding, u"열", 0, u"개", V::kUnknown, u""},
+      {K::kListedEnding, u"일부를", 2, u"보다", V::kNo,
        u"일부를＝일부＋를（助詞）"},
-      {K::kListedEnding, 18, u"가져올", 2, u"때", V::kYes,
+      {K::kListedEnding, u"가져올", 2, u"때", V::kYes,
        u"가져올＝가져오다＋-을"},
       // N-insertion: a particle, the copula, the suffix -이, a word of two
       // hanja, a particle after a word the lexicon does not know; a
       // compound is left to the user.
-      {K::kNInsertion, 10, u"솜이", 0, u"", V::kNo, u"솜이＝솜＋이（助詞）"},
-      {K::kNInsertion, 10, u"학생입니다", 1, u"", V::kNo,
+      {K::kNInsertion, u"솜이", 0, u"", V::kNo, u"솜이＝솜＋이（助詞）"},
+      {K::kNInsertion, u"학생입니다", 1, u"", V::kNo,
        u"학생입니다＝학생＋입니다（指定詞）"},
-      {K::kNInsertion, 10, u"같이", 0, u"", V::kNo,
-       u"같이＝같이（接尾辞 -이）"},
-      {K::kNInsertion, 10, u"먹여", 0, u"", V::kNo, u""},
-      {K::kNInsertion, 10, u"필요해요", 0, u"", V::kNo,
+      {K::kNInsertion, u"같이", 0, u"", V::kNo, u"같이＝같이（接尾辞 -이）"},
+      {K::kNInsertion, u"먹여", 0, u"", V::kNo, u""},
+      {K::kNInsertion, u"필요해요", 0, u"", V::kNo,
        u"필요해요＝必要（一語の漢字語）"},
-      {K::kNInsertion, 10, u"커널이", 1, u"", V::kNo,
-       u"커널이＝커널＋이（助詞）"},
-      {K::kNInsertion, 10, u"솜이불", 0, u"", V::kUnknown, u""},
-      {K::kNInsertion, 10, u"막일", 0, u"", V::kUnknown, u""},
+      {K::kNInsertion, u"커널이", 1, u"", V::kNo, u"커널이＝커널＋이（助詞）"},
+      {K::kNInsertion, u"솜이불", 0, u"", V::kUnknown, u""},
+      {K::kNInsertion, u"막일", 0, u"", V::kUnknown, u""},
       // Across a space, read as one breath: two words meet.
-      {K::kNInsertion, 10, u"한", 0, u"일이", V::kUnknown,
+      {K::kNInsertion, u"한", 0, u"일이", V::kUnknown,
        u"한＋일이（二語の境目）"},
   };
   const Dictionary& d = *InstalledDictionary();
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.word) + " at " + std::to_string(c.at));
     const Judgement j =
-        d.Judge(WordQuestion{c.kind, c.slot, c.word, c.at, c.next_word});
+        d.Judge(WordQuestion{c.kind, c.word, c.at, c.next_word});
     EXPECT_EQ(j.verdict, c.verdict) << Utf16ToUtf8(j.reason);
     if (!c.reason.empty()) {
       EXPECT_EQ(Utf16ToUtf8(j.reason), Utf16ToUtf8(c.reason));
@@ -119,7 +119,7 @@ TEST(Dictionary, JudgesWordsAsTheirReadingsAndHanjaSay) {
 TEST(Dictionary, NamesTheHanjaForTheQuestionText) {
   PIMORU_NEED_DICTIONARY();
   const Judgement j = InstalledDictionary()->Judge(
-      WordQuestion{K::kSinoKorean, 20, u"팔자", 0, u""});
+      WordQuestion{K::kSinoKoreanTensification, u"팔자", 0, u""});
   ASSERT_EQ(j.verdict, V::kUnknown);
   EXPECT_TRUE(j.guess);
   EXPECT_EQ(j.word, u"팔자");
@@ -132,7 +132,6 @@ struct Labelled {
   std::u16string line;
   std::u16string word;
   QuestionKind kind;
-  int slot;
   std::size_t at;
   bool answer;
 };
@@ -141,11 +140,6 @@ std::vector<Labelled> LoadLabelled() {
   std::ifstream in(std::string(PIMORU_TEST_DATA_DIR) +
                    "/labelled_questions.tsv");
   EXPECT_TRUE(in.good()) << "labelled_questions.tsv not found";
-  const std::pair<std::string_view, QuestionKind> kinds[] = {
-      {"sino", K::kSinoKorean},        {"sino-suffix", K::kSinoKoreanSuffix},
-      {"future", K::kFutureAdnominal}, {"listed-ending", K::kListedEnding},
-      {"n-insertion", K::kNInsertion},
-  };
   std::vector<Labelled> rows;
   std::string row;
   while (std::getline(in, row)) {
@@ -161,21 +155,14 @@ std::vector<Labelled> LoadLabelled() {
       ADD_FAILURE() << "malformed: " << row;
       continue;
     }
-    Labelled l{Utf8ToUtf16Lossy(cells[0]),
-               Utf8ToUtf16Lossy(cells[1]),
-               K::kSinoKorean,
-               std::stoi(cells[3]),
-               static_cast<std::size_t>(std::stoul(cells[4])),
-               cells[6] == "y"};
-    bool known = false;
-    for (const auto& [name, kind] : kinds) {
-      if (cells[2] == name) {
-        l.kind = kind;
-        known = true;
-      }
+    const std::optional<QuestionKind> kind = QuestionKindNamed(cells[2]);
+    if (!kind) {
+      ADD_FAILURE() << "unknown kind: " << row;
+      continue;
     }
-    if (!known) ADD_FAILURE() << "unknown kind: " << row;
-    rows.push_back(std::move(l));
+    rows.push_back({Utf8ToUtf16Lossy(cells[0]), Utf8ToUtf16Lossy(cells[1]),
+                    *kind, static_cast<std::size_t>(std::stoul(cells[4])),
+                    cells[6] == "y"});
   }
   return rows;
 }
@@ -202,7 +189,7 @@ TEST(Dictionary, DecidesAtMostOnePercentOfTheLabelledQuestionsWrongly) {
   std::string wrongs;
   for (const Labelled& l : rows) {
     const Judgement j = InstalledDictionary()->Judge(
-        WordQuestion{l.kind, l.slot, l.word, l.at, NextWordIn(l.line, l.word)});
+        WordQuestion{l.kind, l.word, l.at, NextWordIn(l.line, l.word)});
     if (j.verdict == V::kUnknown) continue;
     ++decided;
     if ((j.verdict == V::kYes) != l.answer) {
@@ -227,8 +214,10 @@ TEST(Dictionary, AnswersInsideAConversionFromTheWordAsTyped) {
   const std::u16string reading =
       RunPipeline(u"목록을 읽을게요", Options{}, lists, asker, record);
   EXPECT_EQ(reading, u"몽노글 일글께요");
-  ASSERT_FALSE(record.questions.empty());
-  const RecordedQuestion& first = record.questions.front();
+  const std::vector<RecordedQuestion>& asked =
+      record.questions[StageId::kNasalisation2];
+  ASSERT_FALSE(asked.empty());
+  const RecordedQuestion& first = asked.front();
   EXPECT_EQ(first.word, u"목록을");
   EXPECT_EQ(first.pair, u"목록");
   EXPECT_EQ(first.answer.by, Answerer::kDictionary);

@@ -19,6 +19,7 @@
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/stages.h"
 #include "render/transcription.h"
 #include "support/plain_run.h"
 #include "support/test_support.h"
@@ -30,9 +31,7 @@ namespace fs = std::filesystem;
 
 std::vector<std::u16string> Inputs() {
   std::vector<std::u16string> inputs;
-  std::ifstream corpus(
-      fs::path(__FILE__).parent_path().parent_path().parent_path() / "bench" /
-      "corpus" / "sentences.txt");
+  std::ifstream corpus(PIMORU_SENTENCES_FILE);
   std::string line;
   while (std::getline(corpus, line)) inputs.push_back(Utf8ToUtf16Lossy(line));
   EXPECT_GT(inputs.size(), 300u);
@@ -102,7 +101,7 @@ bool SameQuestions(const ScriptedAsker& a, const ScriptedAsker& b) {
   for (std::size_t k = 0; k < a.questions().size(); ++k) {
     const AskedQuestion& x = a.questions()[k];
     const AskedQuestion& y = b.questions()[k];
-    if (x.kind != y.kind || x.slot != y.slot || x.typed_word != y.typed_word ||
+    if (x.kind != y.kind || x.typed_word != y.typed_word ||
         x.message != y.message) {
       return false;
     }
@@ -145,9 +144,10 @@ void ExpectSameConversions(const fs::path& folder) {
                               RecordTexts::kFlagsOnly),
                   quick.reading);
         EXPECT_EQ(flags_only.changed, quick.record.changed);
-        EXPECT_EQ(flags_only.results[1], quick.record.results[1]);
-        for (int slot = 2; slot < kSlotCount; ++slot) {
-          EXPECT_EQ(flags_only.results[slot], u"") << slot;
+        EXPECT_EQ(flags_only.results[StageId::kFormatting],
+                  quick.record.results[StageId::kFormatting]);
+        for (const Stage& stage : StagesFrom(StageId::kSpacing)) {
+          EXPECT_EQ(flags_only.results[stage.id], u"") << StageNumber(stage.id);
         }
         StageRecord all_record = full.record;
         const Transcription all =
@@ -157,9 +157,9 @@ void ExpectSameConversions(const fs::path& folder) {
         EXPECT_EQ(bare.symbols, all.symbols);
         EXPECT_EQ(bare.kana, all.kana);
         EXPECT_EQ(bare.voicing_marks, all.voicing_marks);
-        EXPECT_EQ(flags_only.changed[kVoicingSlot],
-                  all_record.changed[kVoicingSlot]);
-        EXPECT_EQ(flags_only.results[kVoicingSlot], u"");
+        EXPECT_EQ(flags_only.changed[StageId::kVoicing],
+                  all_record.changed[StageId::kVoicing]);
+        EXPECT_EQ(flags_only.results[StageId::kVoicing], u"");
       }
     }
   }

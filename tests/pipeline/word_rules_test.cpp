@@ -150,7 +150,8 @@ TEST(WordRules, ListsThatSwellTheTextEndTheConversion) {
       EXPECT_NE(std::string(e.what()).find(row.file), std::string::npos)
           << e.what();
     }
-    EXPECT_EQ(record.results[0], input);  // what was stored before stays
+    EXPECT_EQ(record.results[StageId::kInput],
+              input);  // what was stored before stays
   }
   // Lengthening within the bound is no error.
   TempFolder folder;

@@ -62,11 +62,7 @@ std::u16string Letters(std::u16string_view line, std::u16string_view reading) {
 }
 
 TEST(SoundsBySyllable, AddUpToTheTranscriptionOnEverydaySentences) {
-  std::ifstream corpus(std::filesystem::path(__FILE__)
-                           .parent_path()
-                           .parent_path()
-                           .parent_path() /
-                       "bench" / "corpus" / "sentences.txt");
+  std::ifstream corpus(PIMORU_SENTENCES_FILE);
   std::string line;
   int lines = 0;
   while (std::getline(corpus, line)) {

@@ -70,8 +70,8 @@ Transcription TranscribePlainly(std::u16string_view reading, int noon_idx,
       final.clear();
     }
   }
-  record.changed[kVoicingSlot] = any_voiced;
-  if (any_voiced) record.results[kVoicingSlot] = ComposeText(text);
+  record.changed[StageId::kVoicing] = any_voiced;
+  if (any_voiced) record.results[StageId::kVoicing] = ComposeText(text);
   out.symbols = Trim(out.symbols);
   ReplaceAll(out.kana, u"ッッ", u"ッ");
   out.kana = Trim(out.kana);
@@ -87,7 +87,7 @@ bool SameAsPlain(std::u16string_view reading, int noon_idx,
   const Transcription fast = Transcribe(reading, noon_idx, fast_record);
   const Transcription plain =
       TranscribePlainly(reading, noon_idx, plain_record);
-  flags_record.results[kVoicingSlot] = u"kept";
+  flags_record.results[StageId::kVoicing] = u"kept";
   Transcribe(reading, noon_idx, flags_record, RecordTexts::kFlagsOnly, reused);
   const bool same = fast.symbols == plain.symbols && fast.kana == plain.kana &&
                     fast.voicing_marks == plain.voicing_marks &&
@@ -97,7 +97,7 @@ bool SameAsPlain(std::u16string_view reading, int noon_idx,
                     reused.kana == plain.kana &&
                     reused.voicing_marks == plain.voicing_marks &&
                     flags_record.changed == plain_record.changed &&
-                    flags_record.results[kVoicingSlot] == u"kept";
+                    flags_record.results[StageId::kVoicing] == u"kept";
   if (!same) {
     ADD_FAILURE() << "reading " << U8(reading) << " notation " << noon_idx
                   << "\n symbols " << U8(fast.symbols) << " / "

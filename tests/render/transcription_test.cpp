@@ -222,28 +222,28 @@ TEST(Transcribe, MarksRunParallelToTheReading) {
   EXPECT_EQ(U8(t.voicing_marks), "111011001200011");
 }
 
-TEST(Transcribe, RecordsVoicingInSlot23) {
+TEST(Transcribe, RecordsTheVoicingStage) {
   StageRecord record;
   Transcribe(u" 감기 ", 0, record);
-  EXPECT_TRUE(record.changed[kVoicingSlot]);
-  EXPECT_EQ(U8(record.results[kVoicingSlot]), "감기");
+  EXPECT_TRUE(record.changed[StageId::kVoicing]);
+  EXPECT_EQ(U8(record.results[StageId::kVoicing]), "감기");
 
   // Nothing voiced: the flag falls, the earlier text stays.
   Transcribe(u"밥", 0, record);
-  EXPECT_FALSE(record.changed[kVoicingSlot]);
-  EXPECT_EQ(U8(record.results[kVoicingSlot]), "감기");
+  EXPECT_FALSE(record.changed[StageId::kVoicing]);
+  EXPECT_EQ(U8(record.results[StageId::kVoicing]), "감기");
 
   Transcribe(u"", 0, record);
-  EXPECT_FALSE(record.changed[kVoicingSlot]);
+  EXPECT_FALSE(record.changed[StageId::kVoicing]);
 
-  // Only slot 23 is touched.
+  // Only the voicing stage is touched.
   const std::u16string kept = u"국물";
   StageRecord other;
-  other.results[5] = kept;
-  other.changed[5] = true;
+  other.results[StageId::kNasalisation1] = kept;
+  other.changed[StageId::kNasalisation1] = true;
   Transcribe(u"가다", 0, other);
-  EXPECT_EQ(other.results[5], kept);
-  EXPECT_TRUE(other.changed[5]);
+  EXPECT_EQ(other.results[StageId::kNasalisation1], kept);
+  EXPECT_TRUE(other.changed[StageId::kNasalisation1]);
 }
 
 // No syllable may vanish from the katakana line: each one alone (a word

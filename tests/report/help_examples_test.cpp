@@ -37,6 +37,7 @@
 #include "hangul/word_list.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/stage_record.h"
+#include "pipeline/stages.h"
 #include "render/transcription.h"
 #include "support/test_support.h"
 
@@ -159,8 +160,10 @@ std::string Shown(const Example& example, const Marked& check,
   }
   if (check.kind == "ex-out") {
     const std::string stage = Attribute(example, check, "stage");
-    return Utf16ToUtf8(stage.empty() ? reading
-                                     : record.results[std::stoi(stage)]);
+    if (stage.empty()) return Utf16ToUtf8(reading);
+    const std::optional<StageId> id = StageNumbered(std::stoi(stage));
+    if (!id) return "no stage " + stage;
+    return Utf16ToUtf8(record.results[*id]);
   }
   const Transcription transcription = Transcribe(reading, noon_idx, record);
   return Utf16ToUtf8(Trim(check.kind == "ex-sym" ? transcription.symbols
@@ -198,8 +201,9 @@ TEST(HelpExamples, EveryExampleShowsWhatTheToolShows) {
 // The markup is what keeps the examples honest: a stage's page without it
 // would not be checked at all.
 TEST(HelpExamples, EveryStagesPageHasExamplesToCheck) {
-  for (int slot = 2; slot < kSlotCount; ++slot) {
-    const fs::path page = kDataFolder / "html" / Utf16ToUtf8(HelpPage(slot));
+  for (const Stage& stage : StagesFrom(StageId::kSpacing)) {
+    const fs::path page =
+        kDataFolder / "html" / Utf16ToUtf8(HelpPage(stage.id));
     EXPECT_FALSE(ExamplesOf(page).empty()) << page.filename();
   }
 }

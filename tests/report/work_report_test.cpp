@@ -66,15 +66,15 @@ TEST(HighlightVoicing, RedRunsWhereTheMarkIsTwo) {
   }
 }
 
-// 국물 가다 → 궁물 가다: nasalisation in slot 16, voicing of 다 in slot 23.
+// 국물 가다 → 궁물 가다: nasalisation 2, and the voicing of 다.
 StageRecord SmallConversion() {
   StageRecord record;
-  record.results[0] = u"국물 가다";
-  record.results[1] = u"국물 가다";
-  record.results[16] = u"궁물 가다";
-  record.changed[16] = true;
-  record.results[kVoicingSlot] = u"궁물 가다";
-  record.changed[kVoicingSlot] = true;
+  record.results[StageId::kInput] = u"국물 가다";
+  record.results[StageId::kFormatting] = u"국물 가다";
+  record.results[StageId::kNasalisation2] = u"궁물 가다";
+  record.changed[StageId::kNasalisation2] = true;
+  record.results[StageId::kVoicing] = u"궁물 가다";
+  record.changed[StageId::kVoicing] = true;
   return record;
 }
 
@@ -105,10 +105,11 @@ TEST(WorkReport, MatchesTheGoldenFileByteForByte) {
             1);
 }
 
-TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWithoutAText) {
+TEST(WorkReport, ListsTheFormattedInputAndFlaggedStagesEvenWithoutAText) {
   StageRecord record;
-  record.results[1] = u"값";
-  record.changed[19] = true;  // credited by a special word, nothing stored
+  record.results[StageId::kFormatting] = u"값";
+  // Credited by a special word, nothing stored.
+  record.changed[StageId::kTensification4] = true;
   const std::u16string page = WorkReportPage(u"갑", record, u"1", "/h");
   EXPECT_NE(page.find(u"<a href=\"/h/sogo.html\" target=\"_blank\">整形ハングル"
                       u"</a>：　<span class=\"ko2\">&#xAC12;</span></p>\r\n"),
@@ -125,19 +126,18 @@ TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWithoutAText) {
 // and why; a stage that asked but changed nothing still lists its questions.
 TEST(WorkReport, ListsEachQuestionUnderTheStageThatAskedIt) {
   StageRecord record = SmallConversion();
-  record.questions = {
-      {16,
-       QuestionKind::kSinoKorean,
+  record.questions[StageId::kNasalisation2] = {
+      {QuestionKind::kSinoKoreanNasalisation,
        u"목록을",
        u"목록",
        {true, Answerer::kDictionary, u"목록＝目錄（漢字語）"}},
-      {20,
-       QuestionKind::kFutureAdnominal,
+  };
+  record.questions[StageId::kTensification5] = {
+      {QuestionKind::kFutureAdnominal,
        u"결과를",
        u"",
        {false, Answerer::kDictionary, u"결과를＝결과＋를（助詞）"}},
-      {20,
-       QuestionKind::kFutureAdnominal,
+      {QuestionKind::kFutureAdnominal,
        u"할게",
        u"",
        {true, Answerer::kUser, u""}},
@@ -167,7 +167,7 @@ TEST(WorkReport, ListsEachQuestionUnderTheStageThatAskedIt) {
 TEST(WorkReport, SaysWhoAnsweredAndWhy) {
   const auto text = [](Answer answer) {
     return U8(QuestionAnswerText(
-        {20, QuestionKind::kFutureAdnominal, u"줄", u"", std::move(answer)}));
+        {QuestionKind::kFutureAdnominal, u"줄", u"", std::move(answer)}));
   };
   EXPECT_EQ(
       text({true, Answerer::kDictionary, u"줄＝주다＋-을＋수（依存名詞）"}),
@@ -178,14 +178,15 @@ TEST(WorkReport, SaysWhoAnsweredAndWhy) {
   EXPECT_EQ(text({false, Answerer::kPolicy, u""}), "既定：いいえ");
 }
 
-// Stage 3 may credit slot 2, which ran before it and stored nothing
-// (일 년 → 일년): its line shows the text stage 3 left, never an empty one.
-TEST(WorkReport, ACreditedSlotShowsTheTextThatHoldsItsChange) {
+// The special words may credit the spacing, which ran before them and
+// stored nothing (일 년 → 일년): its line shows the text the special words
+// left, never an empty one.
+TEST(WorkReport, ACreditedStageShowsTheTextThatHoldsItsChange) {
   StageRecord record;
-  record.results[1] = u"일 년이";
-  record.results[3] = u"일년이";
-  record.changed[2] = true;
-  record.changed[3] = true;
+  record.results[StageId::kFormatting] = u"일 년이";
+  record.results[StageId::kSpecialWords] = u"일년이";
+  record.changed[StageId::kSpacing] = true;
+  record.changed[StageId::kSpecialWords] = true;
   const std::u16string page = WorkReportPage(u"일려니", record, u"", "/h");
   const std::u16string joined = NumericCharRefs(u"일년이");
   for (const std::u16string_view name : {u"分かち書き調整", u"特異例の判断"}) {

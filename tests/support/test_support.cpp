@@ -13,17 +13,20 @@
 
 namespace pimoru {
 
-bool ScriptedAsker::Confirm(const Question& question) {
+Answer ScriptedAsker::Respond(const Question& question,
+                              const Judgement& guess) {
   messages_.push_back(question.Message());
   const TypedSpan word = question.TypedWord();
   questions_.push_back(
-      {question.kind(), question.slot(),
+      {question.kind(),
        std::u16string(question.TypedLine().substr(
            std::min(word.offset, question.TypedLine().size()), word.length)),
        messages_.back()});
-  if (answers_.empty()) return false;
-  const bool answer = answers_.front();
-  answers_.pop_front();
+  Answer answer{false, Answerer::kUser, guess.reason};
+  if (!answers_.empty()) {
+    answer.yes = answers_.front();
+    answers_.pop_front();
+  }
   return answer;
 }
 

@@ -18,7 +18,6 @@ namespace pimoru {
 // What a question said of itself when it was asked.
 struct AskedQuestion {
   QuestionKind kind;
-  int slot;
   std::u16string typed_word;  // the word as typed, empty where unknown
   std::u16string message;
 };
@@ -30,7 +29,7 @@ class ScriptedAsker : public Asker {
   ScriptedAsker() = default;
   explicit ScriptedAsker(std::vector<bool> answers)
       : answers_(answers.begin(), answers.end()) {}
-  bool Confirm(const Question& question) override;
+  Answer Respond(const Question& question, const Judgement& guess) override;
 
   const std::vector<std::u16string>& messages() const { return messages_; }
   const std::vector<AskedQuestion>& questions() const { return questions_; }
