@@ -65,7 +65,8 @@ struct NumberNote {
 };
 
 // A number before a counter that takes either numeral system: 3번 is 세 번
-// (three times) or 삼 번 (number three), 20대 두 대 or 이십 대.
+// (three times) or 삼 번 (number three), 20대 스무 대 (twenty cars) or
+// 이십 대 (one's twenties).
 struct NumberChoice {
   std::size_t note = 0;           // the place, in `NumberReading::notes`
   std::u16string_view counter;    // 번
