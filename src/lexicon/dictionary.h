@@ -12,12 +12,12 @@
 #include <mutex>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "hangul/question.h"
 #include "hangul/word_knowledge.h"
 #include "lexicon/hanja_dictionary.h"
 #include "lexicon/word_forms.h"
+#include "lexicon/word_question.h"
 
 namespace pimoru {
 
@@ -32,23 +32,6 @@ struct DictionaryFiles {
 // others: PIMORU_HANJA_FILE the hanja dictionary, PIMORU_LEXICON the
 // lexicon's two files without their extensions (".../ko_KR").
 DictionaryFiles FindDictionaryFiles();
-
-// A question as the dictionary reads it: its kind, the word as
-// typed, the syllable of the word it is about (at a junction the one with
-// the final, otherwise the one with the ㄹ in question) and the word after
-// it on the line.
-struct WordQuestion {
-  QuestionKind kind = QuestionKind::kNInsertion;
-  std::u16string_view word;
-  std::size_t at = 0;
-  std::u16string_view next_word;
-};
-
-// The parts of a Question the dictionary reads; nullopt where the input as
-// typed is not known or the place falls outside a word.
-std::optional<WordQuestion> ReadQuestion(const Question& question,
-                                         std::u16string& word,
-                                         std::u16string& next_word);
 
 class Dictionary : public WordKnowledge {
  public:
