@@ -25,10 +25,8 @@ std::u16string_view TailOf(std::u16string_view affix) {
 }
 
 bool EndsInRieul(char16_t syllable) {
-  constexpr int kFinals = 28;  // 27 finals and none, per initial and medial
-  constexpr int kRieul = 8;
   return IsSyllable(syllable) &&
-         (syllable - kSyllableFirst) % kFinals == kRieul;
+         DecomposeSyllable(syllable).ends_with(fin::kRieul);
 }
 
 bool StartsWithRieulTail(std::u16string_view rest) {
