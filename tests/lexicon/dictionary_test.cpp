@@ -1,5 +1,3 @@
-#include "lexicon/dictionary.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,6 +9,7 @@
 #include "hangul/utf.h"
 #include "hangul/word_knowledge.h"
 #include "lexicon/lexicon_support.h"
+#include "lexicon/system_dictionary.h"
 #include "pipeline/pipeline.h"
 #include "render/conversion.h"
 
@@ -145,7 +144,7 @@ TEST(Dictionary, JudgesWordsAsTheirReadingsAndHanjaSay) {
        u"한＋일이（二語の境目）"},
       {K::kNInsertion, u"한", 0, u"", V::kUnknown, false, u""},
   };
-  const Dictionary& d = *InstalledDictionary();
+  const SystemDictionary& d = *InstalledDictionary();
   for (const Case& c : cases) {
     SCOPED_TRACE(Utf16ToUtf8(c.word) + " at " + std::to_string(c.at));
     const Judgement j =

@@ -1,4 +1,4 @@
-#include "lexicon/dictionary.h"
+#include "lexicon/system_dictionary.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -54,7 +54,14 @@ DictionaryFiles FindDictionaryFiles() {
   return files;
 }
 
-bool Dictionary::Load() const {
+bool SystemDictionary::FilesThere() const {
+  std::error_code ec;
+  return std::filesystem::exists(files_.hanja, ec) &&
+         std::filesystem::exists(files_.affix, ec) &&
+         std::filesystem::exists(files_.words, ec);
+}
+
+bool SystemDictionary::Load() const {
   std::call_once(loaded_, [this] {
     // The two files load side by side; the lexicon takes the longer.
     std::thread lexicon(
@@ -66,7 +73,7 @@ bool Dictionary::Load() const {
   return hanja_.has_value() && forms_ != nullptr;
 }
 
-std::string Dictionary::Status() const {
+std::string SystemDictionary::Status() const {
   Load();
   std::string status;
   if (hanja_) {
@@ -84,17 +91,12 @@ std::string Dictionary::Status() const {
   return status;
 }
 
-std::size_t Dictionary::HanjaBytes() const {
-  Load();
-  return hanja_ ? hanja_->Bytes() : 0;
-}
-
-Judgement Dictionary::Judge(const WordQuestion& question) const {
+Judgement SystemDictionary::Judge(const WordQuestion& question) const {
   if (!Load()) return {};
   return JudgeWord({*hanja_, *forms_}, question);
 }
 
-Judgement Dictionary::Judge(const Question& question) const {
+Judgement SystemDictionary::Judge(const Question& question) const {
   std::u16string word;
   std::u16string next_word;
   const std::optional<WordQuestion> q = ReadQuestion(question, word, next_word);
@@ -102,8 +104,8 @@ Judgement Dictionary::Judge(const Question& question) const {
   return Judge(*q);
 }
 
-std::shared_ptr<Dictionary> MakeDictionary() {
-  return std::make_shared<Dictionary>(FindDictionaryFiles());
+std::unique_ptr<Dictionary> MakeDictionary() {
+  return std::make_unique<SystemDictionary>(FindDictionaryFiles());
 }
 
 }  // namespace pimoru
