@@ -42,7 +42,8 @@ int Main(int argc, char** argv) {
   }
   const CompoundFiles files =
       FindCompoundFiles(argv[1], argc > 2 ? argv[2] : "/nonexistent");
-  const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  const std::shared_ptr<Dictionary> dictionary =
+      MakeDictionary(std::filesystem::path(), std::filesystem::path());
   if (!dictionary->Load()) {
     std::cerr << dictionary->Status() << '\n';
     return 1;

@@ -115,7 +115,9 @@ int Main(int argc, char** argv) {
     if (arg == "--list") list = true;
   }
   LoadedWordLists lists(std::filesystem::path(argv[1]) / "kdat");
-  const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  // The shipped compound list alone: a user's own would change the counts.
+  const std::shared_ptr<Dictionary> dictionary =
+      MakeDictionary(argv[1], std::filesystem::path());
   if (!dictionary->Load()) {
     std::cerr << "dictionary " << dictionary->Status() << '\n';
     return 1;

@@ -1,13 +1,6 @@
-// The window's folders: the per-user system folder and the installed data.
-//
-//   SystemFolder   Pimoru.rng and Work.html: $APPDATA/Vorquent/Pimoru/Sys,
-//                  else $XDG_DATA_HOME/Vorquent/Pimoru/Sys, else
-//                  ~/.local/share/Vorquent/Pimoru/Sys
-//   ProgramFolder  kdat/, html/, Readme.txt: $PROGRAMFILES/Vorquent/Pimoru,
-//                  else <folder of the executable>/../share/pimoru
-//
-// The environment is passed in as a lookup, so tests can name their own.
-// Nothing here needs Qt.
+// The window's folders: the per-user system folder (Pimoru.rng, Work.html,
+// compounds.tsv) and the installed data, found as hangul/user_folders.h
+// says. Nothing here needs Qt.
 #ifndef PIMORU_APP_FOLDERS_H_
 #define PIMORU_APP_FOLDERS_H_
 
@@ -18,18 +11,12 @@
 #include <string_view>
 
 #include "app/system_reason.h"
+#include "hangul/user_folders.h"
 
 namespace pimoru {
 
 // Only one window runs at a time; its lock file is named after this.
 inline constexpr std::string_view kInstanceName = "韓国の荒野は人を強くする";
-
-// The value of an environment variable; nullopt when it is not set.
-using EnvironmentLookup =
-    std::function<std::optional<std::string>(const char* name)>;
-
-// The environment of this process.
-std::optional<std::string> ProcessEnvironment(const char* name);
 
 struct Folders {
   std::filesystem::path system_folder;

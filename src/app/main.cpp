@@ -10,6 +10,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLockFile>
+#include <QMessageBox>
+#include <QMetaObject>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTranslator>
@@ -82,6 +84,20 @@ void LoadQtTranslations(QApplication& app) {
   }
 }
 
+// What was wrong with the dictionary's files, for the window; empty when
+// nothing was.
+QString ProblemsText(const Dictionary& dictionary) {
+  QString text;
+  for (const std::string& problem : dictionary.Problems()) {
+    text += QStringLiteral("\n") + QString::fromStdString(problem);
+  }
+  if (text.isEmpty()) return text;
+  return QStringLiteral(
+             "合成語の一覧を読めませんでした。そのファイルを"
+             "使わずに続けます。") +
+         text;
+}
+
 int Main(int argc, char** argv) {
   // The lock is taken before anything is shown. A lock whose process has
   // died is taken over; a living one never goes stale, however long the
@@ -103,24 +119,38 @@ int Main(int argc, char** argv) {
   QApplication::setFont(PixelFont(JapaneseFamilies(), 13));
   LoadQtTranslations(app);
 
+  const Folders folders = LocateFolders(
+      ProcessEnvironment, QCoreApplication::applicationDirPath().toStdString());
   TMainFrm main_frm(
-      LocateFolders(ProcessEnvironment,
-                    QCoreApplication::applicationDirPath().toStdString()),
-      [](const QUrl& url) { return QDesktopServices::openUrl(url); });
+      folders, [](const QUrl& url) { return QDesktopServices::openUrl(url); });
   EndOnSignals(app, main_frm);
   // Loaded in the background from the start, so that the first question
   // seldom waits; joined at exit. A program built without one says so with
   // the Readme and greys the option out.
-  const std::shared_ptr<const Dictionary> dictionary = MakeDictionary();
-  const std::jthread loading([dictionary] { dictionary->Load(); });
+  const std::shared_ptr<const Dictionary> dictionary =
+      MakeDictionary(folders.program_folder, folders.system_folder);
+  // A bad line of the user's compound list is shown once it is read.
+  const std::jthread loading([dictionary, &main_frm] {
+    dictionary->Load();
+    const QString problems = ProblemsText(*dictionary);
+    if (problems.isEmpty()) return;
+    QMetaObject::invokeMethod(
+        &main_frm,
+        [&main_frm, problems] {
+          QMessageBox::warning(&main_frm, QStringLiteral("合成語の一覧"),
+                               problems);
+        },
+        Qt::QueuedConnection);
+  });
   if (dictionary->Built()) {
     main_frm.SetDictionary(dictionary, [dictionary] {
       const bool found = dictionary->Load();
       const QString files = QString::fromStdString(dictionary->Status());
       return found ? QStringLiteral(
-                         "辞書：漢字語と語形の辞書で、分かる質問に"
-                         "答えます（%1）。")
-                         .arg(files)
+                         "辞書：漢字語と語形の辞書、合成語の一覧で、"
+                         "分かる質問に答えます（%1）。")
+                             .arg(files) +
+                         ProblemsText(*dictionary)
                    : QStringLiteral(
                          "辞書が見つかりません（%1）。質問はすべて"
                          "表示されます。libhangul-data と hunspell-ko "

@@ -64,7 +64,8 @@ int Main(int argc, char** argv) {
       std::filesystem::absolute(std::filesystem::path(argv[2]));
   TMainFrm window(folders, [](const QUrl&) { return true; });
   // As the window has it when the dictionary's packages are installed.
-  const std::shared_ptr<const Dictionary> dictionary = MakeDictionary();
+  const std::shared_ptr<const Dictionary> dictionary =
+      MakeDictionary(folders.program_folder, folders.system_folder);
   if (dictionary->Load()) window.SetDictionary(dictionary, nullptr);
 
   QTimer answer_no;

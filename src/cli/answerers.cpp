@@ -3,17 +3,23 @@
 #include <unistd.h>
 
 #include <string>
+#include <system_error>
 
+#include "hangul/user_folders.h"
 #include "hangul/utf.h"
 #include "lexicon/dictionary.h"
 
 namespace pimoru {
 namespace {
 
+std::unique_ptr<Dictionary> DictionaryFor(const CommandLine& cl) {
+  return MakeDictionary(DataFolder(cl), UserFolder(ProcessEnvironment));
+}
+
 // The dictionary of this process, shared by every answerer and loaded at
 // the first question it is asked.
-const Dictionary& ProcessDictionary() {
-  static const std::unique_ptr<Dictionary> dictionary = MakeDictionary();
+const Dictionary& ProcessDictionary(const CommandLine& cl) {
+  static const std::unique_ptr<Dictionary> dictionary = DictionaryFor(cl);
   return *dictionary;
 }
 
@@ -100,22 +106,35 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
   const bool consult =
       policy == AnswerPolicy::kAsk || policy == AnswerPolicy::kAuto;
   if (consult && !cl.no_dictionary) {
-    return std::make_unique<DictionaryAsker>(ProcessDictionary(),
+    return std::make_unique<DictionaryAsker>(ProcessDictionary(cl),
                                              std::move(asker));
   }
   return asker;
 }
 
-std::string DictionaryStatus() {
-  const std::unique_ptr<Dictionary> dictionary = MakeDictionary();
+std::filesystem::path DataFolder(const CommandLine& cl) {
+  if (cl.data_folder) return *cl.data_folder;
+  std::error_code ec;
+  const std::filesystem::path exe =
+      std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return "share/pimoru";
+  return exe.parent_path().parent_path() / "share" / "pimoru";
+}
+
+std::string DictionaryStatus(const CommandLine& cl) {
+  const std::unique_ptr<Dictionary> dictionary = DictionaryFor(cl);
   return (dictionary->Load() ? "found: " : "missing: ") + dictionary->Status();
 }
 
+std::vector<std::string> DictionaryProblems(const CommandLine& cl) {
+  return ProcessDictionary(cl).Problems();
+}
+
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
-  if (!AsksForDictionary(cl) || ProcessDictionary().FilesThere()) {
+  if (!AsksForDictionary(cl) || ProcessDictionary(cl).FilesThere()) {
     return std::nullopt;
   }
-  return "dictionary " + DictionaryStatus() +
+  return "dictionary " + DictionaryStatus(cl) +
          "; the questions it would decide are asked, or answered No";
 }
 

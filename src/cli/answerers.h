@@ -3,9 +3,11 @@
 #define PIMORU_CLI_ANSWERERS_H_
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "hangul/question.h"
@@ -84,6 +86,10 @@ class DictionaryAsker : public CliAsker {
   Answer Respond(const Question& question, const Judgement& guess) override {
     return knowing_.Respond(question, guess);
   }
+  std::optional<Answer> Decide(const Question& question) override {
+    return knowing_.Decide(question);
+  }
+  bool Decides() const override { return knowing_.Decides(); }
 
  private:
   std::unique_ptr<CliAsker> undecided_;
@@ -94,9 +100,17 @@ class DictionaryAsker : public CliAsker {
 // and there is none.
 std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl);
 
+// The data folder: the one --data names, else share/pimoru beside the
+// folder of the executable.
+std::filesystem::path DataFolder(const CommandLine& cl);
+
 // What --version says of the dictionary: where its files were found, or
 // what is missing.
-std::string DictionaryStatus();
+std::string DictionaryStatus(const CommandLine& cl);
+
+// What was wrong with the dictionary's files (a bad line of the user's
+// compound list); loads it.
+std::vector<std::string> DictionaryProblems(const CommandLine& cl);
 
 // A warning for standard error when --answers ask or auto would consult a
 // dictionary that is missing; nullopt otherwise.

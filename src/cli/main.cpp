@@ -43,14 +43,6 @@ void HoldClosedStandardStreams() {
   }
 }
 
-std::filesystem::path InstalledDataFolder() {
-  std::error_code ec;
-  const std::filesystem::path exe =
-      std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "share/pimoru";
-  return exe.parent_path().parent_path() / "share" / "pimoru";
-}
-
 // Why a folder named with --data cannot be the data folder, or nothing.
 std::optional<std::string> DataFolderProblem(
     const std::filesystem::path& data) {
@@ -98,7 +90,7 @@ int Main(int argc, char** argv) {
   if (cl->help || cl->version) {
     std::string text = cl->help ? UsageText()
                                 : std::string("pimoru-cli ") + PIMORU_VERSION +
-                                      "\ndictionary " + DictionaryStatus() +
+                                      "\ndictionary " + DictionaryStatus(*cl) +
                                       "\nspeech " +
                                       SpeechStatus(*MakeSpeaker()) + "\n";
     out.Write(text);
@@ -137,9 +129,14 @@ int Main(int argc, char** argv) {
     std::cerr << "pimoru-cli: --answers ask needs a terminal (/dev/tty)\n";
     return kExitUsage;
   }
-  const std::filesystem::path data =
-      cl->data_folder ? std::filesystem::path(*cl->data_folder)
-                      : InstalledDataFolder();
+  // A bad line of the user's compound list is said once, before the
+  // conversion goes on without that file.
+  if (asker->Decides()) {
+    for (const std::string& problem : DictionaryProblems(*cl)) {
+      std::cerr << "pimoru-cli: " << problem << '\n';
+    }
+  }
+  const std::filesystem::path data = DataFolder(*cl);
   // Read once for the run and shared by every input; a list that cannot be
   // read is said here, once, and fails every input that needs it.
   LoadedWordLists lists(data / "kdat");

@@ -1,5 +1,6 @@
 #include "hangul/ask.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -10,7 +11,14 @@ namespace {
 
 // The answer to one question, kept in the record where there is one.
 bool Answered(const Question& question, Asking& asking) {
-  Answer answer = asking.asker.Respond(question, Judgement{});
+  Answer answer;
+  if (asking.decided_only) {
+    std::optional<Answer> decided = asking.asker.Decide(question);
+    if (!decided || !decided->yes) return false;
+    answer = std::move(*decided);
+  } else {
+    answer = asking.asker.Respond(question, Judgement{});
+  }
   const bool yes = answer.yes;
   if (asking.record != nullptr) {
     asking.record->push_back(question.Record(std::move(answer)));

@@ -20,6 +20,10 @@ struct Asking {
   Asker& asker;
   TypedInput* typed = nullptr;
   std::vector<RecordedQuestion>* record = nullptr;
+  // Only what the answerer decides without asking anyone is taken
+  // (Asker::Decide); the rest is passed over as No, and only the Yes
+  // answers are kept.
+  bool decided_only = false;
 };
 
 // For every occurrence of `pattern` in a JamoString, in text order, asks

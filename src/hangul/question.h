@@ -220,6 +220,13 @@ class Asker {
   // it can offer the guess and the hanja. Any way of closing the question
   // other than Yes is No.
   virtual Answer Respond(const Question& question, const Judgement& guess) = 0;
+  // The answer where it is certain without asking anyone (a dictionary that
+  // decides); nullopt otherwise. A stage whose option is off takes only
+  // these answers.
+  virtual std::optional<Answer> Decide(const Question&) { return std::nullopt; }
+  // Whether Decide() ever answers, so that a stage need not look for
+  // questions that none would answer.
+  virtual bool Decides() const { return false; }
 };
 
 // Answers every question the same way without showing it.

@@ -8,6 +8,7 @@
 #ifndef PIMORU_HANGUL_WORD_KNOWLEDGE_H_
 #define PIMORU_HANGUL_WORD_KNOWLEDGE_H_
 
+#include <optional>
 #include <utility>
 
 #include "hangul/question.h"
@@ -35,11 +36,21 @@ class KnowingAsker : public Asker {
     if (judgement.verdict == Verdict::kUnknown) {
       return undecided_.Respond(question, judgement);
     }
+    return ByDictionary(std::move(judgement));
+  }
+  std::optional<Answer> Decide(const Question& question) override {
+    Judgement judgement = knowledge_.Judge(question);
+    if (judgement.verdict == Verdict::kUnknown) return std::nullopt;
+    return ByDictionary(std::move(judgement));
+  }
+  bool Decides() const override { return true; }
+
+ private:
+  static Answer ByDictionary(Judgement judgement) {
     return {judgement.verdict == Verdict::kYes, Answerer::kDictionary,
             std::move(judgement.reason)};
   }
 
- private:
   const WordKnowledge& knowledge_;
   Asker& undecided_;
 };

@@ -179,8 +179,12 @@ const JunctionTakes* CompoundEntry::TakesAfter(std::size_t at) const {
 
 CompoundFiles FindCompoundFiles(const std::filesystem::path& data_folder,
                                 const std::filesystem::path& user_folder) {
-  return {data_folder / "lexicon" / "compounds.tsv",
-          user_folder / "compounds.tsv"};
+  const auto in = [](const std::filesystem::path& folder,
+                     const std::filesystem::path& name) {
+    return folder.empty() ? folder : folder / name;
+  };
+  return {in(data_folder, std::filesystem::path("lexicon") / "compounds.tsv"),
+          in(user_folder, "compounds.tsv")};
 }
 
 std::vector<CompoundEntry> CompoundLexicon::Parse(

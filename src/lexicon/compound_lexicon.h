@@ -71,7 +71,8 @@ struct CompoundFiles {
 };
 
 // lexicon/compounds.tsv of the program's data folder (the one that holds
-// kdat/) and compounds.tsv of the user's data folder.
+// kdat/) and compounds.tsv of the user's data folder; an empty path, which
+// reads nothing, for an empty folder.
 CompoundFiles FindCompoundFiles(const std::filesystem::path& data_folder,
                                 const std::filesystem::path& user_folder);
 

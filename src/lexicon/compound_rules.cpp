@@ -105,11 +105,36 @@ std::optional<CompoundRuling> SaisiotCompound(std::u16string_view stem,
 
 std::optional<CompoundRuling> OneSinoKoreanWord(std::u16string_view stem,
                                                 std::size_t at,
-                                                const HanjaDictionary& hanja) {
-  if (stem.size() != 2 || at != 0) return std::nullopt;
-  const std::optional<HanjaEntry> entry = hanja.HanjaWord(stem);
-  if (!entry) return std::nullopt;
-  std::u16string reason(stem);
+                                                const HanjaDictionary& hanja,
+                                                const NounTest& is_noun) {
+  // Cut from the start into the longest words spelled in hanja, a syllable
+  // outside any word alone: the junction must come at the start of a word.
+  std::size_t begin = 0;
+  while (begin < at) {
+    std::size_t size = hanja.LongestHanjaWord(stem.substr(begin));
+    // A longer word that spans the junction is cut where a word of two
+    // syllables or a hanja prefix ends: 상호 + 작용 of 상호작용, 불 + 필요 of
+    // 불필요.
+    if (begin + size > at + 1) {
+      const std::u16string_view before = stem.substr(begin, at - begin);
+      if ((before.size() >= 2 && hanja.HanjaWord(before)) ||
+          (before.size() == 1 && Contains(kHanjaPrefixes, before[0]))) {
+        size = before.size();
+      }
+    }
+    begin += std::max<std::size_t>(1, size);
+  }
+  if (begin != at || at + 2 > stem.size() ||
+      hanja.LongestHanjaWord(stem.substr(at)) < 2) {
+    return std::nullopt;
+  }
+  const std::u16string_view word = stem.substr(at, 2);
+  const std::optional<HanjaEntry> entry = hanja.HanjaWord(word);
+  // Inside a longer stem, a rare hanja word (巽二 of 손이불) is no reason.
+  if (!entry || (word.size() < stem.size() && !is_noun(word))) {
+    return std::nullopt;
+  }
+  std::u16string reason(word);
   reason += kEquals;
   reason += entry->hanja;
   reason += u"（一語の漢字語）";
@@ -143,7 +168,9 @@ std::optional<CompoundRuling> JudgeByRules(std::u16string_view stem,
   }
   if (auto ruling = StandardException(stem, at)) return ruling;
   if (auto ruling = SaisiotCompound(stem, at, is_noun)) return ruling;
-  if (auto ruling = OneSinoKoreanWord(stem, at, hanja)) return ruling;
+  if (auto ruling = OneSinoKoreanWord(stem, at, hanja, is_noun)) {
+    return ruling;
+  }
   return NounWithSuffixNoun(stem, at, hanja, is_noun);
 }
 

@@ -44,10 +44,13 @@ std::optional<CompoundRuling> SaisiotCompound(std::u16string_view stem,
                                               const NounTest& is_noun);
 
 // A word of two syllables spelled all in hanja is one word, not a
-// compound: 석유 → 서규, 식욕 → 시굑.
+// compound: 석유 → 서규, 식욕 → 시굑; so is one that begins a stem cut into
+// Sino-Korean words, or follows one of them there, where the lexicon
+// knows it as a noun (운영 of 운영체제, 필요 of 불필요, 활용 of 재활용).
 std::optional<CompoundRuling> OneSinoKoreanWord(std::u16string_view stem,
                                                 std::size_t at,
-                                                const HanjaDictionary& hanja);
+                                                const HanjaDictionary& hanja,
+                                                const NounTest& is_noun);
 
 // A noun followed by one of the one-syllable nouns that make names of
 // places, medicines, oils, uses and inflammations: 용산 + 역, 내복 + 약,

@@ -10,8 +10,10 @@
 #ifndef PIMORU_LEXICON_DICTIONARY_H_
 #define PIMORU_LEXICON_DICTIONARY_H_
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hangul/word_knowledge.h"
 
@@ -29,11 +31,17 @@ class Dictionary : public WordKnowledge {
   virtual bool Load() const = 0;
   // One line saying what was loaded or which file is missing; loads first.
   virtual std::string Status() const = 0;
+  // What was wrong with a file it read, one message each, naming the file
+  // and the line (a bad line of the user's compound list); loads first.
+  virtual std::vector<std::string> Problems() const = 0;
 };
 
-// The dictionary of the system's files; nothing is read before the first
-// question or Load().
-std::unique_ptr<Dictionary> MakeDictionary();
+// The dictionary of the system's files and of the compound lists in the
+// program's data folder (the one that holds kdat/) and the user's folder;
+// nothing is read before the first question or Load().
+std::unique_ptr<Dictionary> MakeDictionary(
+    const std::filesystem::path& program_folder,
+    const std::filesystem::path& user_folder);
 
 }  // namespace pimoru
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "hangul/question.h"
+#include "lexicon/compound_lexicon.h"
 #include "lexicon/hanja_dictionary.h"
 #include "lexicon/word_forms.h"
 #include "lexicon/word_question.h"
@@ -27,6 +28,7 @@ namespace pimoru {
 struct WordSources {
   const HanjaDictionary& hanja;
   const WordForms& forms;
+  const CompoundLexicon& compounds;
 };
 
 // Yes, No or Unknown about a question, with the reason. Every judgement
@@ -83,6 +85,7 @@ class Judging {
   const WordQuestion& question() const { return q_; }
   const HanjaDictionary& hanja() const { return sources_.hanja; }
   const WordForms& forms() const { return sources_.forms; }
+  const CompoundLexicon& compounds() const { return sources_.compounds; }
   // In the lexicon's order; none for a word it does not know.
   const std::vector<Reading>& readings() const { return in_word_; }
 

@@ -1,10 +1,19 @@
 // A junction where a ㄴ may be inserted: between the parts of a compound
 // (솜이불 → 솜니불), not before a particle, the copula or a suffix (솜이 →
-// 소미), nor inside one Sino-Korean word (필요 → 피료).
+// 소미), nor inside one Sino-Korean word (필요 → 피료). The compound
+// lexicon decides first, then the rules that need no entry, then the
+// readings of the word.
 #include <algorithm>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "hangul/jamo.h"
+#include "lexicon/compound_lexicon.h"
+#include "lexicon/compound_rules.h"
 #include "lexicon/judging.h"
 
 namespace pimoru {
@@ -22,31 +31,152 @@ Judgement BetweenWords(const Judging& j) {
   return Undecided(!q.next_word.empty(), std::move(why));
 }
 
+// What follows a noun, where every reading of a noun the lexicon knows
+// with it is a particle or the copula (책 + 에서, 책 + 입니다): the kind of
+// the first; nullopt otherwise.
+std::optional<FormKind> ParticleOrCopula(const Judging& j,
+                                         std::u16string_view rest,
+                                         std::u16string_view stand_in = u"책") {
+  const auto kept =
+      j.forms().Readings(std::u16string(stand_in) + std::u16string(rest));
+  const std::vector<WordReading>& readings = *kept;
+  if (readings.empty()) return std::nullopt;
+  for (const WordReading& r : readings) {
+    if (r.stem != stand_in ||
+        (r.kind != FormKind::kParticle && r.kind != FormKind::kCopula)) {
+      return std::nullopt;
+    }
+  }
+  return readings.front().kind;
+}
+
 // For a word the lexicon does not know (커널이, 아이들이), whether what
 // follows the junction is a particle or the copula: it is when the lexicon
 // reads it so after a noun it knows. 일, 인 and 임 alone are nouns too
 // (막일), and are left undecided.
 Judgement ParticleAfterUnknownWord(const Judging& j) {
-  constexpr std::u16string_view kStandIn = u"책";
   const WordQuestion& q = j.question();
   const std::u16string_view rest = q.word.substr(q.at + 1);
   if (rest == u"일" || rest == u"인" || rest == u"임") return {};
-  const auto kept =
-      j.forms().Readings(std::u16string(kStandIn) + std::u16string(rest));
-  const std::vector<WordReading>& readings = *kept;
-  if (readings.empty()) return {};
-  for (const WordReading& r : readings) {
-    if (r.stem != kStandIn ||
-        (r.kind != FormKind::kParticle && r.kind != FormKind::kCopula)) {
-      return {};
+  std::optional<FormKind> kind = ParticleOrCopula(j, rest);
+  // The copula with a particle after its ending: 것인가에, 채널이라고도.
+  for (std::size_t cut = rest.size() - 1; !kind && cut > 0; --cut) {
+    // The particle's form follows the ending's last syllable: 인지를,
+    // 인가에.
+    const std::u16string_view ending = rest.substr(0, cut);
+    const bool after_vowel = DecomposeSyllable(ending.back()).size() == 2;
+    if (ParticleOrCopula(j, ending) == FormKind::kCopula &&
+        ParticleOrCopula(j, rest.substr(cut), after_vowel ? u"나무" : u"책") ==
+            FormKind::kParticle) {
+      kind = FormKind::kCopula;
     }
   }
+  if (!kind) return {};
   std::u16string why(q.word.substr(0, q.at + 1));
   why += kPlus;
   why += rest;
-  why += readings.front().kind == FormKind::kParticle ? u"（助詞）"
-                                                      : u"（指定詞）";
+  why += *kind == FormKind::kParticle ? u"（助詞）" : u"（指定詞）";
   return Decided(Verdict::kNo, j.Because(why));
+}
+
+// The nouns in which the junction stands, as the lexicon reads the word
+// (꽃잎 of 꽃잎이, 필요 of 필요하다, never 날입 of 날입니다, which is 날
+// with the copula), each once and in its order; for a word it does not know,
+// the word itself and the word without a particle or the copula at its end
+// (서울역 of 서울역에서), the longest first.
+std::vector<std::u16string_view> NounsAround(const Judging& j) {
+  const WordQuestion& q = j.question();
+  std::vector<std::u16string_view> nouns;
+  for (const Reading& r : j.readings()) {
+    if (j.AfterStem(r)) continue;
+    std::u16string_view noun = r.core;
+    // A noun made a verb (불필요하다, 번역하다): the noun.
+    if (IsVerbForm(r.reading->kind)) {
+      const auto* v = std::find_if(
+          std::begin(kVerbalisers), std::end(kVerbalisers),
+          [&noun](std::u16string_view v) { return noun.ends_with(v); });
+      if (v == std::end(kVerbalisers)) continue;
+      noun.remove_suffix(v->size());
+    }
+    if (q.at + 1 >= std::min(noun.size(), r.own)) continue;
+    if (std::find(nouns.begin(), nouns.end(), noun) == nouns.end()) {
+      nouns.push_back(noun);
+    }
+  }
+  if (!j.readings().empty()) return nouns;
+  nouns.push_back(q.word);
+  for (std::size_t end = q.word.size() - 1; end > q.at + 1; --end) {
+    if (ParticleOrCopula(j, q.word.substr(end))) {
+      nouns.push_back(q.word.substr(0, end));
+    }
+  }
+  return nouns;
+}
+
+Judgement Taking(JunctionTakes takes, std::u16string reason) {
+  switch (takes) {
+    case JunctionTakes::kInserted:
+      return Decided(Verdict::kYes, std::move(reason));
+    case JunctionTakes::kNotInserted:
+      return Decided(Verdict::kNo, std::move(reason));
+    case JunctionTakes::kEither:
+      break;
+  }
+  // Both readings are standard: the user chooses, offered the ㄴ.
+  return Undecided(true, std::move(reason));
+}
+
+// A noun of the compound lexicon whose junction this is: "꽃＋잎（合成語）".
+std::optional<Judgement> ByCompoundList(
+    const Judging& j, const std::vector<std::u16string_view>& nouns) {
+  for (const std::u16string_view noun : nouns) {
+    const CompoundEntry* entry = j.compounds().Find(noun);
+    if (entry == nullptr) continue;
+    const JunctionTakes* takes = entry->TakesAfter(j.question().at);
+    if (takes == nullptr) continue;
+    std::u16string why;
+    for (const char16_t c : entry->parts) {
+      if (c == u'+') {
+        why += kPlus;
+      } else {
+        why += c;
+      }
+    }
+    switch (*takes) {
+      case JunctionTakes::kInserted:
+        why += u"（合成語";
+        break;
+      case JunctionTakes::kNotInserted:
+        why += u"（ㄴ挿入のない合成語";
+        break;
+      case JunctionTakes::kEither:
+        why += u"（ㄴ挿入はどちらでも可";
+        break;
+    }
+    why +=
+        entry->source == CompoundSource::kUser ? u"、ユーザーの一覧）" : u"）";
+    return Taking(*takes, std::move(why));
+  }
+  return std::nullopt;
+}
+
+// The rules that need no entry (나뭇잎, 용산역, 석유, 송별연), on the
+// nouns around the junction.
+std::optional<Judgement> ByCompoundRules(
+    const Judging& j, const std::vector<std::u16string_view>& nouns) {
+  const NounTest is_noun = [&j](std::u16string_view part) {
+    const auto readings = j.forms().Readings(part);
+    return std::any_of(
+        readings->begin(), readings->end(),
+        [](const WordReading& r) { return r.kind == FormKind::kBare; });
+  };
+  for (const std::u16string_view noun : nouns) {
+    if (std::optional<CompoundRuling> ruling =
+            JudgeByRules(noun, j.question().at, j.hanja(), is_noun)) {
+      return Taking(ruling->takes, std::move(ruling->reason));
+    }
+  }
+  return std::nullopt;
 }
 
 // Why a reading rules out the ㄴ at the junction, or empty.
@@ -132,6 +262,9 @@ Judgement ByReadings(const Judging& j) {
 
 Judgement JudgeNInsertion(const Judging& j) {
   if (!j.JunctionInWord()) return BetweenWords(j);
+  const std::vector<std::u16string_view> nouns = NounsAround(j);
+  if (auto listed = ByCompoundList(j, nouns)) return *std::move(listed);
+  if (auto ruled = ByCompoundRules(j, nouns)) return *std::move(ruled);
   if (j.readings().empty()) return ParticleAfterUnknownWord(j);
   return ByReadings(j);
 }

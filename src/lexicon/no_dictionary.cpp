@@ -13,12 +13,14 @@ class NoDictionary : public Dictionary {
   std::string Status() const override {
     return "built without the dictionary (the hunspell library)";
   }
+  std::vector<std::string> Problems() const override { return {}; }
   Judgement Judge(const Question&) const override { return {}; }
 };
 
 }  // namespace
 
-std::unique_ptr<Dictionary> MakeDictionary() {
+std::unique_ptr<Dictionary> MakeDictionary(const std::filesystem::path&,
+                                           const std::filesystem::path&) {
   return std::make_unique<NoDictionary>();
 }
 

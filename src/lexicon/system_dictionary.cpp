@@ -68,6 +68,7 @@ bool SystemDictionary::Load() const {
         [this] { forms_ = WordForms::Open(files_.affix, files_.words); });
     hanja_ = HanjaDictionary::FromFile(files_.hanja);
     if (hanja_ && hanja_->size() == 0) hanja_.reset();
+    compounds_ = CompoundLexicon::Load(files_.compounds);
     lexicon.join();
   });
   return hanja_.has_value() && forms_ != nullptr;
@@ -88,12 +89,30 @@ std::string SystemDictionary::Status() const {
   } else {
     status += "lexicon missing (" + files_.affix.string() + ")";
   }
+  if (!files_.compounds.shipped.empty()) {
+    std::error_code ec;
+    status += "; compound lexicon " + files_.compounds.shipped.string();
+    if (std::filesystem::exists(files_.compounds.user, ec)) {
+      status += " and " + files_.compounds.user.string();
+    }
+    status += " (" + std::to_string(compounds_.size()) + " entries";
+    if (!compounds_.errors().empty()) {
+      status += ", " + std::to_string(compounds_.errors().size()) +
+                " file(s) with errors";
+    }
+    status += ")";
+  }
   return status;
+}
+
+std::vector<std::string> SystemDictionary::Problems() const {
+  Load();
+  return compounds_.errors();
 }
 
 Judgement SystemDictionary::Judge(const WordQuestion& question) const {
   if (!Load()) return {};
-  return JudgeWord({*hanja_, *forms_}, question);
+  return JudgeWord({*hanja_, *forms_, compounds_}, question);
 }
 
 Judgement SystemDictionary::Judge(const Question& question) const {
@@ -104,8 +123,12 @@ Judgement SystemDictionary::Judge(const Question& question) const {
   return Judge(*q);
 }
 
-std::unique_ptr<Dictionary> MakeDictionary() {
-  return std::make_unique<SystemDictionary>(FindDictionaryFiles());
+std::unique_ptr<Dictionary> MakeDictionary(
+    const std::filesystem::path& program_folder,
+    const std::filesystem::path& user_folder) {
+  DictionaryFiles files = FindDictionaryFiles();
+  files.compounds = FindCompoundFiles(program_folder, user_folder);
+  return std::make_unique<SystemDictionary>(std::move(files));
 }
 
 }  // namespace pimoru

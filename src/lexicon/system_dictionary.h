@@ -1,7 +1,8 @@
 // The dictionary of the system's files: the Sino-Korean words of a hanja
 // dictionary and a lexicon of Korean word forms, found where the system's
-// packages install them, and read once, at the first question or when a
-// caller asks for it.
+// packages install them, with the compound lexicon of the program's data
+// and the user's, all read once, at the first question or when a caller
+// asks for it.
 #ifndef PIMORU_LEXICON_SYSTEM_DICTIONARY_H_
 #define PIMORU_LEXICON_SYSTEM_DICTIONARY_H_
 
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "hangul/question.h"
+#include "lexicon/compound_lexicon.h"
 #include "lexicon/dictionary.h"
 #include "lexicon/hanja_dictionary.h"
 #include "lexicon/word_forms.h"
@@ -24,11 +26,13 @@ struct DictionaryFiles {
   std::filesystem::path hanja;  // lines "hangul:hanja:gloss"
   std::filesystem::path affix;  // the lexicon's affix file
   std::filesystem::path words;  // and its word file
+  CompoundFiles compounds;      // none read where empty
 };
 
 // The files the system's packages install, unless the environment names
 // others: PIMORU_HANJA_FILE the hanja dictionary, PIMORU_LEXICON the
-// lexicon's two files without their extensions (".../ko_KR").
+// lexicon's two files without their extensions (".../ko_KR"). No compound
+// lists.
 DictionaryFiles FindDictionaryFiles();
 
 class SystemDictionary : public Dictionary {
@@ -39,6 +43,7 @@ class SystemDictionary : public Dictionary {
   bool FilesThere() const override;
   bool Load() const override;
   std::string Status() const override;
+  std::vector<std::string> Problems() const override;
 
   // Unknown, with no reason, where the files could not be read.
   Judgement Judge(const Question& question) const override;
@@ -49,6 +54,7 @@ class SystemDictionary : public Dictionary {
   mutable std::once_flag loaded_;
   mutable std::optional<HanjaDictionary> hanja_;
   mutable std::unique_ptr<WordForms> forms_;
+  mutable CompoundLexicon compounds_;
 };
 
 }  // namespace pimoru

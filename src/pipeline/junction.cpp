@@ -20,23 +20,33 @@ namespace {
 constexpr char16_t kNInsertionVowels[] = {med::kI, med::kYa, med::kYeo,
                                           med::kYo, med::kYu};
 
-// Any final before a silent ㅇ with one of those vowels: 솜이불 → 솜니불
-// where the word is a compound.
-constexpr auto kNInsertionRules = [] {
-  std::array<Rule, std::size(kNInsertionVowels) * kFinalCount> rules{};
+// Any final before a silent ㅇ with one of `vowels`: 솜이불 → 솜니불 where
+// the word is a compound.
+template <std::size_t N>
+constexpr std::array<Rule, N * kFinalCount> NInsertionRules(
+    const char16_t (&vowels)[N]) {
+  std::array<Rule, N * kFinalCount> rules{};
   std::size_t n = 0;
-  for (const char16_t vowel : kNInsertionVowels) {
+  for (const char16_t vowel : vowels) {
     for (int f = 1; f <= kFinalCount; ++f) {
       rules[n++] = {{FinalJamo(f), ini::kIeung, vowel},
                     {FinalJamo(f), ini::kNieun, vowel}};
     }
   }
   return rules;
-}();
+}
+
+constexpr auto kNInsertionRules = NInsertionRules(kNInsertionVowels);
 
 // Read as one breath, the same across a word boundary: 한 일 → 한 닐.
 constexpr auto kNInsertionAcrossRules = AcrossWordBoundary(kNInsertionRules);
 static_assert(AllAcross(kNInsertionAcrossRules));
+
+// Before 얘 and 예 the ㄴ comes only in a compound that the dictionary
+// knows (뒷얘기 → 뒨냬기); elsewhere these junctions are not worth a
+// question (문예 → 무녜).
+constexpr char16_t kListedOnlyVowels[] = {med::kYae, med::kYe};
+constexpr auto kNInsertionListedRules = NInsertionRules(kListedOnlyVowels);
 
 // --- Stage 11: palatalisation ----------------------------------------------
 
@@ -98,9 +108,16 @@ static_assert(AllAcross(kAspirationAcrossRules));
 
 bool ApplyNInsertion(StageContext& c) {
   static const RuleTable kTable(kNInsertionRules);
-  const bool changed =
+  bool changed =
       AskEachRule(c.jamo, kTable, QuestionKind::kNInsertion, c.asking);
-  return AskAcrossWords<kNInsertionAcrossRules>(c, QuestionKind::kNInsertion) ||
+  changed =
+      AskAcrossWords<kNInsertionAcrossRules>(c, QuestionKind::kNInsertion) ||
+      changed;
+  if (!c.asking.asker.Decides()) return changed;
+  static const RuleTable kListed(kNInsertionListedRules);
+  Asking decided = c.asking;
+  decided.decided_only = true;
+  return AskEachRule(c.jamo, kListed, QuestionKind::kNInsertion, decided) ||
          changed;
 }
 

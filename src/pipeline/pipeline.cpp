@@ -9,10 +9,17 @@ void RunStages(StageContext& c, RecordTexts texts) {
   c.record.Clear();
   c.record.results[StageId::kInput] = c.text;
   for (const Stage& stage : Stages()) {
-    if (!stage.RunsWith(c.options)) continue;
+    // A stage that asks, switched off by its option, still takes the
+    // answers that are certain without asking anyone: a compound that the
+    // dictionary lists takes its ㄴ with N-insertion off too.
+    const bool decided_only = !stage.RunsWith(c.options) &&
+                              stage.run != nullptr && !stage.asks.empty() &&
+                              c.asking.asker.Decides();
+    if (!stage.RunsWith(c.options) && !decided_only) continue;
     if (stage.form == TextForm::kJamo) c.Decompose();
     c.asking.record =
         texts == RecordTexts::kAll ? &c.record.questions[stage.id] : nullptr;
+    c.asking.decided_only = decided_only;
     // The special words may credit later stages, so each stage's own flag
     // is assigned after it runs.
     const bool changed = stage.run(c);

@@ -22,13 +22,17 @@ constexpr std::string_view kHanja =
     "물약:물藥:\n"
     "활용:活用:\n"
     "검열:檢閱:\n"
-    "사용:使用:\n";
+    "사용:使用:\n"
+    "운영:運營:\n"
+    "체제:體制:\n"
+    "연료:燃料:\n";
 
 // The nouns the lexicon of word forms knows, in small.
 constexpr std::u16string_view kNouns[] = {
     u"나무", u"깨",   u"베개", u"뒤",   u"도리깨", u"이야기", u"잎",
     u"잇",   u"일",   u"윷",   u"열",   u"것",     u"옷",     u"오",
     u"용산", u"방광", u"공업", u"재활", u"식용",   u"물",     u"내복",
+    u"운영", u"활용", u"절연", u"석유",
 };
 
 bool IsNoun(std::u16string_view text) {
@@ -90,6 +94,16 @@ TEST(CompoundRules, TwoSyllableSinoKoreanWordIsOneWord) {
       {u"식욕", 0, kNot},  // 시굑
       {u"절연", 0, kNot},  // 저련
       {u"국유", 0, kNot},  // 구규
+      // At the start of a longer stem, or after a hanja prefix: 우녕체제,
+      // 재화룡. A junction between two such words is not inside one.
+      {u"운영체제", 0, kNot},
+      {u"재활용", 1, kNot},
+      {u"절연체", 0, kNot},
+      {u"재활용품", 1, kNot},
+      {u"석유운영", 2, kNot},
+      // Not where the lexicon does not know the hanja word as a noun.
+      {u"국유지", 0, std::nullopt},
+      {u"사용연료", 1, std::nullopt},
       // Partly or not at all in hanja: the rules leave them.
       {u"담요", 0, std::nullopt},
       {u"앞일", 0, std::nullopt},
@@ -105,8 +119,6 @@ TEST(CompoundRules, NounWithSuffixNounIsACompound) {
       {u"식용유", 1, kIns},  // 시굥뉴
       {u"물약", 0, kIns},    // 물략: 물藥, not one hanja word
       {u"내복약", 1, kIns},  // 내봉냑
-      // A hanja prefix before a Sino-Korean word: 재 + 활용 → 재화룡.
-      {u"재활용", 1, std::nullopt},
       // The head is no noun the lexicon knows.
       {u"신공업용", 2, std::nullopt},
       // The suffix noun must end the stem.

@@ -116,13 +116,13 @@ TEST(Dictionary, JudgesWordsAsTheirReadingsAndHanjaSay) {
        u"같이＝같이（接尾辞 -이）"},
       {K::kNInsertion, u"먹여", 0, u"", V::kNo, false, u""},
       {K::kNInsertion, u"필요해요", 0, u"", V::kNo, false,
-       u"필요해요＝必要（一語の漢字語）"},
+       u"필요＝必要（一語の漢字語）"},
       {K::kNInsertion, u"적용하면", 0, u"", V::kNo, false,
-       u"적용하면＝適用（一語の漢字語）"},
+       u"적용＝適用（一語の漢字語）"},
       {K::kNInsertion, u"적용되면", 0, u"", V::kNo, false,
-       u"적용되면＝適用（一語の漢字語）"},
+       u"적용＝適用（一語の漢字語）"},
       {K::kNInsertion, u"확인시키고", 0, u"", V::kNo, false,
-       u"확인시키고＝確認（一語の漢字語）"},
+       u"확인＝確認（一語の漢字語）"},
       {K::kNInsertion, u"커널이", 1, u"", V::kNo, false,
        u"커널이＝커널＋이（助詞）"},
       // 일, 인 and 임 after a word the lexicon does not know may be nouns
@@ -130,12 +130,9 @@ TEST(Dictionary, JudgesWordsAsTheirReadingsAndHanjaSay) {
       {K::kNInsertion, u"커널일", 1, u"", V::kUnknown, false, u""},
       {K::kNInsertion, u"커널인", 1, u"", V::kUnknown, false, u""},
       {K::kNInsertion, u"커널임", 1, u"", V::kUnknown, false, u""},
-      // A compound is left to the user, with Yes offered where both parts
-      // are words.
-      {K::kNInsertion, u"솜이불", 0, u"", V::kUnknown, true,
-       u"솜이불＝솜＋이불（合成語らしい）"},
-      {K::kNInsertion, u"막일", 0, u"", V::kUnknown, true,
-       u"막일＝막＋일（合成語らしい）"},
+      // A compound of the shipped list takes the ㄴ.
+      {K::kNInsertion, u"솜이불", 0, u"", V::kYes, true, u"솜＋이불（合成語）"},
+      {K::kNInsertion, u"막일", 0, u"", V::kYes, true, u"막＋일（合成語）"},
       {K::kNInsertion, u"끊임없이", 0, u"", V::kUnknown, false,
        u"끊임없이＝辞書では判断できず"},
       // Across a space, read as one breath: two words meet, unless none

@@ -7,7 +7,9 @@ namespace pimoru {
 
 const SystemDictionary* InstalledDictionary() {
   static const std::unique_ptr<SystemDictionary> dictionary = [] {
-    auto d = std::make_unique<SystemDictionary>(FindDictionaryFiles());
+    DictionaryFiles files = FindDictionaryFiles();
+    files.compounds = FindCompoundFiles(PIMORU_STAGED_DATA_DIR, "");
+    auto d = std::make_unique<SystemDictionary>(std::move(files));
     return d->Load() ? std::move(d) : nullptr;
   }();
   return dictionary.get();

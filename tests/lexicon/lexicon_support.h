@@ -7,7 +7,8 @@
 
 namespace pimoru {
 
-// Loaded once for all the tests; null when the files are not installed.
+// Loaded once for all the tests, with the shipped compound list; null when
+// the files are not installed.
 const SystemDictionary* InstalledDictionary();
 
 #define PIMORU_NEED_DICTIONARY()                                           \
