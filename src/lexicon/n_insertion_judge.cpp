@@ -258,13 +258,33 @@ Judgement ByReadings(const Judging& j) {
   return Decided(Verdict::kNo, j.Because(why));
 }
 
+// A Yes of the list or the rules where the lexicon also reads the word as
+// a verb's form that ends its stem at the junction (들일 of 읽어 들일 수:
+// 들이다 + -ㄹ) stays a question, with Yes offered. An adnominal form
+// needs a word after it to stand before; alone, 들일 is the noun.
+Judgement UnlessAVerbEndsThere(const Judging& j, Judgement compound) {
+  if (compound.verdict != Verdict::kYes) return compound;
+  for (const Reading& r : j.readings()) {
+    const FormKind kind = r.reading->kind;
+    if (j.AfterStem(r) && IsVerbForm(kind) &&
+        (kind != FormKind::kAdnominal || !j.question().next_word.empty())) {
+      return Undecided(true, compound.reason + u"／" + j.Describe(r));
+    }
+  }
+  return compound;
+}
+
 }  // namespace
 
 Judgement JudgeNInsertion(const Judging& j) {
   if (!j.JunctionInWord()) return BetweenWords(j);
   const std::vector<std::u16string_view> nouns = NounsAround(j);
-  if (auto listed = ByCompoundList(j, nouns)) return *std::move(listed);
-  if (auto ruled = ByCompoundRules(j, nouns)) return *std::move(ruled);
+  if (auto listed = ByCompoundList(j, nouns)) {
+    return UnlessAVerbEndsThere(j, *std::move(listed));
+  }
+  if (auto ruled = ByCompoundRules(j, nouns)) {
+    return UnlessAVerbEndsThere(j, *std::move(ruled));
+  }
   if (j.readings().empty()) return ParticleAfterUnknownWord(j);
   return ByReadings(j);
 }
