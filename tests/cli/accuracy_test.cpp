@@ -101,8 +101,7 @@ std::vector<std::string> ReadAll(const std::vector<Example>& examples,
                                  bool phrase, bool by_dictionary = false) {
   std::map<std::pair<std::string, bool>, std::vector<std::size_t>> groups;
   for (std::size_t k = 0; k < examples.size(); ++k) {
-    groups[{by_dictionary ? "auto" : examples[k].answers,
-            examples[k].n_insert}]
+    groups[{by_dictionary ? "auto" : examples[k].answers, examples[k].n_insert}]
         .push_back(k);
   }
   std::vector<std::string> readings(examples.size());
@@ -201,8 +200,8 @@ int CountRight(const std::vector<Example>& examples,
     if (Accepted(examples[k], readings[k])) {
       ++right;
     } else {
-      misses += "  [" + examples[k].article + "] " + examples[k].text +
-                " -> " + readings[k] + "\n";
+      misses += "  [" + examples[k].article + "] " + examples[k].text + " -> " +
+                readings[k] + "\n";
     }
   }
   return right;
@@ -213,8 +212,7 @@ int CountRight(const std::vector<Example>& examples,
 // gives. A compound cannot be told from the dictionary, so the examples of
 // N-insertion are only shown.
 TEST(StandardExamples, DictionaryAnswersReadWithinTwoPointsOfTheRightOnes) {
-  if (RunCli({"--version"}).out.find("dictionary found") ==
-      std::string::npos) {
+  if (RunCli({"--version"}).out.find("dictionary found") == std::string::npos) {
     GTEST_SKIP() << "the dictionary's files are not installed";
   }
   const std::vector<Example> examples = LoadExamples();
@@ -230,11 +228,12 @@ TEST(StandardExamples, DictionaryAnswersReadWithinTwoPointsOfTheRightOnes) {
     misses.clear();
     const int by_dictionary =
         CountRight(examples, dictionary_answers, n_insert, counted, misses);
-    std::printf("Standard examples, N-insertion %s: %d of %d with the right "
-                "answers, %d with --answers auto\nMisses with --answers "
-                "auto:\n%s",
-                n_insert ? "on" : "off", by_user, counted, by_dictionary,
-                misses.empty() ? "  none\n" : misses.c_str());
+    std::printf(
+        "Standard examples, N-insertion %s: %d of %d with the right "
+        "answers, %d with --answers auto\nMisses with --answers "
+        "auto:\n%s",
+        n_insert ? "on" : "off", by_user, counted, by_dictionary,
+        misses.empty() ? "  none\n" : misses.c_str());
     if (!n_insert) {
       EXPECT_LE((by_user - by_dictionary) * 100, counted * 2) << misses;
     }
@@ -289,6 +288,54 @@ TEST(StandardExamples, ListEntriesLeaveLookAlikesAlone) {
   for (std::size_t k = 0; k < std::size(cases); ++k) {
     SCOPED_TRACE(cases[k].text);
     EXPECT_EQ(lines[k].substr(0, lines[k].find('\t')), cases[k].reading);
+  }
+}
+
+// The everyday words (tests/data/everyday_words.tsv), compounds above all,
+// with the dictionary answering and each line read as one breath: at
+// least 96% read as the standard accepts, N-insertion on and off alike,
+// since a listed compound takes its ㄴ either way.
+TEST(EverydayWords, AtLeast96PercentReadRightWithTheDictionary) {
+  if (RunCli({"--version"}).out.find("dictionary found") == std::string::npos) {
+    GTEST_SKIP() << "the dictionary's files are not installed";
+  }
+  std::ifstream file(std::string(PIMORU_TEST_DATA_DIR) + "/everyday_words.tsv");
+  ASSERT_TRUE(file.good()) << "everyday_words.tsv not found";
+  std::vector<Example> words;
+  std::string input;
+  std::string row;
+  while (std::getline(file, row)) {
+    if (row.empty() || row.starts_with('#') || row.starts_with("text\t")) {
+      continue;
+    }
+    const std::vector<std::string> cells = Split(row, '\t');
+    ASSERT_EQ(cells.size(), 3u) << row;
+    words.push_back({0, "", cells[0], Split(cells[1], '|'), "", false, ""});
+    input += cells[0] + "\n";
+  }
+  ASSERT_FALSE(words.empty());
+  for (const char* n_insert : {"--n-insert", "--no-n-insert"}) {
+    const CliResult r =
+        RunCli(WithData({"--no-h-strong", "--no-real-endings", "--answers",
+                         "auto", "--phrase", n_insert}),
+               input);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> lines = Split(r.out, '\n');
+    ASSERT_GE(lines.size(), words.size()) << r.out;
+    int right = 0;
+    std::string misses;
+    for (std::size_t k = 0; k < words.size(); ++k) {
+      const std::string reading = lines[k].substr(0, lines[k].find('\t'));
+      if (Accepted(words[k], reading)) {
+        ++right;
+      } else {
+        misses += "  " + words[k].text + " -> " + reading +
+                  "  (accepted: " + Accepts(words[k]) + ")\n";
+      }
+    }
+    std::printf("Everyday words, %s: %d of %zu read right\n%s", n_insert, right,
+                words.size(), misses.c_str());
+    EXPECT_GE(right * 100, static_cast<int>(words.size()) * 96) << misses;
   }
 }
 

@@ -1,12 +1,16 @@
 // Stages 10 to 12: N-insertion, palatalisation and aspiration.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "hangul/ask.h"
 #include "hangul/jamo.h"
+#include "hangul/utf.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
@@ -213,6 +217,85 @@ TEST(JunctionStagesInPipeline, OrderOfTheStages) {
   RunPipeline(u"솜이불", n_insert, lists, yes, record);
   EXPECT_TRUE(record.changed[StageId::kNInsertion]);
   EXPECT_EQ(record.results[StageId::kNInsertion], u"솜니불");
+}
+
+// Decides the N-insertion junctions of the words it knows without asking
+// anyone, as a dictionary does, and would answer every other question No.
+class DecidingAsker : public Asker {
+ public:
+  explicit DecidingAsker(std::vector<std::u16string> compounds)
+      : compounds_(std::move(compounds)) {}
+  Answer Respond(const Question& question, const Judgement&) override {
+    ++asked;
+    return Decide(question).value_or(Answer{false, Answerer::kPolicy, u""});
+  }
+  std::optional<Answer> Decide(const Question& question) override {
+    const std::u16string word = question.CurrentWord();
+    for (const std::u16string& compound : compounds_) {
+      if (word.starts_with(compound)) {
+        return Answer{true, Answerer::kDictionary, compound + u"（合成語）"};
+      }
+    }
+    return std::nullopt;
+  }
+  bool Decides() const override { return true; }
+  int asked = 0;
+
+ private:
+  std::vector<std::u16string> compounds_;
+};
+
+// With the option off, a junction an answerer decides still takes the ㄴ,
+// kept under stage 10 with who decided it, and nobody is asked; an
+// answerer that decides nothing leaves the stage as if it had not run.
+// Before 얘 and 예 only a decided junction takes it, the option on or off.
+TEST(NInsertion, DecidedJunctionsTakeTheNieunWithTheOptionOff) {
+  NoWordLists lists;
+  StageRecord record;
+  struct Case {
+    std::u16string_view input;
+    bool n_insert;
+    std::u16string_view reading;
+  } const cases[] = {
+      {u"꽃잎이 솜이 뒷얘기", false, u"꼰니피 소미 뒨냬기"},
+      {u"꽃잎이 솜이 뒷얘기", true, u"꼰니피 소미 뒨냬기"},
+      {u"문예 꽃잎", false, u"무네 꼰닙"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf16ToUtf8(c.input));
+    Options options;
+    options.n_insert_flg = c.n_insert;
+    DecidingAsker asker({u"꽃잎", u"뒷얘기"});
+    EXPECT_EQ(RunPipeline(c.input, options, lists, asker, record), c.reading);
+    EXPECT_TRUE(record.changed[StageId::kNInsertion]);
+    const std::vector<RecordedQuestion>& kept =
+        record.questions[StageId::kNInsertion];
+    const auto decided =
+        std::find_if(kept.begin(), kept.end(), [](const RecordedQuestion& q) {
+          return q.answer.by == Answerer::kDictionary;
+        });
+    ASSERT_NE(decided, kept.end());
+    EXPECT_EQ(decided->answer.reason, u"꽃잎（合成語）");
+    if (!c.n_insert) {
+      EXPECT_EQ(asker.asked, 0);
+      // Only what changed is kept: 솜이 was passed over unasked.
+      EXPECT_EQ(kept.size(), c.input.starts_with(u"꽃") ? 2u : 1u);
+    }
+  }
+  // Without a deciding answerer, nothing changes with the option off, and
+  // 뒷얘기 is not asked about with it on.
+  ScriptedAsker yes({true, true, true, true});
+  Options off;
+  EXPECT_EQ(RunPipeline(u"꽃잎이 뒷얘기", off, lists, yes, record),
+            u"꼬치피 뒤섀기");
+  EXPECT_FALSE(record.changed[StageId::kNInsertion]);
+  EXPECT_TRUE(NQuestionsAsked(yes).empty());
+  Options on;
+  on.n_insert_flg = true;
+  ScriptedAsker all_yes({true, true, true, true});
+  EXPECT_EQ(RunPipeline(u"꽃잎 뒷얘기", on, lists, all_yes, record),
+            u"꼰닙 뒤섀기");
+  EXPECT_EQ(NQuestionsAsked(all_yes).size(), 1u);
 }
 
 }  // namespace

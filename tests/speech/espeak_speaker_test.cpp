@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "hangul/utf.h"
 #include "hangul/word_list.h"
@@ -25,12 +26,16 @@ const EspeakSpeaker& TheSpeaker() {
 }
 
 // The reading of `input` with the default options, questions answered No.
-std::u16string ReadingOf(std::u16string_view input) {
+// The reading with every question answered No, or with `compound` the
+// N-insertion of a compound answered Yes, as the dictionary answers it.
+std::u16string ReadingOf(std::u16string_view input, bool compound = false) {
   static LoadedWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat");
-  ScriptedAsker no;
+  ScriptedAsker asker(std::vector<bool>{compound});
+  Options options;
+  options.n_insert_flg = compound;
   Conversion c;
   c.input = input;
-  Convert(Options{}, lists, no, RecordTexts::kFlagsOnly, c);
+  Convert(options, lists, asker, RecordTexts::kFlagsOnly, c);
   return c.reading;
 }
 
@@ -44,11 +49,11 @@ TEST(EspeakSpeaker, PhonemesOfTheReadingHoldTheSoundChanges) {
   struct Case {
     std::u16string_view input;
     std::string_view spoken;  // the synthesiser's phonemes of the reading
+    bool compound = false;    // read as a compound, with its ㄴ
   };
   // In the synthesiser's names: N ŋ, q an unreleased k, tSh ㅊ, tS; a
   // palatal ㅈ, * a flap ㄹ, l the long ㄹ of ㄹㄹ, L a final ㄹ. Spoken as
-  // spelt, each word keeps the sound that its reading changes. 꽃잎 → 꼰닙
-  // (ㄴㄴ) joins this table once the reading of compounds inserts its ㄴ.
+  // spelt, each word keeps the sound that its reading changes.
   const Case kCases[] = {
       {u"국물", "g'uNmuL"},       // 궁물: the ŋ of 궁, not an unreleased k
       {u"먹는", "m'@Nnu-n"},      // 멍는
@@ -58,10 +63,11 @@ TEST(EspeakSpeaker, PhonemesOfTheReadingHoldTheSoundChanges) {
       {u"좋다", "tS;'otha"},      // 조타: one ㅌ, no stop before it
       {u"신라", "s'ila"},         // 실라: ㄹㄹ, not ㄴ and a flap
       {u"설날", "s@l'aL"},        // 설랄
+      {u"꽃잎", "q-'onnip", true},  // 꼰닙: ㄴㄴ
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(U8(c.input));
-    const std::u16string reading = ReadingOf(c.input);
+    const std::u16string reading = ReadingOf(c.input, c.compound);
     EXPECT_EQ(TheSpeaker().Phonemes(reading), c.spoken) << U8(reading);
     EXPECT_NE(TheSpeaker().Phonemes(c.input), c.spoken);
   }
