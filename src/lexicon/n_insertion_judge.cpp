@@ -19,18 +19,6 @@
 namespace pimoru {
 namespace {
 
-// Across a space, read as one breath: two words meet there, and the second
-// takes the ㄴ the way the parts of a compound do (한 일 → 한 닐), but a
-// pause between them keeps it away.
-Judgement BetweenWords(const Judging& j) {
-  const WordQuestion& q = j.question();
-  std::u16string why(q.word);
-  why += kPlus;
-  why += q.next_word;
-  why += u"（二語の境目）";
-  return Undecided(!q.next_word.empty(), std::move(why));
-}
-
 // What follows a noun, where every reading of a noun the lexicon knows
 // with it is a particle or the copula (책 + 에서, 책 + 입니다): the kind of
 // the first; nullopt otherwise.
@@ -177,6 +165,48 @@ std::optional<Judgement> ByCompoundRules(
     }
   }
   return std::nullopt;
+}
+
+// Whether the word ends in a particle or in an ending that is no
+// adnominal (부분을, 데비안은, 먹고, not 먹은 or 같은): the phrase breaks
+// after it.
+bool EndsAPhrase(const Judging& j) {
+  const std::u16string_view word = j.question().word;
+  const std::u16string last = DecomposeSyllable(word.back());
+  const bool adnominal_final =
+      last.size() == 3 && (last[2] == fin::kNieun || last[2] == fin::kRieul);
+  if (j.readings().empty()) {
+    for (std::size_t k = word.size() - 1; k > 0; --k) {
+      if (ParticleOrCopula(j, word.substr(k)) == FormKind::kParticle) {
+        return true;
+      }
+    }
+    return false;
+  }
+  return std::all_of(
+      j.readings().begin(), j.readings().end(),
+      [&word, adnominal_final](const Reading& r) {
+        return (r.reading->kind == FormKind::kParticle &&
+                r.own == r.core.size() && r.own < word.size()) ||
+               (r.reading->kind == FormKind::kEnding && !adnominal_final);
+      });
+}
+
+// Across a space, read as one breath: two words meet there, and the second
+// takes the ㄴ the way the parts of a compound do (한 일 → 한 닐), but a
+// pause between them keeps it away, as does the break after a particle or
+// an ending (부분을 인용하지 → 부부느리뇽하지).
+Judgement BetweenWords(const Judging& j) {
+  const WordQuestion& q = j.question();
+  std::u16string why(q.word);
+  why += kPlus;
+  why += q.next_word;
+  if (!q.next_word.empty() && EndsAPhrase(j)) {
+    why += u"（助詞・語尾の後の二語の境目）";
+    return Decided(Verdict::kNo, std::move(why));
+  }
+  why += u"（二語の境目）";
+  return Undecided(!q.next_word.empty(), std::move(why));
 }
 
 // Why a reading rules out the ㄴ at the junction, or empty.

@@ -140,6 +140,11 @@ TEST(Dictionary, JudgesWordsAsTheirReadingsAndHanjaSay) {
       {K::kNInsertion, u"한", 0, u"일이", V::kUnknown, true,
        u"한＋일이（二語の境目）"},
       {K::kNInsertion, u"한", 0, u"", V::kUnknown, false, u""},
+      // After a particle or an ending that closes a phrase the ㄴ does not
+      // come in; after an adnominal it may.
+      {K::kNInsertion, u"부분을", 2, u"인용하지", V::kNo, false,
+       u"부분을＋인용하지（助詞・語尾の後の二語の境目）"},
+      {K::kNInsertion, u"같은", 1, u"이름", V::kUnknown, true, u""},
   };
   const SystemDictionary& d = *InstalledDictionary();
   for (const Case& c : cases) {
