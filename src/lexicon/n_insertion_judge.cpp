@@ -116,7 +116,10 @@ Judgement Taking(JunctionTakes takes, std::u16string reason) {
 
 // A noun of the compound lexicon whose junction this is: "꽃＋잎（合成語）".
 std::optional<Judgement> ByCompoundList(
-    const Judging& j, const std::vector<std::u16string_view>& nouns) {
+    const Judging& j, std::vector<std::u16string_view> nouns) {
+  // A listed word as typed, whole, whatever else the lexicon reads it as
+  // (삯일, not 삯 with the copula).
+  nouns.push_back(j.question().word);
   for (const std::u16string_view noun : nouns) {
     const CompoundEntry* entry = j.compounds().Find(noun);
     if (entry == nullptr) continue;

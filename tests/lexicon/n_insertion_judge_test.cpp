@@ -31,6 +31,7 @@ constexpr std::u16string_view kShipped =
     u"금융\t금+융\tㄴ/-\treviewed\n"
     u"날입\t날+입\tㄴ\tdictionary\n"
     u"들일\t들+일\tㄴ\tdictionary\n"
+    u"삯일\t삯+일\tㄴ\treviewed\n"
     u"솜옷\t솜+옷\t\tdictionary\n";
 // The user's line for 꽃잎 replaces the shipped one.
 constexpr std::u16string_view kUser = u"꽃잎\t꽃+잎\t-\tuser\n";
@@ -108,6 +109,8 @@ TEST(NInsertionJudge, TheListDecidesForTheStemOfTheWordAsTyped) {
            u"금＋요일（ㄴ挿入のない合成語）"},
           {u"금융", 0, u"", V::kUnknown, true,
            u"금＋융（ㄴ挿入はどちらでも可）"},
+          // A listed word as typed, though read as 삯 with the copula.
+          {u"삯일", 0, u"", V::kYes, true, u"삯＋일（合成語）"},
           // The particle after a listed stem is no junction of the list.
           {u"꽃잎이", 1, u"", V::kNo, false, u""},
           // 날입니다 is 날 with the copula, not the listed 날입.
