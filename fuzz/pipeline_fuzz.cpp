@@ -101,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   options.n_insert_flg = flags & 1;
   options.h_strong_flg = flags & 2;
   options.e_real_flg = flags & 4;
-  options.noon_idx = (flags >> 3) & 3;
+  // 3 names no notation and is written as the first.
+  options.notation = static_cast<pimoru::Notation>((flags >> 3) & 3);
   // Read once for the whole run, as the command line does.
   static pimoru::LoadedWordLists shipped(PIMORU_SHIPPED_KDAT_DIR);
   InputWordLists from_input(std::move(pieces));
@@ -121,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
         plain_record.changed != record.changed) {
       std::abort();
     }
-    pimoru::Transcribe(reading, options.noon_idx, record);
+    pimoru::Transcribe(reading, options.notation, record);
     CheckStages(text, options, lists, answers);
   } catch (const pimoru::ConversionError&) {
     // A bad number in a list ends the conversion; nothing else may throw.

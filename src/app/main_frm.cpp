@@ -461,8 +461,10 @@ void TMainFrm::SetUpControls() {
   combo_box1_->addItems({QStringLiteral("子音前に上付き声門閉鎖"),
                          QStringLiteral("子音前にアポストロフィ"),
                          QStringLiteral("子音後にアポストロフィ")});
-  const bool known = options.noon_idx >= 0 && options.noon_idx <= 2;
-  combo_box1_->setCurrentIndex(known ? options.noon_idx : -1);
+  // The items stand in the order of the notations' numbers.
+  combo_box1_->setCurrentIndex(IsKnownNotation(options.notation)
+                                   ? static_cast<int>(options.notation)
+                                   : -1);
 
   ApplyZoom();
 }
@@ -510,7 +512,7 @@ void TMainFrm::ConnectHandlers() {
   connect(combo_box1_, &QComboBox::currentIndexChanged, this,
           [this](int index) {
             if (index < 0) return;
-            settings_.options.noon_idx = index;
+            settings_.options.notation = static_cast<Notation>(index);
             WriteSettings(/*may_tell=*/true);
           });
   connect(web_browser1_, &QTextBrowser::anchorClicked, this,
@@ -660,7 +662,7 @@ void TMainFrm::SpeedButton3Click() {
     const std::u16string input = Trim(edit1_->text().toStdU16String());
     const std::u16string reading = Trim(edit2_->text().toStdU16String());
     const Transcription transcription =
-        Transcribe(reading, settings_.options.noon_idx, record_);
+        Transcribe(reading, settings_.options.notation, record_);
     voicing_marks_ = transcription.voicing_marks;
     edit3_->setText(ToQString(Trim(transcription.symbols)));
     edit4_->setText(ToQString(Trim(transcription.kana)));

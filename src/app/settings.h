@@ -53,8 +53,9 @@ struct Settings {
   // The dictionary decides the questions it can (辞書で判断する); on when an
   // older file does not say.
   bool dict_flg = true;
-  // Noon_Idx is kept as read, even outside 0..2: it then renders like 0,
-  // selects nothing in the notation box and is saved as 0.
+  // The notation is kept as Noon_Idx had it, even a number outside 0..2:
+  // it then renders like 0, selects nothing in the notation box and is
+  // saved as 0.
   Options options;
 
   friend bool operator==(const Settings& a, const Settings& b) {

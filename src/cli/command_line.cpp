@@ -130,7 +130,7 @@ std::optional<CommandLine> ParseCommandLine(
         error = "--notation must be 0, 1 or 2, not '" + *v + "'";
         return std::nullopt;
       }
-      cl.options.noon_idx = (*v)[0] - '0';
+      cl.options.notation = static_cast<Notation>((*v)[0] - '0');
     } else if (name == "--report") {
       const auto v = take_value();
       if (!v) return std::nullopt;

@@ -295,7 +295,7 @@ TEST_F(MainFrmTest, EnterConvertsThroughBothCommandsAndShowsTheReport) {
   PressEnter(2);
   StageRecord scratch;
   const Transcription expected =
-      Transcribe(u"가치 머거요", /*noon_idx=*/0, scratch);
+      Transcribe(u"가치 머거요", Notation::kGlottalStopBefore, scratch);
   EXPECT_FALSE(Edit(3)->text().isEmpty());
   EXPECT_EQ(Edit(3)->text(), Q(expected.symbols));
   EXPECT_EQ(Edit(4)->text(), Q(expected.kana));
@@ -374,7 +374,7 @@ TEST_F(MainFrmTest, NotationChangesTheSymbolsOfTheNextTranscriptionOnly) {
       << Edit(3)->text().toStdString();
 
   Find<QComboBox>("ComboBox1")->setCurrentIndex(2);
-  EXPECT_EQ(window.settings().options.noon_idx, 2);
+  EXPECT_EQ(window.settings().options.notation, Notation::kApostropheAfter);
   EXPECT_TRUE(Edit(3)->text().contains(QStringLiteral("ˀk")));  // not yet
   PressEnter(2);
   EXPECT_TRUE(Edit(3)->text().contains(QStringLiteral("kʼ")))
@@ -604,7 +604,7 @@ TEST_F(MainFrmTest, TheDictionaryDecidesWhatItCanAndGuessesTheRest) {
 TEST_F(MainFrmTest, ANotationOutsideTheListIsKeptButSavedAsZero) {
   WriteSettings("Noon_Idx,7\r\nMainLeft,12\r\nMainTop,34\r\n");
   TMainFrm& window = Open();
-  EXPECT_EQ(window.settings().options.noon_idx, 7);
+  EXPECT_EQ(window.settings().options.notation, static_cast<Notation>(7));
   window.close();
   EXPECT_TRUE(
       ReadFileBytes(SettingsFile())

@@ -150,10 +150,11 @@ void ExpectSameConversions(const fs::path& folder) {
           EXPECT_EQ(flags_only.results[stage.id], u"") << StageNumber(stage.id);
         }
         StageRecord all_record = full.record;
+        const auto notation = static_cast<Notation>(flags % 3);
         const Transcription all =
-            Transcribe(quick.reading, flags % 3, all_record);
+            Transcribe(quick.reading, notation, all_record);
         const Transcription bare = Transcribe(
-            quick.reading, flags % 3, flags_only, RecordTexts::kFlagsOnly);
+            quick.reading, notation, flags_only, RecordTexts::kFlagsOnly);
         EXPECT_EQ(bare.symbols, all.symbols);
         EXPECT_EQ(bare.kana, all.kana);
         EXPECT_EQ(bare.voicing_marks, all.voicing_marks);

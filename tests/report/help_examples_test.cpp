@@ -148,8 +148,9 @@ std::vector<bool> AnswersOf(const std::string& letters) {
 std::string Shown(const Example& example, const Marked& check,
                   WordListSource& lists) {
   const std::u16string start = Utf8ToUtf16Lossy(example.start.text);
-  const std::string notation = Attribute(example, check, "notation");
-  const int noon_idx = notation.empty() ? 0 : std::stoi(notation);
+  const std::string number = Attribute(example, check, "notation");
+  const auto notation =
+      static_cast<Notation>(number.empty() ? 0 : std::stoi(number));
   StageRecord record;
   std::u16string reading = start;
   if (example.start.kind == "ex-in") {
@@ -165,7 +166,7 @@ std::string Shown(const Example& example, const Marked& check,
     if (!id) return "no stage " + stage;
     return Utf16ToUtf8(record.results[*id]);
   }
-  const Transcription transcription = Transcribe(reading, noon_idx, record);
+  const Transcription transcription = Transcribe(reading, notation, record);
   return Utf16ToUtf8(Trim(check.kind == "ex-sym" ? transcription.symbols
                                                  : transcription.kana));
 }
