@@ -550,19 +550,8 @@ void AssignTrimmed(const char16_t* begin, const char16_t* end,
 }  // namespace
 
 Transcription Transcribe(std::u16string_view reading, Notation notation,
-                         StageRecord& record) {
-  return Transcribe(reading, notation, record, RecordTexts::kAll);
-}
-
-Transcription Transcribe(std::u16string_view reading, Notation notation,
-                         StageRecord& record, RecordTexts texts) {
-  Transcription out;
-  Transcribe(reading, notation, record, texts, out);
-  return out;
-}
-
-void Transcribe(std::u16string_view reading, Notation notation,
-                StageRecord& record, RecordTexts texts, Transcription& out) {
+                         StageRecord& record, RecordTexts texts,
+                         Transcription out) {
   const TranscriptionTables& tables = Tables(KnownNotation(notation));
   const JamoEntry* const entries = tables.Entries();
   const std::u16string_view trimmed = TrimmedView(reading);
@@ -593,6 +582,7 @@ void Transcribe(std::u16string_view reading, Notation notation,
   out.voicing_marks.clear();
   out.voicing_marks.append(lines.marks, lines.marks_end - lines.marks);
   out.notation = KnownNotation(notation);
+  return out;
 }
 
 }  // namespace pimoru

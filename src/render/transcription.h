@@ -25,21 +25,19 @@ struct Transcription {
   Notation notation = Notation::kGlottalStopBefore;
 };
 
-// Transcribes the reading Hangul in the tensed-consonant `notation`
-// and records the voicing stage in `record`: its flag is set when some
-// consonant was voiced, and then its result is the reading. The reading is
-// trimmed first; an empty reading gives three empty lines and clears the flag.
+// Transcribes the reading Hangul in the tensed-consonant `notation` and
+// records the voicing stage in `record`: its flag is set when some consonant
+// was voiced, and then, when `texts` asks for all texts, its result is the
+// reading. The reading is trimmed first; an empty reading gives three empty
+// lines and clears the flag.
+//
+// The lines are written into `out`, which is returned: a batch that hands
+// its last transcription back as `out` line after line allocates only when
+// a line outgrows its buffers.
 Transcription Transcribe(std::u16string_view reading, Notation notation,
-                         StageRecord& record);
-// The same, keeping the voicing stage's text only when `texts` asks for all
-// texts.
-Transcription Transcribe(std::u16string_view reading, Notation notation,
-                         StageRecord& record, RecordTexts texts);
-// The same into `out`, whose buffers are reused: a batch transcribing line
-// after line into one Transcription allocates only when a line outgrows
-// them.
-void Transcribe(std::u16string_view reading, Notation notation,
-                StageRecord& record, RecordTexts texts, Transcription& out);
+                         StageRecord& record,
+                         RecordTexts texts = RecordTexts::kAll,
+                         Transcription out = {});
 
 struct PhoneticSymbol {
   std::u16string symbol;  // zero, one or two code units

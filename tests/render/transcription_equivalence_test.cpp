@@ -3,12 +3,13 @@
 // room of its own. Here it is held to a plain transcription that calls them
 // for every letter, on every syllable in varied company, on every run of
 // three letters from the jamo block, and on random mixed texts in every
-// notation, short and far longer than a line; the form that reuses one
-// Transcription and the one that keeps only the record's flags alike.
+// notation, short and far longer than a line; a transcription written into
+// one handed back line after line, keeping only the record's flags, alike.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hangul/jamo.h"
@@ -88,7 +89,8 @@ bool SameAsPlain(std::u16string_view reading, Notation notation,
   const Transcription plain =
       TranscribePlainly(reading, notation, plain_record);
   flags_record.results[StageId::kVoicing] = u"kept";
-  Transcribe(reading, notation, flags_record, RecordTexts::kFlagsOnly, reused);
+  reused = Transcribe(reading, notation, flags_record, RecordTexts::kFlagsOnly,
+                      std::move(reused));
   const bool same = fast.symbols == plain.symbols && fast.kana == plain.kana &&
                     fast.voicing_marks == plain.voicing_marks &&
                     fast_record.changed == plain_record.changed &&
