@@ -8,6 +8,7 @@
 // riul_pat, riul_future); a list without a piece is missing. Flag bit 5 uses
 // the shipped lists instead, so stages 2 to 7 and 18 also meet real entries.
 // The conversion and each jamo stage are also held to their plain runs.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -45,21 +46,24 @@ class BitAsker : public pimoru::Asker {
 };
 
 // Lists built from pieces of the input, read afresh at every request as the
-// window reads its files.
+// window reads an edited file.
 class InputWordLists : public pimoru::WordListSource {
  public:
   explicit InputWordLists(std::vector<std::u16string> pieces)
       : pieces_(std::move(pieces)) {}
-  std::shared_ptr<const pimoru::WordList> Entries(
-      pimoru::WordListId id) override {
+  const pimoru::IndexedWordList* Indexed(pimoru::WordListId id) override {
     const auto index = static_cast<std::size_t>(id);
     if (index >= pieces_.size()) return nullptr;
-    return std::make_shared<const pimoru::WordList>(
+    built_[index] = std::make_unique<const pimoru::IndexedWordList>(
         pimoru::BuildWordList(id, pieces_[index], "fuzz"));
+    return built_[index].get();
   }
 
  private:
   std::vector<std::u16string> pieces_;
+  std::array<std::unique_ptr<const pimoru::IndexedWordList>,
+             std::size(pimoru::kAllWordLists)>
+      built_;
 };
 
 // Every jamo stage on the text as it is, through its shortcuts and plainly.
