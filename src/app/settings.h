@@ -1,11 +1,11 @@
 // The settings file Pimoru.rng: the window's place, size and zoom, whether
-// its report was open, and the four options, kept from one start of the
-// window to the next.
+// its report was open, the options of a conversion and whether the
+// dictionary decides, kept from one start of the window to the next.
 //
-// Ten lines of "key,value", each key looked up on its own, so a file with
-// missing, extra or reordered lines still gives every key it holds; a file
-// of an older version, without the size, the zoom and the report's state,
-// reads as it always did. Nothing here needs Qt.
+// A line of "key,value" per key, each key looked up on its own, so a file
+// with missing, extra or reordered lines still gives every key it holds; a
+// file of an older version, with only the first six keys, reads as it
+// always did. Nothing here needs Qt.
 #ifndef PIMORU_APP_SETTINGS_H_
 #define PIMORU_APP_SETTINGS_H_
 
@@ -74,7 +74,7 @@ struct Settings {
 std::u16string SettingValue(std::span<const std::u16string> lines,
                             std::u16string_view key);
 
-// Reads the ten keys from the lines over `settings`. A key that is missing
+// Reads the keys from the lines over `settings`. A key that is missing
 // or has an empty value keeps what `settings` held; an edge that is not a
 // decimal integer becomes kUnplacedEdge, a size that is not a positive one
 // kUnsetSize, a Noon_Idx that is not one 0, a Zoom_Idx that is not an index
@@ -88,7 +88,8 @@ void ApplySettingLines(std::span<const std::u16string> lines,
 // as UTF-8, an ill-formed byte as U+FFFD.
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes);
 
-// The file's text: ten lines in a fixed order, each ended by CR LF, ASCII.
+// The file's text: a line per key in a fixed order, each ended by CR LF,
+// ASCII.
 std::string FormatSettings(const Settings& settings);
 
 // Reads `file` over `settings`, at most kSettingsReadLimit bytes of it (a
@@ -99,7 +100,7 @@ std::string FormatSettings(const Settings& settings);
 // never read.
 FileProblem LoadSettings(const std::filesystem::path& file, Settings& settings);
 
-// Replaces `file` with the ten lines, through a temporary file in the same
+// Replaces `file` with those lines, through a temporary file in the same
 // folder that is renamed over it, so a failed write never leaves a cut file
 // behind, nor the temporary file. A symbolic link is written through to its
 // target. Only a regular file is replaced: anything else at the path (a
