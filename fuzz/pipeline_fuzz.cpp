@@ -37,7 +37,10 @@ class BitAsker : public pimoru::Asker {
     // The question names its word as typed, within the line.
     const pimoru::TypedSpan word = question.TypedWord();
     if (word.offset + word.length > question.TypedLine().size()) std::abort();
-    return {((bits_ >> (next_++ % 32)) & 1) != 0, pimoru::Answerer::kPolicy};
+    pimoru::Answer answer;
+    answer.yes = ((bits_ >> (next_++ % 32)) & 1) != 0;
+    answer.by = pimoru::Answerer::kPolicy;
+    return answer;
   }
 
  private:
