@@ -1,5 +1,5 @@
 // Arbitrary bytes as a settings file: decoding, the key lookup and the
-// reading of the ten keys must never crash, and what was read must survive
+// reading of the keys must never crash, and what was read must survive
 // a save and a second reading unchanged.
 #include <cstddef>
 #include <cstdint>

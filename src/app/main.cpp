@@ -22,6 +22,8 @@
 #include "app/fonts.h"
 #include "app/instance.h"
 #include "app/main_frm.h"
+#include "app/sound_output.h"
+#include "speech/speech.h"
 #if PIMORU_HAVE_DICTIONARY
 #include "lexicon/dictionary.h"
 #endif
@@ -127,6 +129,7 @@ int Main(int argc, char** argv) {
                        .arg(files);
   });
 #endif
+  main_frm.SetSpeech(MakeSpeaker(), std::make_unique<DeviceSoundOutput>());
   // Listening last: a second start that finds the socket finds a window
   // that is ready for it.
   InstanceServer server(server_name, &main_frm);

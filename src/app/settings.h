@@ -1,6 +1,7 @@
 // The settings file Pimoru.rng: the window's place, size and zoom, whether
-// its report was open, the options of a conversion and whether the
-// dictionary decides, kept from one start of the window to the next.
+// its report was open, the options of a conversion, whether the dictionary
+// decides and the speed of speech, kept from one start of the window to the
+// next.
 //
 // A line of "key,value" per key, each key looked up on its own, so a file
 // with missing, extra or reordered lines still gives every key it holds; a
@@ -37,6 +38,9 @@ inline constexpr std::array kZoomPercents = {70,  80,  90,  100, 115,
                                              130, 150, 175, 200};
 inline constexpr int kDefaultZoomIdx = 3;  // 100 %
 
+// The speeds of speech the window offers: 0 普通, 1 ゆっくり.
+inline constexpr int kSpeechSpeedCount = 2;
+
 // A settings file holds a dozen short lines; anything past this size is not
 // read, so a huge file at the path costs no time and no memory.
 inline constexpr std::size_t kSettingsReadLimit = 64 * 1024;
@@ -53,6 +57,8 @@ struct Settings {
   // The dictionary decides the questions it can (辞書で判断する); on when an
   // older file does not say.
   bool dict_flg = true;
+  // The speed the reading is spoken at; an index below kSpeechSpeedCount.
+  int speech_speed_idx = 0;
   // The notation is kept as Noon_Idx had it, even a number outside 0..2:
   // it then renders like 0, selects nothing in the notation box and is
   // saved as 0.
@@ -62,7 +68,8 @@ struct Settings {
     return a.main_left == b.main_left && a.main_top == b.main_top &&
            a.main_width == b.main_width && a.main_height == b.main_height &&
            a.option_open_flg == b.option_open_flg && a.zoom_idx == b.zoom_idx &&
-           a.dict_flg == b.dict_flg && a.options == b.options;
+           a.dict_flg == b.dict_flg &&
+           a.speech_speed_idx == b.speech_speed_idx && a.options == b.options;
   }
 };
 
@@ -78,8 +85,8 @@ std::u16string SettingValue(std::span<const std::u16string> lines,
 // or has an empty value keeps what `settings` held; an edge that is not a
 // decimal integer becomes kUnplacedEdge, a size that is not a positive one
 // kUnsetSize, a Noon_Idx that is not one 0, a Zoom_Idx that is not an index
-// of kZoomPercents kDefaultZoomIdx, and a flag is on exactly when its value
-// is "1".
+// of kZoomPercents kDefaultZoomIdx, a Speech_Speed_Idx that is not below
+// kSpeechSpeedCount 0, and a flag is on exactly when its value is "1".
 void ApplySettingLines(std::span<const std::u16string> lines,
                        Settings& settings);
 
