@@ -194,6 +194,8 @@ class Judging {
         return RieulEnding();
       case QuestionKind::kListedEnding:
         return q_.at + 1 == q_.word.size() ? Adnominal() : RieulEnding();
+      case QuestionKind::kNativeNumeral:  // the stage that asks guesses
+        break;
     }
     return {};
   }

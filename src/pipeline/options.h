@@ -1,4 +1,4 @@
-// The four options of a conversion. Owned by whoever runs it (the window's
+// The options of a conversion. Owned by whoever runs it (the window's
 // settings, the command line's flags, a test) and passed in.
 #ifndef PIMORU_PIPELINE_OPTIONS_H_
 #define PIMORU_PIPELINE_OPTIONS_H_
@@ -13,6 +13,9 @@ struct Options {
   // Read each line as spoken in one breath: the rules work across the
   // spaces between Hangul words; punctuation pauses.
   bool phrase_flg = false;
+  // Run stage 24: spell out numbers, units and Latin capitals in Hangul
+  // before the sound changes (3시 → 세 시).
+  bool read_numbers_flg = false;
 
   friend bool operator==(const Options&, const Options&) = default;
 };
