@@ -6,7 +6,9 @@
 // The text is cut at U+001E: the first piece is converted, the next ones are
 // the lists in file order (co_suff, kspecial, wi3var, kan_bion, setsubi,
 // riul_pat, riul_future); a list without a piece is missing. Flag bit 5 uses
-// the shipped lists instead, so stages 2 to 7 and 18 also meet real entries.
+// the shipped lists instead, so stages 2 to 7 and 18 also meet real entries;
+// bit 6 reads numbers first, so that the questions after it name words of
+// a line whose syllables the spelling changed.
 // The conversion and each jamo stage are also held to their plain runs.
 #include <array>
 #include <cstddef>
@@ -110,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   options.e_real_flg = flags & 4;
   // 3 names no notation and is written as the first.
   options.notation = static_cast<pimoru::Notation>((flags >> 3) & 3);
+  options.read_numbers_flg = flags & 0x40;
   // Read once for the whole run, as the command line does.
   static pimoru::LoadedWordLists shipped(PIMORU_SHIPPED_KDAT_DIR);
   InputWordLists from_input(std::move(pieces));

@@ -27,6 +27,7 @@ constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
 constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
 constexpr std::u16string_view kDictFlg = u"Dict_Flg";
 constexpr std::u16string_view kSpeechSpeedIdx = u"Speech_Speed_Idx";
+constexpr std::u16string_view kReadNumbersFlg = u"Read_Numbers_Flg";
 
 std::u16string DecodeUtf16(std::string_view bytes, bool little_endian) {
   std::u16string text;
@@ -116,6 +117,8 @@ void ApplySettingLines(std::span<const std::u16string> lines,
     settings.speech_speed_idx =
         index >= 0 && index < kSpeechSpeedCount ? index : 0;
   });
+  WithValue(lines, kReadNumbersFlg,
+            [&](auto v) { options.read_numbers_flg = flag(v); });
 }
 
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
@@ -154,6 +157,8 @@ std::string FormatSettings(const Settings& settings) {
   text += std::string("Dict_Flg,") + flag(settings.dict_flg) + "\r\n";
   text +=
       "Speech_Speed_Idx," + std::to_string(settings.speech_speed_idx) + "\r\n";
+  text += std::string("Read_Numbers_Flg,") + flag(options.read_numbers_flg) +
+          "\r\n";
   return text;
 }
 

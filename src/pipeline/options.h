@@ -32,6 +32,9 @@ struct Options {
   // Read each line as spoken in one breath: the rules work across the
   // spaces between Hangul words; punctuation pauses.
   bool phrase_flg = false;
+  // Run stage 24: spell out numbers, units and Latin capitals in Hangul
+  // before the sound changes (3시 → 세 시).
+  bool read_numbers_flg = false;
 
   friend bool operator==(const Options&, const Options&) = default;
 };

@@ -69,6 +69,7 @@ Settings NonDefault() {
   s.options.phrase_flg = true;
   s.dict_flg = false;
   s.speech_speed_idx = 1;
+  s.options.read_numbers_flg = true;
   return s;
 }
 
@@ -120,6 +121,10 @@ TEST(ApplySettingLines, EachKeyIsReadOnItsOwn) {
       {u"Speech_Speed_Idx,1", [](Settings& s) { s.speech_speed_idx = 1; }},
       {u"Speech_Speed_Idx,2", [](Settings& s) { s.speech_speed_idx = 0; }},
       {u"Speech_Speed_Idx,-1", [](Settings& s) { s.speech_speed_idx = 0; }},
+      {u"Read_Numbers_Flg,0",
+       [](Settings& s) { s.options.read_numbers_flg = false; }},
+      {u"Read_Numbers_Flg,yes",
+       [](Settings& s) { s.options.read_numbers_flg = false; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.line));
@@ -143,6 +148,7 @@ TEST(ApplySettingLines, AnOlderFileLeavesTheSizeZoomAndReportAsDefaults) {
   EXPECT_EQ(kZoomPercents[kDefaultZoomIdx], 100);
   EXPECT_FALSE(read.options.phrase_flg);  // read word by word, as before
   EXPECT_TRUE(read.dict_flg);             // the dictionary decides what it can
+  EXPECT_FALSE(read.options.read_numbers_flg);  // digits stand as typed
 }
 
 TEST(ApplySettingLines, OnlyNoonIdxLeavesTheOtherDefaults) {
@@ -171,7 +177,7 @@ TEST(ApplySettingLines, ReadsLinesInAnyOrderAmongStrangers) {
   EXPECT_EQ(read.options.notation, Notation::kApostropheBefore);
 }
 
-TEST(FormatSettings, ThirteenLinesInAFixedOrder) {
+TEST(FormatSettings, FourteenLinesInAFixedOrder) {
   Settings s = NonDefault();
   s.main_left = -20;
   s.options.notation = Notation::kApostropheAfter;
@@ -180,13 +186,13 @@ TEST(FormatSettings, ThirteenLinesInAFixedOrder) {
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,2\r\n"
             "Main_Width,700\r\nMain_Height,600\r\nOption_Open_Flg,1\r\n"
             "Zoom_Idx,5\r\nPhrase_Flg,1\r\nDict_Flg,0\r\n"
-            "Speech_Speed_Idx,1\r\n");
+            "Speech_Speed_Idx,1\r\nRead_Numbers_Flg,1\r\n");
   EXPECT_EQ(FormatSettings(Settings{}),
             "MainLeft,-100\r\nMainTop,-100\r\nN_Insert_Flg,0\r\n"
             "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,0\r\n"
             "Main_Width,0\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
             "Zoom_Idx,3\r\nPhrase_Flg,0\r\nDict_Flg,1\r\n"
-            "Speech_Speed_Idx,0\r\n");
+            "Speech_Speed_Idx,0\r\nRead_Numbers_Flg,0\r\n");
 }
 
 TEST(FormatSettings, ANotationOutsideTheThreeIsSavedAsZero) {
