@@ -9,23 +9,6 @@
 namespace pimoru {
 namespace {
 
-// The answer to one question, kept in the record where there is one.
-bool Answered(const Question& question, Asking& asking) {
-  Answer answer;
-  if (asking.decided_only) {
-    std::optional<Answer> decided = asking.asker.Decide(question);
-    if (!decided || !decided->yes) return false;
-    answer = std::move(*decided);
-  } else {
-    answer = asking.asker.Respond(question, Judgement{});
-  }
-  const bool yes = answer.yes;
-  if (asking.record != nullptr) {
-    asking.record->push_back(question.Record(std::move(answer)));
-  }
-  return yes;
-}
-
 // The input stays as it was during a walk and the output is built beside
 // it; the text takes the output only when some answer was Yes.
 template <bool kWholeOccurrence>
@@ -42,7 +25,7 @@ bool Walk(JamoText& text, std::u16string_view pattern,
   while (hit != std::u16string_view::npos) {
     out.append(input.substr(done, hit - done));
     const Question question(kind, input, hit, pattern, asking.typed);
-    if (Answered(question, asking)) {
+    if (AskOne(question, Judgement{}, asking)) {
       out.append(replacement);
       any_yes = true;
       done = hit + pattern.size();
@@ -63,6 +46,22 @@ bool Walk(JamoText& text, std::u16string_view pattern,
 }
 
 }  // namespace
+
+bool AskOne(const Question& question, const Judgement& guess, Asking& asking) {
+  Answer answer;
+  if (asking.decided_only) {
+    std::optional<Answer> decided = asking.asker.Decide(question);
+    if (!decided || !decided->yes) return false;
+    answer = std::move(*decided);
+  } else {
+    answer = asking.asker.Respond(question, guess);
+  }
+  const bool yes = answer.yes;
+  if (asking.record != nullptr) {
+    asking.record->push_back(question.Record(std::move(answer)));
+  }
+  return yes;
+}
 
 bool AskEachOccurrence(JamoText& text, std::u16string_view pattern,
                        std::u16string_view replacement, QuestionKind kind,

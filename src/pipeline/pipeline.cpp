@@ -9,11 +9,8 @@ void RunStages(StageContext& c, RecordTexts texts) {
   c.record.Clear();
   c.record.results[StageId::kInput] = c.text;
   for (const Stage& stage : Stages()) {
-    // A stage that asks, switched off by its option, still takes the
-    // answers that are certain without asking anyone: a compound that the
-    // dictionary lists takes its ㄴ with N-insertion off too.
     const bool decided_only = !stage.RunsWith(c.options) &&
-                              stage.run != nullptr && !stage.asks.empty() &&
+                              stage.run != nullptr && stage.decides_when_off &&
                               c.asking.asker.Decides();
     if (!stage.RunsWith(c.options) && !decided_only) continue;
     if (stage.form == TextForm::kJamo) c.Decompose();

@@ -8,6 +8,7 @@ namespace {
 using enum StageId;
 using enum TextForm;
 
+constexpr QuestionKind kNumberReadingAsks[] = {QuestionKind::kNativeNumeral};
 constexpr QuestionKind kNInsertionAsks[] = {QuestionKind::kNInsertion};
 constexpr QuestionKind kNasalisation2Asks[] = {
     QuestionKind::kSinoKoreanSuffix, QuestionKind::kSinoKoreanNasalisation};
@@ -20,6 +21,11 @@ constexpr std::array<Stage, kStageCount> kStages = {{
     {kInput, 0, u"生のハングル", u"sogo.html", nullptr, kSyllables},
     {kFormatting, 1, u"整形ハングル", u"sogo.html", FormatInput, kSyllables,
      nullptr, true},
+    // Numbered after the stages that came before it, so that the numbers
+    // of stored files and outputs keep their meaning.
+    {kNumberReading, 24, u"数字・英字の読み", u"suji_yomi.html",
+     SpellOutNumbers, kSyllables, &Options::read_numbers_flg, false,
+     kNumberReadingAsks},
     {kSpacing, 2, u"分かち書き調整", u"wakachi1.html", AdjustSpacing,
      kSyllables},
     {kSpecialWords, 3, u"特異例の判断", u"kspecial.html", ApplySpecialWords,
@@ -35,7 +41,7 @@ constexpr std::array<Stage, kStageCount> kStages = {{
     {kYeVariation, 8, u"예の２変化", u"ye2var.html", ApplyYeVariation, kJamo},
     {kUiVariation, 9, u"의の３変化", u"wi3var.html", ApplyUiVariation, kJamo},
     {kNInsertion, 10, u"N 挿入", u"n_sonyu1.html", ApplyNInsertion, kJamo,
-     &Options::n_insert_flg, false, kNInsertionAsks},
+     &Options::n_insert_flg, false, kNInsertionAsks, true},
     {kPalatalisation, 11, u"口蓋音化", u"kogaionka1.html", ApplyPalatalisation,
      kJamo},
     {kAspiration, 12, u"激音化", u"gekionka1.html", ApplyAspiration, kJamo},

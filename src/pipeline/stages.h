@@ -28,6 +28,9 @@ bool ApplySpecialWords(StageContext& c);
 // AdjustSpacing made shown as "$".
 void RecordText(std::u16string_view text, std::u16string& kept);
 
+// spell_numbers.cpp: numbers, units and Latin capitals spelled out.
+bool SpellOutNumbers(StageContext& c);
+
 // vowel_variation.cpp: the variations of 의 and 예.
 bool ApplyUiVariationWords(StageContext& c);
 bool ApplyYeVariation(StageContext& c);
@@ -80,6 +83,10 @@ struct Stage {
   bool always_kept = false;
   // The kinds of question it asks; no other stage asks them.
   std::span<const QuestionKind> asks = {};
+  // Switched off by its option, the stage still runs with an answerer that
+  // can be certain without asking anyone, taking only its Yes answers: a
+  // listed compound takes its ㄴ with N-insertion off.
+  bool decides_when_off = false;
 
   bool RunsWith(const Options& options) const {
     return run != nullptr &&
