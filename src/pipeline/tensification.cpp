@@ -12,6 +12,7 @@
 #include "hangul/ask.h"
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
+#include "pipeline/finals.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -65,30 +66,14 @@ constexpr Rule kSinoRules[] = {
     {{fin::kRieul, ini::kJieut}, {fin::kRieul, ini::kSsangJieut}},
 };
 
-// Step 4: the obstruent finals in the order they are tried, each with the
-// stop it is reduced to and the plain initial of its own place, into whose
-// tense form it merges.
-struct ObstruentFinal {
-  char16_t final_jamo;
-  char16_t stop;
-  char16_t same_place;
-};
-constexpr ObstruentFinal kObstruentFinals[] = {
-    {fin::kGiyeok, fin::kGiyeok, ini::kGiyeok},
-    {fin::kKieuk, fin::kGiyeok, ini::kGiyeok},
-    {fin::kSsangGiyeok, fin::kGiyeok, ini::kGiyeok},
-    {fin::kRieulGiyeok, fin::kGiyeok, ini::kGiyeok},
-    {fin::kGiyeokSiot, fin::kGiyeok, ini::kGiyeok},
-    {fin::kDigeut, fin::kDigeut, ini::kDigeut},
-    {fin::kSiot, fin::kDigeut, ini::kDigeut},
-    {fin::kSsangSiot, fin::kDigeut, ini::kDigeut},
-    {fin::kJieut, fin::kDigeut, ini::kDigeut},
-    {fin::kChieut, fin::kDigeut, ini::kDigeut},
-    {fin::kTieut, fin::kDigeut, ini::kDigeut},
-    {fin::kBieup, fin::kBieup, ini::kBieup},
-    {fin::kPieup, fin::kBieup, ini::kBieup},
-    {fin::kBieupSiot, fin::kBieup, ini::kBieup},
-    {fin::kRieulPieup, fin::kBieup, ini::kBieup},
+// Step 4: the obstruent finals in the order they are tried. Each is reduced
+// to its representative stop, or merges into the tensed initial of its own
+// place.
+constexpr char16_t kObstruentFinals[] = {
+    fin::kGiyeok,     fin::kKieuk,     fin::kSsangGiyeok, fin::kRieulGiyeok,
+    fin::kGiyeokSiot, fin::kDigeut,    fin::kSiot,        fin::kSsangSiot,
+    fin::kJieut,      fin::kChieut,    fin::kTieut,       fin::kBieup,
+    fin::kPieup,      fin::kBieupSiot, fin::kRieulPieup,
 };
 constexpr std::size_t kObstruentRuleCount =
     std::size(kTensing) * std::size(kObstruentFinals);
@@ -100,11 +85,12 @@ constexpr std::array<Rule, kObstruentRuleCount> MakeObstruentRules() {
   std::array<Rule, kObstruentRuleCount> rules{};
   std::size_t n = 0;
   for (const Tensing& t : kTensing) {
-    for (const ObstruentFinal& f : kObstruentFinals) {
-      if (f.same_place == t.plain) {
-        rules[n++] = {{f.final_jamo, t.plain}, {t.tense}};
+    for (const char16_t final_jamo : kObstruentFinals) {
+      if (RepresentativeInitialOf(final_jamo) == t.plain) {
+        rules[n++] = {{final_jamo, t.plain}, {t.tense}};
       } else {
-        rules[n++] = {{f.final_jamo, t.plain}, {f.stop, t.tense}};
+        rules[n++] = {{final_jamo, t.plain},
+                      {RepresentativeOf(final_jamo), t.tense}};
       }
     }
   }
