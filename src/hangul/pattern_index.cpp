@@ -154,7 +154,7 @@ PatternIndex::PatternIndex(std::vector<std::u16string_view> patterns)
       const char16_t pair[] = {static_cast<char16_t>(key >> 16),
                                static_cast<char16_t>(key)};
       shared_pair_bit_ = static_cast<std::int32_t>(
-          LetterPairs::KeyBit(std::u16string_view(pair, 2)));
+          LetterSummary::KeyBit(std::u16string_view(pair, 2)));
     }
   });
   std::vector<std::uint32_t>().swap(owner);
@@ -201,16 +201,16 @@ std::int64_t PatternIndex::Probe(std::uint64_t key, std::uint64_t hash) const {
   }
 }
 
-bool PatternIndex::MayHoldAny(const LetterPairs& letters) const {
+bool PatternIndex::MayHoldAny(const LetterSummary& summary) const {
   return !empty_.empty() || shared_pair_bit_ < 0 ||
-         letters.Has(static_cast<std::size_t>(shared_pair_bit_));
+         summary.Has(static_cast<std::size_t>(shared_pair_bit_));
 }
 
-bool PatternIndex::MayOccur(const LetterPairs& letters) const {
-  if (!MayHoldAny(letters)) return false;
+bool PatternIndex::MayOccur(const LetterSummary& summary) const {
+  if (!MayHoldAny(summary)) return false;
   if (many_keys_ || !empty_.empty()) return true;
   for (const std::uint16_t bit : key_bits_) {
-    if (letters.Has(bit)) return true;
+    if (summary.Has(bit)) return true;
   }
   return false;
 }
@@ -250,7 +250,7 @@ void PatternIndex::BuildSummary() {
     if (pattern.empty()) continue;
     const std::size_t key_length = pattern.size() == 1 ? 1 : 2;
     const std::size_t bit =
-        LetterPairs::KeyBit(pattern.substr(key_offset_[p], key_length));
+        LetterSummary::KeyBit(pattern.substr(key_offset_[p], key_length));
     bit_of[p] = static_cast<std::uint16_t>(bit);
     if (bit >= count.size()) count.resize(bit + 1, 0);
     distinct += count[bit]++ == 0;
@@ -280,7 +280,7 @@ void PatternIndex::BuildSummary() {
     ForEachKey(pattern, [&](std::uint64_t, std::size_t at) {
       const std::size_t length = pattern.size() == 1 ? 1 : 2;
       pattern_bits_.push_back(static_cast<std::uint16_t>(
-          LetterPairs::KeyBit(pattern.substr(at, length))));
+          LetterSummary::KeyBit(pattern.substr(at, length))));
     });
     pattern_bit_starts_.push_back(
         static_cast<std::uint32_t>(pattern_bits_.size()));
@@ -386,20 +386,20 @@ void PatternIndex::MarkStanding(std::u16string_view text, std::size_t from,
   }
 }
 
-bool PatternIndex::MarkTold(const LetterPairs& letters,
-                            SmallBitSet& marks) const {
+bool PatternIndex::MarkFromSummary(const LetterSummary& summary,
+                                   SmallBitSet& marks) const {
   if (many_keys_) return false;
   MarkEmpty(marks);
   for (std::size_t k = 0; k < key_bits_.size(); ++k) {
-    if (!letters.Has(key_bits_[k])) continue;
+    if (!summary.Has(key_bits_[k])) continue;
     for (std::uint32_t i = key_starts_[k]; i < key_starts_[k + 1]; ++i) {
       const std::uint32_t p = key_patterns_[i];
-      bool all_told = true;
+      bool all_held = true;
       for (std::uint32_t b = pattern_bit_starts_[p];
-           all_told && b < pattern_bit_starts_[p + 1]; ++b) {
-        all_told = letters.Has(pattern_bits_[b]);
+           all_held && b < pattern_bit_starts_[p + 1]; ++b) {
+        all_held = summary.Has(pattern_bits_[b]);
       }
-      if (all_told) marks.Set(p);
+      if (all_held) marks.Set(p);
     }
   }
   return true;
@@ -422,10 +422,10 @@ Candidates::Candidates(const PatternIndex& index, JamoText& text)
   if (text.plain()) {
     all_ = true;
     marks_.SetAll();
-  } else if (!index_.MayHoldAny(text.Letters())) {
+  } else if (!index_.MayHoldAny(text.Summary())) {
     return;  // none can stand: no candidate, and so no rewrite
-  } else if (index_.MarkTold(text.Letters(), marks_)) {
-    told_by_ = &text;
+  } else if (index_.MarkFromSummary(text.Summary(), marks_)) {
+    summary_of_ = &text;
   } else {
     index_.MarkEmpty(marks_);
     index_.MarkStanding(text.view(), 0, text.size(), marks_);
@@ -436,8 +436,8 @@ void Candidates::Rewritten(std::u16string_view text,
                            std::span<const std::size_t> written_at,
                            std::size_t length) {
   if (all_) return;
-  if (told_by_ != nullptr) {
-    index_.MarkTold(told_by_->Letters(), marks_);
+  if (summary_of_ != nullptr) {
+    index_.MarkFromSummary(summary_of_->Summary(), marks_);
     return;
   }
   const std::size_t reach = index_.reach();
@@ -449,8 +449,8 @@ void Candidates::Rewritten(std::u16string_view text,
 
 void Candidates::Rescan(std::u16string_view text) {
   if (all_) return;
-  if (told_by_ != nullptr) {
-    index_.MarkTold(told_by_->Letters(), marks_);
+  if (summary_of_ != nullptr) {
+    index_.MarkFromSummary(summary_of_->Summary(), marks_);
     return;
   }
   index_.MarkStanding(text, 0, text.size(), marks_);

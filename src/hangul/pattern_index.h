@@ -68,20 +68,20 @@ class PatternIndex {
 
   std::size_t size() const { return patterns_.size(); }
 
-  // False when `letters` shows that no pattern can stand in the text.
-  bool MayOccur(const LetterPairs& letters) const;
+  // False when `summary` shows that no pattern can stand in the text.
+  bool MayOccur(const LetterSummary& summary) const;
   // The same from the pair that every pattern holds, if there is one: a
   // test of one bit.
-  bool MayHoldAny(const LetterPairs& letters) const;
+  bool MayHoldAny(const LetterSummary& summary) const;
   // Adds to `marks` every pattern that stands in `text` with its key at a
   // place in [from, to).
   void MarkStanding(std::u16string_view text, std::size_t from, std::size_t to,
                     SmallBitSet& marks) const;
   // For an index of few keys: adds to `marks` every pattern all of whose
-  // pairs `letters` tells of, without reading the text. Returns false,
+  // pairs `summary` tells of, without reading the text. Returns false,
   // marking nothing, for an index of many keys, where a text is likely to
   // hold one anyway.
-  bool MarkTold(const LetterPairs& letters, SmallBitSet& marks) const;
+  bool MarkFromSummary(const LetterSummary& summary, SmallBitSet& marks) const;
   // How far before and after a rewritten stretch a pattern that the rewrite
   // formed may have its key.
   std::size_t reach() const { return longest_; }
@@ -169,7 +169,7 @@ class PatternIndex {
   std::size_t classes_ = 1;
   std::vector<std::uint32_t> cell_starts_;
   std::vector<std::uint32_t> cell_filed_;
-  // For the summary: the keys' bits in LetterPairs, distinct, each with the
+  // For the summary: the keys' bits in LetterSummary, distinct, each with the
   // patterns filed under it, key_patterns_[key_starts_[k] ..
   // key_starts_[k + 1]); the bits of all the pairs of pattern p,
   // pattern_bits_[pattern_bit_starts_[p] .. the next); and a pair that every
@@ -215,7 +215,7 @@ class Candidates {
   const PatternIndex& index_;
   SmallBitSet marks_;
   std::size_t next_ = 0;
-  JamoText* told_by_ = nullptr;  // set when the summary gives the candidates
+  JamoText* summary_of_ = nullptr;  // whose summary gives the candidates
   bool all_ = false;
 };
 

@@ -141,7 +141,7 @@ bool ApplyYeVariation(StageContext& c) {
   static const RuleTable kYeAsETable(kYeAsE);
   JamoText& text = c.jamo;
   // A rule that matches nowhere in the text matches in none of its pieces.
-  if (!text.plain() && !kYeAsETable.index().MayOccur(text.Letters())) {
+  if (!text.plain() && !kYeAsETable.index().MayOccur(text.Summary())) {
     return false;
   }
   // 예 keeps its sound where it begins the text or follows a space (예의,

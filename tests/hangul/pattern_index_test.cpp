@@ -86,8 +86,8 @@ TEST(Candidates, TheSummaryOfAJamoTextGivesASupersetAndPlainGivesAll) {
     const PatternIndex index(views);
     JamoText text(RandomText(random, 30));
     SCOPED_TRACE(U8(text.view()));
-    Candidates told(index, text);
-    const std::vector<std::size_t> visited = Visited(told, index.size());
+    Candidates summarised(index, text);
+    const std::vector<std::size_t> visited = Visited(summarised, index.size());
     for (const std::size_t p : Standing(patterns, text.view())) {
       EXPECT_NE(std::find(visited.begin(), visited.end(), p), visited.end())
           << U8(patterns[p]);

@@ -38,7 +38,7 @@ inline bool StageSameAsPlainRun(const Stage& stage, std::u16string_view jamo,
   StageContext fast(typed, options, lists, fast_asker, fast_record);
   fast.jamo = JamoText(std::u16string(jamo));
   fast.decomposed = true;
-  fast.jamo.Letters();  // made now, and from here on kept in step
+  fast.jamo.Summary();  // made now, and from here on kept in step
   const bool fast_changed = stage.run(fast);
 
   StageRecord plain_record;
@@ -52,9 +52,9 @@ inline bool StageSameAsPlainRun(const Stage& stage, std::u16string_view jamo,
     return false;
   }
   const std::u16string_view result = fast.jamo.view();
-  const LetterPairs& letters = fast.jamo.Letters();
+  const LetterSummary& summary = fast.jamo.Summary();
   for (std::size_t i = 0; i + 1 < result.size(); ++i) {
-    if (!letters.Has(LetterPairs::KeyBit(result.substr(i, 2)))) return false;
+    if (!summary.Has(LetterSummary::KeyBit(result.substr(i, 2)))) return false;
   }
   return true;
 }
