@@ -7,11 +7,7 @@ namespace pimoru {
 const LetterSummary& JamoText::Summary() {
   if (stale_) {
     summary_.Clear();
-    if (plain_) {
-      summary_.AddEverything();
-    } else {
-      summary_.Add(text_);
-    }
+    summary_.Add(text_);
     stale_ = false;
   }
   return summary_;

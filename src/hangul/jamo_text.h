@@ -18,16 +18,11 @@ namespace pimoru {
 class JamoText {
  public:
   JamoText() = default;
-  // A plain text answers every query of its summary with "maybe", so the
-  // stages run every rule and every pass: the reference that the shortcuts
-  // are held to.
-  explicit JamoText(std::u16string text, bool plain = false)
-      : text_(std::move(text)), plain_(plain) {}
+  explicit JamoText(std::u16string text) : text_(std::move(text)) {}
 
   const std::u16string& str() const { return text_; }
   std::u16string_view view() const { return text_; }
   std::size_t size() const { return text_.size(); }
-  bool plain() const { return plain_; }
 
   // The text's summary: of its letters and pairs, and perhaps of some it held
   // before.
@@ -53,7 +48,6 @@ class JamoText {
   std::u16string text_;
   LetterSummary summary_;
   bool stale_ = true;
-  bool plain_ = false;
 };
 
 }  // namespace pimoru

@@ -25,8 +25,6 @@ class LetterSummary {
   void Clear() { bits_.fill(0); }
   // Adds the letters and pairs of a stretch of the text.
   void Add(std::u16string_view stretch);
-  // Tells of every letter and pair there is.
-  void AddEverything() { bits_.fill(~std::uint64_t{0}); }
 
   // The bit of a key of one letter or of two adjacent letters.
   static std::size_t KeyBit(std::u16string_view key) {

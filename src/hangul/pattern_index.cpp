@@ -406,10 +406,10 @@ bool PatternIndex::MarkFromSummary(const LetterSummary& summary,
 }
 
 Candidates::Candidates(const PatternIndex& index, std::u16string_view text,
-                       bool every)
+                       Search search)
     : index_(index), marks_(index.size()) {
-  if (every) {
-    all_ = true;
+  if (search == Search::kEveryPattern) {
+    every_ = true;
     marks_.SetAll();
     return;
   }
@@ -417,10 +417,10 @@ Candidates::Candidates(const PatternIndex& index, std::u16string_view text,
   index_.MarkStanding(text, 0, text.size(), marks_);
 }
 
-Candidates::Candidates(const PatternIndex& index, JamoText& text)
+Candidates::Candidates(const PatternIndex& index, JamoText& text, Search search)
     : index_(index), marks_(index.size()) {
-  if (text.plain()) {
-    all_ = true;
+  if (search == Search::kEveryPattern) {
+    every_ = true;
     marks_.SetAll();
   } else if (!index_.MayHoldAny(text.Summary())) {
     return;  // none can stand: no candidate, and so no rewrite
@@ -435,7 +435,7 @@ Candidates::Candidates(const PatternIndex& index, JamoText& text)
 void Candidates::Rewritten(std::u16string_view text,
                            std::span<const std::size_t> written_at,
                            std::size_t length) {
-  if (all_) return;
+  if (every_) return;
   if (summary_of_ != nullptr) {
     index_.MarkFromSummary(summary_of_->Summary(), marks_);
     return;
@@ -448,7 +448,7 @@ void Candidates::Rewritten(std::u16string_view text,
 }
 
 void Candidates::Rescan(std::u16string_view text) {
-  if (all_) return;
+  if (every_) return;
   if (summary_of_ != nullptr) {
     index_.MarkFromSummary(summary_of_->Summary(), marks_);
     return;

@@ -183,20 +183,25 @@ class PatternIndex {
   std::int32_t shared_pair_bit_ = -1;
 };
 
+// How a run finds the patterns of a table to try on a text: through the
+// table's index and the text's summary, or by trying every pattern. The
+// second is the reference run that the tests and the fuzzer hold the first
+// to; no stage knows which it is in.
+enum class Search { kIndexed, kEveryPattern };
+
 // The patterns of an index that may stand in a text, visited in table order.
 // After the text is rewritten, Rewritten (or Rescan) brings in the patterns
 // that the rewrite may have formed; a pattern so brought in after its turn
 // is not visited.
 class Candidates {
  public:
-  // The patterns that stand in `text`; with `every`, all the patterns: the
-  // plain run that the index is held to.
+  // The patterns that stand in `text`.
   Candidates(const PatternIndex& index, std::u16string_view text,
-             bool every = false);
-  // Over the working text of the jamo stages: an index of few keys takes
-  // its candidates from the text's summary, and a plain text makes every
-  // pattern a candidate.
-  Candidates(const PatternIndex& index, JamoText& text);
+             Search search = Search::kIndexed);
+  // Over the working text of the jamo stages, where an index of few keys
+  // takes its candidates from the text's summary.
+  Candidates(const PatternIndex& index, JamoText& text,
+             Search search = Search::kIndexed);
   Candidates(const Candidates&) = delete;
   Candidates& operator=(const Candidates&) = delete;
 
@@ -216,7 +221,7 @@ class Candidates {
   SmallBitSet marks_;
   std::size_t next_ = 0;
   JamoText* summary_of_ = nullptr;  // whose summary gives the candidates
-  bool all_ = false;
+  bool every_ = false;
 };
 
 }  // namespace pimoru

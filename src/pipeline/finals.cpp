@@ -67,14 +67,14 @@ constexpr auto kRealEndingRules = MakeRealEndingRules();
 
 bool StandardiseFinals(StageContext& c) {
   static const RuleTable kTable(kStandardFinalRules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 bool RealiseEndings(StageContext& c) {
   // Every pattern holds ㅁ니, so the index passes over a text without it
   // at once.
   static const RuleTable kTable(kRealEndingRules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 }  // namespace pimoru

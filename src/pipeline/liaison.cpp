@@ -226,14 +226,14 @@ bool ApplyLiaison1(StageContext& c) {
   // A space at each end lets the rules that need one match at the ends of
   // the text too; trimming takes them off again and is not a change.
   c.jamo.Pad(u' ');
-  const bool changed = ApplyRules(c.jamo, kTable);
+  const bool changed = c.ApplyRules(kTable);
   c.jamo.Trim();
   return ApplyAcrossWords<kAcrossWordLiaisonRules>(c) || changed;
 }
 
 bool ApplyLiaison2(StageContext& c) {
   static const RuleTable kTable(kLiaison2Rules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 }  // namespace pimoru

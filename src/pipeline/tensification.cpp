@@ -3,9 +3,7 @@
 // after every obstruent final.
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -132,46 +130,17 @@ class BoundariesAsSpaces {
   std::vector<std::size_t> places_;
 };
 
-// Which plain initials stand right after an ending somewhere in a text, and
-// which after the ending and one space.
-struct Followers {
-  Followers(std::u16string_view text, std::u16string_view ending) {
-    for (std::size_t hit = Find(text, ending); hit != std::u16string_view::npos;
-         hit = Find(text, ending, hit + 1)) {
-      const std::size_t after = hit + ending.size();
-      if (after < text.size()) Add(direct, text[after]);
-      if (after + 1 < text.size() && text[after] == u' ') {
-        Add(after_space, text[after + 1]);
-      }
-    }
-  }
-  static void Add(std::uint32_t& set, char16_t letter) {
-    if (IsInitial(letter)) set |= std::uint32_t{1} << (letter - kInitialBase);
-  }
-  bool Has(char16_t initial, bool across_space) const {
-    return ((across_space ? after_space : direct) >> (initial - kInitialBase) &
-            1u) != 0;
-  }
-
-  std::uint32_t direct = 0;
-  std::uint32_t after_space = 0;
-};
-
 // The ten passes of one riul_future.txt entry: for each plain initial, the
 // next word's first consonant (할 수 → 할 쑤), then the consonant right after
-// the ending in the same word (할게 → 할께). A pass whose pattern does not
-// stand in the text is passed over without building it.
+// the ending in the same word (할게 → 할께).
 bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
                       Asking& asking) {
   bool changed = false;
-  std::optional<Followers> followers;
   std::u16string pattern;
   std::u16string replacement;
   std::vector<std::size_t> written_at;
   for (const Tensing& t : kTensing) {
     for (const bool across_space : {true, false}) {
-      if (!followers) followers.emplace(text.view(), entry.text);
-      if (!text.plain() && !followers->Has(t.plain, across_space)) continue;
       pattern.assign(entry.text);
       if (across_space) pattern += u' ';
       replacement.assign(pattern);
@@ -182,7 +151,6 @@ bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
                            ? text.ReplaceAll(pattern, replacement, written_at)
                            : AskEachOccurrence(text, pattern, replacement,
                                                kListedEndingQuestion, asking);
-      if (hit) followers.reset();  // the text is new
       changed = hit || changed;
     }
   }
@@ -220,13 +188,12 @@ bool ApplyTensification45(StageContext& c) {
   static const RuleTable kFutureTable(kFutureRules);
   static const RuleTable kSinoTable(kSinoRules);
   static const RuleTable kObstruentTable(kObstruentRules);
-  bool changed = ApplyRules(c.jamo, kHieutSiotTable);
+  bool changed = c.ApplyRules(kHieutSiotTable);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
-  changed =
-      AskEachRule(c.jamo, kFutureTable, kFutureQuestion, c.asking) || changed;
-  changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
-  changed = ApplyRules(c.jamo, kObstruentTable) || changed;
+  changed = c.AskEachRule(kFutureTable, kFutureQuestion) || changed;
+  changed = c.AskEachRule(kSinoTable, kSinoQuestion) || changed;
+  changed = c.ApplyRules(kObstruentTable) || changed;
   return ApplyAcrossWords<kObstruentAcrossRules>(c) || changed;
 }
 

@@ -76,7 +76,7 @@ TEST(Candidates, ARewriteBringsInThePatternsItFormed) {
             (std::vector<std::size_t>{1, 2}));
 }
 
-TEST(Candidates, TheSummaryOfAJamoTextGivesASupersetAndPlainGivesAll) {
+TEST(Candidates, TheSummaryOfAJamoTextGivesASupersetAndTheReferenceAll) {
   std::mt19937 random(3);
   for (int round = 0; round < 200; ++round) {
     std::vector<std::u16string> patterns;
@@ -92,9 +92,10 @@ TEST(Candidates, TheSummaryOfAJamoTextGivesASupersetAndPlainGivesAll) {
       EXPECT_NE(std::find(visited.begin(), visited.end(), p), visited.end())
           << U8(patterns[p]);
     }
-    JamoText plain(text.str(), /*plain=*/true);
-    Candidates all(index, plain);
-    EXPECT_EQ(Visited(all, index.size()).size(), patterns.size());
+    Candidates every(index, text, Search::kEveryPattern);
+    Candidates every_of_view(index, text.view(), Search::kEveryPattern);
+    EXPECT_EQ(Visited(every, index.size()).size(), patterns.size());
+    EXPECT_EQ(Visited(every_of_view, index.size()).size(), patterns.size());
   }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hangul/jamo.h"
+#include "support/plain_run.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -85,6 +86,11 @@ TEST(ApplyRules, IndexedTableGivesThePlainResult) {
     EXPECT_EQ(ApplyRules(summarised, index), plain_changed);
     EXPECT_EQ(summarised.str(), plain);
     ExpectSummaryOf(summarised.Summary(), summarised.view());
+    // The reference run, which the stages are held to, is itself the plain
+    // one.
+    JamoText every(input);
+    EXPECT_EQ(ApplyRules(every, index, Search::kEveryPattern), plain_changed);
+    EXPECT_EQ(every.str(), plain);
   }
 }
 
