@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "hangul/candidates.h"
 #include "hangul/jamo.h"
 #include "hangul/jamo_text.h"
 #include "hangul/pattern_index.h"

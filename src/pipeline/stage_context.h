@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "hangul/ask.h"
+#include "hangul/candidates.h"
 #include "hangul/jamo.h"
 #include "hangul/jamo_text.h"
 #include "hangul/pattern_index.h"

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "hangul/candidates.h"
+#include "hangul/dense_form.h"
+#include "hangul/hashed_form.h"
 #include "hangul/jamo.h"
 #include "support/test_support.h"
 
@@ -56,6 +60,42 @@ TEST(Candidates, ExactlyThePatternsThatStandInTableOrder) {
     SCOPED_TRACE(U8(text));
     Candidates candidates(index, text);
     EXPECT_EQ(Visited(candidates, index.size()), Standing(patterns, text));
+  }
+}
+
+TEST(IndexForm, BothFormsMarkExactlyThePatternsThatStand) {
+  // Tables of jamo and ASCII, which either form can index: the same marks.
+  constexpr std::u16string_view kLetters = u"ab \u1100\u1161\u11A8\u11AB";
+  std::mt19937 random(5);
+  std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
+  const auto random_text = [&](std::size_t length) {
+    std::u16string text;
+    while (text.size() < length) text += kLetters[letter(random)];
+    return text;
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::vector<std::u16string> patterns;
+    for (int p = 0; p < 1 + round % 60; ++p) {
+      patterns.push_back(random_text(1 + p % 4));
+    }
+    const FiledPatterns filed(
+        std::vector<std::u16string_view>(patterns.begin(), patterns.end()));
+    const std::unique_ptr<const DenseForm> dense = DenseForm::Of(filed);
+    ASSERT_NE(dense, nullptr);
+    const HashedForm hashed(filed);
+    const std::u16string text = random_text(30);
+    SCOPED_TRACE(U8(text));
+    for (const IndexForm* form : {static_cast<const IndexForm*>(dense.get()),
+                                  static_cast<const IndexForm*>(&hashed)}) {
+      SmallBitSet marks(filed.size());
+      form->MarkStanding(filed, text, 0, text.size(), marks);
+      std::vector<std::size_t> marked;
+      for (std::size_t p = marks.NextSet(0); p < marks.size();
+           p = marks.NextSet(p + 1)) {
+        marked.push_back(p);
+      }
+      EXPECT_EQ(marked, Standing(patterns, text));
+    }
   }
 }
 
