@@ -48,26 +48,27 @@ constexpr char16_t RepresentativeOf(char16_t final_jamo) {
   return final_jamo;
 }
 
+// The representatives that move over to the next syllable, each as the
+// initial it becomes there.
+struct FinalAsInitial {
+  char16_t final_jamo;
+  char16_t initial;
+};
+inline constexpr FinalAsInitial kRepresentativeInitials[] = {
+    {fin::kGiyeok, ini::kGiyeok}, {fin::kNieun, ini::kNieun},
+    {fin::kDigeut, ini::kDigeut}, {fin::kRieul, ini::kRieul},
+    {fin::kMieum, ini::kMieum},   {fin::kBieup, ini::kBieup},
+};
+
 // The representative of a final as an initial: what the final becomes when
 // it is carried over to the next syllable as its representative sound, and
 // for an obstruent the plain initial of its place; none for ㅇ.
 constexpr char16_t RepresentativeInitialOf(char16_t final_jamo) {
-  switch (RepresentativeOf(final_jamo)) {
-    case fin::kGiyeok:
-      return ini::kGiyeok;
-    case fin::kNieun:
-      return ini::kNieun;
-    case fin::kDigeut:
-      return ini::kDigeut;
-    case fin::kRieul:
-      return ini::kRieul;
-    case fin::kMieum:
-      return ini::kMieum;
-    case fin::kBieup:
-      return ini::kBieup;
-    default:
-      return u'\0';
+  const char16_t representative = RepresentativeOf(final_jamo);
+  for (const FinalAsInitial& row : kRepresentativeInitials) {
+    if (row.final_jamo == representative) return row.initial;
   }
+  return u'\0';
 }
 
 // Every final has one of the seven as its representative, and each of them
