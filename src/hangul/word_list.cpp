@@ -12,6 +12,7 @@
 #include <sstream>
 #include <utility>
 
+#include "hangul/file_read.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 
@@ -239,11 +240,6 @@ std::optional<std::u16string> Utf16LeWithoutMark(std::string_view bytes) {
   return text;
 }
 
-// Why a file of this type is not read as a list.
-std::string_view NotAFileReason(mode_t mode) {
-  return S_ISDIR(mode) ? "フォルダです" : "通常のファイルではありません";
-}
-
 // Why the lists of `folder` cannot be read at all, or nothing.
 std::optional<std::string> FolderProblem(const std::filesystem::path& folder) {
   struct stat st;
@@ -259,38 +255,6 @@ std::optional<std::string> FolderProblem(const std::filesystem::path& folder) {
   }
   return "単語リストのフォルダ " + folder.string() + " を読めません。(" +
          reason + ")";
-}
-
-// Reads a regular file whole into `bytes`; the reason when it cannot.
-std::optional<std::string> ReadFileWhole(const std::filesystem::path& path,
-                                         std::string& bytes) {
-  // O_NONBLOCK: should a FIFO have taken the file's place since it was
-  // looked at, the open does not wait for a writer.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::strerror(errno);
-  std::optional<std::string> reason;
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    reason = std::strerror(errno);
-  } else if (!S_ISREG(st.st_mode)) {
-    reason = std::string(NotAFileReason(st.st_mode));
-  } else {
-    // Read straight into room for the size the file has, and on should it
-    // have grown since.
-    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
-    std::size_t size = 0;
-    while (true) {
-      if (size == bytes.size()) bytes.resize(2 * size);
-      const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) reason = std::strerror(errno);
-      if (got <= 0) break;
-      size += static_cast<std::size_t>(got);
-    }
-    bytes.resize(size);
-  }
-  ::close(fd);
-  return reason;
 }
 
 // SplitFields into `fields`, whose strings are reused from line to line.
@@ -360,6 +324,15 @@ void ForEachLine(std::u16string_view text, Visit visit) {
     }
   }
   if (start < text.size()) visit(text.substr(start));
+}
+
+// The list as read, or its error.
+const IndexedWordList* ListOrError(const LoadedWordList& loaded) {
+  if (loaded.error) {
+    throw ConversionError(*loaded.error,
+                          ConversionError::Kind::kUnreadableWordList);
+  }
+  return loaded.list.get();
 }
 
 }  // namespace
@@ -497,20 +470,13 @@ WordList BuildWordList(WordListId id, std::u16string_view text,
   return entries;
 }
 
-IndexedWordList::IndexedWordList(std::shared_ptr<const WordList> entries)
+IndexedWordList::IndexedWordList(WordList entries)
     : entries_(std::move(entries)), index_([&] {
         std::vector<std::u16string_view> texts;
-        texts.reserve(entries_->size());
-        for (const WordListEntry& entry : *entries_)
-          texts.push_back(entry.text);
+        texts.reserve(entries_.size());
+        for (const WordListEntry& entry : entries_) texts.push_back(entry.text);
         return texts;
       }()) {}
-
-std::shared_ptr<const IndexedWordList> WordListSource::Indexed(WordListId id) {
-  std::shared_ptr<const WordList> entries = Entries(id);
-  if (!entries) return nullptr;
-  return std::make_shared<const IndexedWordList>(std::move(entries));
-}
 
 LoadedWordList LoadWordList(const std::filesystem::path& folder,
                             WordListId id) {
@@ -537,17 +503,17 @@ LoadedWordList LoadWordList(const std::filesystem::path& folder,
   }
   if (!S_ISREG(st.st_mode)) return unreadable(NotAFileReason(st.st_mode));
   std::string bytes;
-  if (std::optional<std::string> reason = ReadFileWhole(path, bytes)) {
+  if (std::optional<std::string> reason = ReadRegularFile(path, bytes)) {
     return unreadable(*reason);
   }
   try {
-    std::shared_ptr<const WordList> entries;
+    WordList entries;
     {
       const std::u16string text = DecodeWordListBytes(bytes, name);
       std::string().swap(bytes);  // not kept while the entries are built
-      entries = std::make_shared<const WordList>(BuildWordList(id, text, name));
+      entries = BuildWordList(id, text, name);
     }
-    return {std::make_shared<const IndexedWordList>(std::move(entries)),
+    return {std::make_unique<const IndexedWordList>(std::move(entries)),
             std::nullopt};
   } catch (const ConversionError& e) {
     return {nullptr, e.what()};
@@ -578,15 +544,8 @@ const LoadedWordList& FolderWordLists::Current(WordListId id) {
   return kept.loaded;
 }
 
-std::shared_ptr<const IndexedWordList> FolderWordLists::Indexed(WordListId id) {
-  const LoadedWordList& loaded = Current(id);
-  if (loaded.error) throw ConversionError(*loaded.error);
-  return loaded.list;
-}
-
-std::shared_ptr<const WordList> FolderWordLists::Entries(WordListId id) {
-  const std::shared_ptr<const IndexedWordList> list = Indexed(id);
-  return list ? list->shared_entries() : nullptr;
+const IndexedWordList* FolderWordLists::Indexed(WordListId id) {
+  return ListOrError(Current(id));
 }
 
 LoadedWordLists::LoadedWordLists(const std::filesystem::path& folder) {
@@ -595,18 +554,8 @@ LoadedWordLists::LoadedWordLists(const std::filesystem::path& folder) {
   }
 }
 
-// The lists outlive every conversion that uses them, so what is handed out
-// owns nothing: copying it touches no count that the threads share.
-std::shared_ptr<const IndexedWordList> LoadedWordLists::Indexed(WordListId id) {
-  const LoadedWordList& loaded = Loaded(id);
-  if (loaded.error) throw ConversionError(*loaded.error);
-  return {std::shared_ptr<const IndexedWordList>(), loaded.list.get()};
-}
-
-std::shared_ptr<const WordList> LoadedWordLists::Entries(WordListId id) {
-  const std::shared_ptr<const IndexedWordList> list = Indexed(id);
-  if (!list) return nullptr;
-  return {std::shared_ptr<const WordList>(), &list->entries()};
+const IndexedWordList* LoadedWordLists::Indexed(WordListId id) {
+  return ListOrError(Loaded(id));
 }
 
 std::vector<std::string> LoadedWordLists::Errors() const {
@@ -619,13 +568,6 @@ std::vector<std::string> LoadedWordLists::Errors() const {
     }
   }
   return errors;
-}
-
-bool LoadedWordLists::IsListError(std::string_view message) const {
-  return std::any_of(lists_.begin(), lists_.end(),
-                     [&](const LoadedWordList& loaded) {
-                       return loaded.error && *loaded.error == message;
-                     });
 }
 
 }  // namespace pimoru

@@ -36,7 +36,7 @@ class StageContext {
         lists(lists),
         record(record),
         typed(input),
-        asking{asker, 0, &typed},
+        asking{asker, &typed},
         search_(search) {}
   StageContext(const StageContext&) = delete;
   StageContext& operator=(const StageContext&) = delete;
@@ -60,8 +60,8 @@ class StageContext {
     return pimoru::ApplyRules(in, table, search_);
   }
   // A table of rules asked about at each place in the jamo text.
-  bool AskEachRule(const RuleTable& table, QuestionForm form) {
-    return pimoru::AskEachRule(jamo, table, form, asking, search_);
+  bool AskEachRule(const RuleTable& table, QuestionKind kind) {
+    return pimoru::AskEachRule(jamo, table, kind, asking, search_);
   }
   // The entries of a word list that may stand in `in`, the working text.
   Candidates ListCandidates(const IndexedWordList& list,
@@ -94,10 +94,10 @@ bool ApplyAcrossWords(StageContext& c) {
 
 // The same for a table whose rules are asked.
 template <const auto& kRules>
-bool AskAcrossWords(StageContext& c, QuestionForm form) {
+bool AskAcrossWords(StageContext& c, QuestionKind kind) {
   if (!c.options.phrase_flg) return false;
   static const RuleTable kTable(kRules);
-  return c.AskEachRule(kTable, form);
+  return c.AskEachRule(kTable, kind);
 }
 
 }  // namespace pimoru

@@ -3,7 +3,6 @@
 // after every obstruent final.
 #include <array>
 #include <cstddef>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -27,14 +26,6 @@ constexpr Tensing kTensing[] = {
     {ini::kBieup, ini::kSsangBieup},   {ini::kSiot, ini::kSsangSiot},
     {ini::kJieut, ini::kSsangJieut},
 };
-
-constexpr std::u16string_view kTensificationTitle = u"【濃音化】";
-constexpr QuestionForm kListedEndingQuestion = {QuestionKind::kListedEnding,
-                                                kTensificationTitle};
-constexpr QuestionForm kFutureQuestion = {QuestionKind::kFutureAdnominal,
-                                          kTensificationTitle};
-constexpr QuestionForm kSinoQuestion = {QuestionKind::kSinoKorean,
-                                        kTensificationTitle};
 
 // Kinds of a riul_future.txt entry; any other kind is ignored.
 constexpr int kTenseAlways = 0;
@@ -147,10 +138,11 @@ bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
       pattern += t.plain;
       replacement += t.tense;
       written_at.clear();
-      const bool hit = entry.number == kTenseAlways
-                           ? text.ReplaceAll(pattern, replacement, written_at)
-                           : AskEachOccurrence(text, pattern, replacement,
-                                               kListedEndingQuestion, asking);
+      const bool hit =
+          entry.number == kTenseAlways
+              ? text.ReplaceAll(pattern, replacement, written_at)
+              : AskEachOccurrence(text, pattern, replacement,
+                                  QuestionKind::kListedEnding, asking);
       changed = hit || changed;
     }
   }
@@ -160,7 +152,7 @@ bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
 }  // namespace
 
 bool ApplyTensification3(StageContext& c) {
-  const std::shared_ptr<const IndexedWordList> endings =
+  const IndexedWordList* const endings =
       c.lists.Indexed(WordListId::kRiulFuture);
   if (endings == nullptr) return false;
   JamoText& text = c.jamo;
@@ -191,8 +183,10 @@ bool ApplyTensification45(StageContext& c) {
   bool changed = c.ApplyRules(kHieutSiotTable);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
-  changed = c.AskEachRule(kFutureTable, kFutureQuestion) || changed;
-  changed = c.AskEachRule(kSinoTable, kSinoQuestion) || changed;
+  changed =
+      c.AskEachRule(kFutureTable, QuestionKind::kFutureAdnominal) || changed;
+  changed = c.AskEachRule(kSinoTable, QuestionKind::kSinoKoreanTensification) ||
+            changed;
   changed = c.ApplyRules(kObstruentTable) || changed;
   return ApplyAcrossWords<kObstruentAcrossRules>(c) || changed;
 }
