@@ -19,10 +19,11 @@
 namespace pimoru {
 
 // The working text, the options, the word lists, the answerer of the
-// questions and the record of one conversion. Stages 1 to 7 rewrite `text`
-// (SyllableText), stages 8 to 22 `jamo`, made from it after stage 7. The
-// stages find the rules and list entries that stand in a text through the
-// context, which knows how its run searches for them.
+// questions and the record of one conversion. The stages whose text form
+// is TextForm::kSyllables rewrite `text`; before the first kJamo stage it is
+// decomposed into `jamo`, which the rest rewrite. The stages find the rules
+// and list entries that stand in a text through the context, which knows how
+// its run searches for them.
 class StageContext {
  public:
   // `input` must outlive the context. Search::kEveryPattern makes every
