@@ -97,20 +97,19 @@ static_assert(AllAcross(kAspirationAcrossRules));
 
 bool ApplyNInsertion(StageContext& c) {
   static const RuleTable kTable(kNInsertionRules);
-  const bool changed =
-      AskEachRule(c.jamo, kTable, QuestionKind::kNInsertion, c.asking);
+  const bool changed = c.AskEachRule(kTable, QuestionKind::kNInsertion);
   return AskAcrossWords<kNInsertionAcrossRules>(c, QuestionKind::kNInsertion) ||
          changed;
 }
 
 bool ApplyPalatalisation(StageContext& c) {
   static const RuleTable kTable(kPalatalisationRules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 bool ApplyAspiration(StageContext& c) {
   static const RuleTable kTable(kAspirationRules);
-  const bool changed = ApplyRules(c.jamo, kTable);
+  const bool changed = c.ApplyRules(kTable);
   return ApplyAcrossWords<kAspirationAcrossRules>(c) || changed;
 }
 
