@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "hangul/pattern_index.h"
+#include "hangul/candidates.h"
 #include "hangul/word_list.h"
 
 namespace {

@@ -77,8 +77,8 @@ bool AskAtJunction(JamoText& text, std::u16string_view pattern,
 }
 
 bool AskEachRule(JamoText& text, const RuleTable& rules, QuestionKind kind,
-                 Asking& asking) {
-  Candidates candidates(rules.index(), text);
+                 Asking& asking, Search search) {
+  Candidates candidates(rules.index(), text, search);
   const auto ask = AtJunction(kind) ? AskAtJunction : AskEachOccurrence;
   bool any_yes = false;
   for (std::size_t r = candidates.Next(); r < rules.rules().size();

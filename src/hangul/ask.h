@@ -31,7 +31,7 @@ struct Asking {
 // keeps them. Returns whether the answer was Yes.
 bool AskOne(const Question& question, const Judgement& guess, Asking& asking);
 
-// For every occurrence of `pattern` in a JamoString, in text order, asks
+// For every occurrence of `pattern` in the text, in text order, asks
 // about the word around it whether to replace it there. A refused
 // occurrence is passed over one code unit at a time, so an occurrence that
 // begins inside it is asked about next. Returns whether any answer was Yes.
@@ -51,7 +51,7 @@ bool AskAtJunction(JamoText& text, std::u16string_view pattern,
 // rules before it left it: a junction walk for a kind that asks about
 // junctions. A rule that does not stand in the text asks nothing.
 bool AskEachRule(JamoText& text, const RuleTable& rules, QuestionKind kind,
-                 Asking& asking);
+                 Asking& asking, Search search = Search::kIndexed);
 
 }  // namespace pimoru
 

@@ -4,26 +4,13 @@
 
 namespace pimoru {
 
-void LetterPairs::Add(std::u16string_view stretch) {
-  if (stretch.empty()) return;
-  Set(LetterBit(stretch[0]));
-  for (std::size_t i = 1; i < stretch.size(); ++i) {
-    Set(LetterBit(stretch[i]));
-    Set(PairBit(stretch[i - 1], stretch[i]));
-  }
-}
-
-const LetterPairs& JamoText::Letters() {
+const LetterSummary& JamoText::Summary() {
   if (stale_) {
-    letters_.Clear();
-    if (plain_) {
-      letters_.AddEverything();
-    } else {
-      letters_.Add(text_);
-    }
+    summary_.Clear();
+    summary_.Add(text_);
     stale_ = false;
   }
-  return letters_;
+  return summary_;
 }
 
 bool JamoText::ReplaceAll(std::u16string_view pattern,
@@ -40,7 +27,7 @@ bool JamoText::ReplaceAll(std::u16string_view pattern,
   for (std::size_t k = first; k < written_at.size(); ++k) {
     const std::size_t at = written_at[k];
     const std::size_t from = at == 0 ? 0 : at - 1;
-    letters_.Add(text.substr(from, at + replacement.size() + 1 - from));
+    summary_.Add(text.substr(from, at + replacement.size() + 1 - from));
   }
   return true;
 }
@@ -50,8 +37,8 @@ void JamoText::Pad(char16_t unit) {
   text_.push_back(unit);
   if (stale_) return;
   const std::u16string_view text(text_);
-  letters_.Add(text.substr(0, 2));
-  letters_.Add(text.substr(text.size() - 2));
+  summary_.Add(text.substr(0, 2));
+  summary_.Add(text.substr(text.size() - 2));
 }
 
 void JamoText::Trim() { TrimInPlace(text_); }

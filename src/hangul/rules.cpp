@@ -49,22 +49,19 @@ bool ApplyCandidates(Text& text, const RuleTable& table,
 
 }  // namespace
 
-bool ApplyRules(JamoText& text, const RuleTable& table) {
-  Candidates candidates(table.index(), text);
+bool ApplyRules(JamoText& text, const RuleTable& table, Search search) {
+  Candidates candidates(table.index(), text, search);
   return ApplyCandidates(text, table, candidates);
 }
 
-bool ApplyRules(std::u16string& text, const RuleTable& table) {
-  Candidates candidates(table.index(), text);
+bool ApplyRules(std::u16string& text, const RuleTable& table, Search search) {
+  Candidates candidates(table.index(), text, search);
   return ApplyCandidates(text, table, candidates);
 }
 
-bool ApplyRulesPlainly(std::u16string& text, std::span<const Rule> rules) {
-  bool changed = false;
-  for (const Rule& rule : rules) {
-    changed = ReplaceAll(text, rule.Pattern(), rule.Replacement()) || changed;
-  }
-  return changed;
+bool MayStand(JamoText& text, const RuleTable& table, Search search) {
+  return search == Search::kEveryPattern ||
+         table.index().MayOccur(text.Summary());
 }
 
 }  // namespace pimoru

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "hangul/candidates.h"
 #include "hangul/jamo.h"
 #include "hangul/jamo_text.h"
 #include "hangul/pattern_index.h"
@@ -101,14 +102,18 @@ class RuleTable {
 // the rules before it left it, and returns whether any pattern occurred.
 // Only the rules that stand in the text are searched for, and after a rule
 // that matched, those it may have formed; the result is that of running
-// every rule. The working text's summary passes over a table none of whose
-// keys it holds at once, and stays in step.
-bool ApplyRules(JamoText& text, const RuleTable& table);
-bool ApplyRules(std::u16string& text, const RuleTable& table);
+// every rule, which Search::kEveryPattern does. The working text's summary
+// passes over a table none of whose keys it holds at once, and stays in
+// step.
+bool ApplyRules(JamoText& text, const RuleTable& table,
+                Search search = Search::kIndexed);
+bool ApplyRules(std::u16string& text, const RuleTable& table,
+                Search search = Search::kIndexed);
 
-// The same, running every rule's search: the reference the index is held
-// to.
-bool ApplyRulesPlainly(std::u16string& text, std::span<const Rule> rules);
+// Whether a rule of the table may stand in the text: false only where the
+// text's summary shows that none can, and never in the reference run.
+bool MayStand(JamoText& text, const RuleTable& table,
+              Search search = Search::kIndexed);
 
 }  // namespace pimoru
 

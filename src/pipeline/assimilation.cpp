@@ -133,13 +133,13 @@ constexpr Rule kLateralisationAcrossRules[] = {
 
 bool ApplySilencing(StageContext& c) {
   static const RuleTable kTable(kSilencingRules);
-  bool changed = ApplyRules(c.jamo, kTable);
+  bool changed = c.ApplyRules(kTable);
   if (!c.options.h_strong_flg) return changed;
   // 희 made 이 puts a new vowel before a ㅎ that follows it (저희하고 →
   // 저이하고, whose 이 + ㅎ a later rule silences): the rules that a
   // rewrite forms are looked up again.
   static const RuleTable kStrongTable(kStrongSilencingRules);
-  return ApplyRules(c.jamo, kStrongTable) || changed;
+  return c.ApplyRules(kStrongTable) || changed;
 }
 
 bool ApplyNasalisation2(StageContext& c) {
@@ -147,18 +147,16 @@ bool ApplyNasalisation2(StageContext& c) {
   static const RuleTable kSuffixTable(kSuffixNasalisationRules);
   static const RuleTable kSinoTable(kSinoNasalisationRules);
   static const RuleTable kObstruentTable(kObstruentNasalisationRules);
-  bool changed = AskEachRule(c.jamo, kSuffixTable,
-                             QuestionKind::kSinoKoreanSuffix, c.asking);
-  changed = AskEachRule(c.jamo, kSinoTable,
-                        QuestionKind::kSinoKoreanNasalisation, c.asking) ||
+  bool changed = c.AskEachRule(kSuffixTable, QuestionKind::kSinoKoreanSuffix);
+  changed = c.AskEachRule(kSinoTable, QuestionKind::kSinoKoreanNasalisation) ||
             changed;
-  changed = ApplyRules(c.jamo, kObstruentTable) || changed;
+  changed = c.ApplyRules(kObstruentTable) || changed;
   return ApplyAcrossWords<kObstruentNasalisationAcrossRules>(c) || changed;
 }
 
 bool ApplyLateralisation(StageContext& c) {
   static const RuleTable kTable(kLateralisationRules);
-  const bool changed = ApplyRules(c.jamo, kTable);
+  const bool changed = c.ApplyRules(kTable);
   return ApplyAcrossWords<kLateralisationAcrossRules>(c) || changed;
 }
 

@@ -1,5 +1,7 @@
 // Stages 21 and 22: every final reduced to one of the seven representative
 // finals, and the formal endings -ㅁ니다 and -ㅁ니까 as they are spoken.
+#include "pipeline/finals.h"
+
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -12,29 +14,7 @@ namespace pimoru {
 namespace {
 
 // Stage 21: each final that is not one of ㄱ ㄴ ㄷ ㄹ ㅁ ㅂ ㅇ, wherever it
-// stands (닭 → 닥, 값 → 갑, 꽃 → 꼳, 히읗 → 히읃).
-constexpr Rule kRepresentativeFinals[] = {
-    {{fin::kKieuk}, {fin::kGiyeok}},
-    {{fin::kSsangGiyeok}, {fin::kGiyeok}},
-    {{fin::kRieulGiyeok}, {fin::kGiyeok}},
-    {{fin::kGiyeokSiot}, {fin::kGiyeok}},
-    {{fin::kNieunJieut}, {fin::kNieun}},
-    {{fin::kNieunHieut}, {fin::kNieun}},
-    {{fin::kSiot}, {fin::kDigeut}},
-    {{fin::kSsangSiot}, {fin::kDigeut}},
-    {{fin::kJieut}, {fin::kDigeut}},
-    {{fin::kChieut}, {fin::kDigeut}},
-    {{fin::kTieut}, {fin::kDigeut}},
-    {{fin::kHieut}, {fin::kDigeut}},
-    {{fin::kRieulSiot}, {fin::kRieul}},
-    {{fin::kRieulTieut}, {fin::kRieul}},
-    {{fin::kRieulHieut}, {fin::kRieul}},
-    {{fin::kRieulBieup}, {fin::kRieul}},  // 여덟 → 여덜
-    {{fin::kRieulMieum}, {fin::kMieum}},  // 삶 → 삼
-    {{fin::kPieup}, {fin::kBieup}},
-    {{fin::kBieupSiot}, {fin::kBieup}},
-    {{fin::kRieulPieup}, {fin::kBieup}},
-};
+// stands, becomes its representative (kRepresentativeFinals).
 constexpr std::size_t kRepresentativeCount = std::size(kRepresentativeFinals);
 
 // Then ㅢ is read ㅣ after every initial in code-point order but ㅇ
@@ -44,7 +24,9 @@ constexpr std::size_t kStandardFinalCount =
 constexpr std::array<Rule, kStandardFinalCount> MakeStandardFinalRules() {
   std::array<Rule, kStandardFinalCount> rules{};
   std::size_t n = 0;
-  for (const Rule& rule : kRepresentativeFinals) rules[n++] = rule;
+  for (const RepresentativeFinal& row : kRepresentativeFinals) {
+    rules[n++] = {{row.final_jamo}, {row.representative}};
+  }
   for (int c = 1; c <= kInitialCount; ++c) {
     const char16_t initial = InitialJamo(c);
     if (initial == ini::kIeung) continue;
@@ -85,14 +67,14 @@ constexpr auto kRealEndingRules = MakeRealEndingRules();
 
 bool StandardiseFinals(StageContext& c) {
   static const RuleTable kTable(kStandardFinalRules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 bool RealiseEndings(StageContext& c) {
   // Every pattern holds ㅁ니, so the index passes over a text without it
   // at once.
   static const RuleTable kTable(kRealEndingRules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 }  // namespace pimoru

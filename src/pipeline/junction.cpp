@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <utility>
 
 #include "hangul/ask.h"
 #include "hangul/jamo.h"
@@ -107,27 +108,26 @@ static_assert(AllAcross(kAspirationAcrossRules));
 
 bool ApplyNInsertion(StageContext& c) {
   static const RuleTable kTable(kNInsertionRules);
-  bool changed =
-      AskEachRule(c.jamo, kTable, QuestionKind::kNInsertion, c.asking);
+  bool changed = c.AskEachRule(kTable, QuestionKind::kNInsertion);
   changed =
       AskAcrossWords<kNInsertionAcrossRules>(c, QuestionKind::kNInsertion) ||
       changed;
   if (!c.asking.asker.Decides()) return changed;
   static const RuleTable kListed(kNInsertionListedRules);
-  Asking decided = c.asking;
-  decided.decided_only = true;
-  return AskEachRule(c.jamo, kListed, QuestionKind::kNInsertion, decided) ||
-         changed;
+  const bool decided_only = std::exchange(c.asking.decided_only, true);
+  const bool listed = c.AskEachRule(kListed, QuestionKind::kNInsertion);
+  c.asking.decided_only = decided_only;
+  return listed || changed;
 }
 
 bool ApplyPalatalisation(StageContext& c) {
   static const RuleTable kTable(kPalatalisationRules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 bool ApplyAspiration(StageContext& c) {
   static const RuleTable kTable(kAspirationRules);
-  const bool changed = ApplyRules(c.jamo, kTable);
+  const bool changed = c.ApplyRules(kTable);
   return ApplyAcrossWords<kAspirationAcrossRules>(c) || changed;
 }
 

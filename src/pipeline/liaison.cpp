@@ -8,6 +8,7 @@
 
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
+#include "pipeline/finals.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -166,36 +167,17 @@ static_assert(std::ranges::none_of(kLiaison1Rules, [](const Rule& rule) {
 }));
 
 // Read as one breath, before a word that begins with a vowel every final is
-// carried over as the consonant it is spoken as at the end of a word (밭
-// 아래 → 바다래, 늪 앞 → 느밥, 닭 앞에 → 다가페); ㅇ stays where it is. The
+// carried over as its representative sound (밭 아래 → 바다래, 늪 앞 → 느밥,
+// 닭 앞에 → 다가페); ㅇ stays where it is. The
 // boundary goes with it: the two words are spoken as one.
-struct Carried {
-  char16_t final_jamo;
-  char16_t initial;
-};
-constexpr Carried kCarriedAcross[] = {
-    {fin::kGiyeok, ini::kGiyeok},      {fin::kSsangGiyeok, ini::kGiyeok},
-    {fin::kGiyeokSiot, ini::kGiyeok},  {fin::kKieuk, ini::kGiyeok},
-    {fin::kRieulGiyeok, ini::kGiyeok}, {fin::kNieun, ini::kNieun},
-    {fin::kNieunJieut, ini::kNieun},   {fin::kNieunHieut, ini::kNieun},
-    {fin::kDigeut, ini::kDigeut},      {fin::kSiot, ini::kDigeut},
-    {fin::kSsangSiot, ini::kDigeut},   {fin::kJieut, ini::kDigeut},
-    {fin::kChieut, ini::kDigeut},      {fin::kTieut, ini::kDigeut},
-    {fin::kHieut, ini::kDigeut},       {fin::kRieul, ini::kRieul},
-    {fin::kRieulBieup, ini::kRieul},   {fin::kRieulSiot, ini::kRieul},
-    {fin::kRieulTieut, ini::kRieul},   {fin::kRieulHieut, ini::kRieul},
-    {fin::kMieum, ini::kMieum},        {fin::kRieulMieum, ini::kMieum},
-    {fin::kBieup, ini::kBieup},        {fin::kBieupSiot, ini::kBieup},
-    {fin::kRieulPieup, ini::kBieup},   {fin::kPieup, ini::kBieup},
-};
-static_assert(std::size(kCarriedAcross) == kFinalCount - 1);
-
 constexpr auto kAcrossWordLiaisonRules = [] {
-  std::array<Rule, std::size(kCarriedAcross)> rules{};
+  std::array<Rule, kFinalCount - 1> rules{};
   std::size_t n = 0;
-  for (const Carried& carried : kCarriedAcross) {
-    rules[n++] = {{carried.final_jamo, kWordBoundary, ini::kIeung},
-                  {carried.initial}};
+  for (int f = 1; f <= kFinalCount; ++f) {
+    const char16_t final_jamo = FinalJamo(f);
+    if (final_jamo == fin::kIeung) continue;
+    rules[n++] = {{final_jamo, kWordBoundary, ini::kIeung},
+                  {RepresentativeInitialOf(final_jamo)}};
   }
   return rules;
 }();
@@ -249,14 +231,14 @@ bool ApplyLiaison1(StageContext& c) {
   // A space at each end lets the rules that need one match at the ends of
   // the text too; trimming takes them off again and is not a change.
   c.jamo.Pad(u' ');
-  const bool changed = ApplyRules(c.jamo, kTable);
+  const bool changed = c.ApplyRules(kTable);
   c.jamo.Trim();
   return ApplyAcrossWords<kAcrossWordLiaisonRules>(c) || changed;
 }
 
 bool ApplyLiaison2(StageContext& c) {
   static const RuleTable kTable(kLiaison2Rules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 }  // namespace pimoru

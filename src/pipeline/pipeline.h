@@ -32,8 +32,8 @@ std::u16string RunPipeline(std::u16string_view input, const Options& options,
                            StageRecord& record,
                            RecordTexts texts = RecordTexts::kAll);
 
-// The same on a context made by the caller (a plain one, say), leaving the
-// reading in its jamo text.
+// The same on a context made by the caller (one of the reference run, say),
+// leaving the reading in its jamo text.
 void RunStages(StageContext& c, RecordTexts texts = RecordTexts::kAll);
 
 // The reading Hangul of a context whose stages have run.

@@ -25,7 +25,7 @@ void StageContext::Decompose() {
   if (decomposed) return;
   std::u16string units = DecomposeText(text);
   if (options.phrase_flg) MarkWordBoundaries(units);
-  jamo = JamoText(std::move(units), plain);
+  jamo = JamoText(std::move(units));
   decomposed = true;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "hangul/ask.h"
+#include "hangul/candidates.h"
 #include "hangul/jamo.h"
 #include "hangul/jamo_text.h"
 #include "hangul/pattern_index.h"
@@ -18,22 +19,26 @@
 namespace pimoru {
 
 // The working text, the options, the word lists, the answerer of the
-// questions and the record of one conversion. Stages 1 to 7 rewrite `text`
-// (SyllableText), stages 8 to 22 `jamo`, made from it after stage 7.
-struct StageContext {
-  // `input` must outlive the context. A plain context makes every stage try
-  // every rule, pass and list entry: the reference run that the shortcuts
-  // are held to.
+// questions and the record of one conversion. The stages whose text form
+// is TextForm::kSyllables rewrite `text`; before the first kJamo stage it is
+// decomposed into `jamo`, which the rest rewrite. The stages find the rules
+// and list entries that stand in a text through the context, which knows how
+// its run searches for them.
+class StageContext {
+ public:
+  // `input` must outlive the context. Search::kEveryPattern makes every
+  // stage try every rule and list entry: the reference run that the
+  // shortcuts are held to.
   StageContext(std::u16string_view input, const Options& options,
                WordListSource& lists, Asker& asker, StageRecord& record,
-               bool plain = false)
+               Search search = Search::kIndexed)
       : text(input),
         options(options),
         lists(lists),
         record(record),
         typed(input),
         asking{asker, &typed},
-        plain(plain) {}
+        search_(search) {}
   StageContext(const StageContext&) = delete;
   StageContext& operator=(const StageContext&) = delete;
 
@@ -43,10 +48,26 @@ struct StageContext {
   // The jamo text as the record and the reading show it: composed, with
   // every word boundary a space again.
   std::u16string Composed() const;
+
+  // Whether a rule of the table may stand in the jamo text (MayStand).
+  bool MayStand(const RuleTable& table) {
+    return pimoru::MayStand(jamo, table, search_);
+  }
+  // A table of rules applied to the jamo text, or to another text.
+  bool ApplyRules(const RuleTable& table) {
+    return pimoru::ApplyRules(jamo, table, search_);
+  }
+  bool ApplyRules(std::u16string& in, const RuleTable& table) const {
+    return pimoru::ApplyRules(in, table, search_);
+  }
+  // A table of rules asked about at each place in the jamo text.
+  bool AskEachRule(const RuleTable& table, QuestionKind kind) {
+    return pimoru::AskEachRule(jamo, table, kind, asking, search_);
+  }
   // The entries of a word list that may stand in `in`, the working text.
   Candidates ListCandidates(const IndexedWordList& list,
                             std::u16string_view in) const {
-    return Candidates(list.index(), in, plain);
+    return Candidates(list.index(), in, search_);
   }
 
   std::u16string text;
@@ -57,7 +78,9 @@ struct StageContext {
   StageRecord& record;
   TypedInput typed;
   Asking asking;
-  const bool plain;
+
+ private:
+  const Search search_;
 };
 
 // In a line read as one breath, a table of rules across the word
@@ -67,7 +90,7 @@ template <const auto& kRules>
 bool ApplyAcrossWords(StageContext& c) {
   if (!c.options.phrase_flg) return false;
   static const RuleTable kTable(kRules);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 // The same for a table whose rules are asked.
@@ -75,7 +98,7 @@ template <const auto& kRules>
 bool AskAcrossWords(StageContext& c, QuestionKind kind) {
   if (!c.options.phrase_flg) return false;
   static const RuleTable kTable(kRules);
-  return AskEachRule(c.jamo, kTable, kind, c.asking);
+  return c.AskEachRule(kTable, kind);
 }
 
 }  // namespace pimoru

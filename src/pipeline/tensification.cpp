@@ -3,15 +3,13 @@
 // after every obstruent final.
 #include <array>
 #include <cstddef>
-#include <cstdint>
-#include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "hangul/ask.h"
 #include "hangul/jamo.h"
 #include "hangul/rules.h"
+#include "pipeline/finals.h"
 #include "pipeline/stages.h"
 
 namespace pimoru {
@@ -57,30 +55,14 @@ constexpr Rule kSinoRules[] = {
     {{fin::kRieul, ini::kJieut}, {fin::kRieul, ini::kSsangJieut}},
 };
 
-// Step 4: the obstruent finals in the order they are tried, each with the
-// stop it is reduced to and the plain initial of its own place, into whose
-// tense form it merges.
-struct ObstruentFinal {
-  char16_t final_jamo;
-  char16_t stop;
-  char16_t same_place;
-};
-constexpr ObstruentFinal kObstruentFinals[] = {
-    {fin::kGiyeok, fin::kGiyeok, ini::kGiyeok},
-    {fin::kKieuk, fin::kGiyeok, ini::kGiyeok},
-    {fin::kSsangGiyeok, fin::kGiyeok, ini::kGiyeok},
-    {fin::kRieulGiyeok, fin::kGiyeok, ini::kGiyeok},
-    {fin::kGiyeokSiot, fin::kGiyeok, ini::kGiyeok},
-    {fin::kDigeut, fin::kDigeut, ini::kDigeut},
-    {fin::kSiot, fin::kDigeut, ini::kDigeut},
-    {fin::kSsangSiot, fin::kDigeut, ini::kDigeut},
-    {fin::kJieut, fin::kDigeut, ini::kDigeut},
-    {fin::kChieut, fin::kDigeut, ini::kDigeut},
-    {fin::kTieut, fin::kDigeut, ini::kDigeut},
-    {fin::kBieup, fin::kBieup, ini::kBieup},
-    {fin::kPieup, fin::kBieup, ini::kBieup},
-    {fin::kBieupSiot, fin::kBieup, ini::kBieup},
-    {fin::kRieulPieup, fin::kBieup, ini::kBieup},
+// Step 4: the obstruent finals in the order they are tried. Each is reduced
+// to its representative stop, or merges into the tensed initial of its own
+// place.
+constexpr char16_t kObstruentFinals[] = {
+    fin::kGiyeok,     fin::kKieuk,     fin::kSsangGiyeok, fin::kRieulGiyeok,
+    fin::kGiyeokSiot, fin::kDigeut,    fin::kSiot,        fin::kSsangSiot,
+    fin::kJieut,      fin::kChieut,    fin::kTieut,       fin::kBieup,
+    fin::kPieup,      fin::kBieupSiot, fin::kRieulPieup,
 };
 constexpr std::size_t kObstruentRuleCount =
     std::size(kTensing) * std::size(kObstruentFinals);
@@ -92,11 +74,12 @@ constexpr std::array<Rule, kObstruentRuleCount> MakeObstruentRules() {
   std::array<Rule, kObstruentRuleCount> rules{};
   std::size_t n = 0;
   for (const Tensing& t : kTensing) {
-    for (const ObstruentFinal& f : kObstruentFinals) {
-      if (f.same_place == t.plain) {
-        rules[n++] = {{f.final_jamo, t.plain}, {t.tense}};
+    for (const char16_t final_jamo : kObstruentFinals) {
+      if (RepresentativeInitialOf(final_jamo) == t.plain) {
+        rules[n++] = {{final_jamo, t.plain}, {t.tense}};
       } else {
-        rules[n++] = {{f.final_jamo, t.plain}, {f.stop, t.tense}};
+        rules[n++] = {{final_jamo, t.plain},
+                      {RepresentativeOf(final_jamo), t.tense}};
       }
     }
   }
@@ -138,46 +121,17 @@ class BoundariesAsSpaces {
   std::vector<std::size_t> places_;
 };
 
-// Which plain initials stand right after an ending somewhere in a text, and
-// which after the ending and one space.
-struct Followers {
-  Followers(std::u16string_view text, std::u16string_view ending) {
-    for (std::size_t hit = Find(text, ending); hit != std::u16string_view::npos;
-         hit = Find(text, ending, hit + 1)) {
-      const std::size_t after = hit + ending.size();
-      if (after < text.size()) Add(direct, text[after]);
-      if (after + 1 < text.size() && text[after] == u' ') {
-        Add(after_space, text[after + 1]);
-      }
-    }
-  }
-  static void Add(std::uint32_t& set, char16_t letter) {
-    if (IsInitial(letter)) set |= std::uint32_t{1} << (letter - kInitialBase);
-  }
-  bool Has(char16_t initial, bool across_space) const {
-    return ((across_space ? after_space : direct) >> (initial - kInitialBase) &
-            1u) != 0;
-  }
-
-  std::uint32_t direct = 0;
-  std::uint32_t after_space = 0;
-};
-
 // The ten passes of one riul_future.txt entry: for each plain initial, the
 // next word's first consonant (할 수 → 할 쑤), then the consonant right after
-// the ending in the same word (할게 → 할께). A pass whose pattern does not
-// stand in the text is passed over without building it.
+// the ending in the same word (할게 → 할께).
 bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
                       Asking& asking) {
   bool changed = false;
-  std::optional<Followers> followers;
   std::u16string pattern;
   std::u16string replacement;
   std::vector<std::size_t> written_at;
   for (const Tensing& t : kTensing) {
     for (const bool across_space : {true, false}) {
-      if (!followers) followers.emplace(text.view(), entry.text);
-      if (!text.plain() && !followers->Has(t.plain, across_space)) continue;
       pattern.assign(entry.text);
       if (across_space) pattern += u' ';
       replacement.assign(pattern);
@@ -189,7 +143,6 @@ bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
               ? text.ReplaceAll(pattern, replacement, written_at)
               : AskEachOccurrence(text, pattern, replacement,
                                   QuestionKind::kListedEnding, asking);
-      if (hit) followers.reset();  // the text is new
       changed = hit || changed;
     }
   }
@@ -227,16 +180,14 @@ bool ApplyTensification45(StageContext& c) {
   static const RuleTable kFutureTable(kFutureRules);
   static const RuleTable kSinoTable(kSinoRules);
   static const RuleTable kObstruentTable(kObstruentRules);
-  bool changed = ApplyRules(c.jamo, kHieutSiotTable);
+  bool changed = c.ApplyRules(kHieutSiotTable);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
-  changed = AskEachRule(c.jamo, kFutureTable, QuestionKind::kFutureAdnominal,
-                        c.asking) ||
+  changed =
+      c.AskEachRule(kFutureTable, QuestionKind::kFutureAdnominal) || changed;
+  changed = c.AskEachRule(kSinoTable, QuestionKind::kSinoKoreanTensification) ||
             changed;
-  changed = AskEachRule(c.jamo, kSinoTable,
-                        QuestionKind::kSinoKoreanTensification, c.asking) ||
-            changed;
-  changed = ApplyRules(c.jamo, kObstruentTable) || changed;
+  changed = c.ApplyRules(kObstruentTable) || changed;
   return ApplyAcrossWords<kObstruentAcrossRules>(c) || changed;
 }
 

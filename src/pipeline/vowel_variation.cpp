@@ -131,22 +131,19 @@ bool ApplyUiVariationWords(StageContext& c) {
   }
   static const RuleTable kUiAsETable(kUiAsE);
   return RewriteOutside(text, word_initial,
-                        [](std::u16string& piece) {
-                          return ApplyRules(piece, kUiAsETable);
+                        [&](std::u16string& piece) {
+                          return c.ApplyRules(piece, kUiAsETable);
                         }) ||
          changed;
 }
 
 bool ApplyYeVariation(StageContext& c) {
   static const RuleTable kYeAsETable(kYeAsE);
-  JamoText& text = c.jamo;
   // A rule that matches nowhere in the text matches in none of its pieces.
-  if (!text.plain() && !kYeAsETable.index().MayOccur(text.Letters())) {
-    return false;
-  }
+  if (!c.MayStand(kYeAsETable)) return false;
   // 예 keeps its sound where it begins the text or follows a space (예의,
   // 지혜 예술); only U+0020 and a word boundary mark a word start here.
-  const std::u16string_view view = text.view();
+  const std::u16string_view view = c.jamo.view();
   std::vector<Span> word_initial;
   for (std::size_t i = 0; i + 1 < view.size(); ++i) {
     if (view[i] == ini::kIeung && view[i + 1] == med::kYe &&
@@ -154,21 +151,20 @@ bool ApplyYeVariation(StageContext& c) {
       word_initial.push_back({i, i + 2});
     }
   }
-  if (word_initial.empty()) return ApplyRules(text, kYeAsETable);
+  if (word_initial.empty()) return c.ApplyRules(kYeAsETable);
   std::u16string rewritten(view);
   if (!RewriteOutside(rewritten, word_initial, [&](std::u16string& piece) {
-        return text.plain() ? ApplyRulesPlainly(piece, kYeAsE)
-                            : ApplyRules(piece, kYeAsETable);
+        return c.ApplyRules(piece, kYeAsETable);
       })) {
     return false;
   }
-  text.Edit() = std::move(rewritten);
+  c.jamo.Edit() = std::move(rewritten);
   return true;
 }
 
 bool ApplyUiVariation(StageContext& c) {
   static const RuleTable kTable(kUiAsI);
-  return ApplyRules(c.jamo, kTable);
+  return c.ApplyRules(kTable);
 }
 
 }  // namespace pimoru

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "hangul/candidates.h"
+#include "hangul/dense_form.h"
+#include "hangul/hashed_form.h"
 #include "hangul/jamo.h"
 #include "support/test_support.h"
 
@@ -59,6 +63,42 @@ TEST(Candidates, ExactlyThePatternsThatStandInTableOrder) {
   }
 }
 
+TEST(IndexForm, BothFormsMarkExactlyThePatternsThatStand) {
+  // Tables of jamo and ASCII, which either form can index: the same marks.
+  constexpr std::u16string_view kLetters = u"ab \u1100\u1161\u11A8\u11AB";
+  std::mt19937 random(5);
+  std::uniform_int_distribution<std::size_t> letter(0, kLetters.size() - 1);
+  const auto random_text = [&](std::size_t length) {
+    std::u16string text;
+    while (text.size() < length) text += kLetters[letter(random)];
+    return text;
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::vector<std::u16string> patterns;
+    for (int p = 0; p < 1 + round % 60; ++p) {
+      patterns.push_back(random_text(1 + p % 4));
+    }
+    const FiledPatterns filed(
+        std::vector<std::u16string_view>(patterns.begin(), patterns.end()));
+    const std::unique_ptr<const DenseForm> dense = DenseForm::Of(filed);
+    ASSERT_NE(dense, nullptr);
+    const HashedForm hashed(filed);
+    const std::u16string text = random_text(30);
+    SCOPED_TRACE(U8(text));
+    for (const IndexForm* form : {static_cast<const IndexForm*>(dense.get()),
+                                  static_cast<const IndexForm*>(&hashed)}) {
+      SmallBitSet marks(filed.size());
+      form->MarkStanding(filed, text, 0, text.size(), marks);
+      std::vector<std::size_t> marked;
+      for (std::size_t p = marks.NextSet(0); p < marks.size();
+           p = marks.NextSet(p + 1)) {
+        marked.push_back(p);
+      }
+      EXPECT_EQ(marked, Standing(patterns, text));
+    }
+  }
+}
+
 TEST(Candidates, ARewriteBringsInThePatternsItFormed) {
   // "ab" stands only once "xb" has been rewritten, its key pair "ab" made
   // by the rewrite; "cab" also needs the letter before the stretch.
@@ -76,7 +116,7 @@ TEST(Candidates, ARewriteBringsInThePatternsItFormed) {
             (std::vector<std::size_t>{1, 2}));
 }
 
-TEST(Candidates, TheSummaryOfAJamoTextGivesASupersetAndPlainGivesAll) {
+TEST(Candidates, TheSummaryOfAJamoTextGivesASupersetAndTheReferenceAll) {
   std::mt19937 random(3);
   for (int round = 0; round < 200; ++round) {
     std::vector<std::u16string> patterns;
@@ -86,15 +126,16 @@ TEST(Candidates, TheSummaryOfAJamoTextGivesASupersetAndPlainGivesAll) {
     const PatternIndex index(views);
     JamoText text(RandomText(random, 30));
     SCOPED_TRACE(U8(text.view()));
-    Candidates told(index, text);
-    const std::vector<std::size_t> visited = Visited(told, index.size());
+    Candidates summarised(index, text);
+    const std::vector<std::size_t> visited = Visited(summarised, index.size());
     for (const std::size_t p : Standing(patterns, text.view())) {
       EXPECT_NE(std::find(visited.begin(), visited.end(), p), visited.end())
           << U8(patterns[p]);
     }
-    JamoText plain(text.str(), /*plain=*/true);
-    Candidates all(index, plain);
-    EXPECT_EQ(Visited(all, index.size()).size(), patterns.size());
+    Candidates every(index, text, Search::kEveryPattern);
+    Candidates every_of_view(index, text.view(), Search::kEveryPattern);
+    EXPECT_EQ(Visited(every, index.size()).size(), patterns.size());
+    EXPECT_EQ(Visited(every_of_view, index.size()).size(), patterns.size());
   }
 }
 

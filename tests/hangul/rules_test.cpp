@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "hangul/jamo.h"
+#include "support/plain_run.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -48,13 +49,13 @@ TEST(ApplyRules, SameResultAsRunningEveryRule) {
   EXPECT_EQ(text, u"z");
 }
 
-// Every letter and pair of `text` is told by `pairs`.
-void ExpectPairsTellOf(const LetterPairs& pairs, std::u16string_view text) {
+// `summary` tells of every letter and pair of `text`.
+void ExpectSummaryOf(const LetterSummary& summary, std::u16string_view text) {
   SCOPED_TRACE("the summary");
   for (std::size_t i = 0; i < text.size(); ++i) {
-    EXPECT_TRUE(pairs.Has(LetterPairs::KeyBit(text.substr(i, 1)))) << i;
+    EXPECT_TRUE(summary.Has(LetterSummary::KeyBit(text.substr(i, 1)))) << i;
     if (i + 1 < text.size()) {
-      EXPECT_TRUE(pairs.Has(LetterPairs::KeyBit(text.substr(i, 2)))) << i;
+      EXPECT_TRUE(summary.Has(LetterSummary::KeyBit(text.substr(i, 2)))) << i;
     }
   }
 }
@@ -80,11 +81,16 @@ TEST(ApplyRules, IndexedTableGivesThePlainResult) {
     EXPECT_EQ(fast, plain);
     // Through the working text, whose summary passes over a table only
     // when none of its patterns occurs, and goes on telling of the text.
-    JamoText told(input);
-    told.Letters();  // made now, and from here on kept in step
-    EXPECT_EQ(ApplyRules(told, index), plain_changed);
-    EXPECT_EQ(told.str(), plain);
-    ExpectPairsTellOf(told.Letters(), told.view());
+    JamoText summarised(input);
+    summarised.Summary();  // made now, and from here on kept in step
+    EXPECT_EQ(ApplyRules(summarised, index), plain_changed);
+    EXPECT_EQ(summarised.str(), plain);
+    ExpectSummaryOf(summarised.Summary(), summarised.view());
+    // The reference run, which the stages are held to, is itself the plain
+    // one.
+    JamoText every(input);
+    EXPECT_EQ(ApplyRules(every, index, Search::kEveryPattern), plain_changed);
+    EXPECT_EQ(every.str(), plain);
   }
 }
 

@@ -1,14 +1,17 @@
-// The reading conversion with every rule, pass and list entry tried: the
-// reference that the indexes and the text's summary are held to.
+// The reading conversion with every rule and list entry tried
+// (Search::kEveryPattern): the reference that the indexes and the text's
+// summary are held to.
 #ifndef PIMORU_TESTS_SUPPORT_PLAIN_RUN_H_
 #define PIMORU_TESTS_SUPPORT_PLAIN_RUN_H_
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "hangul/jamo.h"
 #include "hangul/jamo_text.h"
 #include "hangul/question.h"
+#include "hangul/rules.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
@@ -22,7 +25,7 @@ inline std::u16string RunPipelinePlainly(std::u16string_view input,
                                          const Options& options,
                                          WordListSource& lists, Asker& asker,
                                          StageRecord& record) {
-  StageContext c(input, options, lists, asker, record, /*plain=*/true);
+  StageContext c(input, options, lists, asker, record, Search::kEveryPattern);
   RunStages(c);
   return Reading(c);
 }
@@ -38,13 +41,13 @@ inline bool StageSameAsPlainRun(const Stage& stage, std::u16string_view jamo,
   StageContext fast(typed, options, lists, fast_asker, fast_record);
   fast.jamo = JamoText(std::u16string(jamo));
   fast.decomposed = true;
-  fast.jamo.Letters();  // made now, and from here on kept in step
+  fast.jamo.Summary();  // made now, and from here on kept in step
   const bool fast_changed = stage.run(fast);
 
   StageRecord plain_record;
   StageContext plain(typed, options, lists, plain_asker, plain_record,
-                     /*plain=*/true);
-  plain.jamo = JamoText(std::u16string(jamo), /*plain=*/true);
+                     Search::kEveryPattern);
+  plain.jamo = JamoText(std::u16string(jamo));
   plain.decomposed = true;
   const bool plain_changed = stage.run(plain);
 
@@ -52,11 +55,22 @@ inline bool StageSameAsPlainRun(const Stage& stage, std::u16string_view jamo,
     return false;
   }
   const std::u16string_view result = fast.jamo.view();
-  const LetterPairs& letters = fast.jamo.Letters();
+  const LetterSummary& summary = fast.jamo.Summary();
   for (std::size_t i = 0; i + 1 < result.size(); ++i) {
-    if (!letters.Has(LetterPairs::KeyBit(result.substr(i, 2)))) return false;
+    if (!summary.Has(LetterSummary::KeyBit(result.substr(i, 2)))) return false;
   }
   return true;
+}
+
+// Every rule's ReplaceAll in order over the whole text: the reference that
+// ApplyRules is held to.
+inline bool ApplyRulesPlainly(std::u16string& text,
+                              std::span<const Rule> rules) {
+  bool changed = false;
+  for (const Rule& rule : rules) {
+    changed = ReplaceAll(text, rule.Pattern(), rule.Replacement()) || changed;
+  }
+  return changed;
 }
 
 }  // namespace pimoru

@@ -10,10 +10,10 @@ bool RunStage(StageFunction stage, std::u16string& text,
   FixedAsker no(false);
   StageRecord own_record;
   const std::u16string input = text;
-  StageContext c(
-      input, setup.options, setup.lists != nullptr ? *setup.lists : no_lists,
-      setup.asker != nullptr ? *setup.asker : no,
-      setup.record != nullptr ? *setup.record : own_record, setup.plain);
+  StageContext c(input, setup.options,
+                 setup.lists != nullptr ? *setup.lists : no_lists,
+                 setup.asker != nullptr ? *setup.asker : no,
+                 setup.record != nullptr ? *setup.record : own_record);
   for (const Stage& s : Stages()) {
     if (s.run != stage) continue;
     c.asking.record = &c.record.questions[s.id];
@@ -23,7 +23,7 @@ bool RunStage(StageFunction stage, std::u16string& text,
       return changed;
     }
   }
-  c.jamo = JamoText(text, setup.plain);
+  c.jamo = JamoText(text);
   c.decomposed = true;
   const bool changed = stage(c);
   text = c.jamo.str();

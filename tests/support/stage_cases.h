@@ -29,7 +29,6 @@ struct StageSetup {
   WordListSource* lists = nullptr;
   Asker* asker = nullptr;
   StageRecord* record = nullptr;
-  bool plain = false;  // every rule, pass and list entry tried
 
   StageSetup& With(WordListSource& source) {
     lists = &source;
