@@ -118,8 +118,8 @@ std::filesystem::path DataFolder(const CommandLine& cl) {
   std::error_code ec;
   const std::filesystem::path exe =
       std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "share/pimoru";
-  return exe.parent_path().parent_path() / "share" / "pimoru";
+  return InstalledDataFolder(ec ? std::filesystem::path("bin")
+                                : exe.parent_path());
 }
 
 std::string DictionaryStatus(const CommandLine& cl) {

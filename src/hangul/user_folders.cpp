@@ -68,8 +68,12 @@ std::filesystem::path ProgramFolder(
   if (auto program_files = PathVariable(environment, "PROGRAMFILES")) {
     return Absolute(Vendor(*program_files));
   }
-  return Absolute(
-      (executable_folder / ".." / "share" / "pimoru").lexically_normal());
+  return Absolute(InstalledDataFolder(executable_folder));
+}
+
+std::filesystem::path InstalledDataFolder(
+    const std::filesystem::path& executable_folder) {
+  return (executable_folder / ".." / "share" / "pimoru").lexically_normal();
 }
 
 }  // namespace pimoru

@@ -37,6 +37,12 @@ std::filesystem::path ProgramFolder(
     const EnvironmentLookup& environment,
     const std::filesystem::path& executable_folder);
 
+// Where the build and the installation put the data beside the programs:
+// <folder of the executable>/../share/pimoru, as absolute as the folder
+// given. The command line reads its data there unless told otherwise.
+std::filesystem::path InstalledDataFolder(
+    const std::filesystem::path& executable_folder);
+
 }  // namespace pimoru
 
 #endif  // PIMORU_HANGUL_USER_FOLDERS_H_
