@@ -115,7 +115,7 @@ std::filesystem::path DataFolder(const CommandLine& cl);
 std::string DictionaryStatus(const CommandLine& cl);
 
 // What was wrong with the dictionary's files (a bad line of the user's
-// compound list); loads it.
+// compound list), where the run has loaded it.
 std::vector<std::string> DictionaryProblems(const CommandLine& cl);
 
 // A warning for standard error when --answers ask or auto would consult a

@@ -129,13 +129,6 @@ int Main(int argc, char** argv) {
     std::cerr << "pimoru-cli: --answers ask needs a terminal (/dev/tty)\n";
     return kExitUsage;
   }
-  // A bad line of the user's compound list is said once, before the
-  // conversion goes on without that file.
-  if (asker->Decides()) {
-    for (const std::string& problem : DictionaryProblems(*cl)) {
-      std::cerr << "pimoru-cli: " << problem << '\n';
-    }
-  }
   const std::filesystem::path data = DataFolder(*cl);
   // Read once for the run and shared by every input; a list that cannot be
   // read is said here, once, and fails every input that needs it.
@@ -148,6 +141,14 @@ int Main(int argc, char** argv) {
   bool all_ok =
       ConvertInputs(*cl, lists, *asker, out, last, audio ? &*audio : nullptr) &&
       audio_ok;
+  // A bad line of the user's compound list, which the conversion went on
+  // without, is said once where a question read the list; the dictionary
+  // is not loaded only to say so.
+  if (asker->Decides()) {
+    for (const std::string& problem : DictionaryProblems(*cl)) {
+      std::cerr << "pimoru-cli: " << problem << '\n';
+    }
+  }
   // After a failed write the run ends there: its last input is not the
   // last one given.
   if (!out.failed()) all_ok = WriteReport(*cl, data, last) && all_ok;

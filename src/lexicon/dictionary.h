@@ -32,7 +32,9 @@ class Dictionary : public WordKnowledge {
   // One line saying what was loaded or which file is missing; loads first.
   virtual std::string Status() const = 0;
   // What was wrong with a file it read, one message each, naming the file
-  // and the line (a bad line of the user's compound list); loads first.
+  // and the line (a bad line of the user's compound list); nothing before
+  // it has loaded, which this does not do, so that a run that needs no
+  // dictionary never waits for one.
   virtual std::vector<std::string> Problems() const = 0;
 };
 

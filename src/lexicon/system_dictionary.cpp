@@ -70,6 +70,7 @@ bool SystemDictionary::Load() const {
     if (hanja_ && hanja_->size() == 0) hanja_.reset();
     compounds_ = CompoundLexicon::Load(files_.compounds);
     lexicon.join();
+    loaded_files_.store(true, std::memory_order_release);
   });
   return hanja_.has_value() && forms_ != nullptr;
 }
@@ -106,7 +107,7 @@ std::string SystemDictionary::Status() const {
 }
 
 std::vector<std::string> SystemDictionary::Problems() const {
-  Load();
+  if (!loaded_files_.load(std::memory_order_acquire)) return {};
   return compounds_.errors();
 }
 

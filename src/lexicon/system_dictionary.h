@@ -6,6 +6,7 @@
 #ifndef PIMORU_LEXICON_SYSTEM_DICTIONARY_H_
 #define PIMORU_LEXICON_SYSTEM_DICTIONARY_H_
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -52,6 +53,7 @@ class SystemDictionary : public Dictionary {
  private:
   DictionaryFiles files_;
   mutable std::once_flag loaded_;
+  mutable std::atomic<bool> loaded_files_ = false;  // Load() has finished
   mutable std::optional<HanjaDictionary> hanja_;
   mutable std::unique_ptr<WordForms> forms_;
   mutable CompoundLexicon compounds_;

@@ -86,7 +86,8 @@ TEST(CliCompounds, ListedCompoundsReadRightOnlyWhereTheDictionaryAnswers) {
 
 // The user's compounds.tsv in the user's folder: its line wins over the
 // shipped one; a bad line is said on standard error with the file and the
-// line, and the conversion goes on with the shipped list.
+// line where the run read the list, and the conversion goes on with the
+// shipped list.
 TEST(CliCompounds, TheUsersListInTheUsersFolder) {
   if (!DictionaryFound()) GTEST_SKIP() << "the dictionary is not installed";
   TempFolder home;
@@ -114,6 +115,10 @@ TEST(CliCompounds, TheUsersListInTheUsersFolder) {
   EXPECT_NE(r.err.find((folder / "compounds.tsv").string() + " 2 行目"),
             std::string::npos)
       << r.err;
+  // A text with no junction to judge reads no list, and has none to blame.
+  r = RunCli(args, "가\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
 }
 
 }  // namespace
