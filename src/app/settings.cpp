@@ -187,6 +187,8 @@ FileProblem SaveSettings(const std::filesystem::path& file,
       return {};
     case FileWriteFailure::Kind::kSystem:
       return FileProblem::System(failure.error_number);
+    case FileWriteFailure::Kind::kForeignLink:
+      return FileProblem::ForeignLink();
     case FileWriteFailure::Kind::kFolder:
     case FileWriteFailure::Kind::kNotAFile:
     case FileWriteFailure::Kind::kChanged:

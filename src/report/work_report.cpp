@@ -277,10 +277,10 @@ std::u16string WorkReportPage(std::u16string_view reading,
   return page;
 }
 
-void WriteWorkReport(const std::filesystem::path& path,
-                     const Conversion& conversion,
-                     const std::filesystem::path& html_folder) {
-  if (Trim(conversion.input).empty()) return;
+std::optional<std::string> WriteWorkReport(
+    const std::filesystem::path& path, const Conversion& conversion,
+    const std::filesystem::path& html_folder) {
+  if (Trim(conversion.input).empty()) return std::nullopt;
   const std::u16string page = WorkReportPage(
       conversion.reading, conversion.record,
       conversion.transcription.voicing_marks, html_folder,
@@ -291,7 +291,7 @@ void WriteWorkReport(const std::filesystem::path& path,
     bytes += static_cast<char>(c & 0xFF);
     bytes += static_cast<char>(c >> 8);
   }
-  WriteFileAtomically(path, bytes);
+  return WriteFileAtomically(path, bytes);
 }
 
 }  // namespace pimoru

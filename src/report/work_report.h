@@ -9,6 +9,7 @@
 #define PIMORU_REPORT_WORK_REPORT_H_
 
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,14 +23,15 @@ namespace pimoru {
 // Writes the report of a conversion to `path` (UTF-16 little-endian with
 // BOM), linking the help pages and the stylesheet in `html_folder`. Does
 // nothing when the input is blank. Throws ConversionError when the file
-// cannot be written.
+// cannot be written; returns WriteFileAtomically's warning when the file it
+// replaced could not keep its owner.
 //
 // The page is written with WriteFileAtomically: a failed write never leaves
 // half a page, an earlier report stays as it was, and only a regular file
 // at `path` is ever replaced.
-void WriteWorkReport(const std::filesystem::path& path,
-                     const Conversion& conversion,
-                     const std::filesystem::path& html_folder);
+std::optional<std::string> WriteWorkReport(
+    const std::filesystem::path& path, const Conversion& conversion,
+    const std::filesystem::path& html_folder);
 
 // The text of the page, every line ended with CR LF. After the stages and
 // the reading, a table gives each syllable of the reading with its symbols
