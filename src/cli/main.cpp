@@ -127,6 +127,11 @@ int Main(int argc, char** argv) {
   for (const std::string& list_error : list_errors) {
     std::cerr << "pimoru-cli: " << list_error << '\n';
   }
+  if (lists.NoneFound()) {
+    std::cerr << "pimoru-cli: warning: " << (data / "kdat").string()
+              << " holds none of the word lists; the stages that use them do "
+                 "nothing\n";
+  }
   std::optional<Conversion> last;
   bool all_ok = ConvertInputs(*cl, lists, *asker, out, last);
   // After a failed write the run ends there: its last input is not the

@@ -1,6 +1,5 @@
 #include "hangul/word_list.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include <sstream>
 #include <utility>
 
+#include "hangul/file_access.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 
@@ -239,11 +239,6 @@ std::optional<std::u16string> Utf16LeWithoutMark(std::string_view bytes) {
   return text;
 }
 
-// Why a file of this type is not read as a list.
-std::string_view NotAFileReason(mode_t mode) {
-  return S_ISDIR(mode) ? "フォルダです" : "通常のファイルではありません";
-}
-
 // Why the lists of `folder` cannot be read at all, or nothing.
 std::optional<std::string> FolderProblem(const std::filesystem::path& folder) {
   struct stat st;
@@ -259,38 +254,6 @@ std::optional<std::string> FolderProblem(const std::filesystem::path& folder) {
   }
   return "単語リストのフォルダ " + folder.string() + " を読めません。(" +
          reason + ")";
-}
-
-// Reads a regular file whole into `bytes`; the reason when it cannot.
-std::optional<std::string> ReadFileWhole(const std::filesystem::path& path,
-                                         std::string& bytes) {
-  // O_NONBLOCK: should a FIFO have taken the file's place since it was
-  // looked at, the open does not wait for a writer.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return std::strerror(errno);
-  std::optional<std::string> reason;
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    reason = std::strerror(errno);
-  } else if (!S_ISREG(st.st_mode)) {
-    reason = std::string(NotAFileReason(st.st_mode));
-  } else {
-    // Read straight into room for the size the file has, and on should it
-    // have grown since.
-    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
-    std::size_t size = 0;
-    while (true) {
-      if (size == bytes.size()) bytes.resize(2 * size);
-      const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) reason = std::strerror(errno);
-      if (got <= 0) break;
-      size += static_cast<std::size_t>(got);
-    }
-    bytes.resize(size);
-  }
-  ::close(fd);
-  return reason;
 }
 
 // SplitFields into `fields`, whose strings are reused from line to line.
@@ -520,26 +483,25 @@ LoadedWordList LoadWordList(const std::filesystem::path& folder,
     return LoadedWordList{
         nullptr, name + " を読めません。(" + std::string(reason) + ")"};
   };
-  // Looked at before it is opened: a FIFO or a device is never opened,
-  // so it cannot hang the conversion or be disturbed by it.
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0) {
-    const int error = errno;
+  // A FIFO or a device is never opened, so it cannot hang the conversion
+  // or be disturbed by it; a huge file is never read.
+  std::string bytes;
+  const FileReadFailure failure =
+      ReadRegularFile(path, kWordListSizeLimit, bytes);
+  using Kind = FileReadFailure::Kind;
+  if (failure.kind == Kind::kMissing || failure.kind == Kind::kSystem) {
     if (std::optional<std::string> problem = FolderProblem(folder)) {
       return {nullptr, std::move(problem)};
     }
-    if (error != ENOENT) return unreadable(std::strerror(error));
+  }
+  if (failure.kind == Kind::kMissing) {
     struct stat link;
     if (::lstat(path.c_str(), &link) == 0) {
       return unreadable("リンク先がありません");
     }
     return {};  // no file: its stage does nothing
   }
-  if (!S_ISREG(st.st_mode)) return unreadable(NotAFileReason(st.st_mode));
-  std::string bytes;
-  if (std::optional<std::string> reason = ReadFileWhole(path, bytes)) {
-    return unreadable(*reason);
-  }
+  if (failure) return unreadable(FileReadFailureText(failure));
   try {
     std::shared_ptr<const WordList> entries;
     {
@@ -607,6 +569,13 @@ std::shared_ptr<const WordList> LoadedWordLists::Entries(WordListId id) {
   const std::shared_ptr<const IndexedWordList> list = Indexed(id);
   if (!list) return nullptr;
   return {std::shared_ptr<const WordList>(), &list->entries()};
+}
+
+bool LoadedWordLists::NoneFound() const {
+  return std::all_of(lists_.begin(), lists_.end(),
+                     [](const LoadedWordList& loaded) {
+                       return !loaded.list && !loaded.error;
+                     });
 }
 
 std::vector<std::string> LoadedWordLists::Errors() const {
