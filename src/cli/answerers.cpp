@@ -12,26 +12,30 @@
 namespace pimoru {
 namespace {
 
+#if PIMORU_HAVE_DICTIONARY
 // The dictionary of this process, shared by every answerer and loaded at
-// the first question it is asked; null where the program was built without
+// the first question it is asked, or when a warning needs to know.
+const std::shared_ptr<Dictionary>& TheDictionary() {
+  static const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  return dictionary;
+}
+#endif
+
+// The dictionary of this process; null where the program was built without
 // one.
 const WordKnowledge* ProcessDictionary() {
 #if PIMORU_HAVE_DICTIONARY
-  static const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
-  return dictionary.get();
+  return TheDictionary().get();
 #else
   return nullptr;
 #endif
 }
 
-// Whether the dictionary's files are there, without loading them.
-bool DictionaryFilesThere() {
+// Whether the dictionary could be loaded, which its files' being there does
+// not tell: a folder, a device or a file of the wrong kind may stand there.
+bool DictionaryLoads() {
 #if PIMORU_HAVE_DICTIONARY
-  const DictionaryFiles files = FindDictionaryFiles();
-  std::error_code ec;
-  return std::filesystem::exists(files.hanja, ec) &&
-         std::filesystem::exists(files.affix, ec) &&
-         std::filesystem::exists(files.words, ec);
+  return TheDictionary()->Load();
 #else
   return false;
 #endif
@@ -128,15 +132,15 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
 
 std::string DictionaryStatus() {
 #if PIMORU_HAVE_DICTIONARY
-  const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
-  return (dictionary->Load() ? "found: " : "missing: ") + dictionary->Status();
+  return (DictionaryLoads() ? "found: " : "missing: ") +
+         TheDictionary()->Status();
 #else
   return "missing: built without the dictionary (the hunspell library)";
 #endif
 }
 
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
-  if (!AsksForDictionary(cl) || DictionaryFilesThere()) return std::nullopt;
+  if (!AsksForDictionary(cl) || DictionaryLoads()) return std::nullopt;
   return "dictionary " + DictionaryStatus() +
          "; the questions it would decide are asked, or answered No";
 }

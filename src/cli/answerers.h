@@ -101,12 +101,13 @@ class DictionaryAsker : public CliAsker {
 // and there is none.
 std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl);
 
-// What --version says of the dictionary: where its files were found, or
-// what is missing.
+// What --version says of the dictionary: "found" with its files when both
+// load, otherwise "missing" with what could not be loaded and why.
 std::string DictionaryStatus();
 
 // A warning for standard error when --answers ask or auto would consult a
-// dictionary that is missing; nullopt otherwise.
+// dictionary that does not load (its files are missing, or are not files
+// of a dictionary); nullopt otherwise. Loads the dictionary to know.
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl);
 
 }  // namespace pimoru

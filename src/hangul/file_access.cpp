@@ -183,6 +183,21 @@ FileReadFailure ReadableFile::ReadAll(std::string& bytes) {
   return {};
 }
 
+FileReadFailure ReadableFile::ReadStart(std::size_t most, std::string& bytes) {
+  if (failure_) return failure_;
+  bytes.resize(most);
+  ssize_t got;
+  do {
+    got = ::pread(fd_, bytes.data(), most, 0);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) {
+    bytes.clear();
+    return Failed(FileReadFailure::Kind::kSystem, errno);
+  }
+  bytes.resize(static_cast<std::size_t>(got));
+  return {};
+}
+
 std::string ReadableFile::OpenedName() const {
   if (fd_ < 0) return path_.string();
   const std::string name = "/proc/self/fd/" + std::to_string(fd_);

@@ -87,6 +87,8 @@ class ReadableFile {
   // Reads it whole into `bytes`; a failure when a read fails or the file has
   // grown beyond the limit since it was opened.
   FileReadFailure ReadAll(std::string& bytes);
+  // Reads up to `most` bytes from its start into `bytes`.
+  FileReadFailure ReadStart(std::size_t most, std::string& bytes);
   // A name under which a reader that opens files by name finds this very
   // file (/proc/self/fd/N where the system has it), so that nothing can
   // take its place in between; its own path otherwise.

@@ -58,7 +58,8 @@ class Dictionary : public WordKnowledge {
   // Loads the files unless that was done; safe from any thread, and the
   // files are read once. Returns whether both could be read.
   bool Load() const;
-  // One line saying what was loaded or which file is missing; loads first.
+  // One line saying what was loaded, or which file could not be and why;
+  // loads first.
   std::string Status() const;
   // The memory the loaded hanja dictionary holds, in bytes.
   std::size_t HanjaBytes() const;
@@ -72,6 +73,9 @@ class Dictionary : public WordKnowledge {
   mutable std::once_flag loaded_;
   mutable std::optional<HanjaDictionary> hanja_;
   mutable std::unique_ptr<WordForms> forms_;
+  // Why each could not be loaded ("PATH: フォルダです"), for Status.
+  mutable std::string hanja_problem_;
+  mutable std::string lexicon_problem_;
 };
 
 // The dictionary of the system's files; nothing is read before the first
