@@ -89,6 +89,29 @@ std::u16string FolderHref(const std::filesystem::path& folder) {
   return out;
 }
 
+// The start of a text that the report shows.
+std::u16string_view Shown(std::u16string_view text) {
+  return text.substr(0, kReportCharacters);
+}
+
+// What follows a text's shown start: "…" where the text was cut.
+std::u16string_view CutMark(std::u16string_view text) {
+  return text.size() > kReportCharacters ? u"…" : u"";
+}
+
+// HighlightChanges over the shown starts, comparing the texts as wholes:
+// texts of different lengths have nothing red.
+std::u16string ShownChanges(std::u16string_view previous,
+                            std::u16string_view current) {
+  if (previous.size() != current.size()) return NumericCharRefs(Shown(current));
+  return HighlightChanges(Shown(previous), Shown(current));
+}
+
+std::u16string Decimal(std::size_t number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(digits.begin(), digits.end());
+}
+
 void AppendLine(std::u16string& page, std::u16string_view line) {
   page += line;
   page += kLineEnd;
@@ -140,12 +163,23 @@ void AppendUnchangedParagraph(std::u16string& page, std::u16string_view folder,
 void AppendQuestionLines(std::u16string& page,
                          const std::vector<RecordedQuestion>& questions,
                          int slot) {
+  std::size_t listed = 0;
+  std::size_t left = 0;
   for (const RecordedQuestion& q : questions) {
     if (q.slot != slot) continue;
+    if (listed == kReportQuestions) {
+      ++left;
+      continue;
+    }
+    ++listed;
     AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
                          NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
                          u"</span>（" + std::u16string(Asks(q.kind)) + u"）　" +
                          NumericCharRefs(QuestionAnswerText(q)) + u"</p>");
+  }
+  if (left > 0) {
+    AppendLine(page, u"<p class=\"small\">　・ほか " + Decimal(left) +
+                         u" 問（省略）</p>");
   }
 }
 
@@ -154,6 +188,7 @@ void AppendQuestionLines(std::u16string& page,
 void AppendSyllableTable(std::u16string& page,
                          std::span<const SyllableSounds> syllables) {
   if (syllables.empty()) return;
+  syllables = syllables.first(std::min(syllables.size(), kReportCharacters));
   AppendLine(page, u"<table class=\"syl\">");
   AppendLine(page, u"<tr><th>音節</th><th>発音記号</th><th>発音カナ</th></tr>");
   for (const SyllableSounds& syllable : syllables) {
@@ -239,9 +274,18 @@ std::u16string WorkReportPage(std::u16string_view reading,
   AppendLine(page, u"<title>handwork</title>");
   AppendLine(page, u"</head>");
   AppendLine(page, u"<body>");
+  const std::u16string_view input = record.results[1];
+  if (input.size() > kReportCharacters || reading.size() > kReportCharacters) {
+    AppendLine(page, u"<p class=\"small\">長い入力（" + Decimal(input.size()) +
+                         u" 文字）のため、各段階の文は最初の " +
+                         Decimal(kReportCharacters) +
+                         u" 文字までを示し、そこで切ります（…）。</p>");
+  }
 
   // The formatted input always opens the list.
-  AppendStageParagraph(page, folder, 1, NumericCharRefs(record.results[1]));
+  AppendStageParagraph(
+      page, folder, 1,
+      NumericCharRefs(Shown(input)) + std::u16string(CutMark(input)));
   for (int slot = 2; slot < kSlotCount; ++slot) {
     const bool asked = std::any_of(
         record.questions.begin(), record.questions.end(),
@@ -262,15 +306,17 @@ std::u16string WorkReportPage(std::u16string_view reading,
             ? PreviousStageResult(record, std::max(slot, kSpecialWordSlot + 1))
             : record.results[slot];
     const std::u16string body =
-        slot == kVoicingSlot
-            ? HighlightVoicing(text, voicing_marks)
-            : HighlightChanges(PreviousStageResult(record, slot), text);
+        (slot == kVoicingSlot
+             ? HighlightVoicing(Shown(text), voicing_marks)
+             : ShownChanges(PreviousStageResult(record, slot), text)) +
+        std::u16string(CutMark(text));
     AppendStageParagraph(page, folder, slot, body);
     if (asked) AppendQuestionLines(page, record.questions, slot);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
-                       NumericCharRefs(reading) + u"</span></p>");
+                       NumericCharRefs(Shown(reading)) +
+                       std::u16string(CutMark(reading)) + u"</span></p>");
   AppendSyllableTable(page, syllables);
   AppendLine(page, u"</body>");
   AppendLine(page, u"</html>");
@@ -281,10 +327,19 @@ std::optional<std::string> WriteWorkReport(
     const std::filesystem::path& path, const Conversion& conversion,
     const std::filesystem::path& html_folder) {
   if (Trim(conversion.input).empty()) return std::nullopt;
+  // The table shows the syllables of the reading's shown start. One
+  // character more is looked at and the last syllable left out, so that
+  // each syllable shown has the neighbours it has in the whole reading.
+  const std::u16string_view reading = conversion.reading;
+  std::vector<SyllableSounds> syllables =
+      SoundsBySyllable(reading.substr(0, kReportCharacters + 1),
+                       conversion.transcription.notation);
+  if (reading.size() > kReportCharacters && !syllables.empty()) {
+    syllables.pop_back();
+  }
   const std::u16string page = WorkReportPage(
       conversion.reading, conversion.record,
-      conversion.transcription.voicing_marks, html_folder,
-      SoundsBySyllable(conversion.reading, conversion.transcription.notation));
+      conversion.transcription.voicing_marks, html_folder, syllables);
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {

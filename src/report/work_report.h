@@ -8,6 +8,7 @@
 #ifndef PIMORU_REPORT_WORK_REPORT_H_
 #define PIMORU_REPORT_WORK_REPORT_H_
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -19,6 +20,15 @@
 #include "render/syllables.h"
 
 namespace pimoru {
+
+// How much of a long input the report shows, so that its page stays a few
+// megabytes however long the input (a line of 16 MB gave a page of 3.45 GB):
+// each stage's text up to this many characters, followed by "…", and as
+// many syllables in the table; a note at the top of the page says where the
+// texts were cut.
+inline constexpr std::size_t kReportCharacters = 10000;
+// The most questions listed under a stage; a line counts the rest.
+inline constexpr std::size_t kReportQuestions = 1000;
 
 // Writes the report of a conversion to `path` (UTF-16 little-endian with
 // BOM), linking the help pages and the stylesheet in `html_folder`. Does
@@ -35,7 +45,7 @@ std::optional<std::string> WriteWorkReport(
 
 // The text of the page, every line ended with CR LF. After the stages and
 // the reading, a table gives each syllable of the reading with its symbols
-// and its kana.
+// and its kana. Texts are cut as kReportCharacters says.
 std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,

@@ -164,6 +164,42 @@ TEST(WorkReport, ListsEachQuestionUnderTheStageThatAskedIt) {
   EXPECT_LT(user, voicing);
 }
 
+// A long input's page shows the start of each text and says where it was
+// cut, so that it stays a few megabytes however long the input; a change
+// past the cut is not shown, and questions past the bound are counted.
+TEST(WorkReport, ALongInputIsCutAndTheCutSaid) {
+  constexpr std::size_t kLength = 3 * kReportCharacters;
+  StageRecord record;
+  record.results[1] = std::u16string(kLength, u'국');
+  record.results[16] = record.results[1];
+  record.results[16][5] = u'궁';
+  record.results[16][2 * kReportCharacters] = u'궁';
+  record.changed[16] = true;
+  for (std::size_t k = 0; k < kReportQuestions + 7; ++k) {
+    record.questions.push_back({16,
+                                QuestionKind::kSinoKorean,
+                                u"국국",
+                                u"국국",
+                                {false, Answerer::kPolicy, u""}});
+  }
+  const std::u16string page =
+      WorkReportPage(record.results[16], record, u"", "/h");
+  const std::string text = U8(page);
+  EXPECT_NE(text.find("長い入力（" + std::to_string(kLength) +
+                      " 文字）のため、各段階の文は最初の " +
+                      std::to_string(kReportCharacters) + " 文字までを示し"),
+            std::string::npos);
+  EXPECT_EQ(CountOf(text, U8(kRed + NumericCharRefs(u"궁"))), 1u);
+  // Three texts (the input, stage 16 and the reading), each cut with the
+  // "…" that the note shows.
+  EXPECT_EQ(CountOf(text, "…"), 1u + 3u);
+  EXPECT_EQ(CountOf(text, U8(NumericCharRefs(u"국국") + u"</span>（")),
+            kReportQuestions);
+  EXPECT_NE(page.find(u"ほか 7 問（省略）"), std::u16string::npos);
+  // Three texts of refs at 8 characters each, the questions, the markup.
+  EXPECT_LT(page.size(), 3 * 8 * kReportCharacters + 200 * kReportQuestions);
+}
+
 TEST(WorkReport, SaysWhoAnsweredAndWhy) {
   const auto text = [](Answer answer) {
     return U8(QuestionAnswerText(
