@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "hangul/conversion_error.h"
 #include "hangul/utf.h"
 #if PIMORU_HAVE_DICTIONARY
 #include "lexicon/dictionary.h"
@@ -88,7 +89,12 @@ Answer TerminalAsker::Respond(const Question& question,
     if (answer.starts_with('n') || answer.starts_with('N')) {
       return {false, Answerer::kUser, guess.reason};
     }
-    if (c == EOF) return {false, Answerer::kUser, guess.reason};
+    if (c == EOF) {
+      ended_ = true;
+      throw ConversionError(
+          "no answer from the terminal (closed, or its input ended); the run "
+          "stops here");
+    }
     if (offers_guess && answer.empty()) {
       return {guess.guess, Answerer::kUser, guess.reason};
     }

@@ -14,11 +14,13 @@
 namespace pimoru {
 
 // Each answerer is told when an input begins, and says whether it talks to
-// the user on the terminal.
+// the user on the terminal, and whether it can answer no more (the run then
+// stops).
 class CliAsker : public Asker {
  public:
   virtual void BeginInput() {}
   virtual bool OnTerminal() const { return false; }
+  virtual bool Ended() const { return false; }
 };
 
 // The question as the terminal shows it: the message (with the word's hanja
@@ -32,7 +34,9 @@ std::string TerminalQuestion(const Question& question, const Judgement& guess);
 // itself comes from a pipe. The terminal is opened twice, once to read the
 // answers and once to show the questions, as a stream that did both would
 // need a seek between reading and writing. An answer is one line, of any
-// length.
+// length. A terminal that gives no answer at all (it was closed, or the user
+// ended its input with Ctrl+D) ends the conversion with a ConversionError
+// and the run with it: no question is ever answered for the user.
 class TerminalAsker : public CliAsker {
  public:
   TerminalAsker(std::FILE* in, std::FILE* out) : in_(in), out_(out) {}
@@ -44,6 +48,7 @@ class TerminalAsker : public CliAsker {
   TerminalAsker& operator=(const TerminalAsker&) = delete;
 
   bool OnTerminal() const override { return true; }
+  bool Ended() const override { return ended_; }
   bool Confirm(const Question& question) override {
     return Respond(question, Judgement{}).yes;
   }
@@ -52,6 +57,7 @@ class TerminalAsker : public CliAsker {
  private:
   std::FILE* in_;
   std::FILE* out_;
+  bool ended_ = false;
 };
 
 // Answers without showing the questions: from a list given on the command
@@ -85,6 +91,7 @@ class DictionaryAsker : public CliAsker {
 
   void BeginInput() override { undecided_->BeginInput(); }
   bool OnTerminal() const override { return undecided_->OnTerminal(); }
+  bool Ended() const override { return undecided_->Ended(); }
   bool Confirm(const Question& question) override {
     return knowing_.Confirm(question);
   }
