@@ -1,9 +1,12 @@
 #include "app/folders.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "app/settings.h"
@@ -19,16 +22,16 @@ std::optional<std::filesystem::path> Variable(const EnvironmentLookup& env,
   return std::filesystem::path(*value);
 }
 
-std::filesystem::path HomeFolder(const EnvironmentLookup& env) {
-  if (auto home = Variable(env, "HOME")) return *home;
+// The home folder of the user database.
+std::optional<std::string> DatabaseHome() {
   std::vector<char> buffer(16384);
   passwd entry{};
   passwd* found = nullptr;
   if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-      found != nullptr && found->pw_dir != nullptr) {
-    return found->pw_dir;
+      found != nullptr && found->pw_dir != nullptr && *found->pw_dir != '\0') {
+    return std::string(found->pw_dir);
   }
-  return std::filesystem::temp_directory_path();
+  return std::nullopt;
 }
 
 std::filesystem::path Vendor(const std::filesystem::path& base) {
@@ -39,6 +42,10 @@ std::filesystem::path Vendor(const std::filesystem::path& base) {
 
 std::optional<std::string> ProcessEnvironment(const char* name) {
   const char* value = std::getenv(name);
+  if ((value == nullptr || *value == '\0') &&
+      std::string_view(name) == "HOME") {
+    return DatabaseHome();
+  }
   if (value == nullptr) return std::nullopt;
   return std::string(value);
 }
@@ -58,7 +65,14 @@ Folders LocateFolders(const EnvironmentLookup& environment,
     // A relative value is ignored, so the settings never land in whatever
     // folder the window happened to be started from.
     if (!data_home || data_home->is_relative()) {
-      data_home = HomeFolder(environment) / ".local" / "share";
+      if (auto home = Variable(environment, "HOME")) {
+        data_home = *home / ".local" / "share";
+      } else {
+        // No home at all: never a folder other users share, where one
+        // could have put a link to the user's files in the settings' place.
+        folders.private_folder = RuntimeFolder(environment);
+        data_home = folders.private_folder;
+      }
     }
     folders.system_folder = Vendor(*data_home) / "Sys";
   }
@@ -78,6 +92,11 @@ Folders LocateFolders(const EnvironmentLookup& environment,
 }
 
 FileProblem CreateSystemFolder(const Folders& folders) {
+  if (!folders.private_folder.empty()) {
+    if (const FileProblem problem = MakePrivateFolder(folders.private_folder)) {
+      return problem;
+    }
+  }
   std::error_code ec;
   std::filesystem::create_directories(folders.system_folder, ec);
   std::error_code is_folder;
@@ -88,18 +107,31 @@ FileProblem CreateSystemFolder(const Folders& folders) {
   return FileProblem::NotAFile();
 }
 
-std::filesystem::path InstanceLockPath(const EnvironmentLookup& environment) {
-  const std::string name(kInstanceName);
+std::filesystem::path RuntimeFolder(const EnvironmentLookup& environment) {
   if (auto runtime = Variable(environment, "XDG_RUNTIME_DIR")) {
-    std::error_code ec;
-    if (runtime->is_absolute() && std::filesystem::is_directory(*runtime, ec)) {
-      return *runtime / (name + ".lock");
-    }
+    if (runtime->is_absolute() && IsPrivateFolder(*runtime)) return *runtime;
   }
-  std::error_code ec;
-  std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
-  if (ec) temp = "/tmp";
-  return temp / (name + "-" + std::to_string(getuid()) + ".lock");
+  std::filesystem::path temp = Variable(environment, "TMPDIR").value_or("/tmp");
+  if (temp.is_relative()) temp = "/tmp";
+  return temp / ("pimoru-" + std::to_string(::geteuid()));
+}
+
+bool IsPrivateFolder(const std::filesystem::path& folder) {
+  struct stat st;
+  return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+FileProblem MakePrivateFolder(const std::filesystem::path& folder) {
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    return FileProblem::System(errno);
+  }
+  return IsPrivateFolder(folder) ? FileProblem{} : FileProblem::NotPrivate();
+}
+
+std::filesystem::path InstanceLockPath(
+    const std::filesystem::path& runtime_folder) {
+  return runtime_folder / (std::string(kInstanceName) + ".lock");
 }
 
 }  // namespace pimoru
