@@ -67,7 +67,7 @@ struct FileReadFailure {
 // います", the system's text).
 std::string FileReadFailureText(const FileReadFailure& failure);
 
-// "64 MiB", "16 KiB", "100 bytes": a limit as the messages name it.
+// "64 MiB", "16 KiB", "100 B": a limit as the messages name it.
 std::string ByteSizeText(std::uint64_t bytes);
 
 // A regular file opened for reading, its size found within a limit. The open

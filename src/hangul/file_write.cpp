@@ -220,20 +220,21 @@ class TempFile {
     Forget();
     return true;
   }
-  // The owner the file has.
+  // The owner the file has after WriteAndClose.
   uid_t owner() const { return owner_; }
 
  private:
   void KeepOwner(const Target& target) {
+    owner_ = target.owner;
     struct stat st;
-    if (::fstat(fd_, &st) != 0) return;
-    owner_ = st.st_uid;
-    if (st.st_uid == target.owner && st.st_gid == target.group) return;
+    if (::fstat(fd_, &st) != 0 ||
+        (st.st_uid == target.owner && st.st_gid == target.group)) {
+      return;
+    }
     // Only root may give a file away; anyone may keep the group where they
     // belong to it.
-    if (::fchown(fd_, target.owner, target.group) == 0) {
-      owner_ = target.owner;
-    } else {
+    if (::fchown(fd_, target.owner, target.group) != 0) {
+      owner_ = st.st_uid;
       [[maybe_unused]] const int kept_group = ::fchown(fd_, -1, target.group);
     }
   }

@@ -94,8 +94,9 @@ std::optional<HanjaDictionary> HanjaDictionary::FromFile(
   std::string bytes;
   if (const FileReadFailure failure =
           ReadRegularFile(path, kFileLimit, bytes)) {
-    if (why != nullptr)
+    if (why != nullptr) {
       *why = path.string() + ": " + FileReadFailureText(failure);
+    }
     return std::nullopt;
   }
   return FromText(bytes);
