@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "lexicon/dictionary.h"
 #include "lexicon/hanja_dictionary.h"
+#include "lexicon/system_dictionary.h"
 #include "lexicon/word_forms.h"
 
 namespace pimoru {
@@ -43,31 +43,31 @@ BENCHMARK(BM_LoadLexicon)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Questions as real prose asks them, of every kind.
 const std::vector<WordQuestion>& Questions() {
   static const std::vector<WordQuestion> questions = {
-      {QuestionKind::kSinoKorean, 16, u"목록을", 0, u""},
-      {QuestionKind::kSinoKorean, 16, u"입력하면", 0, u""},
-      {QuestionKind::kSinoKorean, 20, u"개발자들이", 1, u""},
-      {QuestionKind::kSinoKorean, 20, u"빌드하려면", 0, u""},
-      {QuestionKind::kFutureAdnominal, 20, u"일반적으로", 0, u""},
-      {QuestionKind::kFutureAdnominal, 20, u"결과를", 0, u""},
-      {QuestionKind::kListedEnding, 18, u"줄", 0, u"수"},
-      {QuestionKind::kNInsertion, 10, u"필요합니다", 0, u""},
-      {QuestionKind::kNInsertion, 10, u"사람이에요", 1, u""},
-      {QuestionKind::kNInsertion, 10, u"커널이", 1, u""},
+      {QuestionKind::kSinoKoreanNasalisation, u"목록을", 0, u""},
+      {QuestionKind::kSinoKoreanNasalisation, u"입력하면", 0, u""},
+      {QuestionKind::kSinoKoreanTensification, u"개발자들이", 1, u""},
+      {QuestionKind::kSinoKoreanTensification, u"빌드하려면", 0, u""},
+      {QuestionKind::kFutureAdnominal, u"일반적으로", 0, u""},
+      {QuestionKind::kFutureAdnominal, u"결과를", 0, u""},
+      {QuestionKind::kListedEnding, u"줄", 0, u"수"},
+      {QuestionKind::kNInsertion, u"필요합니다", 0, u""},
+      {QuestionKind::kNInsertion, u"사람이에요", 1, u""},
+      {QuestionKind::kNInsertion, u"커널이", 1, u""},
   };
   return questions;
 }
 
-const Dictionary* Loaded() {
-  static const std::shared_ptr<Dictionary> dictionary = [] {
-    std::shared_ptr<Dictionary> d = MakeDictionary();
-    return d->Load() ? d : nullptr;
+const SystemDictionary* Loaded() {
+  static const std::unique_ptr<SystemDictionary> dictionary = [] {
+    auto d = std::make_unique<SystemDictionary>(FindDictionaryFiles());
+    return d->Load() ? std::move(d) : nullptr;
   }();
   return dictionary.get();
 }
 
 // A judgement whose words were judged before: what a corpus mostly costs.
 void BM_JudgeKeptWords(benchmark::State& state) {
-  const Dictionary* d = Loaded();
+  const SystemDictionary* d = Loaded();
   if (d == nullptr) {
     state.SkipWithError("no dictionary");
     return;

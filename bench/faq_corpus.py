@@ -4,8 +4,10 @@ Debian FAQ (package debian-faq-ko), one a line, taken from its HTML pages.
 
     bench/faq_corpus.py [FOLDER] > corpus.txt
 
-FOLDER defaults to /usr/share/doc/debian/FAQ/ko. Lines are whole sentences
-with at least two Hangul syllables; a sentence is printed once."""
+FOLDER defaults to /usr/share/doc/debian/FAQ/ko; the pages of its
+subfolders are read too, so that the folder of another package of HTML
+pages (gimp-help-ko) serves as well. Lines are whole sentences with at least
+two Hangul syllables; a sentence is printed once."""
 import glob
 import html
 import re
@@ -13,7 +15,7 @@ import sys
 
 folder = sys.argv[1] if len(sys.argv) > 1 else "/usr/share/doc/debian/FAQ/ko"
 seen = set()
-for page in sorted(glob.glob(folder + "/*.html")):
+for page in sorted(glob.glob(folder + "/**/*.html", recursive=True)):
     with open(page, encoding="utf-8") as f:
         text = f.read()
     text = re.sub(r"<(script|style)[^>]*>.*?</\1>", " ", text, flags=re.S)

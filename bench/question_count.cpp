@@ -2,7 +2,7 @@
 // without the dictionary and with it: every question asked when all are
 // answered No, and those the dictionary decides or leaves to the user.
 //
-//   pimoru_question_count DATA_DIR [--n-insert] [--list] < corpus
+//   pimoru_question_count DATA_DIR [--n-insert] [--phrase] [--list] < corpus
 //
 // Prints the counts per 100 lines, by kind; with --list, one line per
 // question the conversion with the dictionary asks instead (tab-separated:
@@ -22,27 +22,13 @@
 #include "hangul/word_knowledge.h"
 #include "hangul/word_list.h"
 #include "lexicon/dictionary.h"
+#include "lexicon/word_question.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/stages.h"
 
 namespace pimoru {
 namespace {
-
-std::string_view KindName(QuestionKind kind) {
-  switch (kind) {
-    case QuestionKind::kNInsertion:
-      return "n-insertion";
-    case QuestionKind::kSinoKoreanSuffix:
-      return "sino-suffix";
-    case QuestionKind::kSinoKorean:
-      return "sino";
-    case QuestionKind::kFutureAdnominal:
-      return "future";
-    case QuestionKind::kListedEnding:
-      return "listed-ending";
-  }
-  return "";
-}
 
 std::string_view VerdictName(Verdict verdict) {
   switch (verdict) {
@@ -59,9 +45,9 @@ std::string_view VerdictName(Verdict verdict) {
 // Counts the questions by kind and answers them No.
 class CountingAsker : public Asker {
  public:
-  bool Confirm(const Question& question) override {
+  Answer Respond(const Question& question, const Judgement&) override {
     ++asked[question.kind()];
-    return false;
+    return {};
   }
   std::map<QuestionKind, int> asked;
 };
@@ -72,7 +58,7 @@ class JudgingAsker : public Asker {
  public:
   JudgingAsker(const Dictionary& dictionary, bool list)
       : dictionary_(dictionary), list_(list) {}
-  bool Confirm(const Question& question) override {
+  Answer Respond(const Question& question, const Judgement&) override {
     const Judgement j = dictionary_.Judge(question);
     ++(j.verdict == Verdict::kUnknown ? left : decided)[question.kind()];
     if (list_) {
@@ -84,8 +70,9 @@ class JudgingAsker : public Asker {
       row += '\t';
       row += Utf16ToUtf8(word);
       row += '\t';
-      row += KindName(question.kind());
-      row += '\t' + std::to_string(question.slot()) + '\t';
+      row += InfoOf(question.kind()).name;
+      row += '\t' + std::to_string(StageNumber(StageAsking(question.kind()))) +
+             '\t';
       row += q ? std::to_string(q->at) : "-";
       row += '\t';
       row += Utf16ToUtf8(question.TypedPlace());
@@ -97,7 +84,7 @@ class JudgingAsker : public Asker {
       row += Utf16ToUtf8(j.reason);
       std::cout << row << '\n';
     }
-    return j.verdict == Verdict::kYes;
+    return {j.verdict == Verdict::kYes, Answerer::kDictionary, j.reason};
   }
   std::map<QuestionKind, int> decided;
   std::map<QuestionKind, int> left;
@@ -116,7 +103,7 @@ int Sum(const std::map<QuestionKind, int>& counts) {
 int Main(int argc, char** argv) {
   if (argc < 2) {
     std::cerr << "usage: pimoru_question_count DATA_DIR [--n-insert] "
-                 "[--list] < corpus\n";
+                 "[--phrase] [--list] < corpus\n";
     return 2;
   }
   Options options;
@@ -124,6 +111,7 @@ int Main(int argc, char** argv) {
   for (int k = 2; k < argc; ++k) {
     const std::string_view arg = argv[k];
     if (arg == "--n-insert") options.n_insert_flg = true;
+    if (arg == "--phrase") options.phrase_flg = true;
     if (arg == "--list") list = true;
   }
   LoadedWordLists lists(std::filesystem::path(argv[1]) / "kdat");
@@ -149,19 +137,18 @@ int Main(int argc, char** argv) {
   const auto per100 = [lines](int n) {
     return lines > 0 ? 100.0 * n / lines : 0.0;
   };
-  std::printf("%d lines, N-insertion %s\n", lines,
-              options.n_insert_flg ? "on" : "off");
-  std::printf("%-14s %10s %10s %10s %12s\n", "kind", "asked", "decided", "left",
+  std::printf("%d lines, N-insertion %s%s\n", lines,
+              options.n_insert_flg ? "on" : "off",
+              options.phrase_flg ? ", each line read as one breath" : "");
+  std::printf("%-18s %10s %10s %10s %12s\n", "kind", "asked", "decided", "left",
               "left/100");
-  for (const QuestionKind kind :
-       {QuestionKind::kNInsertion, QuestionKind::kSinoKoreanSuffix,
-        QuestionKind::kSinoKorean, QuestionKind::kFutureAdnominal,
-        QuestionKind::kListedEnding}) {
-    std::printf("%-14s %10d %10d %10d %12.1f\n", KindName(kind).data(),
+  for (const QuestionKindInfo& info : kQuestionKinds) {
+    const QuestionKind kind = info.kind;
+    std::printf("%-18s %10d %10d %10d %12.1f\n", info.name.data(),
                 plain.asked[kind], judging.decided[kind], judging.left[kind],
                 per100(judging.left[kind]));
   }
-  std::printf("%-14s %10d %10d %10d %12.1f\n", "all", Sum(plain.asked),
+  std::printf("%-18s %10d %10d %10d %12.1f\n", "all", Sum(plain.asked),
               Sum(judging.decided), Sum(judging.left),
               per100(Sum(judging.left)));
   std::printf(

@@ -52,10 +52,6 @@ bool AskYesNo(QWidget* parent, const QString& text, bool default_yes) {
   return box.exec() == QMessageBox::Yes;
 }
 
-bool DialogAsker::Confirm(const Question& question) {
-  return Respond(question, Judgement{}).yes;
-}
-
 Answer DialogAsker::Respond(const Question& question, const Judgement& guess) {
   const bool yes =
       AskYesNo(parent_, QString::fromStdU16String(question.Message(guess)),

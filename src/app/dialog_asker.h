@@ -27,10 +27,9 @@ bool AskYesNo(QWidget* parent, const QString& text, bool default_yes);
 class DialogAsker : public Asker {
  public:
   explicit DialogAsker(QWidget* parent) : parent_(parent) {}
-  // The stage's question, with いいえ as the default.
-  bool Confirm(const Question& question) override;
-  // The same with what the dictionary made of it: the hanja in the text
-  // and its guess as the default button.
+  // The stage's question with what a dictionary made of it: the hanja in
+  // the text and its guess as the default button (いいえ where none was
+  // consulted).
   Answer Respond(const Question& question, const Judgement& guess) override;
 
  private:

@@ -37,6 +37,7 @@
 
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
+#include "app/speech_controls.h"
 #include "app/system_reason.h"
 #include "app/zoom_browser.h"
 #include "hangul/jamo.h"
@@ -315,6 +316,13 @@ void TMainFrm::BuildRows() {
     }
     ++row;
   }
+  // ▶ speaks the reading: at the end of its field, so the columns stay.
+  speech_ = new SpeechControls(panel2_);
+  auto* reading = new QHBoxLayout;
+  rows->removeWidget(edit2_);
+  reading->addWidget(edit2_);
+  reading->addWidget(speech_->play_button());
+  rows->addLayout(reading, 1, 1);
   rows->setColumnStretch(1, 1);
   // Height beyond the rows' own, when the line to the report is moved
   // down, stays below them.
@@ -366,12 +374,18 @@ void TMainFrm::BuildReport() {
   check_box5_->setToolTip(QStringLiteral(
       "漢字語か、未来連体形かなど、辞書で分かる質問は辞書が答えます。"
       "分からない質問だけを、辞書の見当を既定のボタンにして聞きます。"));
+  check_box6_ = new QCheckBox(QStringLiteral("数字・英字も読む"), panel4_);
+  check_box6_->setObjectName(QStringLiteral("CheckBox6"));
+  check_box6_->setToolTip(QStringLiteral(
+      "3시 → 세 시、100명 → 백 명、KTX → 케이티엑스 のように、数字・単位・"
+      "大文字の略語をハングルに読み下してから発音規則をかけます。"));
   combo_box1_ = new QComboBox(panel4_);
   combo_box1_->setObjectName(QStringLiteral("ComboBox1"));
   note->addWidget(check_box3_, 0, 1);
   note->addWidget(check_box1_, 1, 1);
   note->addWidget(check_box2_, 2, 1);
   note->addWidget(check_box4_, 3, 1);
+  note->addWidget(check_box6_, 4, 0);
   note->addWidget(check_box5_, 4, 1);
   auto* notation = new QHBoxLayout;
   notation->addWidget(MakeLabel(QStringLiteral("Label9"),
@@ -379,6 +393,7 @@ void TMainFrm::BuildReport() {
   notation->addWidget(combo_box1_);
   notation->addStretch();
   note->addLayout(notation, 5, 1);
+  note->addWidget(speech_->speed_box(), 5, 0);
   note->setColumnStretch(0, 1);
   note->setColumnStretch(1, 1);
 
@@ -453,6 +468,7 @@ void TMainFrm::SetUpControls() {
   check_box2_->setText(QStringLiteral("ㅎの弱音化を無音化にする"));
   check_box2_->setChecked(options.h_strong_flg);
   check_box4_->setChecked(options.phrase_flg);
+  check_box6_->setChecked(options.read_numbers_flg);
   check_box5_->setChecked(settings_.dict_flg);
   check_box5_->setEnabled(dictionary_ != nullptr);
 
@@ -461,8 +477,11 @@ void TMainFrm::SetUpControls() {
   combo_box1_->addItems({QStringLiteral("子音前に上付き声門閉鎖"),
                          QStringLiteral("子音前にアポストロフィ"),
                          QStringLiteral("子音後にアポストロフィ")});
-  const bool known = options.noon_idx >= 0 && options.noon_idx <= 2;
-  combo_box1_->setCurrentIndex(known ? options.noon_idx : -1);
+  // The items stand in the order of the notations' numbers.
+  combo_box1_->setCurrentIndex(IsKnownNotation(options.notation)
+                                   ? static_cast<int>(options.notation)
+                                   : -1);
+  speech_->SetSpeedIndex(settings_.speech_speed_idx);
 
   ApplyZoom();
 }
@@ -503,6 +522,8 @@ void TMainFrm::ConnectHandlers() {
           option(&Options::h_strong_flg));
   connect(check_box3_, &QCheckBox::toggled, this, option(&Options::e_real_flg));
   connect(check_box4_, &QCheckBox::toggled, this, option(&Options::phrase_flg));
+  connect(check_box6_, &QCheckBox::toggled, this,
+          option(&Options::read_numbers_flg));
   connect(check_box5_, &QCheckBox::toggled, this, [this](bool on) {
     settings_.dict_flg = on;
     WriteSettings(/*may_tell=*/true);
@@ -510,11 +531,19 @@ void TMainFrm::ConnectHandlers() {
   connect(combo_box1_, &QComboBox::currentIndexChanged, this,
           [this](int index) {
             if (index < 0) return;
-            settings_.options.noon_idx = index;
+            settings_.options.notation = static_cast<Notation>(index);
             WriteSettings(/*may_tell=*/true);
           });
   connect(web_browser1_, &QTextBrowser::anchorClicked, this,
           &TMainFrm::WebBrowser1AnchorClicked);
+  connect(speech_, &SpeechControls::PlayRequested, this,
+          &TMainFrm::SpeakReading);
+  connect(speech_, &SpeechControls::SpeedChanged, this, [this](int index) {
+    settings_.speech_speed_idx = index;
+    WriteSettings(/*may_tell=*/true);
+  });
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space), this),
+          &QShortcut::activated, speech_, &SpeechControls::Toggle);
 
   for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) {
     field->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -660,15 +689,16 @@ void TMainFrm::SpeedButton3Click() {
     const std::u16string input = Trim(edit1_->text().toStdU16String());
     const std::u16string reading = Trim(edit2_->text().toStdU16String());
     const Transcription transcription =
-        Transcribe(reading, settings_.options.noon_idx, record_);
+        Transcribe(reading, settings_.options.notation, record_);
     voicing_marks_ = transcription.voicing_marks;
     edit3_->setText(ToQString(Trim(transcription.symbols)));
     edit4_->setText(ToQString(Trim(transcription.kana)));
     if (reading.empty()) return;
     // Writes nothing for an empty input; an earlier page is then shown again.
     const Conversion conversion{input, reading, transcription, record_};
-    WriteWorkReport(folders_.WorkReportPath(), conversion,
-                    folders_.HtmlFolder());
+    WriteWorkReport(
+        folders_.WorkReportPath(), conversion, folders_.HtmlFolder(),
+        speech_->Ready() ? SyllableLinks::kSpeak : SyllableLinks::kNone);
     ShowReport();
   } catch (const std::exception& e) {
     ShowError(e.what());
@@ -780,6 +810,9 @@ void TMainFrm::ApplyZoom() {
     button->setFont(label_font);
     button->setFixedSize(scaled(kRowButtonWidth), scaled(kButtonHeight));
   }
+  speech_->play_button()->setFont(label_font);
+  speech_->play_button()->setFixedSize(scaled(kButtonHeight),
+                                       scaled(kButtonHeight));
   web_browser1_->SetZoomPercent(percent);
   if (!shown_before_) return;
   // A view already shown takes its new height: the compact view that of
@@ -854,6 +887,20 @@ void TMainFrm::SetDictionary(std::shared_ptr<const WordKnowledge> dictionary,
   check_box5_->setEnabled(dictionary_ != nullptr);
 }
 
+void TMainFrm::SetSpeech(std::shared_ptr<const Speaker> speaker,
+                         std::unique_ptr<SoundOutput> output) {
+  speech_->SetUp(std::move(speaker), std::move(output));
+}
+
+void TMainFrm::SpeakReading() {
+  if (edit2_->text().trimmed().isEmpty() &&
+      !edit1_->text().trimmed().isEmpty()) {
+    SpeedButton2Click();
+  }
+  // What is heard is the reading row, never the input as typed.
+  speech_->Say(edit2_->text());
+}
+
 void TMainFrm::ShowHelp(const QUrl& page) {
   if (help_window_ == nullptr) help_window_ = new HelpWindow(open_url_, this);
   help_window_->SetNote(QString());
@@ -861,6 +908,11 @@ void TMainFrm::ShowHelp(const QUrl& page) {
 }
 
 void TMainFrm::WebBrowser1AnchorClicked(const QUrl& link) {
+  if (link.scheme() ==
+      QString::fromUtf16(kSpeakScheme.data(), kSpeakScheme.size())) {
+    speech_->Say(link.path(QUrl::FullyDecoded));
+    return;
+  }
   switch (ClassifyLink(web_browser1_->source(), link)) {
     case LinkTarget::kInPage:
       web_browser1_->scrollToAnchor(link.fragment());

@@ -24,6 +24,7 @@
 #include "hangul/word_knowledge.h"
 #include "hangul/word_list.h"
 #include "pipeline/stage_record.h"
+#include "render/speaker.h"
 
 class QAction;
 class QCheckBox;
@@ -36,6 +37,8 @@ class QTabWidget;
 
 namespace pimoru {
 
+class SoundOutput;
+class SpeechControls;
 class ZoomBrowser;
 
 // Client sizes of the window at the zoom of 100 %: the compact view shows
@@ -87,6 +90,13 @@ class TMainFrm : public QWidget {
   void SetDictionary(std::shared_ptr<const WordKnowledge> dictionary,
                      std::function<QString()> status);
 
+  // The speaker of the reading and where it is heard: the ▶ button beside
+  // the reading, Ctrl+Space, the speed and the report's syllables speak
+  // through them. Without them, or with a speaker built without speech,
+  // none of that is shown.
+  void SetSpeech(std::shared_ptr<const Speaker> speaker,
+                 std::unique_ptr<SoundOutput> output);
+
   // Showing the window the first time sets its caption, its view, size and
   // zoom as the settings say, its position, and the focus on the input.
   void setVisible(bool visible) override;
@@ -132,6 +142,8 @@ class TMainFrm : public QWidget {
   void SpeedButton8Click();
   void SpeedButton9Click();
   void WebBrowser1AnchorClicked(const QUrl& link);
+  // Speaks the reading row, converting the input first when it is empty.
+  void SpeakReading();
   void FieldContextMenu(QLineEdit* field, const QPoint& position);
 
   // Shows or hides the report and the options, and sizes the window to
@@ -201,9 +213,11 @@ class TMainFrm : public QWidget {
   QCheckBox* check_box3_;
   QCheckBox* check_box4_;  // 語の間も続けて読む
   QCheckBox* check_box5_;  // 辞書で判断する
+  QCheckBox* check_box6_;  // 数字・英字も読む
   std::shared_ptr<const WordKnowledge> dictionary_;
   std::function<QString()> dictionary_status_;
   QComboBox* combo_box1_;
+  SpeechControls* speech_;
   QAction* copy_result_;
 };
 

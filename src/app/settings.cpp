@@ -1,12 +1,11 @@
 #include "app/settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cstdint>
+#include <limits>
 #include <optional>
 
+#include "hangul/file_access.h"
 #include "hangul/file_write.h"
 #include "hangul/utf.h"
 #include "hangul/word_list.h"
@@ -26,6 +25,8 @@ constexpr std::u16string_view kOptionOpenFlg = u"Option_Open_Flg";
 constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
 constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
 constexpr std::u16string_view kDictFlg = u"Dict_Flg";
+constexpr std::u16string_view kSpeechSpeedIdx = u"Speech_Speed_Idx";
+constexpr std::u16string_view kReadNumbersFlg = u"Read_Numbers_Flg";
 
 std::u16string DecodeUtf16(std::string_view bytes, bool little_endian) {
   std::u16string text;
@@ -45,24 +46,6 @@ void WithValue(std::span<const std::u16string> lines, std::u16string_view key,
                Apply apply) {
   const std::u16string value = SettingValue(lines, key);
   if (!value.empty()) apply(value);
-}
-
-// Up to `limit` bytes of an open file, and whether it held more.
-bool ReadUpTo(int fd, std::size_t limit, std::string& bytes, bool& cut) {
-  bytes.resize(limit + 1);
-  std::size_t size = 0;
-  while (size < bytes.size()) {
-    const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (got == 0) break;
-    size += static_cast<std::size_t>(got);
-  }
-  cut = size > limit;
-  bytes.resize(cut ? limit : size);
-  return true;
 }
 
 }  // namespace
@@ -94,8 +77,9 @@ void ApplySettingLines(std::span<const std::u16string> lines,
   WithValue(lines, kHStrongFlg,
             [&](auto v) { options.h_strong_flg = flag(v); });
   WithValue(lines, kERealFlg, [&](auto v) { options.e_real_flg = flag(v); });
-  WithValue(lines, kNoonIdx,
-            [&](auto v) { options.noon_idx = ParseInteger(v).value_or(0); });
+  WithValue(lines, kNoonIdx, [&](auto v) {
+    options.notation = static_cast<Notation>(ParseInteger(v).value_or(0));
+  });
   WithValue(lines, kMainWidth, [&](auto v) { settings.main_width = size(v); });
   WithValue(lines, kMainHeight,
             [&](auto v) { settings.main_height = size(v); });
@@ -109,6 +93,13 @@ void ApplySettingLines(std::span<const std::u16string> lines,
   });
   WithValue(lines, kPhraseFlg, [&](auto v) { options.phrase_flg = flag(v); });
   WithValue(lines, kDictFlg, [&](auto v) { settings.dict_flg = flag(v); });
+  WithValue(lines, kSpeechSpeedIdx, [&](auto v) {
+    const int index = ParseInteger(v).value_or(0);
+    settings.speech_speed_idx =
+        index >= 0 && index < kSpeechSpeedCount ? index : 0;
+  });
+  WithValue(lines, kReadNumbersFlg,
+            [&](auto v) { options.read_numbers_flg = flag(v); });
 }
 
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
@@ -128,15 +119,15 @@ std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
 std::string FormatSettings(const Settings& settings) {
   const Options& options = settings.options;
   auto flag = [](bool on) { return on ? "1" : "0"; };
-  const int noon_idx =
-      options.noon_idx >= 0 && options.noon_idx <= 2 ? options.noon_idx : 0;
   std::string text;
   text += "MainLeft," + std::to_string(settings.main_left) + "\r\n";
   text += "MainTop," + std::to_string(settings.main_top) + "\r\n";
   text += std::string("N_Insert_Flg,") + flag(options.n_insert_flg) + "\r\n";
   text += std::string("H_Strong_Flg,") + flag(options.h_strong_flg) + "\r\n";
   text += std::string("E_Real_Flg,") + flag(options.e_real_flg) + "\r\n";
-  text += "Noon_Idx," + std::to_string(noon_idx) + "\r\n";
+  text += "Noon_Idx," +
+          std::to_string(static_cast<int>(KnownNotation(options.notation))) +
+          "\r\n";
   // Added later: an older version reads the six lines above and skips these.
   text += "Main_Width," + std::to_string(settings.main_width) + "\r\n";
   text += "Main_Height," + std::to_string(settings.main_height) + "\r\n";
@@ -145,35 +136,41 @@ std::string FormatSettings(const Settings& settings) {
   text += "Zoom_Idx," + std::to_string(settings.zoom_idx) + "\r\n";
   text += std::string("Phrase_Flg,") + flag(options.phrase_flg) + "\r\n";
   text += std::string("Dict_Flg,") + flag(settings.dict_flg) + "\r\n";
+  text +=
+      "Speech_Speed_Idx," + std::to_string(settings.speech_speed_idx) + "\r\n";
+  text += std::string("Read_Numbers_Flg,") + flag(options.read_numbers_flg) +
+          "\r\n";
   return text;
 }
 
 FileProblem LoadSettings(const std::filesystem::path& file,
                          Settings& settings) {
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) {
-    // Nothing there (a dangling link or a file where the folder should be
-    // are nothing too): the defaults stand, and saving will say if it can't.
-    if (errno == ENOENT || errno == ENOTDIR) return {};
-    return FileProblem::System(errno);
-  }
-  if (!S_ISREG(info.st_mode)) return FileProblem::NotAFile();
-  // Without blocking, should a FIFO have taken the file's place since.
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return FileProblem::System(errno);
-  FileProblem problem;
+  // Any size is opened, and only its start read: a huge file costs neither
+  // time nor memory.
+  ReadableFile opened(file, std::numeric_limits<std::uint64_t>::max());
   std::string bytes;
-  bool cut = false;
-  if (::fstat(fd, &info) != 0) {
-    problem = FileProblem::System(errno);
-  } else if (!S_ISREG(info.st_mode)) {
-    problem = FileProblem::NotAFile();
-  } else if (!ReadUpTo(fd, kSettingsReadLimit, bytes, cut)) {
-    problem = FileProblem::System(errno);
+  const FileReadFailure failure = opened.ReadStart(kSettingsReadLimit, bytes);
+  switch (failure.kind) {
+    case FileReadFailure::Kind::kNone:
+      break;
+    case FileReadFailure::Kind::kMissing:
+    case FileReadFailure::Kind::kBrokenLink:
+      // Nothing there: the defaults stand, and saving will say if it can't.
+      return {};
+    case FileReadFailure::Kind::kFolder:
+    case FileReadFailure::Kind::kNotAFile:
+    case FileReadFailure::Kind::kTooLarge:
+      return FileProblem::NotAFile();
+    case FileReadFailure::Kind::kForeignLink:
+      return FileProblem::ForeignLink();
+    case FileReadFailure::Kind::kSystem:
+      // A file where the folder should be is nothing there too.
+      if (failure.error_number == ENOTDIR) return {};
+      return FileProblem::System(failure.error_number);
   }
-  ::close(fd);
-  if (problem) return problem;
-  if (cut) bytes.resize(bytes.find_last_of("\r\n") + 1);  // npos + 1 == 0
+  if (opened.size() > kSettingsReadLimit) {
+    bytes.resize(bytes.find_last_of("\r\n") + 1);  // npos + 1 == 0
+  }
   ApplySettingLines(DecodeSettingLines(bytes), settings);
   return {};
 }

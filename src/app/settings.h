@@ -1,11 +1,12 @@
 // The settings file Pimoru.rng: the window's place, size and zoom, whether
-// its report was open, and the four options, kept from one start of the
-// window to the next.
+// its report was open, the options of a conversion, whether the dictionary
+// decides and the speed of speech, kept from one start of the window to the
+// next.
 //
-// Ten lines of "key,value", each key looked up on its own, so a file with
-// missing, extra or reordered lines still gives every key it holds; a file
-// of an older version, without the size, the zoom and the report's state,
-// reads as it always did. Nothing here needs Qt.
+// A line of "key,value" per key, each key looked up on its own, so a file
+// with missing, extra or reordered lines still gives every key it holds; a
+// file of an older version, with only the first six keys, reads as it
+// always did. Nothing here needs Qt.
 #ifndef PIMORU_APP_SETTINGS_H_
 #define PIMORU_APP_SETTINGS_H_
 
@@ -37,6 +38,9 @@ inline constexpr std::array kZoomPercents = {70,  80,  90,  100, 115,
                                              130, 150, 175, 200};
 inline constexpr int kDefaultZoomIdx = 3;  // 100 %
 
+// The speeds of speech the window offers: 0 普通, 1 ゆっくり.
+inline constexpr int kSpeechSpeedCount = 2;
+
 // A settings file holds a dozen short lines; anything past this size is not
 // read, so a huge file at the path costs no time and no memory.
 inline constexpr std::size_t kSettingsReadLimit = 64 * 1024;
@@ -53,15 +57,19 @@ struct Settings {
   // The dictionary decides the questions it can (辞書で判断する); on when an
   // older file does not say.
   bool dict_flg = true;
-  // Noon_Idx is kept as read, even outside 0..2: it then renders like 0,
-  // selects nothing in the notation box and is saved as 0.
+  // The speed the reading is spoken at; an index below kSpeechSpeedCount.
+  int speech_speed_idx = 0;
+  // The notation is kept as Noon_Idx had it, even a number outside 0..2:
+  // it then renders like 0, selects nothing in the notation box and is
+  // saved as 0.
   Options options;
 
   friend bool operator==(const Settings& a, const Settings& b) {
     return a.main_left == b.main_left && a.main_top == b.main_top &&
            a.main_width == b.main_width && a.main_height == b.main_height &&
            a.option_open_flg == b.option_open_flg && a.zoom_idx == b.zoom_idx &&
-           a.dict_flg == b.dict_flg && a.options == b.options;
+           a.dict_flg == b.dict_flg &&
+           a.speech_speed_idx == b.speech_speed_idx && a.options == b.options;
   }
 };
 
@@ -73,12 +81,12 @@ struct Settings {
 std::u16string SettingValue(std::span<const std::u16string> lines,
                             std::u16string_view key);
 
-// Reads the ten keys from the lines over `settings`. A key that is missing
+// Reads the keys from the lines over `settings`. A key that is missing
 // or has an empty value keeps what `settings` held; an edge that is not a
 // decimal integer becomes kUnplacedEdge, a size that is not a positive one
 // kUnsetSize, a Noon_Idx that is not one 0, a Zoom_Idx that is not an index
-// of kZoomPercents kDefaultZoomIdx, and a flag is on exactly when its value
-// is "1".
+// of kZoomPercents kDefaultZoomIdx, a Speech_Speed_Idx that is not below
+// kSpeechSpeedCount 0, and a flag is on exactly when its value is "1".
 void ApplySettingLines(std::span<const std::u16string> lines,
                        Settings& settings);
 
@@ -87,7 +95,8 @@ void ApplySettingLines(std::span<const std::u16string> lines,
 // as UTF-8, an ill-formed byte as U+FFFD.
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes);
 
-// The file's text: ten lines in a fixed order, each ended by CR LF, ASCII.
+// The file's text: a line per key in a fixed order, each ended by CR LF,
+// ASCII.
 std::string FormatSettings(const Settings& settings);
 
 // Reads `file` over `settings`, at most kSettingsReadLimit bytes of it (a
@@ -98,7 +107,7 @@ std::string FormatSettings(const Settings& settings);
 // never read.
 FileProblem LoadSettings(const std::filesystem::path& file, Settings& settings);
 
-// Replaces `file` with the ten lines, through a temporary file in the same
+// Replaces `file` with those lines, through a temporary file in the same
 // folder that is renamed over it, so a failed write never leaves a cut file
 // behind, nor the temporary file. A symbolic link is written through to its
 // target. Only a regular file is replaced: anything else at the path (a

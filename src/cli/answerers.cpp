@@ -6,40 +6,16 @@
 
 #include "hangul/conversion_error.h"
 #include "hangul/utf.h"
-#if PIMORU_HAVE_DICTIONARY
 #include "lexicon/dictionary.h"
-#endif
 
 namespace pimoru {
 namespace {
 
-#if PIMORU_HAVE_DICTIONARY
 // The dictionary of this process, shared by every answerer and loaded at
 // the first question it is asked, or when a warning needs to know.
-const std::shared_ptr<Dictionary>& TheDictionary() {
-  static const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
-  return dictionary;
-}
-#endif
-
-// The dictionary of this process; null where the program was built without
-// one.
-const WordKnowledge* ProcessDictionary() {
-#if PIMORU_HAVE_DICTIONARY
-  return TheDictionary().get();
-#else
-  return nullptr;
-#endif
-}
-
-// Whether the dictionary could be loaded, which its files' being there does
-// not tell: a folder, a device or a file of the wrong kind may stand there.
-bool DictionaryLoads() {
-#if PIMORU_HAVE_DICTIONARY
-  return TheDictionary()->Load();
-#else
-  return false;
-#endif
+const Dictionary& ProcessDictionary() {
+  static const std::unique_ptr<Dictionary> dictionary = MakeDictionary();
+  return *dictionary;
 }
 
 // Whether the user asked for answers that consult the dictionary by name:
@@ -125,28 +101,29 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
     if (!asker) policy = AnswerPolicy::kNo;
   }
   if (!asker) {
-    asker = std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes);
+    asker = std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes,
+                                          policy == AnswerPolicy::kAuto);
   }
   const bool consult =
       policy == AnswerPolicy::kAsk || policy == AnswerPolicy::kAuto;
-  const WordKnowledge* dictionary = ProcessDictionary();
-  if (consult && !cl.no_dictionary && dictionary != nullptr) {
-    return std::make_unique<DictionaryAsker>(*dictionary, std::move(asker));
+  if (consult && !cl.no_dictionary) {
+    return std::make_unique<DictionaryAsker>(ProcessDictionary(),
+                                             std::move(asker));
   }
   return asker;
 }
 
 std::string DictionaryStatus() {
-#if PIMORU_HAVE_DICTIONARY
-  return (DictionaryLoads() ? "found: " : "missing: ") +
-         TheDictionary()->Status();
-#else
-  return "missing: built without the dictionary (the hunspell library)";
-#endif
+  const Dictionary& dictionary = ProcessDictionary();
+  return (dictionary.Load() ? "found: " : "missing: ") + dictionary.Status();
 }
 
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
-  if (!AsksForDictionary(cl) || DictionaryLoads()) return std::nullopt;
+  // Loaded to know: a folder, a device or a file of the wrong kind may
+  // stand where the files are looked for.
+  if (!AsksForDictionary(cl) || ProcessDictionary().Load()) {
+    return std::nullopt;
+  }
   return "dictionary " + DictionaryStatus() +
          "; the questions it would decide are asked, or answered No";
 }

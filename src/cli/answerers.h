@@ -49,9 +49,6 @@ class TerminalAsker : public CliAsker {
 
   bool OnTerminal() const override { return true; }
   bool Ended() const override { return ended_; }
-  bool Confirm(const Question& question) override {
-    return Respond(question, Judgement{}).yes;
-  }
   Answer Respond(const Question& question, const Judgement& guess) override;
 
  private:
@@ -62,22 +59,27 @@ class TerminalAsker : public CliAsker {
 
 // Answers without showing the questions: from a list given on the command
 // line, afresh for every input ("yny"), and `beyond` for every question past
-// its end. --answers yes and no are an empty list.
+// its end. --answers yes and no are an empty list. With `guesses` (--answers
+// auto), a question whose kind says so takes the guess it comes with
+// instead.
 class ScriptAsker : public CliAsker {
  public:
-  ScriptAsker(std::string answers, bool beyond)
-      : answers_(std::move(answers)), beyond_(beyond) {}
+  ScriptAsker(std::string answers, bool beyond, bool guesses = false)
+      : answers_(std::move(answers)), beyond_(beyond), guesses_(guesses) {}
   void BeginInput() override { next_ = 0; }
-  bool Confirm(const Question&) override {
-    return next_ < answers_.size() ? answers_[next_++] == 'y' : beyond_;
-  }
   Answer Respond(const Question& question, const Judgement& guess) override {
-    return {Confirm(question), Answerer::kPolicy, guess.reason};
+    if (guesses_ && InfoOf(question.kind()).unasked_takes_guess) {
+      return {guess.guess, Answerer::kPolicy, guess.reason};
+    }
+    const bool yes =
+        next_ < answers_.size() ? answers_[next_++] == 'y' : beyond_;
+    return {yes, Answerer::kPolicy, guess.reason};
   }
 
  private:
   std::string answers_;
   bool beyond_;
+  bool guesses_;
   std::size_t next_ = 0;
 };
 
@@ -92,9 +94,6 @@ class DictionaryAsker : public CliAsker {
   void BeginInput() override { undecided_->BeginInput(); }
   bool OnTerminal() const override { return undecided_->OnTerminal(); }
   bool Ended() const override { return undecided_->Ended(); }
-  bool Confirm(const Question& question) override {
-    return knowing_.Confirm(question);
-  }
   Answer Respond(const Question& question, const Judgement& guess) override {
     return knowing_.Respond(question, guess);
   }

@@ -1,8 +1,23 @@
 #include "cli/command_line.h"
 
+#include <charconv>
 #include <string_view>
 
 namespace pimoru {
+namespace {
+
+std::optional<int> ParseWordsPerMinute(std::string_view text) {
+  int value = 0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() ||
+      value < kSlowestWordsPerMinute || value > kFastestWordsPerMinute) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
 
 std::string UsageText() {
   return R"(Usage: pimoru-cli [OPTIONS] [TEXT ...]
@@ -22,7 +37,8 @@ Options:
   --answers ask|auto|yes|no   ask: the dictionary answers what it can decide,
                               the rest is asked on the terminal with the
                               dictionary's guess; auto: the dictionary
-                              decides, the rest is answered No; yes, no:
+                              decides, the rest is answered No (the numeral
+                              of --read-numbers takes its guess); yes, no:
                               every question answered so, no dictionary
                               (default: ask on a terminal, otherwise no)
   --answer-list LIST          answer the questions of each input in order
@@ -37,6 +53,10 @@ Options:
   --phrase, --no-phrase       read each line as spoken in one breath: the sound
                               changes cross the spaces between words, and
                               punctuation pauses (default off)
+  --read-numbers, --no-read-numbers
+                              spell out digits, units and Latin capitals in
+                              Hangul before the sound changes, as a Korean
+                              speaker says them (default off; see below)
   --notation 0|1|2            tensed consonants: 0 ˀk, 1 ʼk, 2 kʼ (default 0)
   --stage-trace               also print every stage that changed the text
   --report FILE               write the HTML work report of the last input
@@ -47,7 +67,30 @@ Options:
                               characters of each text are shown
   --data DIR                  folder holding kdat/ and html/ (default: the
                               installed data)
+  --audio DIR                 also speak the reading of each input into
+                              DIR/NNNN.wav, NNNN its number (0001.wav for the
+                              first line or argument); an input that fails
+                              or is blank gets no file. 16-bit mono WAV at
+                              the synthesiser's rate; DIR is made if missing
+  --audio-rate WPM            speed of --audio in words per minute, 80 to 450
+                              (default 175; the window's ゆっくり is 120)
   --help, --version
+
+With --read-numbers, numbers take the native numerals before a native
+counter up to 99 (3시 세 시, 20살 스무 살) and the Sino-Korean ones
+otherwise (2024년 이천이십사 년, 6월 유월, 100명 백 명, 3.14 삼 점 일사,
+제1장 제일 장); codes are read digit by digit with 0 as 공 (010-1234-5678);
+units and signs are said (5km 오 킬로미터, 10% 십 퍼센트, ₩5,000 오천 원);
+capitals are spelled letter by letter (KTX 케이티엑스). Before 번 and 대
+either system may be meant (3번: 세 번 "three times", 삼 번 "number three"),
+which is asked: Yes takes the native numerals; auto takes the guess. Left as
+typed, and listed in the report: Latin words with small letters, words of
+digits and letters (3D, COVID-19), separators that make no number (1,00,0,
+3:30), more than 16 digits, a unit without a number.
+
+--audio needs the espeak-ng synthesiser with its Korean voice (packages
+libespeak-ng1 and espeak-ng-data); without it --audio says speech is not
+available and exits 2. --version says whether it was found.
 
 The dictionary is read from the files of the packages libhangul-data (the
 hanja dictionary) and hunspell-ko (the lexicon); PIMORU_HANJA_FILE and
@@ -56,9 +99,10 @@ elsewhere; each must be a regular file (the hanja dictionary at most 64 MiB,
 the lexicon's files at most 128 MiB). --version says whether it was found.
 
 Exit status: 0 when every input converted and all output was written; 1 when
-some input failed, a word list could not be read, output or the report could
-not be written, no input converted for the report, or the terminal gave no
-answer to a question (the run stops there); 2 for bad usage.
+some input failed, a word list could not be read, output, the report or a
+sound file could not be written, no input converted for the report, or the
+terminal gave no answer to a question (the run stops there); 2 for bad usage
+and for --audio without speech.
 )";
 }
 
@@ -66,6 +110,7 @@ std::optional<CommandLine> ParseCommandLine(
     const std::vector<std::string>& args, std::string& error) {
   CommandLine cl;
   bool only_texts = false;
+  bool audio_rate_given = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (only_texts || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -136,7 +181,7 @@ std::optional<CommandLine> ParseCommandLine(
         error = "--notation must be 0, 1 or 2, not '" + *v + "'";
         return std::nullopt;
       }
-      cl.options.noon_idx = (*v)[0] - '0';
+      cl.options.notation = static_cast<Notation>((*v)[0] - '0');
     } else if (name == "--report") {
       const auto v = take_value();
       if (!v) return std::nullopt;
@@ -153,6 +198,26 @@ std::optional<CommandLine> ParseCommandLine(
         return std::nullopt;
       }
       cl.data_folder = *v;
+    } else if (name == "--audio") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      if (v->empty()) {
+        error = "--audio needs a folder";
+        return std::nullopt;
+      }
+      cl.audio_folder = *v;
+    } else if (name == "--audio-rate") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      const std::optional<int> rate = ParseWordsPerMinute(*v);
+      if (!rate) {
+        error = "--audio-rate must be a whole number from " +
+                std::to_string(kSlowestWordsPerMinute) + " to " +
+                std::to_string(kFastestWordsPerMinute) + ", not '" + *v + "'";
+        return std::nullopt;
+      }
+      cl.audio_rate = *rate;
+      audio_rate_given = true;
     } else {
       struct Flag {
         std::string_view name;
@@ -168,6 +233,8 @@ std::optional<CommandLine> ParseCommandLine(
           {"--no-real-endings", &cl.options.e_real_flg, false},
           {"--phrase", &cl.options.phrase_flg, true},
           {"--no-phrase", &cl.options.phrase_flg, false},
+          {"--read-numbers", &cl.options.read_numbers_flg, true},
+          {"--no-read-numbers", &cl.options.read_numbers_flg, false},
           {"--stage-trace", &cl.stage_trace, true},
           {"--no-dictionary", &cl.no_dictionary, true},
           {"--help", &cl.help, true},
@@ -185,6 +252,10 @@ std::optional<CommandLine> ParseCommandLine(
         return std::nullopt;
       }
     }
+  }
+  if (audio_rate_given && !cl.audio_folder) {
+    error = "--audio-rate needs --audio";
+    return std::nullopt;
   }
   if (cl.answer_list && cl.answers != AnswerPolicy::kDefault) {
     error = "--answers and --answer-list exclude each other";

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "cli/audio_files.h"
 #include "cli/output.h"
 #include "hangul/file_access.h"
 #include "hangul/jamo.h"
@@ -9,22 +10,25 @@
 
 namespace pimoru {
 
+void AppendInputMessage(const InputName& where, std::string_view message,
+                        std::string& errors) {
+  errors += "pimoru-cli: ";
+  errors += where.kind;
+  errors += ' ';
+  errors += std::to_string(where.number);
+  errors += ": ";
+  errors += message;
+  errors += '\n';
+}
+
 Converter::Converter(const CommandLine& cl, LoadedWordLists& lists,
-                     CliAsker& asker)
-    : cl_(cl), lists_(lists), asker_(asker) {}
+                     CliAsker& asker, AudioFiles* audio)
+    : cl_(cl), lists_(lists), asker_(asker), audio_(audio) {}
 
 void Converter::Fail(std::optional<std::u16string_view> input,
                      const InputName& where, std::string_view message,
                      bool said, std::string& out, std::string& errors) const {
-  if (!said) {
-    errors += "pimoru-cli: ";
-    errors += where.kind;
-    errors += ' ';
-    errors += std::to_string(where.number);
-    errors += ": ";
-    errors += message;
-    errors += '\n';
-  }
+  if (!said) AppendInputMessage(where, message, errors);
   // The output's place says which input it is.
   WriteFailure(input, message, cl_.format, cl_.stage_trace, out);
 }
@@ -51,16 +55,21 @@ bool Converter::ConvertOne(std::string_view utf8, const InputName& where,
   try {
     Convert(cl_.options, lists_, asker_, texts, c);
   } catch (const ConversionError& e) {
-    Fail(c.input, where, e.what(), lists_.IsListError(e.what()), out, errors);
+    // A list that could not be read was said once, when the run began.
+    const bool said = e.kind() == ConversionError::Kind::kUnreadableWordList;
+    Fail(c.input, where, e.what(), said, out, errors);
     return false;
   }
   WriteConversion(c, cl_.format, cl_.stage_trace, out);
+  // What is spoken is the reading, never the input as typed.
+  const bool spoken =
+      audio_ == nullptr || audio_->Write(c.reading, where, errors);
   // A blank input leaves the report of the one before it.
   if (cl_.report_path && !Trim(c.input).empty()) {
     if (!last_) last_.emplace();
     std::swap(*last_, current_);
   }
-  return true;
+  return spoken;
 }
 
 }  // namespace pimoru

@@ -5,6 +5,7 @@
 
 #include "hangul/utf.h"
 #include "pipeline/stage_record.h"
+#include "pipeline/stages.h"
 #include "render/syllables.h"
 
 namespace pimoru {
@@ -44,23 +45,27 @@ class LineWriter {
   char* at_;
 };
 
-// Slots 0 and 1 always, the others when they stored a text.
+// The input and the formatted input always, the other stages when they
+// stored a text.
 template <typename Visit>
-void ForEachStoredSlot(const StageRecord& record, Visit visit) {
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (slot <= 1 || !record.results[slot].empty()) visit(slot);
+void ForEachStoredStage(const StageRecord& record, Visit visit) {
+  for (const Stage& stage : Stages()) {
+    if (stage.always_kept || stage.id == StageId::kInput ||
+        !record.results[stage.id].empty()) {
+      visit(stage.id);
+    }
   }
 }
 
-// One line per stored slot: its number, its name and its text.
+// One line per stored stage: its number, its name and its text.
 void WriteTrace(const StageRecord& record, std::string& out) {
-  ForEachStoredSlot(record, [&](int slot) {
-    out += std::to_string(slot);
+  ForEachStoredStage(record, [&](StageId stage) {
+    out += std::to_string(StageNumber(stage));
     out += '\t';
-    AppendUtf8(StageName(slot), out);
-    LineWriter(out, LineWriter::FieldRoom(record.results[slot]) + 2)
+    AppendUtf8(StageName(stage), out);
+    LineWriter(out, LineWriter::FieldRoom(record.results[stage]) + 2)
         .Literal("\t")
-        .Field(record.results[slot])
+        .Field(record.results[stage])
         .Literal("\n");
   });
 }
@@ -113,12 +118,12 @@ void WriteJson(const Conversion& c, bool stage_trace, std::string& out) {
   if (stage_trace) {
     out += ",\"stages\":[";
     bool first = true;
-    ForEachStoredSlot(c.record, [&](int slot) {
+    ForEachStoredStage(c.record, [&](StageId stage) {
       if (!first) out += ',';
       first = false;
-      out += "{\"slot\":" + std::to_string(slot) +
-             ",\"name\":" + JsonString(StageName(slot)) +
-             ",\"text\":" + JsonString(c.record.results[slot]) + '}';
+      out += "{\"slot\":" + std::to_string(StageNumber(stage)) +
+             ",\"name\":" + JsonString(StageName(stage)) +
+             ",\"text\":" + JsonString(c.record.results[stage]) + '}';
     });
     out += ']';
   }

@@ -8,20 +8,11 @@
 namespace pimoru {
 namespace {
 
-// The answer to one question, kept in the record where there is one.
-bool Answered(const Question& question, Asking& asking) {
-  if (asking.record == nullptr) return asking.asker.Confirm(question);
-  Answer answer = asking.asker.Respond(question, Judgement{});
-  const bool yes = answer.yes;
-  asking.record->push_back(question.Record(std::move(answer)));
-  return yes;
-}
-
 // The input stays as it was during a walk and the output is built beside
 // it; the text takes the output only when some answer was Yes.
 template <bool kWholeOccurrence>
 bool Walk(JamoText& text, std::u16string_view pattern,
-          std::u16string_view replacement, QuestionForm form, Asking& asking) {
+          std::u16string_view replacement, QuestionKind kind, Asking& asking) {
   if (pattern.empty()) return false;
   const std::u16string_view input = text.view();
   std::size_t hit = Find(input, pattern);
@@ -32,9 +23,8 @@ bool Walk(JamoText& text, std::u16string_view pattern,
   std::size_t done = 0;
   while (hit != std::u16string_view::npos) {
     out.append(input.substr(done, hit - done));
-    const Question question(form.kind, asking.slot, form.title, input, hit,
-                            pattern, asking.typed);
-    if (Answered(question, asking)) {
+    const Question question(kind, input, hit, pattern, asking.typed);
+    if (AskOne(question, Judgement{}, asking)) {
       out.append(replacement);
       any_yes = true;
       done = hit + pattern.size();
@@ -56,28 +46,37 @@ bool Walk(JamoText& text, std::u16string_view pattern,
 
 }  // namespace
 
+bool AskOne(const Question& question, const Judgement& guess, Asking& asking) {
+  Answer answer = asking.asker.Respond(question, guess);
+  const bool yes = answer.yes;
+  if (asking.record != nullptr) {
+    asking.record->push_back(question.Record(std::move(answer)));
+  }
+  return yes;
+}
+
 bool AskEachOccurrence(JamoText& text, std::u16string_view pattern,
-                       std::u16string_view replacement, QuestionForm form,
+                       std::u16string_view replacement, QuestionKind kind,
                        Asking& asking) {
-  return Walk<false>(text, pattern, replacement, form, asking);
+  return Walk<false>(text, pattern, replacement, kind, asking);
 }
 
 bool AskAtJunction(JamoText& text, std::u16string_view pattern,
-                   std::u16string_view replacement, QuestionForm form,
+                   std::u16string_view replacement, QuestionKind kind,
                    Asking& asking) {
   if (pattern.size() < 2) return false;
-  return Walk<true>(text, pattern, replacement, form, asking);
+  return Walk<true>(text, pattern, replacement, kind, asking);
 }
 
-bool AskEachRule(JamoText& text, const RuleTable& rules, QuestionForm form,
+bool AskEachRule(JamoText& text, const RuleTable& rules, QuestionKind kind,
                  Asking& asking) {
   Candidates candidates(rules.index(), text);
-  const auto ask = AtJunction(form.kind) ? AskAtJunction : AskEachOccurrence;
+  const auto ask = AtJunction(kind) ? AskAtJunction : AskEachOccurrence;
   bool any_yes = false;
   for (std::size_t r = candidates.Next(); r < rules.rules().size();
        r = candidates.Next()) {
     const Rule& rule = rules.rules()[r];
-    if (ask(text, rule.Pattern(), rule.Replacement(), form, asking)) {
+    if (ask(text, rule.Pattern(), rule.Replacement(), kind, asking)) {
       any_yes = true;
       candidates.Rescan(text.view());
     }

@@ -13,28 +13,26 @@
 
 namespace pimoru {
 
-// Who answers the questions of a conversion, the stage that asks them, the
-// input as typed (null where it is not known), and where each question is
-// kept with its answer (null where nothing shows them).
+// Who answers the questions of a conversion, the input as typed (null
+// where it is not known), and where the asking stage keeps each question
+// with its answer (null where nothing shows them).
 struct Asking {
   Asker& asker;
-  int slot = 0;
   TypedInput* typed = nullptr;
   std::vector<RecordedQuestion>* record = nullptr;
 };
 
-// What a stage asks: the kind of its questions and their title.
-struct QuestionForm {
-  QuestionKind kind;
-  std::u16string_view title;
-};
+// Asks one question, told what the asking stage guesses (Unknown with no
+// reason where it has none), and keeps it with its answer where the asking
+// keeps them. Returns whether the answer was Yes.
+bool AskOne(const Question& question, const Judgement& guess, Asking& asking);
 
 // For every occurrence of `pattern` in a JamoString, in text order, asks
 // about the word around it whether to replace it there. A refused
 // occurrence is passed over one code unit at a time, so an occurrence that
 // begins inside it is asked about next. Returns whether any answer was Yes.
 bool AskEachOccurrence(JamoText& text, std::u16string_view pattern,
-                       std::u16string_view replacement, QuestionForm form,
+                       std::u16string_view replacement, QuestionKind kind,
                        Asking& asking);
 
 // For every occurrence of a junction pattern (a final, an initial and
@@ -42,13 +40,13 @@ bool AskEachOccurrence(JamoText& text, std::u16string_view pattern,
 // to apply the rule; an occurrence is passed over whole. Returns whether any
 // answer was Yes.
 bool AskAtJunction(JamoText& text, std::u16string_view pattern,
-                   std::u16string_view replacement, QuestionForm form,
+                   std::u16string_view replacement, QuestionKind kind,
                    Asking& asking);
 
 // One of the walks above per rule, in table order, each on the text as the
 // rules before it left it: a junction walk for a kind that asks about
 // junctions. A rule that does not stand in the text asks nothing.
-bool AskEachRule(JamoText& text, const RuleTable& rules, QuestionForm form,
+bool AskEachRule(JamoText& text, const RuleTable& rules, QuestionKind kind,
                  Asking& asking);
 
 }  // namespace pimoru

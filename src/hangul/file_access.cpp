@@ -98,6 +98,8 @@ std::string FileReadFailureText(const FileReadFailure& failure) {
       return ByteSizeText(failure.limit) + " を超えています";
     case FileReadFailure::Kind::kForeignLink:
       return "共有フォルダにある他のユーザーのシンボリックリンクです";
+    case FileReadFailure::Kind::kBrokenLink:
+      return "リンク先がありません";
     case FileReadFailure::Kind::kMissing:
       return std::strerror(ENOENT);
     case FileReadFailure::Kind::kSystem:
@@ -120,7 +122,9 @@ ReadableFile::ReadableFile(const std::filesystem::path& path,
     return;
   }
   if (!chain.exists) {
-    failure_ = Failed(FileReadFailure::Kind::kMissing, ENOENT);
+    failure_ = Failed(chain.links > 0 ? FileReadFailure::Kind::kBrokenLink
+                                      : FileReadFailure::Kind::kMissing,
+                      ENOENT);
     return;
   }
   // Looked at before it is opened: a device is never opened, a huge file

@@ -50,7 +50,8 @@ LinkChain FollowLinks(const std::filesystem::path& path);
 struct FileReadFailure {
   enum class Kind {
     kNone,
-    kMissing,      // nothing at the path (or at the end of its links)
+    kMissing,      // nothing at the path
+    kBrokenLink,   // a link, or a chain of them, that leads to nothing
     kFolder,       // a folder stands there
     kNotAFile,     // a device, a FIFO or a socket stands there
     kTooLarge,     // larger than the reader's limit

@@ -65,13 +65,15 @@ constexpr int kEndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 // The temporary files being written, for the signal handler that removes
 // them. A handler reaches nothing but globals, so these are; a slot is read
-// by the handler only once its path is complete.
+// by the handler only once its path is complete. Room for twice the writes
+// the command line makes at once (a sound file per worker, then the
+// report); a write beyond them goes without.
 struct PendingTemp {
   enum State : int { kFree, kFilling, kSet };
   std::atomic<int> state{kFree};
   char path[PATH_MAX];
 };
-PendingTemp pending_temps[8];
+PendingTemp pending_temps[16];
 
 void RemovePendingTempsAndEnd(int signal_number) {
   for (PendingTemp& temp : pending_temps) {

@@ -10,24 +10,6 @@ namespace {
 
 constexpr std::u16string_view kLineBreak = u"\n";
 
-// What a question of each kind asks: the sentence after the word, or for a
-// junction the kind of word.
-constexpr std::u16string_view Wording(QuestionKind kind) {
-  switch (kind) {
-    case QuestionKind::kNInsertion:
-      return u"合成語または2語がつながった語";
-    case QuestionKind::kSinoKoreanSuffix:
-      return u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します"
-             u"。";
-    case QuestionKind::kSinoKorean:
-      return u"漢字語";
-    case QuestionKind::kFutureAdnominal:
-    case QuestionKind::kListedEnding:
-      return u"は動詞や形容詞の未来連体形ですか？";
-  }
-  return u"";
-}
-
 // The message of a question about the junction of two syllables.
 std::u16string JunctionMessage(std::u16string_view title,
                                std::u16string_view pair,
@@ -60,6 +42,32 @@ std::u16string Shown(std::u16string text) {
 
 }  // namespace
 
+std::optional<QuestionKind> QuestionKindNamed(std::string_view name) {
+  for (const QuestionKindInfo& info : kQuestionKinds) {
+    if (info.name == name) return info.kind;
+  }
+  return std::nullopt;
+}
+
+void TypedInput::Respell(std::u16string syllables,
+                         std::vector<std::uint32_t> typed) {
+  respelled_ = std::move(syllables);
+  respelled_typed_ = std::move(typed);
+  mapped_ = false;
+  syllables_.clear();
+  same_start_ = same_end_ = 0;
+  cursor_text_ = nullptr;
+}
+
+char16_t TypedInput::ReferenceSyllable(std::size_t k) const {
+  return respelled_.empty() ? input_[syllables_[k]] : respelled_[k];
+}
+
+std::uint32_t TypedInput::TypedIndex(std::size_t k) const {
+  return respelled_.empty() ? static_cast<std::uint32_t>(k)
+                            : respelled_typed_[k];
+}
+
 void TypedInput::Map(std::u16string_view jamo) {
   mapped_ = true;
   for (std::size_t i = 0; i < input_.size(); ++i) {
@@ -67,11 +75,12 @@ void TypedInput::Map(std::u16string_view jamo) {
       syllables_.push_back(static_cast<std::uint32_t>(i));
     }
   }
+  reference_count_ = respelled_.empty() ? syllables_.size() : respelled_.size();
   // Each initial begins a syllable; only where the counts differ are the
   // syllables composed to be matched.
   working_count_ = static_cast<std::size_t>(
       std::count_if(jamo.begin(), jamo.end(), IsInitial));
-  if (working_count_ == syllables_.size()) {
+  if (working_count_ == reference_count_) {
     same_start_ = working_count_;
     return;
   }
@@ -85,24 +94,24 @@ void TypedInput::Map(std::u16string_view jamo) {
     }
     working += ComposeGroup(jamo.substr(i, end - i));
   }
-  const std::size_t shorter = std::min(working_count_, syllables_.size());
+  const std::size_t shorter = std::min(working_count_, reference_count_);
   while (same_start_ < shorter &&
-         input_[syllables_[same_start_]] == working[same_start_]) {
+         ReferenceSyllable(same_start_) == working[same_start_]) {
     ++same_start_;
   }
   while (same_start_ + same_end_ < shorter &&
-         input_[syllables_[syllables_.size() - 1 - same_end_]] ==
+         ReferenceSyllable(reference_count_ - 1 - same_end_) ==
              working[working_count_ - 1 - same_end_]) {
     ++same_end_;
   }
 }
 
-std::size_t TypedInput::InputSyllable(std::size_t k) const {
+std::size_t TypedInput::ReferenceIndex(std::size_t k) const {
   if (k < same_start_) return k;
   if (k >= working_count_ - same_end_) {
-    return k - working_count_ + syllables_.size();
+    return k - working_count_ + reference_count_;
   }
-  return std::min(same_start_, syllables_.size() - 1);
+  return std::min(same_start_, reference_count_ - 1);
 }
 
 std::size_t TypedInput::SyllableOffset(std::u16string_view jamo,
@@ -123,9 +132,12 @@ std::size_t TypedInput::SyllableOffset(std::u16string_view jamo,
   if (at < jamo.size() && (IsMedial(jamo[at]) || IsFinal(jamo[at])) && k > 0) {
     --k;  // a medial or final belongs to the syllable begun before it
   }
-  if (k >= working_count_ || syllables_.empty())
+  if (k >= working_count_ || reference_count_ == 0) {
     return std::u16string_view::npos;
-  return syllables_[InputSyllable(k)];
+  }
+  const std::uint32_t typed = TypedIndex(ReferenceIndex(k));
+  if (typed >= syllables_.size()) return std::u16string_view::npos;
+  return syllables_[typed];
 }
 
 TypedSpan TypedInput::WordAround(std::size_t offset) const {
@@ -142,6 +154,7 @@ TypedSpan TypedInput::WordAround(std::size_t offset) const {
 }
 
 std::u16string Question::CurrentWord() const {
+  if (!readings_.empty()) return std::u16string(pattern_);
   return Shown(ComposeText(WordAt(jamo_, at_)));
 }
 
@@ -186,12 +199,20 @@ std::u16string Question::Message(const Judgement& judgement) const {
 }
 
 std::u16string Question::MessageShowing(std::u16string_view shown) const {
-  if (AtJunction(kind_)) {
-    if (pattern_.size() < 2) return std::u16string(title_);
-    return JunctionMessage(title_, shown, Wording(kind_), pattern_[0],
+  const QuestionKindInfo& info = InfoOf(kind_);
+  if (info.at_junction) {
+    if (pattern_.size() < 2) return std::u16string(info.title);
+    return JunctionMessage(info.title, shown, info.wording, pattern_[0],
                            pattern_[JunctionInitial()]);
   }
-  return OccurrenceMessage(title_, shown, Wording(kind_));
+  if (!readings_.empty()) {
+    std::u16string place(shown);
+    place += u'（';
+    place += readings_;
+    place += u'）';
+    return OccurrenceMessage(info.title, place, info.wording);
+  }
+  return OccurrenceMessage(info.title, shown, info.wording);
 }
 
 std::u16string Question::TypedPlace() const {
@@ -218,7 +239,6 @@ std::u16string Question::TypedWordText() const {
 
 RecordedQuestion Question::Record(Answer answer) const {
   RecordedQuestion asked;
-  asked.slot = slot_;
   asked.kind = kind_;
   asked.word = TypedWordText();
   if (AtJunction(kind_)) asked.pair = TypedPlace();

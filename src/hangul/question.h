@@ -11,25 +11,81 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace pimoru {
 
-enum class QuestionKind {
-  kNInsertion,        // is the word a compound? (a junction)
-  kSinoKoreanSuffix,  // a Sino-Korean word with a suffix? (a word)
-  kSinoKorean,        // is the word Sino-Korean? (a junction)
-  kFutureAdnominal,   // is this ㄹ a future adnominal form? (a word)
-  kListedEnding,      // the same, for an ending of the list of such endings
+enum class QuestionKind : std::uint8_t {
+  kNInsertion,              // is the word a compound? (a junction)
+  kSinoKoreanSuffix,        // a Sino-Korean word with a suffix? (a word)
+  kSinoKoreanNasalisation,  // is the word Sino-Korean? (a junction, 목록)
+  kSinoKoreanTensification,  // the same where a hanja tenses (a junction, 발달)
+  kFutureAdnominal,          // is this ㄹ a future adnominal form? (a word)
+  kListedEnding,             // the same, for an ending of the list of such
+  kNativeNumeral,  // native numerals before 번 or 대? (a place as typed)
 };
 
-// Whether a kind asks about the junction of two syllables (the final of one,
-// the initial of the next) rather than about the word.
-constexpr bool AtJunction(QuestionKind kind) {
-  return kind == QuestionKind::kNInsertion || kind == QuestionKind::kSinoKorean;
+// What a kind of question is, in one place: how its message opens and asks,
+// how the report names it, whether it is about the junction of two
+// syllables (the final of one, the initial of the next) rather than about
+// the word, its name in outputs and stored files, and whether an answerer
+// that asks no one takes the guess of the stage that asks (--answers auto)
+// rather than No.
+struct QuestionKindInfo {
+  QuestionKind kind;
+  std::u16string_view title;  // the message's first line
+  // For a word, the sentence after it; at a junction, the kind of word.
+  std::u16string_view wording;
+  std::u16string_view label;  // in the report: "漢字語？"
+  bool at_junction;
+  std::string_view name;  // "sino-nasalisation"
+  bool unasked_takes_guess = false;
+};
+
+inline constexpr QuestionKindInfo kQuestionKinds[] = {
+    {QuestionKind::kNInsertion, u"ニウン挿入[n挿入]",
+     u"合成語または2語がつながった語", u"合成語？", true, "n-insertion"},
+    {QuestionKind::kSinoKoreanSuffix, u"【鼻音化】",
+     u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します。",
+     u"接尾辞付きの漢字語？", false, "sino-suffix"},
+    {QuestionKind::kSinoKoreanNasalisation, u"【鼻音化】", u"漢字語",
+     u"漢字語？", true, "sino-nasalisation"},
+    {QuestionKind::kSinoKoreanTensification, u"【濃音化】", u"漢字語",
+     u"漢字語？", true, "sino-tensification"},
+    {QuestionKind::kFutureAdnominal, u"【濃音化】",
+     u"は動詞や形容詞の未来連体形ですか？", u"未来連体形？", false, "future"},
+    {QuestionKind::kListedEnding, u"【濃音化】",
+     u"は動詞や形容詞の未来連体形ですか？", u"未来連体形？", false,
+     "listed-ending"},
+    // The message shows the place with its two readings: 3번（세 번／삼 번）.
+    {QuestionKind::kNativeNumeral, u"【数字の読み】",
+     u"は、回数や個数を数える固有語の数詞（前者）で読みますか？"
+     u"いいえなら、番号や年代を表す漢数詞（後者）で読みます。",
+     u"固有語の数詞？", false, "native-numeral", true},
+};
+
+constexpr bool InKindOrder() {
+  for (std::size_t k = 0; k < std::size(kQuestionKinds); ++k) {
+    if (static_cast<std::size_t>(kQuestionKinds[k].kind) != k) return false;
+  }
+  return true;
 }
+static_assert(InKindOrder(), "a row per kind, in the enum's order");
+
+constexpr const QuestionKindInfo& InfoOf(QuestionKind kind) {
+  return kQuestionKinds[static_cast<std::size_t>(kind)];
+}
+
+constexpr bool AtJunction(QuestionKind kind) {
+  return InfoOf(kind).at_junction;
+}
+
+// The kind an output or a stored file names; nullopt for a name of none.
+std::optional<QuestionKind> QuestionKindNamed(std::string_view name);
 
 // How far a word reaches on each side of a place it is asked about: a run of
 // Hangul longer than this on either side (text typed without spaces) is read
@@ -50,16 +106,27 @@ struct TypedSpan {
 // of the working text is the k-th of the input, unless a word list changed
 // their number; then the syllables the two texts share at the start and at
 // the end are matched, and the rest maps to the first syllable that differs.
+// Where the stages read the input respelled (numbers spelled out: 3시 → 세
+// 시), the working text is matched with the respelling, and each syllable of
+// that with the one typed that it stands for, if any.
 // Worked out at the first question that asks, not before.
 class TypedInput {
  public:
+  // A syllable of a respelling that stands for none typed (the 세 of 세 시).
+  static constexpr std::uint32_t kSpelled = UINT32_MAX;
+
   explicit TypedInput(std::u16string_view input) : input_(input) {}
   TypedInput(const TypedInput&) = delete;
   TypedInput& operator=(const TypedInput&) = delete;
 
+  // The stages read the input respelled: `syllables` are the respelling's
+  // syllables in order and `typed` says for each which syllable of the
+  // input it is (its index among them), or kSpelled.
+  void Respell(std::u16string syllables, std::vector<std::uint32_t> typed);
+
   std::u16string_view line() const { return input_; }
   // The offset in the input of the syllable that holds place `at` of the
-  // working JamoString `jamo`; at a unit that is no jamo, of the next
+  // working text `jamo`; at a unit that is no jamo, of the next
   // syllable. npos when there is none.
   std::size_t SyllableOffset(std::u16string_view jamo, std::size_t at);
   // The word around an offset of the input: the run of Hangul holding it,
@@ -68,14 +135,23 @@ class TypedInput {
 
  private:
   void Map(std::u16string_view jamo);
-  std::size_t InputSyllable(std::size_t k) const;
+  // The syllable of the text the stages began with that the k-th of the
+  // working text is matched with.
+  std::size_t ReferenceIndex(std::size_t k) const;
+  // The k-th syllable of the text the stages began with, and the index
+  // among the input's syllables of the one it stands for.
+  char16_t ReferenceSyllable(std::size_t k) const;
+  std::uint32_t TypedIndex(std::size_t k) const;
 
   std::u16string_view input_;
   bool mapped_ = false;
   std::vector<std::uint32_t> syllables_;  // offsets of the input's syllables
-  std::size_t working_count_ = 0;         // syllables of the working text
-  std::size_t same_start_ = 0;            // matched at the start
-  std::size_t same_end_ = 0;              // and at the end
+  std::u16string respelled_;              // empty: the input as typed
+  std::vector<std::uint32_t> respelled_typed_;
+  std::size_t reference_count_ = 0;  // syllables the stages began with
+  std::size_t working_count_ = 0;    // syllables of the working text
+  std::size_t same_start_ = 0;       // matched at the start
+  std::size_t same_end_ = 0;         // and at the end
   // Where the last lookup stood, so that questions in text order count the
   // syllables once: the text, the place and the syllables before it.
   const char16_t* cursor_text_ = nullptr;
@@ -107,12 +183,11 @@ struct Answer {
   std::u16string reason;  // the dictionary's, where one was consulted
 };
 
-// One question as the record keeps it: the stage that asked, its kind, the
-// word as typed (as it stood in the working text where the input is not
-// known), for a junction the two syllables that meet there, and the answer.
+// One question as the record keeps it: its kind, the word as typed (as it
+// stood in the working text where the input is not known), for a junction
+// the two syllables that meet there, and the answer.
 struct RecordedQuestion {
-  int slot = 0;
-  QuestionKind kind = QuestionKind::kSinoKorean;
+  QuestionKind kind = QuestionKind::kNInsertion;
   std::u16string word;
   std::u16string pair;
   Answer answer;
@@ -120,25 +195,27 @@ struct RecordedQuestion {
 
 class Question {
  public:
-  // About the occurrence of `pattern` at place `at` of the JamoString
+  // About the occurrence of `pattern` at place `at` of the working text
   // `jamo`, which must outlive the question. `typed` may be null.
-  Question(QuestionKind kind, int slot, std::u16string_view title,
-           std::u16string_view jamo, std::size_t at,
+  Question(QuestionKind kind, std::u16string_view jamo, std::size_t at,
            std::u16string_view pattern, TypedInput* typed)
+      : kind_(kind), jamo_(jamo), at_(at), pattern_(pattern), typed_(typed) {}
+  // About a place of the text that reads two ways, as it was typed ("3번")
+  // and with its readings as the message shows them ("세 번／삼 번"); the
+  // place is its word and its pattern. Both must outlive the question.
+  Question(QuestionKind kind, std::u16string_view typed_place,
+           std::u16string_view readings)
       : kind_(kind),
-        slot_(slot),
-        title_(title),
-        jamo_(jamo),
-        at_(at),
-        pattern_(pattern),
-        typed_(typed) {}
+        at_(0),
+        pattern_(typed_place),
+        typed_(nullptr),
+        readings_(readings) {}
 
   QuestionKind kind() const { return kind_; }
-  int slot() const { return slot_; }  // the stage that asks
   std::u16string_view pattern() const { return pattern_; }
 
   // The word as it now stands in the working text ("할게"); at a space,
-  // the word that follows.
+  // the word that follows. For a place that reads two ways, the place.
   std::u16string CurrentWord() const;
   // At a junction: the two syllables that meet there, with the pattern's
   // final and initial ("솜이"; across a word boundary "한 일").
@@ -174,12 +251,11 @@ class Question {
   std::u16string TypedWordText() const;
 
   QuestionKind kind_;
-  int slot_;
-  std::u16string_view title_;
   std::u16string_view jamo_;
   std::size_t at_;
   std::u16string_view pattern_;
   TypedInput* typed_;
+  std::u16string_view readings_;
 };
 
 // Answers the questions: the window with a modal box, the command line with
@@ -187,21 +263,17 @@ class Question {
 class Asker {
  public:
   virtual ~Asker() = default;
-  // True for Yes; No and any other way of closing the question are false.
-  virtual bool Confirm(const Question& question) = 0;
   // The answer with who gave it, told what a dictionary made of the question
   // (Unknown with no reason where none was consulted), so that one showing
-  // it can offer the guess and the hanja. By default the user answers.
-  virtual Answer Respond(const Question& question, const Judgement& guess) {
-    return {Confirm(question), Answerer::kUser, guess.reason};
-  }
+  // it can offer the guess and the hanja. Any way of closing the question
+  // other than Yes is No.
+  virtual Answer Respond(const Question& question, const Judgement& guess) = 0;
 };
 
 // Answers every question the same way without showing it.
 class FixedAsker : public Asker {
  public:
   explicit FixedAsker(bool answer) : answer_(answer) {}
-  bool Confirm(const Question&) override { return answer_; }
   Answer Respond(const Question&, const Judgement& guess) override {
     return {answer_, Answerer::kPolicy, guess.reason};
   }

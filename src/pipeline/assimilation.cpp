@@ -59,9 +59,6 @@ constexpr Rule kSuffixNasalisationRules[] = {
     {{fin::kNieun, ini::kRieul, med::kYo},
      {fin::kNieun, ini::kNieun, med::kYo}},  // 보관료 → 보관뇨
 };
-constexpr std::u16string_view kNasalisationTitle = u"【鼻音化】";
-constexpr QuestionForm kSuffixQuestion = {QuestionKind::kSinoKoreanSuffix,
-                                          kNasalisationTitle};
 
 // Stage 16, group B: ㄹ after a final other than ㄴ and ㄹ in a Sino-Korean
 // word, asked junction by junction.
@@ -80,8 +77,6 @@ constexpr Rule kSinoNasalisationRules[] = {
     {{fin::kBieupSiot, ini::kRieul}, {fin::kMieum, ini::kNieun}},
     {{fin::kRieulPieup, ini::kRieul}, {fin::kMieum, ini::kNieun}},
 };
-constexpr QuestionForm kSinoQuestion = {QuestionKind::kSinoKorean,
-                                        kNasalisationTitle};
 
 // Stage 16, group C: an obstruent final before ㅁ or ㄴ becomes the nasal of
 // its place. The finals in the order they are tried, with their nasal.
@@ -152,8 +147,11 @@ bool ApplyNasalisation2(StageContext& c) {
   static const RuleTable kSuffixTable(kSuffixNasalisationRules);
   static const RuleTable kSinoTable(kSinoNasalisationRules);
   static const RuleTable kObstruentTable(kObstruentNasalisationRules);
-  bool changed = AskEachRule(c.jamo, kSuffixTable, kSuffixQuestion, c.asking);
-  changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
+  bool changed = AskEachRule(c.jamo, kSuffixTable,
+                             QuestionKind::kSinoKoreanSuffix, c.asking);
+  changed = AskEachRule(c.jamo, kSinoTable,
+                        QuestionKind::kSinoKoreanNasalisation, c.asking) ||
+            changed;
   changed = ApplyRules(c.jamo, kObstruentTable) || changed;
   return ApplyAcrossWords<kObstruentNasalisationAcrossRules>(c) || changed;
 }

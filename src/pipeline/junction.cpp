@@ -15,9 +15,6 @@ namespace {
 
 // --- Stage 10: N-insertion -------------------------------------------------
 
-constexpr QuestionForm kNInsertionQuestion = {QuestionKind::kNInsertion,
-                                              u"ニウン挿入[n挿入]"};
-
 // The vowels of 이, 야, 여, 요 and 유 in the order they are asked about:
 // every question about 이 comes before any about 야, and so on.
 constexpr char16_t kNInsertionVowels[] = {med::kI, med::kYa, med::kYeo,
@@ -91,7 +88,6 @@ constexpr Rule kAspirationRules[] = {
     {{fin::kRieulBieup, ini::kHieut}, {ini::kPieup}},  // 넓히다 → 너피다
     {{fin::kRieulPieup, ini::kHieut}, {ini::kPieup}},  // ㄿ + ㅎ → ㅍ
 };
-static_assert(std::size(kAspirationRules) == 26);
 
 // Read as one breath, the same across a word boundary: 옷 한 벌 → 오탄 벌.
 constexpr auto kAspirationAcrossRules = AcrossWordBoundary(kAspirationRules);
@@ -102,8 +98,8 @@ static_assert(AllAcross(kAspirationAcrossRules));
 bool ApplyNInsertion(StageContext& c) {
   static const RuleTable kTable(kNInsertionRules);
   const bool changed =
-      AskEachRule(c.jamo, kTable, kNInsertionQuestion, c.asking);
-  return AskAcrossWords<kNInsertionAcrossRules>(c, kNInsertionQuestion) ||
+      AskEachRule(c.jamo, kTable, QuestionKind::kNInsertion, c.asking);
+  return AskAcrossWords<kNInsertionAcrossRules>(c, QuestionKind::kNInsertion) ||
          changed;
 }
 

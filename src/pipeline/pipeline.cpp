@@ -7,21 +7,21 @@ namespace pimoru {
 
 void RunStages(StageContext& c, RecordTexts texts) {
   c.record.Clear();
-  c.record.results[0] = c.text;
-  c.asking.record = texts == RecordTexts::kAll ? &c.record.questions : nullptr;
+  c.record.results[StageId::kInput] = c.text;
   for (const Stage& stage : Stages()) {
     if (!stage.RunsWith(c.options)) continue;
     if (stage.form == TextForm::kJamo) c.Decompose();
-    c.asking.slot = stage.slot;
-    // Stage 3 may credit later slots, so each stage's own flag is assigned
-    // after it runs.
+    c.asking.record =
+        texts == RecordTexts::kAll ? &c.record.questions[stage.id] : nullptr;
+    // The special words may credit later stages, so each stage's own flag
+    // is assigned after it runs.
     const bool changed = stage.run(c);
-    c.record.changed[stage.slot] = changed;
+    c.record.changed[stage.id] = changed;
     if (stage.always_kept || (changed && texts == RecordTexts::kAll)) {
       if (stage.form == TextForm::kJamo) {
-        c.record.results[stage.slot] = c.Composed();
+        c.record.results[stage.id] = c.Composed();
       } else {
-        RecordText(c.text, c.record.results[stage.slot]);
+        RecordText(c.text, c.record.results[stage.id]);
       }
     }
   }

@@ -15,16 +15,16 @@ namespace pimoru {
 
 // How much of the stages' output a conversion keeps in the record.
 enum class RecordTexts {
-  kAll,        // every stored slot's text and the questions asked, as the
-               // report and the trace show them
-  kFlagsOnly,  // the changed flags and slots 0 and 1: for a caller that
-               // shows neither, the composing of each slot's text and the
-               // keeping of each question are spared
+  kAll,        // every stored stage's text and the questions asked, as
+               // the report and the trace show them
+  kFlagsOnly,  // the changed flags, the input and the formatted input: for
+               // a caller that shows neither, the composing of each stage's
+               // text and the keeping of each question are spared
 };
 
 // Clears the record, runs every stage in order on `input` and returns the
-// reading Hangul. Each stage that reports a change stores its output in its
-// slot (its text as `texts` says; the reading and every flag are the same
+// reading Hangul. Each stage that reports a change stores its output in the
+// record (its text as `texts` says; the reading and every flag are the same
 // either way). A ConversionError from a stage ends the run; the record then
 // keeps what was stored before it.
 std::u16string RunPipeline(std::u16string_view input, const Options& options,

@@ -122,9 +122,12 @@ bool ApplySpecialWords(StageContext& c) {
       }
       candidates.Rescan(text);
       changed = true;
-      // An entry may credit the change to another stage of the record.
-      if (special.number >= 0 && special.number < kSlotCount) {
-        c.record.changed[special.number] = true;
+      // An entry may credit the change to another stage of the record; the
+      // list names the stages of the sound changes, and the reading of
+      // numbers, numbered after them, is none of those.
+      const auto credited = StageNumbered(special.number);
+      if (credited && *credited != StageId::kNumberReading) {
+        c.record.changed[*credited] = true;
       }
     }
   }
@@ -135,9 +138,9 @@ bool ApplySpecialWords(StageContext& c) {
   return changed;
 }
 
-void RecordText(std::u16string_view text, std::u16string& slot) {
-  slot.assign(text);  // in the slot's own room
-  std::replace(slot.begin(), slot.end(), kJoinMarker, u'$');
+void RecordText(std::u16string_view text, std::u16string& kept) {
+  kept.assign(text);  // in the record's own room
+  std::replace(kept.begin(), kept.end(), kJoinMarker, u'$');
 }
 
 }  // namespace pimoru

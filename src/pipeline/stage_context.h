@@ -32,7 +32,7 @@ struct StageContext {
         lists(lists),
         record(record),
         typed(input),
-        asking{asker, 0, &typed},
+        asking{asker, &typed},
         plain(plain) {}
   StageContext(const StageContext&) = delete;
   StageContext& operator=(const StageContext&) = delete;
@@ -72,10 +72,10 @@ bool ApplyAcrossWords(StageContext& c) {
 
 // The same for a table whose rules are asked.
 template <const auto& kRules>
-bool AskAcrossWords(StageContext& c, QuestionForm form) {
+bool AskAcrossWords(StageContext& c, QuestionKind kind) {
   if (!c.options.phrase_flg) return false;
   static const RuleTable kTable(kRules);
-  return AskEachRule(c.jamo, kTable, form, c.asking);
+  return AskEachRule(c.jamo, kTable, kind, c.asking);
 }
 
 }  // namespace pimoru

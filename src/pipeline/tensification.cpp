@@ -29,14 +29,6 @@ constexpr Tensing kTensing[] = {
     {ini::kJieut, ini::kSsangJieut},
 };
 
-constexpr std::u16string_view kTensificationTitle = u"【濃音化】";
-constexpr QuestionForm kListedEndingQuestion = {QuestionKind::kListedEnding,
-                                                kTensificationTitle};
-constexpr QuestionForm kFutureQuestion = {QuestionKind::kFutureAdnominal,
-                                          kTensificationTitle};
-constexpr QuestionForm kSinoQuestion = {QuestionKind::kSinoKorean,
-                                        kTensificationTitle};
-
 // Kinds of a riul_future.txt entry; any other kind is ignored.
 constexpr int kTenseAlways = 0;
 constexpr int kAskFirst = 1;
@@ -192,10 +184,11 @@ bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
       pattern += t.plain;
       replacement += t.tense;
       written_at.clear();
-      const bool hit = entry.number == kTenseAlways
-                           ? text.ReplaceAll(pattern, replacement, written_at)
-                           : AskEachOccurrence(text, pattern, replacement,
-                                               kListedEndingQuestion, asking);
+      const bool hit =
+          entry.number == kTenseAlways
+              ? text.ReplaceAll(pattern, replacement, written_at)
+              : AskEachOccurrence(text, pattern, replacement,
+                                  QuestionKind::kListedEnding, asking);
       if (hit) followers.reset();  // the text is new
       changed = hit || changed;
     }
@@ -206,7 +199,7 @@ bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
 }  // namespace
 
 bool ApplyTensification3(StageContext& c) {
-  const std::shared_ptr<const IndexedWordList> endings =
+  const IndexedWordList* const endings =
       c.lists.Indexed(WordListId::kRiulFuture);
   if (endings == nullptr) return false;
   JamoText& text = c.jamo;
@@ -237,9 +230,12 @@ bool ApplyTensification45(StageContext& c) {
   bool changed = ApplyRules(c.jamo, kHieutSiotTable);
   // An occurrence refused in step 2 is asked again in step 3 when its
   // initial is ㄷ, ㅅ or ㅈ; one tensed in step 2 no longer matches.
-  changed =
-      AskEachRule(c.jamo, kFutureTable, kFutureQuestion, c.asking) || changed;
-  changed = AskEachRule(c.jamo, kSinoTable, kSinoQuestion, c.asking) || changed;
+  changed = AskEachRule(c.jamo, kFutureTable, QuestionKind::kFutureAdnominal,
+                        c.asking) ||
+            changed;
+  changed = AskEachRule(c.jamo, kSinoTable,
+                        QuestionKind::kSinoKoreanTensification, c.asking) ||
+            changed;
   changed = ApplyRules(c.jamo, kObstruentTable) || changed;
   return ApplyAcrossWords<kObstruentAcrossRules>(c) || changed;
 }

@@ -7,6 +7,7 @@
 #include "hangul/file_write.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
+#include "pipeline/stages.h"
 
 namespace pimoru {
 namespace {
@@ -118,82 +119,130 @@ void AppendLine(std::u16string& page, std::u16string_view line) {
 }
 
 // A stage's paragraph up to its body: the link to its help page.
-std::u16string StageParagraphHead(std::u16string_view folder, int slot) {
+std::u16string StageParagraphHead(std::u16string_view folder, StageId stage) {
   std::u16string line = u"<p class=\"small\"><a href=\"";
   line += folder;
   line += u'/';
-  line += HelpPage(slot);
+  line += HelpPage(stage);
   line += u"\" target=\"_blank\">";
-  line += StageName(slot);
+  line += StageName(stage);
   line += u"</a>：　";
   return line;
 }
 
 void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
-                          int slot, std::u16string_view body) {
-  std::u16string line = StageParagraphHead(folder, slot);
+                          StageId stage, std::u16string_view body) {
+  std::u16string line = StageParagraphHead(folder, stage);
   line += u"<span class=\"ko2\">";
   line += body;
   line += u"</span></p>";
   AppendLine(page, line);
 }
 
-// What a question of each kind asks, as the report names it.
-constexpr std::u16string_view Asks(QuestionKind kind) {
-  switch (kind) {
-    case QuestionKind::kNInsertion:
-      return u"合成語？";
-    case QuestionKind::kSinoKoreanSuffix:
-      return u"接尾辞付きの漢字語？";
-    case QuestionKind::kSinoKorean:
-      return u"漢字語？";
-    case QuestionKind::kFutureAdnominal:
-    case QuestionKind::kListedEnding:
-      return u"未来連体形？";
-  }
-  return u"";
-}
-
 // The paragraph of a stage that asked but changed nothing.
 void AppendUnchangedParagraph(std::u16string& page, std::u16string_view folder,
-                              int slot) {
-  AppendLine(page, StageParagraphHead(folder, slot) + u"変化なし</p>");
+                              StageId stage) {
+  AppendLine(page, StageParagraphHead(folder, stage) + u"変化なし</p>");
+}
+
+// The line that stands for the items of a list beyond kReportListed.
+void AppendOmittedLine(std::u16string& page, std::size_t omitted,
+                       std::u16string_view unit) {
+  if (omitted == 0) return;
+  AppendLine(page, u"<p class=\"small\">　・ほか " + Decimal(omitted) + u" " +
+                       std::u16string(unit) + u"（省略）</p>");
 }
 
 void AppendQuestionLines(std::u16string& page,
-                         const std::vector<RecordedQuestion>& questions,
-                         int slot) {
+                         const std::vector<RecordedQuestion>& questions) {
+  const std::size_t listed = std::min(questions.size(), kReportListed);
+  for (const RecordedQuestion& q : std::span(questions).first(listed)) {
+    AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
+                         NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
+                         u"</span>（" + std::u16string(InfoOf(q.kind).label) +
+                         u"）　" + NumericCharRefs(QuestionAnswerText(q)) +
+                         u"</p>");
+  }
+  AppendOmittedLine(page, questions.size() - listed, u"問");
+}
+
+// Why the reading of numbers left a place as typed.
+std::u16string_view WhyLeft(NumberNoteKind kind) {
+  switch (kind) {
+    case NumberNoteKind::kLatinWord:
+      return u"小文字を含む英単語";
+    case NumberNoteKind::kMixedScript:
+      return u"数字と英字の混じった語";
+    case NumberNoteKind::kOddSeparators:
+      return u"数として読めない区切り";
+    case NumberNoteKind::kTooLarge:
+      return u"大きすぎる数";
+    case NumberNoteKind::kLoneUnit:
+      return u"数のない単位・記号";
+    case NumberNoteKind::kSinoKorean:
+    case NumberNoteKind::kNative:
+    case NumberNoteKind::kDigitByDigit:
+    case NumberNoteKind::kLetters:
+      break;
+  }
+  return {};
+}
+
+// A line for each place the reading of numbers left as typed.
+void AppendLeftLines(std::u16string& page, std::span<const NumberNote> notes) {
   std::size_t listed = 0;
-  std::size_t left = 0;
-  for (const RecordedQuestion& q : questions) {
-    if (q.slot != slot) continue;
-    if (listed == kReportQuestions) {
-      ++left;
+  std::size_t omitted = 0;
+  for (const NumberNote& note : notes) {
+    if (WasRead(note.kind)) continue;
+    if (listed == kReportListed) {
+      ++omitted;
       continue;
     }
     ++listed;
     AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
-                         NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
-                         u"</span>（" + std::u16string(Asks(q.kind)) + u"）　" +
-                         NumericCharRefs(QuestionAnswerText(q)) + u"</p>");
+                         NumericCharRefs(Shown(note.typed)) +
+                         std::u16string(CutMark(note.typed)) + u"</span>（" +
+                         std::u16string(WhyLeft(note.kind)) +
+                         u"）　読まずにそのまま</p>");
   }
-  if (left > 0) {
-    AppendLine(page, u"<p class=\"small\">　・ほか " + Decimal(left) +
-                         u" 問（省略）</p>");
+  AppendOmittedLine(page, omitted, u"箇所");
+}
+
+bool AnyLeft(std::span<const NumberNote> notes) {
+  return std::any_of(notes.begin(), notes.end(), [](const NumberNote& note) {
+    return !WasRead(note.kind);
+  });
+}
+
+// The syllable as a link to its sound, followed by ▶.
+std::u16string SpeakLink(std::u16string_view syllable) {
+  constexpr std::u16string_view kHexDigits = u"0123456789ABCDEF";
+  std::u16string link = u"<a href=\"";
+  link += kSpeakScheme;
+  link += u':';
+  for (const char byte : Utf16ToUtf8(syllable)) {
+    const auto b = static_cast<unsigned char>(byte);
+    link += u'%';
+    link += kHexDigits[b >> 4];
+    link += kHexDigits[b & 0xF];
   }
+  return link + u"\">" + NumericCharRefs(syllable) + u" &#x25B6;</a>";
 }
 
 // Which kana belongs to which sound: a row for each syllable of the
 // reading, with its symbols and its kana as the window shows them.
 void AppendSyllableTable(std::u16string& page,
-                         std::span<const SyllableSounds> syllables) {
+                         std::span<const SyllableSounds> syllables,
+                         SyllableLinks links) {
   if (syllables.empty()) return;
   syllables = syllables.first(std::min(syllables.size(), kReportCharacters));
   AppendLine(page, u"<table class=\"syl\">");
   AppendLine(page, u"<tr><th>音節</th><th>発音記号</th><th>発音カナ</th></tr>");
   for (const SyllableSounds& syllable : syllables) {
-    AppendLine(page, u"<tr><td class=\"ko2\">" +
-                         NumericCharRefs(syllable.reading) + u"</td><td>" +
+    const std::u16string shown = links == SyllableLinks::kSpeak
+                                     ? SpeakLink(syllable.reading)
+                                     : NumericCharRefs(syllable.reading);
+    AppendLine(page, u"<tr><td class=\"ko2\">" + shown + u"</td><td>" +
                          NumericCharRefs(syllable.symbols) + u"</td><td>" +
                          NumericCharRefs(syllable.kana) + u"</td></tr>");
   }
@@ -254,7 +303,8 @@ std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
-                              std::span<const SyllableSounds> syllables) {
+                              std::span<const SyllableSounds> syllables,
+                              SyllableLinks links) {
   const std::u16string folder = FolderHref(html_folder);
   std::u16string page;
   AppendLine(
@@ -274,7 +324,7 @@ std::u16string WorkReportPage(std::u16string_view reading,
   AppendLine(page, u"<title>handwork</title>");
   AppendLine(page, u"</head>");
   AppendLine(page, u"<body>");
-  const std::u16string_view input = record.results[1];
+  const std::u16string_view input = record.results[StageId::kFormatting];
   if (input.size() > kReportCharacters || reading.size() > kReportCharacters) {
     AppendLine(page, u"<p class=\"small\">長い入力（" + Decimal(input.size()) +
                          u" 文字）のため、各段階の文は最初の " +
@@ -284,40 +334,45 @@ std::u16string WorkReportPage(std::u16string_view reading,
 
   // The formatted input always opens the list.
   AppendStageParagraph(
-      page, folder, 1,
+      page, folder, StageId::kFormatting,
       NumericCharRefs(Shown(input)) + std::u16string(CutMark(input)));
-  for (int slot = 2; slot < kSlotCount; ++slot) {
-    const bool asked = std::any_of(
-        record.questions.begin(), record.questions.end(),
-        [slot](const RecordedQuestion& q) { return q.slot == slot; });
-    if (!record.changed[slot]) {
-      if (asked) {
-        AppendUnchangedParagraph(page, folder, slot);
-        AppendQuestionLines(page, record.questions, slot);
+  for (const Stage& s : StagesFrom(StageId::kFormatting).subspan(1)) {
+    const StageId stage = s.id;
+    const std::vector<RecordedQuestion>& asked = record.questions[stage];
+    const std::span<const NumberNote> notes =
+        stage == StageId::kNumberReading ? std::span(record.number_notes)
+                                         : std::span<const NumberNote>();
+    if (!record.changed[stage]) {
+      if (!asked.empty() || AnyLeft(notes)) {
+        AppendUnchangedParagraph(page, folder, stage);
+        AppendQuestionLines(page, asked);
+        AppendLeftLines(page, notes);
       }
       continue;
     }
-    // A slot that stage 3 credited without storing a text of its own shows
-    // the text that holds the credited change: for slot 2 the one stage 3
-    // left, for a later slot the one before it.
-    constexpr int kSpecialWordSlot = 3;
+    // A stage that the special words credited without storing a text of
+    // its own shows the text that holds the credited change: for the
+    // spacing the one the special words left, for a later stage the one
+    // before it.
     const std::u16string text =
-        record.results[slot].empty()
-            ? PreviousStageResult(record, std::max(slot, kSpecialWordSlot + 1))
-            : record.results[slot];
+        record.results[stage].empty()
+            ? PreviousStageResult(record,
+                                  std::max(stage, StageId::kUiVariationWords))
+            : record.results[stage];
     const std::u16string body =
-        (slot == kVoicingSlot
+        (stage == StageId::kVoicing
              ? HighlightVoicing(Shown(text), voicing_marks)
-             : ShownChanges(PreviousStageResult(record, slot), text)) +
+             : ShownChanges(PreviousStageResult(record, stage), text)) +
         std::u16string(CutMark(text));
-    AppendStageParagraph(page, folder, slot, body);
-    if (asked) AppendQuestionLines(page, record.questions, slot);
+    AppendStageParagraph(page, folder, stage, body);
+    AppendQuestionLines(page, asked);
+    AppendLeftLines(page, notes);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
                        NumericCharRefs(Shown(reading)) +
                        std::u16string(CutMark(reading)) + u"</span></p>");
-  AppendSyllableTable(page, syllables);
+  AppendSyllableTable(page, syllables, links);
   AppendLine(page, u"</body>");
   AppendLine(page, u"</html>");
   return page;
@@ -325,7 +380,7 @@ std::u16string WorkReportPage(std::u16string_view reading,
 
 std::optional<std::string> WriteWorkReport(
     const std::filesystem::path& path, const Conversion& conversion,
-    const std::filesystem::path& html_folder) {
+    const std::filesystem::path& html_folder, SyllableLinks links) {
   if (Trim(conversion.input).empty()) return std::nullopt;
   // The table shows the syllables of the reading's shown start. One
   // character more is looked at and the last syllable left out, so that
@@ -339,7 +394,7 @@ std::optional<std::string> WriteWorkReport(
   }
   const std::u16string page = WorkReportPage(
       conversion.reading, conversion.record,
-      conversion.transcription.voicing_marks, html_folder, syllables);
+      conversion.transcription.voicing_marks, html_folder, syllables, links);
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {

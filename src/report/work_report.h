@@ -27,8 +27,17 @@ namespace pimoru {
 // many syllables in the table; a note at the top of the page says where the
 // texts were cut.
 inline constexpr std::size_t kReportCharacters = 10000;
-// The most questions listed under a stage; a line counts the rest.
-inline constexpr std::size_t kReportQuestions = 1000;
+// The most questions, and places the reading of numbers left as typed,
+// listed under a stage; a line counts the rest.
+inline constexpr std::size_t kReportListed = 1000;
+
+// Whether each syllable of the report's table links to its sound: the
+// window's page does where it can speak, a file for anyone else does not.
+enum class SyllableLinks { kNone, kSpeak };
+
+// The scheme of those links: "speak:" and the syllable's UTF-8,
+// percent-encoded ("speak:%EA%B6%81" for 궁).
+inline constexpr std::u16string_view kSpeakScheme = u"speak";
 
 // Writes the report of a conversion to `path` (UTF-16 little-endian with
 // BOM), linking the help pages and the stylesheet in `html_folder`. Does
@@ -41,7 +50,8 @@ inline constexpr std::size_t kReportQuestions = 1000;
 // at `path` is ever replaced.
 std::optional<std::string> WriteWorkReport(
     const std::filesystem::path& path, const Conversion& conversion,
-    const std::filesystem::path& html_folder);
+    const std::filesystem::path& html_folder,
+    SyllableLinks links = SyllableLinks::kNone);
 
 // The text of the page, every line ended with CR LF. After the stages and
 // the reading, a table gives each syllable of the reading with its symbols
@@ -50,7 +60,8 @@ std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
-                              std::span<const SyllableSounds> syllables = {});
+                              std::span<const SyllableSounds> syllables = {},
+                              SyllableLinks links = SyllableLinks::kNone);
 
 // Who answered a question and why, as the report lists it under the stage
 // that asked: "辞書：목록＝目錄（漢字語）→はい", "回答：はい", "既定：いいえ"

@@ -34,6 +34,12 @@ enum class AfterAnswers {
   kHangUpIgnored,  // the same for a program that ignores SIGHUP (nohup)
 };
 
+// The prompts a terminal has shown, with a guess as the default or without.
+std::size_t Prompts(const std::string& terminal) {
+  return CountOf(terminal, "[y/n] ") + CountOf(terminal, "[Y/n] ") +
+         CountOf(terminal, "[y/N] ");
+}
+
 // Runs the program with `args`, typing `answers` one after another, each
 // once a new question has been shown. A question that never comes ends the
 // run after a few seconds. Where the terminal is hung up, standard error
@@ -85,7 +91,7 @@ TerminalRun RunOnTerminal(const std::vector<std::string>& args,
     const ssize_t got = read(master, buffer, sizeof buffer);
     if (got <= 0) break;  // the program has ended
     run.terminal.append(buffer, static_cast<std::size_t>(got));
-    const std::size_t asked = CountOf(run.terminal, "[y/n] ");
+    const std::size_t asked = Prompts(run.terminal);
     if (asked > typed && typed == answers.size() && hang_up) break;
     if (asked > typed && typed < answers.size()) {
       const std::string line = answers[typed++] + "\n";
@@ -145,6 +151,28 @@ TEST(CliTerminal, AClosedTerminalStopsTheRunUnanswered) {
   const TerminalRun hung_up = RunOnTerminal(args, {"y"}, AfterAnswers::kHangUp);
   EXPECT_EQ(hung_up.signal, SIGHUP);
   EXPECT_TRUE(hung_up.out.starts_with("심니\t")) << hung_up.out;
+}
+
+// The numeral before 번 is asked with the guess of the stage as the answer
+// an empty line gives, whether or not the dictionary is consulted.
+TEST(CliTerminal, AnEmptyLineTakesTheGuessOfACounter) {
+  for (const bool dictionary : {false, true}) {
+    SCOPED_TRACE(dictionary ? "dictionary" : "no dictionary");
+    std::vector<std::string> args = {"--answers", "ask", "--read-numbers",
+                                     "3번 버스 2번"};
+    if (!dictionary) args.push_back("--no-dictionary");
+    const TerminalRun run = RunOnTerminal(WithData(args), {"", ""});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Prompts(run.terminal), 2u) << run.terminal;
+    const std::size_t number = run.terminal.find("3번（세 번／삼 번）");
+    const std::size_t count = run.terminal.find("2번（두 번／이 번）");
+    ASSERT_NE(number, std::string::npos) << run.terminal;
+    ASSERT_NE(count, std::string::npos) << run.terminal;
+    EXPECT_NE(run.terminal.find("[y/N] ", number), std::string::npos);
+    EXPECT_NE(run.terminal.find("[Y/n] ", count), std::string::npos);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "삼 번 버스 두번")
+        << run.out;
+  }
 }
 
 }  // namespace

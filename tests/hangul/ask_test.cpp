@@ -16,28 +16,27 @@ namespace {
 
 constexpr std::u16string_view kTitle = u"【濃音化】";
 constexpr std::u16string_view kQuestion = u"は動詞や形容詞の未来連体形ですか？";
-constexpr QuestionForm kFuture = {QuestionKind::kFutureAdnominal, kTitle};
-constexpr QuestionForm kCompound = {QuestionKind::kNInsertion,
-                                    u"ニウン挿入[n挿入]"};
-constexpr QuestionForm kSino = {QuestionKind::kSinoKorean, kTitle};
+constexpr QuestionKind kFuture = QuestionKind::kFutureAdnominal;
+constexpr QuestionKind kCompound = QuestionKind::kNInsertion;
+constexpr QuestionKind kSino = QuestionKind::kSinoKoreanTensification;
 
 // The walks on a text of their own, answered by `asker`.
 bool AskEach(std::u16string& text, std::u16string_view pattern,
              std::u16string_view replacement, Asker& asker,
-             QuestionForm form = kFuture) {
+             QuestionKind kind = kFuture) {
   JamoText jamo(text);
   Asking asking{asker};
   const bool any_yes =
-      AskEachOccurrence(jamo, pattern, replacement, form, asking);
+      AskEachOccurrence(jamo, pattern, replacement, kind, asking);
   text = jamo.str();
   return any_yes;
 }
 bool AskJunction(std::u16string& text, std::u16string_view pattern,
                  std::u16string_view replacement, Asker& asker,
-                 QuestionForm form = kCompound) {
+                 QuestionKind kind = kCompound) {
   JamoText jamo(text);
   Asking asking{asker};
-  const bool any_yes = AskAtJunction(jamo, pattern, replacement, form, asking);
+  const bool any_yes = AskAtJunction(jamo, pattern, replacement, kind, asking);
   text = jamo.str();
   return any_yes;
 }
@@ -172,17 +171,16 @@ TEST(AskEachRule, AsksAboutAJunctionThatAnEarlierYesFormed) {
       {{fin::kMieum, ini::kNieun}, {fin::kNieun, ini::kNieun}},
   };
   const RuleTable table(kChain);
-  for (const QuestionForm form : {kFuture, kSino}) {
+  for (const QuestionKind kind : {kFuture, kSino}) {
     for (const bool first : {true, false}) {
       SCOPED_TRACE(first ? "Yes" : "No");
       JamoText text(DecomposeText(u"국어"));
       ScriptedAsker asker({first, true});
-      Asking asking{asker, 16};
-      EXPECT_EQ(AskEachRule(text, table, form, asking), first);
+      Asking asking{asker};
+      EXPECT_EQ(AskEachRule(text, table, kind, asking), first);
       EXPECT_EQ(ComposeText(text.view()), first ? u"궁너" : u"국어");
       ASSERT_EQ(asker.questions().size(), first ? 2u : 1u);
-      EXPECT_EQ(asker.questions()[0].kind, form.kind);
-      EXPECT_EQ(asker.questions()[0].slot, 16);
+      EXPECT_EQ(asker.questions()[0].kind, kind);
     }
   }
 }
@@ -256,15 +254,14 @@ TEST(TypedInput, SyllablesAddedOrDroppedByAListMapTheRestFromBothEnds) {
 
 TEST(Question, IsDataAndComposesItsMessageOnDemand) {
   const std::u16string input = u"결과를 입력하면";
-  // Stage 16 asks at 입 + 력 as the text then stands.
+  // Nasalisation 2 asks at 입 + 력 as the text then stands.
   const std::u16string jamo = DecomposeText(u"결과를 입력하면");
   const std::size_t at = jamo.find(fin::kBieup);
   const std::u16string pattern = {fin::kBieup, ini::kRieul};
   TypedInput typed(input);
-  const Question question(QuestionKind::kSinoKorean, 16, u"【鼻音化】", jamo,
-                          at, pattern, &typed);
-  EXPECT_EQ(question.kind(), QuestionKind::kSinoKorean);
-  EXPECT_EQ(question.slot(), 16);
+  const Question question(QuestionKind::kSinoKoreanNasalisation, jamo, at,
+                          pattern, &typed);
+  EXPECT_EQ(question.kind(), QuestionKind::kSinoKoreanNasalisation);
   EXPECT_EQ(question.JunctionPair(), u"입력");
   EXPECT_EQ(question.TypedWord(), (TypedSpan{4, 4}));  // 입력하면
   EXPECT_EQ(question.TypedSyllable(0), 4u);            // 입
@@ -274,22 +271,22 @@ TEST(Question, IsDataAndComposesItsMessageOnDemand) {
       u"【鼻音化】\n입력は漢字語ですか？漢字語でㅂパッチムの後ろにㄹ初声が"
       u"来た場合、【鼻音化】します。");
   // Without the input as typed, a question still shows its message.
-  const Question bare(QuestionKind::kFutureAdnominal, 20, kTitle, jamo, at,
-                      pattern, nullptr);
+  const Question bare(QuestionKind::kFutureAdnominal, jamo, at, pattern,
+                      nullptr);
   EXPECT_EQ(bare.TypedWord(), TypedSpan{});
   EXPECT_EQ(bare.Message(),
             u"【濃音化】\n 입력하면" + std::u16string(kQuestion));
 }
 
 TEST(Question, ShowsTheTypedPlaceAndTheHanjaTheDictionaryNames) {
-  // 입력하면 after stage 12 stands as 입려카면: the question is about 입력.
+  // 입력하면 after aspiration stands as 입려카면: the question is about 입력.
   const std::u16string input = u"입력하면";
   const std::u16string jamo = DecomposeText(u"입려카면");
   const std::size_t at = jamo.find(fin::kBieup);
   const std::u16string pattern = {fin::kBieup, ini::kRieul};
   TypedInput typed(input);
-  const Question question(QuestionKind::kSinoKorean, 16, u"【鼻音化】", jamo,
-                          at, pattern, &typed);
+  const Question question(QuestionKind::kSinoKoreanNasalisation, jamo, at,
+                          pattern, &typed);
   EXPECT_EQ(question.JunctionPair(), u"입려");
   EXPECT_EQ(question.TypedPlace(), u"입력");
   Judgement judgement;
@@ -302,7 +299,7 @@ TEST(Question, ShowsTheTypedPlaceAndTheHanjaTheDictionaryNames) {
   EXPECT_EQ(question.Message(Judgement{}), question.Message());
   const RecordedQuestion kept =
       question.Record({true, Answerer::kUser, u"入力"});
-  EXPECT_EQ(kept.slot, 16);
+  EXPECT_EQ(kept.kind, QuestionKind::kSinoKoreanNasalisation);
   EXPECT_EQ(kept.word, u"입력하면");
   EXPECT_EQ(kept.pair, u"입력");
   EXPECT_TRUE(kept.answer.yes);
@@ -328,7 +325,6 @@ class FakeKnowledge : public WordKnowledge {
 // Records the guess it is told and answers No.
 class GuessRecorder : public Asker {
  public:
-  bool Confirm(const Question&) override { return false; }
   Answer Respond(const Question&, const Judgement& guess) override {
     guesses.push_back(guess.reason);
     return {false, Answerer::kUser, guess.reason};
@@ -348,13 +344,15 @@ TEST(KnowingAsker,
             u"몽녹 경로");
   EXPECT_EQ(user.guesses, std::vector<std::u16string>{u"guess"});
   // Asked in table order: ㅇ + ㄹ before ㄱ + ㄹ.
-  ASSERT_EQ(record.questions.size(), 2u);
-  const RecordedQuestion& passed_on = record.questions[0];
-  const RecordedQuestion& decided = record.questions[1];
+  const std::vector<RecordedQuestion>& asked =
+      record.questions[StageId::kNasalisation2];
+  ASSERT_EQ(asked.size(), 2u);
+  const RecordedQuestion& passed_on = asked[0];
+  const RecordedQuestion& decided = asked[1];
   EXPECT_EQ(passed_on.pair, u"경로");
   EXPECT_EQ(passed_on.answer.by, Answerer::kUser);
   EXPECT_EQ(passed_on.answer.reason, u"guess");
-  EXPECT_EQ(decided.slot, 16);
+  EXPECT_EQ(decided.kind, QuestionKind::kSinoKoreanNasalisation);
   EXPECT_EQ(decided.pair, u"목록");
   EXPECT_EQ(decided.answer.by, Answerer::kDictionary);
   EXPECT_TRUE(decided.answer.yes);
@@ -363,7 +361,7 @@ TEST(KnowingAsker,
   EXPECT_EQ(RunPipeline(u"목록 경로", Options{}, lists, asker, record,
                         RecordTexts::kFlagsOnly),
             u"몽녹 경로");
-  EXPECT_TRUE(record.questions.empty());
+  EXPECT_TRUE(record.questions[StageId::kNasalisation2].empty());
 }
 
 }  // namespace

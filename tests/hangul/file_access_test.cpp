@@ -93,7 +93,7 @@ TEST(ReadRegularFile, ReadsOnlyARegularFileWithinTheLimit) {
          fs::create_symlink("gone", t.path() / "a");
          return t.path() / "a";
        },
-       Kind::kMissing, ""},
+       Kind::kBrokenLink, ""},
       {"a link loop",
        [](const TempFolder& t) {
          fs::create_symlink("a", t.path() / "a");

@@ -190,14 +190,14 @@ TEST(JunctionStagesInPipeline, OrderOfTheStages) {
   // Palatalisation comes first, so aspiration never sees ㄷ + ㅎ.
   ScriptedAsker asker;
   RunPipeline(u"닫히다", Options{}, lists, asker, record);
-  EXPECT_EQ(record.results[11], u"다치다");
-  EXPECT_FALSE(record.changed[12]);
-  EXPECT_TRUE(record.results[12].empty());
+  EXPECT_EQ(record.results[StageId::kPalatalisation], u"다치다");
+  EXPECT_FALSE(record.changed[StageId::kAspiration]);
+  EXPECT_TRUE(record.results[StageId::kAspiration].empty());
 
   // With the option off, stage 10 asks nothing.
   RunPipeline(u"솜이불", Options{}, lists, asker, record);
   EXPECT_TRUE(NQuestionsAsked(asker).empty());
-  EXPECT_FALSE(record.changed[10]);
+  EXPECT_FALSE(record.changed[StageId::kNInsertion]);
 
   // With it on, 같이 is asked about first; No leaves it to palatalisation.
   Options n_insert;
@@ -206,13 +206,13 @@ TEST(JunctionStagesInPipeline, OrderOfTheStages) {
   RunPipeline(u"같이", n_insert, lists, no, record);
   EXPECT_EQ(NQuestionsAsked(no),
             std::vector<std::u16string>{NQuestion(u"같이", u'ㅌ')});
-  EXPECT_FALSE(record.changed[10]);
-  EXPECT_EQ(record.results[11], u"가치");
+  EXPECT_FALSE(record.changed[StageId::kNInsertion]);
+  EXPECT_EQ(record.results[StageId::kPalatalisation], u"가치");
 
   ScriptedAsker yes({true});
   RunPipeline(u"솜이불", n_insert, lists, yes, record);
-  EXPECT_TRUE(record.changed[10]);
-  EXPECT_EQ(record.results[10], u"솜니불");
+  EXPECT_TRUE(record.changed[StageId::kNInsertion]);
+  EXPECT_EQ(record.results[StageId::kNInsertion], u"솜니불");
 }
 
 }  // namespace

@@ -162,10 +162,10 @@ TEST(LiaisonStagesInPipeline, Stage14WorksOnStage13) {
     SCOPED_TRACE(U8(c.input));
     ScriptedAsker asker;
     RunPipeline(c.input, Options{}, lists, asker, record);
-    EXPECT_TRUE(record.changed[13]);
-    EXPECT_EQ(U8(record.results[13]), U8(c.after13));
-    EXPECT_EQ(record.changed[14], !c.after14.empty());
-    EXPECT_EQ(U8(record.results[14]), U8(c.after14));
+    EXPECT_TRUE(record.changed[StageId::kLiaison1]);
+    EXPECT_EQ(U8(record.results[StageId::kLiaison1]), U8(c.after13));
+    EXPECT_EQ(record.changed[StageId::kLiaison2], !c.after14.empty());
+    EXPECT_EQ(U8(record.results[StageId::kLiaison2]), U8(c.after14));
   }
 }
 

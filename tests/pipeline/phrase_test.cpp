@@ -25,16 +25,9 @@ struct PhraseCase {
 void ExpectPhraseReadings(const std::vector<PhraseCase>& cases,
                           bool n_insert = false, bool answer = false) {
   LoadedWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat");
-  Options options;
-  options.phrase_flg = true;
-  options.n_insert_flg = n_insert;
-  options.h_strong_flg = false;
-  options.e_real_flg = false;
   for (const PhraseCase& c : cases) {
     SCOPED_TRACE(U8(c.input));
-    FixedAsker asker(answer);
-    StageRecord record;
-    EXPECT_EQ(U8(RunPipeline(c.input, options, lists, asker, record)),
+    EXPECT_EQ(U8(PhraseReading(c.input, lists, n_insert, answer)),
               U8(c.reading));
   }
 }
@@ -137,14 +130,14 @@ TEST(Phrase, TheRecordShowsEachChangeUnderItsStageWithTheWordsSpaced) {
   FixedAsker no(false);
   StageRecord record;
   EXPECT_EQ(RunPipeline(u"옷 한 벌", options, lists, no, record), u"오탄 벌");
-  EXPECT_TRUE(record.changed[12]);
-  EXPECT_EQ(record.results[12], u"오탄 벌");
+  EXPECT_TRUE(record.changed[StageId::kAspiration]);
+  EXPECT_EQ(record.results[StageId::kAspiration], u"오탄 벌");
   EXPECT_EQ(RunPipeline(u"밥 먹는다", options, lists, no, record),
             u"밤 멍는다");
-  EXPECT_EQ(record.results[16], u"밤 멍는다");
+  EXPECT_EQ(record.results[StageId::kNasalisation2], u"밤 멍는다");
   EXPECT_EQ(RunPipeline(u"밭 아래", options, lists, no, record), u"바다래");
-  EXPECT_TRUE(record.changed[13]);
-  EXPECT_EQ(record.results[13], u"바다래");
+  EXPECT_TRUE(record.changed[StageId::kLiaison1]);
+  EXPECT_EQ(record.results[StageId::kLiaison1], u"바다래");
 }
 
 TEST(Phrase, OffReadsWordByWordAndATypedBoundaryIsNoBoundary) {

@@ -67,8 +67,8 @@ TEST(PipelineReadings, NInsertionAnsweredYesIsLateralised) {
   ScriptedAsker yes({true});
   EXPECT_EQ(U8(RunPipeline(u"물약", options, lists, yes, record)), U8(u"물략"));
   EXPECT_EQ(yes.messages().size(), 1u);
-  EXPECT_TRUE(record.changed[10]);
-  EXPECT_TRUE(record.changed[17]);
+  EXPECT_TRUE(record.changed[StageId::kNInsertion]);
+  EXPECT_TRUE(record.changed[StageId::kLateralisation]);
 
   // Answered No, the ㄹ is carried over instead.
   ScriptedAsker no({false});
@@ -85,14 +85,15 @@ TEST(PipelineReadings, AnswersReachTheLateStages) {
   ScriptedAsker no({false});
   EXPECT_EQ(U8(RunPipeline(u"생산력", Options{}, lists, no, record)),
             U8(u"생살력"));
-  // 발달: No to the future adnominal, Yes to Sino-Korean; slot 20 alone.
+  // 발달: No to the future adnominal, Yes to Sino-Korean; the fifth
+  // tensification alone.
   ScriptedAsker sino({false, true});
   EXPECT_EQ(U8(RunPipeline(u"발달", Options{}, lists, sino, record)),
             U8(u"발딸"));
   EXPECT_EQ(sino.messages().size(), 2u);
-  EXPECT_TRUE(record.changed[20]);
-  EXPECT_FALSE(record.changed[19]);
-  EXPECT_TRUE(record.results[19].empty());
+  EXPECT_TRUE(record.changed[StageId::kTensification5]);
+  EXPECT_FALSE(record.changed[StageId::kTensification4]);
+  EXPECT_TRUE(record.results[StageId::kTensification4].empty());
 }
 
 }  // namespace

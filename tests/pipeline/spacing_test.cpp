@@ -88,7 +88,7 @@ struct SpecialCase {
   std::u16string_view input;
   std::u16string_view output;
   bool changed;
-  std::vector<int> credited;  // slots raised in the record
+  std::vector<int> credited;  // the numbers of the stages raised
 };
 
 void ExpectSpecialWords(WordListSource& lists,
@@ -102,8 +102,8 @@ void ExpectSpecialWords(WordListSource& lists,
               c.changed);
     EXPECT_EQ(U8(text), U8(c.output));
     std::vector<int> credited;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-      if (record.changed[slot]) credited.push_back(slot);
+    for (const Stage& stage : Stages()) {
+      if (record.changed[stage.id]) credited.push_back(StageNumber(stage.id));
     }
     EXPECT_EQ(credited, c.credited);
     for (const std::u16string& result : record.results) EXPECT_EQ(result, u"");
@@ -118,9 +118,9 @@ TEST(ApplySpecialWords, ReplacesCreditsAndRemovesJoinMarkers) {
                       u"6,한$잔,한$짠\r\n"      // sees the join of stage 2
                       u"12,맛#없다,마덥따\r\n"  // "#" stands for a space
                       u"19,김밥,김빱\r\n"
-                      u"0,가가,가가\r\n"     // replacement equals pattern
-                      u"24,xy,XY\r\n"        // no slot 24: no credit
-                      u"-1,uv,UV\r\n"        // nor a negative one
+                      u"0,가가,가가\r\n"  // replacement equals pattern
+                      u"24,xy,XY\r\n"     // the reading of numbers: no credit
+                      u"-1,uv,UV\r\n"     // nor a negative one
                       u"5,제#일,제일,x\r\n"  // four fields: skipped
                       u"5,나,다,\r\n"        // trailing comma: skipped
                       u"7,파,타\r\n"         // 파 → 타
@@ -173,25 +173,26 @@ TEST(SpacingInThePipeline, JoinIsStoredAndRemovedBeforeTheReading) {
   StageRecord record;
   EXPECT_EQ(RunWithLists(u"사과 한 개", folder, Options{}, record),
             u"사과 한개");
-  EXPECT_TRUE(record.changed[2]);
-  EXPECT_EQ(record.results[2], u"사과 한$개");
+  EXPECT_TRUE(record.changed[StageId::kSpacing]);
+  EXPECT_EQ(record.results[StageId::kSpacing], u"사과 한$개");
 
   // A typed "$" reaches the reading; the record shows it as typed, and the
   // join as "$" too.
   EXPECT_EQ(RunWithLists(u"US$5 사과 한 개", folder, Options{}, record),
             u"US$5 사과 한개");
-  EXPECT_EQ(record.results[2], u"US$5 사과 한$개");
+  EXPECT_EQ(record.results[StageId::kSpacing], u"US$5 사과 한$개");
   // The join's own character, typed, is no join.
   EXPECT_EQ(RunWithLists(u"사과\uFDD1 한 개", folder, Options{}, record),
             u"사과\uFFFD 한개");
-  EXPECT_FALSE(record.changed[3]);  // removing the markers is no change
-  EXPECT_EQ(record.results[3], u"");
+  EXPECT_FALSE(record.changed[StageId::kSpecialWords]);  // removing the markers
+                                                         // is no change
+  EXPECT_EQ(record.results[StageId::kSpecialWords], u"");
 
   // With a special-word list the markers go at the same point.
   folder.WriteUtf16("kspecial.txt", u"3,김밥,김빱\r\n");
   EXPECT_EQ(RunWithLists(u"사과 한 개", folder, Options{}, record),
             u"사과 한개");
-  EXPECT_FALSE(record.changed[3]);
+  EXPECT_FALSE(record.changed[StageId::kSpecialWords]);
 }
 
 TEST(SpacingInThePipeline, CreditsSurviveOnlyWhereNoLaterStageAssigns) {
@@ -206,21 +207,24 @@ TEST(SpacingInThePipeline, CreditsSurviveOnlyWhereNoLaterStageAssigns) {
     options.n_insert_flg = false;
     options.e_real_flg = false;
     RunWithLists(u"가나다 마바사 아자", folder, options, record);
-    EXPECT_TRUE(record.changed[3]);
-    EXPECT_EQ(record.results[3], u"가나다 마바사 아자");
-    // Slots before stage 3, slot 19 and the stages switched off keep the
-    // credit, without a stored text.
-    for (const int slot : {0, 1, 2, 10, 19, 22}) {
-      SCOPED_TRACE(slot);
-      EXPECT_TRUE(record.changed[slot]);
+    EXPECT_TRUE(record.changed[StageId::kSpecialWords]);
+    EXPECT_EQ(record.results[StageId::kSpecialWords], u"가나다 마바사 아자");
+    // The stages before the special words, the fourth tensification and
+    // the stages switched off keep the credit, without a stored text.
+    for (const StageId stage :
+         {StageId::kInput, StageId::kFormatting, StageId::kSpacing,
+          StageId::kNInsertion, StageId::kTensification4, StageId::kEndings}) {
+      SCOPED_TRACE(StageNumber(stage));
+      EXPECT_TRUE(record.changed[stage]);
     }
-    EXPECT_EQ(record.results[19], u"");
-    EXPECT_EQ(record.results[10], u"");
-    EXPECT_EQ(record.results[22], u"");
-    EXPECT_EQ(record.results[2], u"");
-    // Stages 5 and 12 run later and assign their own result over it.
-    EXPECT_FALSE(record.changed[5]);
-    EXPECT_FALSE(record.changed[12]);
+    EXPECT_EQ(record.results[StageId::kTensification4], u"");
+    EXPECT_EQ(record.results[StageId::kNInsertion], u"");
+    EXPECT_EQ(record.results[StageId::kEndings], u"");
+    EXPECT_EQ(record.results[StageId::kSpacing], u"");
+    // Nasalisation 1 and aspiration run later and assign their own result
+    // over it.
+    EXPECT_FALSE(record.changed[StageId::kNasalisation1]);
+    EXPECT_FALSE(record.changed[StageId::kAspiration]);
   }
   {
     SCOPED_TRACE("options on");
@@ -229,12 +233,12 @@ TEST(SpacingInThePipeline, CreditsSurviveOnlyWhereNoLaterStageAssigns) {
     options.n_insert_flg = true;
     options.e_real_flg = true;
     RunWithLists(u"마바사 아자", folder, options, record);
-    EXPECT_TRUE(record.changed[19]);
-    EXPECT_FALSE(record.changed[10]);
-    EXPECT_FALSE(record.changed[22]);
-    EXPECT_FALSE(record.changed[5]);
-    EXPECT_FALSE(record.changed[12]);
-    EXPECT_FALSE(record.changed[0]);  // 가 did not occur
+    EXPECT_TRUE(record.changed[StageId::kTensification4]);
+    EXPECT_FALSE(record.changed[StageId::kNInsertion]);
+    EXPECT_FALSE(record.changed[StageId::kEndings]);
+    EXPECT_FALSE(record.changed[StageId::kNasalisation1]);
+    EXPECT_FALSE(record.changed[StageId::kAspiration]);
+    EXPECT_FALSE(record.changed[StageId::kInput]);  // 가 did not occur
   }
 }
 

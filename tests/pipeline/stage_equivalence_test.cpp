@@ -83,7 +83,7 @@ TEST(StageEquivalence, EveryJamoStageSameAsItsPlainRun) {
     SCOPED_TRACE(U8(ComposeText(input)));
     for (const Stage& stage : Stages()) {
       if (stage.run == nullptr || stage.form != TextForm::kJamo) continue;
-      SCOPED_TRACE(stage.slot);
+      SCOPED_TRACE(StageNumber(stage.id));
       for (const bool strong : {false, true}) {
         ++seed;
         Options options;

@@ -5,48 +5,70 @@
 #include "hangul/ask.h"
 #include "hangul/word_list.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/stages.h"
 #include "support/test_support.h"
 
 namespace pimoru {
 namespace {
 
-TEST(StageRecord, NamesAndHelpPagesOfTheSlots) {
-  EXPECT_EQ(StageName(0), u"生のハングル");
-  EXPECT_EQ(StageName(10), u"N 挿入");
-  EXPECT_EQ(StageName(4), u"의の３変化");
-  EXPECT_EQ(StageName(9), u"의の３変化");
-  EXPECT_EQ(StageName(23), u"有声音化");
-  EXPECT_EQ(StageName(24), u"");
-  EXPECT_EQ(StageName(-1), u"");
-  EXPECT_EQ(HelpPage(13), u"renonka.html");
-  EXPECT_EQ(HelpPage(14), u"renonka.html");
-  EXPECT_EQ(HelpPage(21), u"pat_normalize.html");
-  EXPECT_EQ(HelpPage(24), u"");
+// The stage table gives each name its number, report name and help page:
+// the numbers are those of the special-word list and the trace.
+TEST(Stages, EachNameHasItsNumberReportNameAndHelpPage) {
+  const struct {
+    StageId stage;
+    int number;
+    std::u16string_view name;
+    std::u16string_view page;
+  } kCases[] = {
+      {StageId::kInput, 0, u"生のハングル", u"sogo.html"},
+      {StageId::kSpecialWords, 3, u"特異例の判断", u"kspecial.html"},
+      {StageId::kUiVariationWords, 4, u"의の３変化", u"wi3var1.html"},
+      {StageId::kUiVariation, 9, u"의の３変化", u"wi3var.html"},
+      {StageId::kNInsertion, 10, u"N 挿入", u"n_sonyu1.html"},
+      {StageId::kLiaison1, 13, u"連音化１", u"renonka.html"},
+      {StageId::kLiaison2, 14, u"連音化２", u"renonka.html"},
+      {StageId::kNasalisation2, 16, u"鼻音化２", u"bionka2.html"},
+      {StageId::kTensification4, 19, u"濃音化４", u"noonka4.html"},
+      {StageId::kFinals, 21, u"パッチムの標準化", u"pat_normalize.html"},
+      {StageId::kVoicing, 23, u"有声音化", u"yuseionka1.html"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.number);
+    EXPECT_EQ(StageNumber(c.stage), c.number);
+    EXPECT_EQ(StageNumbered(c.number), c.stage);
+    EXPECT_EQ(StageName(c.stage), c.name);
+    EXPECT_EQ(HelpPage(c.stage), c.page);
+  }
+  EXPECT_EQ(StageNumbered(-1), std::nullopt);
+  EXPECT_EQ(StageNumbered(1000), std::nullopt);
+  for (const Stage& stage : Stages()) {
+    EXPECT_EQ(&StageOf(stage.id), &stage);
+  }
 }
 
-TEST(StageRecord, PreviousStageResultSkipsEmptySlotsAndSlotZero) {
+TEST(StageRecord, PreviousStageResultSkipsEmptyStagesAndTheInput) {
   StageRecord record;
-  record.results[0] = u"raw";
-  EXPECT_EQ(PreviousStageResult(record, 1), u"");
-  record.results[1] = u"one";
-  record.results[5] = u"five";
-  EXPECT_EQ(PreviousStageResult(record, 12), u"five");
-  EXPECT_EQ(PreviousStageResult(record, 5), u"one");
-  EXPECT_EQ(PreviousStageResult(record, 2), u"one");
-  EXPECT_EQ(PreviousStageResult(record, 99), u"five");
+  record.results[StageId::kInput] = u"raw";
+  EXPECT_EQ(PreviousStageResult(record, StageId::kFormatting), u"");
+  record.results[StageId::kFormatting] = u"one";
+  record.results[StageId::kNasalisation1] = u"five";
+  EXPECT_EQ(PreviousStageResult(record, StageId::kAspiration), u"five");
+  EXPECT_EQ(PreviousStageResult(record, StageId::kNasalisation1), u"one");
+  EXPECT_EQ(PreviousStageResult(record, StageId::kSpacing), u"one");
+  EXPECT_EQ(PreviousStageResult(record, StageId::kVoicing), u"five");
 }
 
-TEST(RunPipeline, EmptyInputStoresSlotsZeroAndOneOnly) {
+TEST(RunPipeline, EmptyInputStoresTheInputAndTheFormattedInputOnly) {
   NoWordLists lists;
   ScriptedAsker asker;
   StageRecord record;
-  record.results[23] = u"left over";
-  record.changed[23] = true;
+  record.results[StageId::kVoicing] = u"left over";
+  record.changed[StageId::kVoicing] = true;
   EXPECT_EQ(RunPipeline(u"", Options{}, lists, asker, record), u"");
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    SCOPED_TRACE(slot);
-    EXPECT_FALSE(record.changed[slot]);
-    EXPECT_EQ(record.results[slot], u"");
+  for (const Stage& stage : Stages()) {
+    SCOPED_TRACE(StageNumber(stage.id));
+    EXPECT_FALSE(record.changed[stage.id]);
+    EXPECT_EQ(record.results[stage.id], u"");
   }
   EXPECT_TRUE(asker.messages().empty());
 }
@@ -56,11 +78,11 @@ TEST(RunPipeline, RawAndFormattedInputAreStored) {
   FixedAsker asker(false);
   StageRecord record;
   RunPipeline(u" 값이  많다 ", Options{}, lists, asker, record);
-  EXPECT_EQ(record.results[0], u" 값이  많다 ");
-  EXPECT_EQ(record.results[1], u"값이 많다");
-  EXPECT_FALSE(record.changed[0]);
-  EXPECT_FALSE(record.changed[1]);
-  EXPECT_EQ(record.results[19], u"");
+  EXPECT_EQ(record.results[StageId::kInput], u" 값이  많다 ");
+  EXPECT_EQ(record.results[StageId::kFormatting], u"값이 많다");
+  EXPECT_FALSE(record.changed[StageId::kInput]);
+  EXPECT_FALSE(record.changed[StageId::kFormatting]);
+  EXPECT_EQ(record.results[StageId::kTensification4], u"");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "hangul/utf.h"
 #include "pipeline/stage_record.h"
+#include "pipeline/stages.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -59,10 +60,10 @@ std::vector<fs::path> StagedPages() {
   return pages;
 }
 
-TEST(HelpPages, EverySlotHasAStagedPageThatNamesItsStage) {
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    const std::string name = Utf16ToUtf8(HelpPage(slot));
-    SCOPED_TRACE("slot " + std::to_string(slot) + " " + name);
+TEST(HelpPages, EveryStageHasAStagedPageThatNamesIt) {
+  for (const Stage& stage : Stages()) {
+    const std::string name = Utf16ToUtf8(HelpPage(stage.id));
+    SCOPED_TRACE("stage " + std::to_string(StageNumber(stage.id)) + " " + name);
     ASSERT_FALSE(name.empty());
     const fs::path path = kHtmlFolder / name;
     ASSERT_TRUE(fs::is_regular_file(path)) << path;
@@ -73,8 +74,8 @@ TEST(HelpPages, EverySlotHasAStagedPageThatNamesItsStage) {
         page, R"(<link rel="stylesheet" href="pimoru1.css" type="text/css">)"));
     // The report links the page under the stage's name; the page must speak
     // of that stage ("連音化１", "N 挿入", full-width digits included).
-    EXPECT_TRUE(Contains(page, Utf16ToUtf8(StageName(slot))))
-        << U8(StageName(slot));
+    EXPECT_TRUE(Contains(page, Utf16ToUtf8(StageName(stage.id))))
+        << U8(StageName(stage.id));
   }
 }
 
@@ -103,10 +104,10 @@ TEST(HelpPages, OverviewLinksEveryStagePage) {
   for (const std::string& target : LinkTargets(overview)) {
     linked.insert(WithoutFragment(target));
   }
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    const std::string name = Utf16ToUtf8(HelpPage(slot));
+  for (const Stage& stage : Stages()) {
+    const std::string name = Utf16ToUtf8(HelpPage(stage.id));
     if (name == kOverviewPage) continue;
-    EXPECT_TRUE(linked.contains(name)) << "slot " << slot << " " << name;
+    EXPECT_TRUE(linked.contains(name)) << name;
   }
 }
 

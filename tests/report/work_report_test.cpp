@@ -6,6 +6,8 @@
 #include <string>
 
 #include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -66,15 +68,15 @@ TEST(HighlightVoicing, RedRunsWhereTheMarkIsTwo) {
   }
 }
 
-// 국물 가다 → 궁물 가다: nasalisation in slot 16, voicing of 다 in slot 23.
+// 국물 가다 → 궁물 가다: nasalisation 2, and the voicing of 다.
 StageRecord SmallConversion() {
   StageRecord record;
-  record.results[0] = u"국물 가다";
-  record.results[1] = u"국물 가다";
-  record.results[16] = u"궁물 가다";
-  record.changed[16] = true;
-  record.results[kVoicingSlot] = u"궁물 가다";
-  record.changed[kVoicingSlot] = true;
+  record.results[StageId::kInput] = u"국물 가다";
+  record.results[StageId::kFormatting] = u"국물 가다";
+  record.results[StageId::kNasalisation2] = u"궁물 가다";
+  record.changed[StageId::kNasalisation2] = true;
+  record.results[StageId::kVoicing] = u"궁물 가다";
+  record.changed[StageId::kVoicing] = true;
   return record;
 }
 
@@ -105,10 +107,11 @@ TEST(WorkReport, MatchesTheGoldenFileByteForByte) {
             1);
 }
 
-TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWithoutAText) {
+TEST(WorkReport, ListsTheFormattedInputAndFlaggedStagesEvenWithoutAText) {
   StageRecord record;
-  record.results[1] = u"값";
-  record.changed[19] = true;  // credited by a special word, nothing stored
+  record.results[StageId::kFormatting] = u"값";
+  // Credited by a special word, nothing stored.
+  record.changed[StageId::kTensification4] = true;
   const std::u16string page = WorkReportPage(u"갑", record, u"1", "/h");
   EXPECT_NE(page.find(u"<a href=\"/h/sogo.html\" target=\"_blank\">整形ハングル"
                       u"</a>：　<span class=\"ko2\">&#xAC12;</span></p>\r\n"),
@@ -125,19 +128,18 @@ TEST(WorkReport, ListsSlotOneAlwaysAndFlaggedSlotsEvenWithoutAText) {
 // and why; a stage that asked but changed nothing still lists its questions.
 TEST(WorkReport, ListsEachQuestionUnderTheStageThatAskedIt) {
   StageRecord record = SmallConversion();
-  record.questions = {
-      {16,
-       QuestionKind::kSinoKorean,
+  record.questions[StageId::kNasalisation2] = {
+      {QuestionKind::kSinoKoreanNasalisation,
        u"목록을",
        u"목록",
        {true, Answerer::kDictionary, u"목록＝目錄（漢字語）"}},
-      {20,
-       QuestionKind::kFutureAdnominal,
+  };
+  record.questions[StageId::kTensification5] = {
+      {QuestionKind::kFutureAdnominal,
        u"결과를",
        u"",
        {false, Answerer::kDictionary, u"결과를＝결과＋를（助詞）"}},
-      {20,
-       QuestionKind::kFutureAdnominal,
+      {QuestionKind::kFutureAdnominal,
        u"할게",
        u"",
        {true, Answerer::kUser, u""}},
@@ -166,44 +168,50 @@ TEST(WorkReport, ListsEachQuestionUnderTheStageThatAskedIt) {
 
 // A long input's page shows the start of each text and says where it was
 // cut, so that it stays a few megabytes however long the input; a change
-// past the cut is not shown, and questions past the bound are counted.
+// past the cut is not shown, and questions and places left as typed past
+// the bound are counted.
 TEST(WorkReport, ALongInputIsCutAndTheCutSaid) {
   constexpr std::size_t kLength = 3 * kReportCharacters;
+  constexpr StageId kStage = StageId::kNasalisation2;
   StageRecord record;
-  record.results[1] = std::u16string(kLength, u'국');
-  record.results[16] = record.results[1];
-  record.results[16][5] = u'궁';
-  record.results[16][2 * kReportCharacters] = u'궁';
-  record.changed[16] = true;
-  for (std::size_t k = 0; k < kReportQuestions + 7; ++k) {
-    record.questions.push_back({16,
-                                QuestionKind::kSinoKorean,
-                                u"국국",
-                                u"국국",
-                                {false, Answerer::kPolicy, u""}});
-  }
+  record.results[StageId::kFormatting] = std::u16string(kLength, u'국');
+  record.results[kStage] = record.results[StageId::kFormatting];
+  record.results[kStage][5] = u'궁';
+  record.results[kStage][2 * kReportCharacters] = u'궁';
+  record.changed[kStage] = true;
+  record.questions[kStage].assign(kReportListed + 7,
+                                  {QuestionKind::kSinoKoreanNasalisation,
+                                   u"국국",
+                                   u"국국",
+                                   {false, Answerer::kPolicy, u""}});
+  // A Latin word as long as the input, then more places than are listed.
+  record.number_notes.assign(kReportListed + 7,
+                             {NumberNoteKind::kLatinWord, {}, u"ab", 0, u"ab"});
+  record.number_notes.front().typed = std::u16string(kLength, u'a');
   const std::u16string page =
-      WorkReportPage(record.results[16], record, u"", "/h");
+      WorkReportPage(record.results[kStage], record, u"", "/h");
   const std::string text = U8(page);
   EXPECT_NE(text.find("長い入力（" + std::to_string(kLength) +
                       " 文字）のため、各段階の文は最初の " +
                       std::to_string(kReportCharacters) + " 文字までを示し"),
             std::string::npos);
   EXPECT_EQ(CountOf(text, U8(kRed + NumericCharRefs(u"궁"))), 1u);
-  // Three texts (the input, stage 16 and the reading), each cut with the
-  // "…" that the note shows.
-  EXPECT_EQ(CountOf(text, "…"), 1u + 3u);
+  // Four texts (the input, the stage, the reading and the long word), each
+  // cut with the "…" that the note shows.
+  EXPECT_EQ(CountOf(text, "…"), 1u + 4u);
   EXPECT_EQ(CountOf(text, U8(NumericCharRefs(u"국국") + u"</span>（")),
-            kReportQuestions);
+            kReportListed);
   EXPECT_NE(page.find(u"ほか 7 問（省略）"), std::u16string::npos);
-  // Three texts of refs at 8 characters each, the questions, the markup.
-  EXPECT_LT(page.size(), 3 * 8 * kReportCharacters + 200 * kReportQuestions);
+  EXPECT_EQ(CountOf(text, "読まずにそのまま"), kReportListed);
+  EXPECT_NE(page.find(u"ほか 7 箇所（省略）"), std::u16string::npos);
+  // Four texts of refs at 8 characters each, the listed lines, the markup.
+  EXPECT_LT(page.size(), 4 * 8 * kReportCharacters + 400 * kReportListed);
 }
 
 TEST(WorkReport, SaysWhoAnsweredAndWhy) {
   const auto text = [](Answer answer) {
     return U8(QuestionAnswerText(
-        {20, QuestionKind::kFutureAdnominal, u"줄", u"", std::move(answer)}));
+        {QuestionKind::kFutureAdnominal, u"줄", u"", std::move(answer)}));
   };
   EXPECT_EQ(
       text({true, Answerer::kDictionary, u"줄＝주다＋-을＋수（依存名詞）"}),
@@ -214,14 +222,15 @@ TEST(WorkReport, SaysWhoAnsweredAndWhy) {
   EXPECT_EQ(text({false, Answerer::kPolicy, u""}), "既定：いいえ");
 }
 
-// Stage 3 may credit slot 2, which ran before it and stored nothing
-// (일 년 → 일년): its line shows the text stage 3 left, never an empty one.
-TEST(WorkReport, ACreditedSlotShowsTheTextThatHoldsItsChange) {
+// The special words may credit the spacing, which ran before them and
+// stored nothing (일 년 → 일년): its line shows the text the special words
+// left, never an empty one.
+TEST(WorkReport, ACreditedStageShowsTheTextThatHoldsItsChange) {
   StageRecord record;
-  record.results[1] = u"일 년이";
-  record.results[3] = u"일년이";
-  record.changed[2] = true;
-  record.changed[3] = true;
+  record.results[StageId::kFormatting] = u"일 년이";
+  record.results[StageId::kSpecialWords] = u"일년이";
+  record.changed[StageId::kSpacing] = true;
+  record.changed[StageId::kSpecialWords] = true;
   const std::u16string page = WorkReportPage(u"일려니", record, u"", "/h");
   const std::u16string joined = NumericCharRefs(u"일년이");
   for (const std::u16string_view name : {u"分かち書き調整", u"特異例の判断"}) {
@@ -231,6 +240,52 @@ TEST(WorkReport, ACreditedSlotShowsTheTextThatHoldsItsChange) {
               std::u16string::npos);
   }
   EXPECT_EQ(page.find(u"<span class=\"ko2\"></span>"), std::u16string::npos);
+}
+
+// The reading of numbers has its paragraph after the formatted input, the
+// spacing is compared with the spelled text, and what was left as typed is
+// listed, even where nothing was read.
+TEST(WorkReport, TheReadingOfNumbersSaysWhatItLeftAsTyped) {
+  LoadedWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat");
+  FixedAsker no(false);
+  Options options;
+  options.read_numbers_flg = true;
+  const auto page_of = [&](std::u16string_view input, const Options& with) {
+    StageRecord record;
+    const std::u16string reading = RunPipeline(input, with, lists, no, record);
+    return WorkReportPage(reading, record, u"", "/h");
+  };
+  const std::u16string page = page_of(u"오늘 3시에 hello 3D", options);
+  const auto at = [&](std::u16string_view text) { return page.find(text); };
+  const std::size_t formatted = at(u"整形ハングル</a>");
+  const std::size_t stage =
+      at(u"<a href=\"/h/suji_yomi.html\" target=\"_blank\">数字・英字の読み"
+         u"</a>：　<span class=\"ko2\">" +
+         Refs(u"오늘 세 시에 hello 3D") + u"</span></p>\r\n");
+  const std::size_t latin =
+      at(u"<p class=\"small\">　・<span class=\"ko2\">" + Refs(u"hello") +
+         u"</span>（小文字を含む英単語）　読まずにそのまま</p>\r\n");
+  const std::size_t mixed =
+      at(Refs(u"3D") + u"</span>（数字と英字の混じった語）　読まずにそのまま");
+  const std::size_t spacing =
+      at(u"分かち書き調整</a>：　<span class=\"ko2\">" + Refs(u"오늘 세") +
+         kRed + Refs(u"$") + kEnd + Refs(u"시에 hello 3D"));
+  for (const std::size_t found : {formatted, stage, latin, mixed, spacing}) {
+    ASSERT_NE(found, std::u16string::npos) << U8(page);
+  }
+  EXPECT_LT(formatted, stage);
+  EXPECT_LT(stage, latin);
+  EXPECT_LT(latin, mixed);
+  EXPECT_LT(mixed, spacing);
+
+  const std::u16string left = page_of(u"hello 세계", options);
+  EXPECT_NE(left.find(u"数字・英字の読み</a>：　変化なし</p>\r\n<p "
+                      u"class=\"small\">　・<span class=\"ko2\">" +
+                      Refs(u"hello")),
+            std::u16string::npos)
+      << U8(left);
+  EXPECT_EQ(page_of(u"오늘 3시에 hello 3D", Options{}).find(u"数字・英字"),
+            std::u16string::npos);
 }
 
 TEST(WorkReport, FolderIsEscapedInLinks) {

@@ -16,7 +16,7 @@ bool RunStage(StageFunction stage, std::u16string& text,
       setup.record != nullptr ? *setup.record : own_record, setup.plain);
   for (const Stage& s : Stages()) {
     if (s.run != stage) continue;
-    c.asking.slot = s.slot;
+    c.asking.record = &c.record.questions[s.id];
     if (s.form == TextForm::kSyllables) {
       const bool changed = stage(c);
       text = c.text;

@@ -7,20 +7,26 @@
 #include <random>
 
 #include "hangul/utf.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
+#include "pipeline/stage_record.h"
 
 namespace pimoru {
 
-bool ScriptedAsker::Confirm(const Question& question) {
+Answer ScriptedAsker::Respond(const Question& question,
+                              const Judgement& guess) {
   messages_.push_back(question.Message());
   const TypedSpan word = question.TypedWord();
   questions_.push_back(
-      {question.kind(), question.slot(),
+      {question.kind(),
        std::u16string(question.TypedLine().substr(
            std::min(word.offset, question.TypedLine().size()), word.length)),
        messages_.back()});
-  if (answers_.empty()) return false;
-  const bool answer = answers_.front();
-  answers_.pop_front();
+  Answer answer{false, Answerer::kUser, guess.reason};
+  if (!answers_.empty()) {
+    answer.yes = answers_.front();
+    answers_.pop_front();
+  }
   return answer;
 }
 
@@ -75,6 +81,18 @@ std::size_t CountOf(std::string_view text, std::string_view part) {
 }
 
 std::string U8(std::u16string_view text) { return Utf16ToUtf8(text); }
+
+std::u16string PhraseReading(std::u16string_view input, WordListSource& lists,
+                             bool n_insert, bool answer) {
+  Options options;
+  options.phrase_flg = true;
+  options.n_insert_flg = n_insert;
+  options.h_strong_flg = false;
+  options.e_real_flg = false;
+  FixedAsker asker(answer);
+  StageRecord record;
+  return RunPipeline(input, options, lists, asker, record);
+}
 
 std::u16string RandomText(std::mt19937& random, std::size_t max_length) {
   constexpr std::u16string_view kAlphabet = u"ab가나 \u11A8\u1100";

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "hangul/question.h"
+#include "hangul/word_list.h"
 
 namespace pimoru {
 
 // What a question said of itself when it was asked.
 struct AskedQuestion {
   QuestionKind kind;
-  int slot;
   std::u16string typed_word;  // the word as typed, empty where unknown
   std::u16string message;
 };
@@ -29,7 +29,7 @@ class ScriptedAsker : public Asker {
   ScriptedAsker() = default;
   explicit ScriptedAsker(std::vector<bool> answers)
       : answers_(answers.begin(), answers.end()) {}
-  bool Confirm(const Question& question) override;
+  Answer Respond(const Question& question, const Judgement& guess) override;
 
   const std::vector<std::u16string>& messages() const { return messages_; }
   const std::vector<AskedQuestion>& questions() const { return questions_; }
@@ -68,6 +68,12 @@ std::size_t CountOf(std::string_view text, std::string_view part);
 
 // UTF-8 for failure messages.
 std::string U8(std::u16string_view text);
+
+// The reading of `input` as spoken in one breath with `lists`, ㅎ kept and
+// the formal endings as written, N-insertion as `n_insert` says, every
+// question answered `answer`.
+std::u16string PhraseReading(std::u16string_view input, WordListSource& lists,
+                             bool n_insert = false, bool answer = false);
 
 // A text of up to `max_length` units over a small alphabet of ASCII,
 // syllables, a space and jamo, so that patterns made the same way occur
