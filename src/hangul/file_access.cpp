@@ -91,13 +91,13 @@ std::string ByteSizeText(std::uint64_t bytes) {
 std::string FileReadFailureText(const FileReadFailure& failure) {
   switch (failure.kind) {
     case FileReadFailure::Kind::kFolder:
-      return "フォルダです";
+      return std::string(kFolderText);
     case FileReadFailure::Kind::kNotAFile:
-      return "通常のファイルではありません";
+      return std::string(kNotAFileText);
     case FileReadFailure::Kind::kTooLarge:
       return ByteSizeText(failure.limit) + " を超えています";
     case FileReadFailure::Kind::kForeignLink:
-      return "共有フォルダにある他のユーザーのシンボリックリンクです";
+      return std::string(kForeignLinkText);
     case FileReadFailure::Kind::kBrokenLink:
       return "リンク先がありません";
     case FileReadFailure::Kind::kMissing:

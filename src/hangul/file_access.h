@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace pimoru {
 
@@ -63,6 +64,14 @@ struct FileReadFailure {
   std::uint64_t limit = 0;  // the reader's limit, for kTooLarge
   explicit operator bool() const { return kind != Kind::kNone; }
 };
+
+// What stands at a path that is not read or written, in the words of the
+// core's messages, the same for reading and for writing.
+inline constexpr std::string_view kFolderText = "フォルダです";
+inline constexpr std::string_view kNotAFileText =
+    "通常のファイルではありません";
+inline constexpr std::string_view kForeignLinkText =
+    "共有フォルダにある他のユーザーのシンボリックリンクです";
 
 // Why, in the words of the core's messages ("フォルダです", "64 MiB を超えて
 // います", the system's text).

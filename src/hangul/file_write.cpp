@@ -254,13 +254,13 @@ class TempFile {
 std::string FailureText(const FileWriteFailure& failure) {
   switch (failure.kind) {
     case FileWriteFailure::Kind::kFolder:
-      return "フォルダです";
+      return std::string(kFolderText);
     case FileWriteFailure::Kind::kNotAFile:
-      return "通常のファイルではありません";
+      return std::string(kNotAFileText);
     case FileWriteFailure::Kind::kChanged:
       return "書き込み中に変わりました";
     case FileWriteFailure::Kind::kForeignLink:
-      return "共有フォルダにある他のユーザーのシンボリックリンクです";
+      return std::string(kForeignLinkText);
     case FileWriteFailure::Kind::kSystem:
     case FileWriteFailure::Kind::kNone:
       break;

@@ -17,10 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Owners that are nobody on a test machine, for the files root makes.
-constexpr uid_t kOtherUser = 4242;
-constexpr uid_t kThirdUser = 4243;
-
 TEST(MayFollowLink, OnlyOwnOrTheFolderOwnersLinksInASharedStickyFolder) {
   constexpr uid_t kUser = 1000;
   struct Case {
@@ -158,33 +154,15 @@ TEST(ReadableFile, ItsOpenedNameIsTheFileThatWasChecked) {
 // user; the same link elsewhere is.
 TEST(ReadRegularFile, RefusesAnotherUsersLinkInASharedFolder) {
   if (::geteuid() != 0) GTEST_SKIP() << "making another user's link needs root";
-  struct Case {
-    const char* name;
-    mode_t folder_mode;
-    uid_t folder_owner;
-    uid_t link_owner;
-    bool refused;
-  } const cases[] = {
-      {"another user's link in a sticky shared folder", 01777, 0, kOtherUser,
-       true},
-      {"the folder owner's link", 01777, kOtherUser, kOtherUser, false},
-      {"own link", 01777, kOtherUser, 0, false},
-      {"a shared folder that is not sticky", 0777, 0, kOtherUser, false},
-  };
-  for (const Case& c : cases) {
+  for (const PlantedLinkCase& c : kPlantedLinks) {
     SCOPED_TRACE(c.name);
     TempFolder root;
-    const fs::path shared = root.path() / "shared";
-    fs::create_directory(shared);
-    ASSERT_EQ(::chown(shared.c_str(), c.folder_owner, c.folder_owner), 0);
-    ASSERT_EQ(::chmod(shared.c_str(), c.folder_mode), 0);
-    const fs::path secret = root.WriteBytes("secret", "mine");
-    fs::create_symlink(secret, shared / "link");
-    ASSERT_EQ(::lchown((shared / "link").c_str(), c.link_owner, c.link_owner),
-              0);
+    const fs::path link =
+        PlantLink(root, c.folder_mode, c.folder_owner, c.link_owner,
+                  root.WriteBytes("secret", "mine"), "link");
+    ASSERT_FALSE(link.empty());
     std::string bytes;
-    const FileReadFailure failure =
-        ReadRegularFile(shared / "link", 100, bytes);
+    const FileReadFailure failure = ReadRegularFile(link, 100, bytes);
     if (c.refused) {
       EXPECT_EQ(failure.kind, FileReadFailure::Kind::kForeignLink);
     } else {

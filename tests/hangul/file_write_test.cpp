@@ -28,10 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Owners that are nobody on a test machine, for the files root makes.
-constexpr uid_t kOtherUser = 4242;
-constexpr uid_t kThirdUser = 4243;
-
 std::set<std::string> Names(const fs::path& folder) {
   std::set<std::string> names;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
@@ -196,33 +192,14 @@ TEST(WriteFileAtomically, ANameAsLongAsTheFolderAllowsIsWritten) {
 // file it leads to stays as it was.
 TEST(WriteFileAtomically, RefusesAnotherUsersLinkInASharedFolder) {
   if (::geteuid() != 0) GTEST_SKIP() << "making another user's link needs root";
-  struct Case {
-    const char* name;
-    mode_t folder_mode;
-    uid_t folder_owner;
-    uid_t link_owner;
-    bool refused;
-  } const cases[] = {
-      {"another user's link in a sticky shared folder", 01777, 0, kOtherUser,
-       true},
-      {"a link of a third user in another's shared folder", 01777, kThirdUser,
-       kOtherUser, true},
-      {"the folder owner's link", 01777, kOtherUser, kOtherUser, false},
-      {"own link", 01777, kOtherUser, 0, false},
-      {"a shared folder that is not sticky", 0777, 0, kOtherUser, false},
-  };
-  for (const Case& c : cases) {
+  for (const PlantedLinkCase& c : kPlantedLinks) {
     SCOPED_TRACE(c.name);
     TempFolder root;
-    const fs::path shared = root.path() / "shared";
-    fs::create_directory(shared);
-    ASSERT_EQ(::chown(shared.c_str(), c.folder_owner, c.folder_owner), 0);
-    ASSERT_EQ(::chmod(shared.c_str(), c.folder_mode), 0);
     const fs::path secret = root.WriteBytes("secret", "mine");
     ::chmod(secret.c_str(), 0600);
-    const fs::path link = shared / "report.html";
-    fs::create_symlink(secret, link);
-    ASSERT_EQ(::lchown(link.c_str(), c.link_owner, c.link_owner), 0);
+    const fs::path link = PlantLink(root, c.folder_mode, c.folder_owner,
+                                    c.link_owner, secret, "report.html");
+    ASSERT_FALSE(link.empty());
     if (c.refused) {
       ExpectRefused(link);
       EXPECT_EQ(ReadFileBytes(secret), "mine");
