@@ -1,6 +1,8 @@
 #include "app/folders.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "app/settings.h"
 
@@ -12,11 +14,17 @@ std::filesystem::path Folders::SettingsPath() const {
 
 Folders LocateFolders(const EnvironmentLookup& environment,
                       const std::filesystem::path& executable_folder) {
-  return {UserFolder(environment),
-          ProgramFolder(environment, executable_folder)};
+  return {
+      UserFolder(environment), ProgramFolder(environment, executable_folder),
+      PrivateParentOfUserFolder(environment).value_or(std::filesystem::path())};
 }
 
 FileProblem CreateSystemFolder(const Folders& folders) {
+  if (!folders.private_folder.empty()) {
+    if (const FileProblem problem = MakePrivateFolder(folders.private_folder)) {
+      return problem;
+    }
+  }
   std::error_code ec;
   std::filesystem::create_directories(folders.system_folder, ec);
   std::error_code is_folder;
@@ -27,18 +35,16 @@ FileProblem CreateSystemFolder(const Folders& folders) {
   return FileProblem::NotAFile();
 }
 
-std::filesystem::path InstanceLockPath(const EnvironmentLookup& environment) {
-  const std::string name(kInstanceName);
-  if (auto runtime = PathVariable(environment, "XDG_RUNTIME_DIR")) {
-    std::error_code ec;
-    if (runtime->is_absolute() && std::filesystem::is_directory(*runtime, ec)) {
-      return *runtime / (name + ".lock");
-    }
+FileProblem MakePrivateFolder(const std::filesystem::path& folder) {
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    return FileProblem::System(errno);
   }
-  std::error_code ec;
-  std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
-  if (ec) temp = "/tmp";
-  return temp / (name + "-" + std::to_string(getuid()) + ".lock");
+  return IsPrivateFolder(folder) ? FileProblem{} : FileProblem::NotPrivate();
+}
+
+std::filesystem::path InstanceLockPath(
+    const std::filesystem::path& runtime_folder) {
+  return runtime_folder / (std::string(kInstanceName) + ".lock");
 }
 
 }  // namespace pimoru

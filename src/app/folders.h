@@ -21,6 +21,10 @@ inline constexpr std::string_view kInstanceName = "韓国の荒野は人を強�
 struct Folders {
   std::filesystem::path system_folder;
   std::filesystem::path program_folder;
+  // Where there is no home folder: the runtime folder that holds the
+  // system folder, which CreateSystemFolder makes sure is the user's own.
+  // Empty otherwise.
+  std::filesystem::path private_folder;
 
   std::filesystem::path KdatFolder() const { return program_folder / "kdat"; }
   std::filesystem::path HtmlFolder() const { return program_folder / "html"; }
@@ -38,14 +42,22 @@ struct Folders {
 Folders LocateFolders(const EnvironmentLookup& environment,
                       const std::filesystem::path& executable_folder);
 
-// Creates the system folder with every missing parent. A problem when it
-// does not exist as a folder afterwards.
+// Creates the system folder with every missing parent, within a private
+// folder made by MakePrivateFolder where there is one. A problem when it
+// does not exist as a folder afterwards, or the private folder is not the
+// user's own.
 FileProblem CreateSystemFolder(const Folders& folders);
 
-// The lock file that keeps a second window from starting: in
-// $XDG_RUNTIME_DIR when that names a folder, else in the temporary folder
-// with the user's number in the name, so that users do not share it.
-std::filesystem::path InstanceLockPath(const EnvironmentLookup& environment);
+// Makes `folder` with mode 700 unless something stands there, and checks
+// that it is private. A problem (kNotPrivate) when it is not: another
+// user's folder, a folder open to others, a link, a file. It is then left
+// as it is, and nothing is to be read from it or put in it.
+FileProblem MakePrivateFolder(const std::filesystem::path& folder);
+
+// The lock file that keeps a second window from starting, in the runtime
+// folder.
+std::filesystem::path InstanceLockPath(
+    const std::filesystem::path& runtime_folder);
 
 }  // namespace pimoru
 

@@ -1,5 +1,8 @@
 #include "app/instance.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QDeadlineTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -15,6 +18,15 @@ constexpr char kCall[] = "show\n";
 constexpr int kConnectTimeoutMs = 500;
 constexpr int kRetryPauseMs = 50;
 
+// Whether the other end of a local socket is run by this user.
+bool ServedByThisUser(const QLocalSocket& socket) {
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  return ::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET,
+                      SO_PEERCRED, &peer, &size) == 0 &&
+         peer.uid == ::geteuid();
+}
+
 }  // namespace
 
 QString InstanceServerName(const std::filesystem::path& lock_path) {
@@ -29,6 +41,7 @@ bool CallRunningWindow(const QString& server_name, int patience_ms) {
     QLocalSocket socket;
     socket.connectToServer(server_name);
     if (socket.waitForConnected(kConnectTimeoutMs)) {
+      if (!ServedByThisUser(socket)) return false;
       socket.write(kCall);
       const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
       socket.disconnectFromServer();

@@ -19,7 +19,8 @@ QString InstanceServerName(const std::filesystem::path& lock_path);
 
 // Asks the window listening at `server_name` to come forward. A window that
 // has only just taken the lock may not listen yet, so the call is tried
-// again for up to `patience_ms`. False when no window answered.
+// again for up to `patience_ms`. False when no window answered, and when
+// what answered is run by another user: nothing is said to it.
 bool CallRunningWindow(const QString& server_name, int patience_ms);
 
 // Shows `window` normal (not minimised) on the desktop in view, raises it

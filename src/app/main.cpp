@@ -2,6 +2,7 @@
 // window forward and ends, silently, with status 0.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -14,10 +15,13 @@
 #include <QMetaObject>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QTranslator>
 #include <QUrl>
 #include <cerrno>
+#include <cstdio>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "app/folders.h"
@@ -25,6 +29,7 @@
 #include "app/instance.h"
 #include "app/main_frm.h"
 #include "app/sound_output.h"
+#include "app/system_reason.h"
 #include "lexicon/dictionary.h"
 #include "speech/speech.h"
 
@@ -98,18 +103,47 @@ QString ProblemsText(const Dictionary& dictionary) {
          text;
 }
 
+// Whether the lock file that keeps this start from running is one of this
+// user's: a lock of anyone else is no window of the user's.
+bool OwnLock(const std::filesystem::path& lock_path) {
+  struct stat st;
+  return ::lstat(lock_path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         st.st_uid == ::geteuid();
+}
+
 int Main(int argc, char** argv) {
-  // The lock is taken before anything is shown. A lock whose process has
-  // died is taken over; a living one never goes stale, however long the
-  // first window has been open. A lock file that cannot be written at all
-  // does not keep the window from starting.
-  const std::filesystem::path lock_path = InstanceLockPath(ProcessEnvironment);
+  // The lock is taken before anything is shown, in a folder of the user's
+  // own. A lock whose process has died is taken over; a living one never
+  // goes stale, however long the first window has been open. A lock file
+  // that cannot be written at all does not keep the window from starting,
+  // and neither does a runtime folder or a lock that is not the user's
+  // own: it is said, and the window runs without them.
+  const std::filesystem::path runtime = RuntimeFolder(ProcessEnvironment);
+  const FileProblem runtime_problem = MakePrivateFolder(runtime);
+  const std::filesystem::path lock_path = InstanceLockPath(runtime);
   const QString server_name = InstanceServerName(lock_path);
-  QLockFile instance(QString::fromStdString(lock_path.string()));
-  instance.setStaleLockTime(0);
-  if (!instance.tryLock(0) && instance.error() == QLockFile::LockFailedError) {
-    CallRunningWindow(server_name, kCallPatienceMs);
-    return 0;
+  std::optional<QLockFile> instance;
+  QString not_own;  // what was not the user's own, to be said
+  if (runtime_problem) {
+    not_own = QStringLiteral("実行時フォルダ %1 を使えません。\n%2")
+                  .arg(QString::fromStdString(runtime.string()),
+                       QString::fromStdString(ReasonLine(runtime_problem)));
+  } else {
+    instance.emplace(QString::fromStdString(lock_path.string()));
+    instance->setStaleLockTime(0);
+    if (!instance->tryLock(0) &&
+        instance->error() == QLockFile::LockFailedError) {
+      if (OwnLock(lock_path)) {
+        CallRunningWindow(server_name, kCallPatienceMs);
+        return 0;
+      }
+      not_own = QStringLiteral("ロックファイル %1 は他のユーザーのものです。")
+                    .arg(QString::fromStdString(lock_path.string()));
+    }
+  }
+  if (!not_own.isEmpty()) {
+    not_own += QStringLiteral("\n二重起動の確認をせずに起動します。");
+    std::fprintf(stderr, "pimoru: %s\n", not_own.toUtf8().constData());
   }
 
   QApplication app(argc, argv);
@@ -160,13 +194,19 @@ int Main(int argc, char** argv) {
   }
   main_frm.SetSpeech(MakeSpeaker(), std::make_unique<DeviceSoundOutput>());
   // Listening last: a second start that finds the socket finds a window
-  // that is ready for it.
+  // that is ready for it. Only beside a lock of the user's own.
   InstanceServer server(server_name, &main_frm);
-  server.Listen();
+  if (not_own.isEmpty()) server.Listen();
   // The session may end the program without closing the window.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &main_frm,
                    [&main_frm](QSessionManager&) { main_frm.SaveState(); });
   main_frm.show();
+  if (!not_own.isEmpty()) {
+    QTimer::singleShot(0, &main_frm, [&main_frm, not_own] {
+      QMessageBox::warning(&main_frm, QApplication::applicationDisplayName(),
+                           not_own);
+    });
+  }
   return QApplication::exec();
 }
 

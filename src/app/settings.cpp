@@ -1,12 +1,11 @@
 #include "app/settings.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
+#include <cstdint>
+#include <limits>
 #include <optional>
 
+#include "hangul/file_access.h"
 #include "hangul/file_write.h"
 #include "hangul/utf.h"
 #include "hangul/word_list.h"
@@ -47,24 +46,6 @@ void WithValue(std::span<const std::u16string> lines, std::u16string_view key,
                Apply apply) {
   const std::u16string value = SettingValue(lines, key);
   if (!value.empty()) apply(value);
-}
-
-// Up to `limit` bytes of an open file, and whether it held more.
-bool ReadUpTo(int fd, std::size_t limit, std::string& bytes, bool& cut) {
-  bytes.resize(limit + 1);
-  std::size_t size = 0;
-  while (size < bytes.size()) {
-    const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (got == 0) break;
-    size += static_cast<std::size_t>(got);
-  }
-  cut = size > limit;
-  bytes.resize(cut ? limit : size);
-  return true;
 }
 
 }  // namespace
@@ -164,30 +145,32 @@ std::string FormatSettings(const Settings& settings) {
 
 FileProblem LoadSettings(const std::filesystem::path& file,
                          Settings& settings) {
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) {
-    // Nothing there (a dangling link or a file where the folder should be
-    // are nothing too): the defaults stand, and saving will say if it can't.
-    if (errno == ENOENT || errno == ENOTDIR) return {};
-    return FileProblem::System(errno);
-  }
-  if (!S_ISREG(info.st_mode)) return FileProblem::NotAFile();
-  // Without blocking, should a FIFO have taken the file's place since.
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return FileProblem::System(errno);
-  FileProblem problem;
+  // Any size is opened, and only its start read: a huge file costs neither
+  // time nor memory.
+  ReadableFile opened(file, std::numeric_limits<std::uint64_t>::max());
   std::string bytes;
-  bool cut = false;
-  if (::fstat(fd, &info) != 0) {
-    problem = FileProblem::System(errno);
-  } else if (!S_ISREG(info.st_mode)) {
-    problem = FileProblem::NotAFile();
-  } else if (!ReadUpTo(fd, kSettingsReadLimit, bytes, cut)) {
-    problem = FileProblem::System(errno);
+  const FileReadFailure failure = opened.ReadStart(kSettingsReadLimit, bytes);
+  switch (failure.kind) {
+    case FileReadFailure::Kind::kNone:
+      break;
+    case FileReadFailure::Kind::kMissing:
+    case FileReadFailure::Kind::kBrokenLink:
+      // Nothing there: the defaults stand, and saving will say if it can't.
+      return {};
+    case FileReadFailure::Kind::kFolder:
+    case FileReadFailure::Kind::kNotAFile:
+    case FileReadFailure::Kind::kTooLarge:
+      return FileProblem::NotAFile();
+    case FileReadFailure::Kind::kForeignLink:
+      return FileProblem::ForeignLink();
+    case FileReadFailure::Kind::kSystem:
+      // A file where the folder should be is nothing there too.
+      if (failure.error_number == ENOTDIR) return {};
+      return FileProblem::System(failure.error_number);
   }
-  ::close(fd);
-  if (problem) return problem;
-  if (cut) bytes.resize(bytes.find_last_of("\r\n") + 1);  // npos + 1 == 0
+  if (opened.size() > kSettingsReadLimit) {
+    bytes.resize(bytes.find_last_of("\r\n") + 1);  // npos + 1 == 0
+  }
   ApplySettingLines(DecodeSettingLines(bytes), settings);
   return {};
 }
@@ -201,6 +184,8 @@ FileProblem SaveSettings(const std::filesystem::path& file,
       return {};
     case FileWriteFailure::Kind::kSystem:
       return FileProblem::System(failure.error_number);
+    case FileWriteFailure::Kind::kForeignLink:
+      return FileProblem::ForeignLink();
     case FileWriteFailure::Kind::kFolder:
     case FileWriteFailure::Kind::kNotAFile:
     case FileWriteFailure::Kind::kChanged:

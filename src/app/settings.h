@@ -102,9 +102,9 @@ std::string FormatSettings(const Settings& settings);
 // Reads `file` over `settings`, at most kSettingsReadLimit bytes of it (a
 // line cut at the limit is dropped). A missing file leaves them as they
 // are, and so does one that exists but cannot be read: a folder, a device
-// or a FIFO at the path, a file without read permission. That is told by
-// the problem returned, so the caller can keep from overwriting a file it
-// never read.
+// or a FIFO at the path, a file without read permission, another user's
+// link in a shared folder (see MayFollowLink). That is told by the problem
+// returned, so the caller can keep from overwriting a file it never read.
 FileProblem LoadSettings(const std::filesystem::path& file, Settings& settings);
 
 // Replaces `file` with those lines, through a temporary file in the same

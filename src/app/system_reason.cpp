@@ -28,6 +28,11 @@ constexpr std::string_view kReasonLabel = "理由：";
 constexpr std::string_view kNotAFile =
     "ファイルではないもの（フォルダ、デバイス、名前付きパイプなど）が"
     "あります。";
+constexpr std::string_view kForeignLink =
+    "共有フォルダにある他のユーザーのシンボリックリンクです。";
+constexpr std::string_view kNotPrivate =
+    "自分だけのフォルダではありません（他のユーザーのもの、または他の"
+    "ユーザーも入れるフォルダです）。";
 constexpr std::string_view kSentenceEnd = "。";
 
 }  // namespace
@@ -45,6 +50,10 @@ std::string ReasonLine(const FileProblem& problem) {
       return {};
     case FileProblem::Kind::kNotAFile:
       return std::string(kReasonLabel) + std::string(kNotAFile);
+    case FileProblem::Kind::kForeignLink:
+      return std::string(kReasonLabel) + std::string(kForeignLink);
+    case FileProblem::Kind::kNotPrivate:
+      return std::string(kReasonLabel) + std::string(kNotPrivate);
     case FileProblem::Kind::kSystem:
       return std::string(kReasonLabel) + SystemReasonText(problem.error_number);
   }

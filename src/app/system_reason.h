@@ -12,13 +12,16 @@ namespace pimoru {
 
 // What kept a file from being read or written: nothing, something other
 // than a regular file at its path (a folder, a device, a FIFO, a socket),
-// or a system error.
+// another user's symbolic link in a shared folder, a folder that should be
+// the user's alone but is not, or a system error.
 struct FileProblem {
-  enum class Kind { kNone, kNotAFile, kSystem };
+  enum class Kind { kNone, kNotAFile, kForeignLink, kNotPrivate, kSystem };
   Kind kind = Kind::kNone;
   int error_number = 0;  // the errno of kSystem
 
   static FileProblem NotAFile() { return {Kind::kNotAFile, 0}; }
+  static FileProblem ForeignLink() { return {Kind::kForeignLink, 0}; }
+  static FileProblem NotPrivate() { return {Kind::kNotPrivate, 0}; }
   static FileProblem System(int error_number) {
     return {Kind::kSystem, error_number};
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "hangul/conversion_error.h"
 #include "hangul/user_folders.h"
 #include "hangul/utf.h"
 #include "lexicon/dictionary.h"
@@ -17,7 +18,7 @@ std::unique_ptr<Dictionary> DictionaryFor(const CommandLine& cl) {
 }
 
 // The dictionary of this process, shared by every answerer and loaded at
-// the first question it is asked.
+// the first question it is asked, or when a warning needs to know.
 const Dictionary& ProcessDictionary(const CommandLine& cl) {
   static const std::unique_ptr<Dictionary> dictionary = DictionaryFor(cl);
   return *dictionary;
@@ -70,7 +71,12 @@ Answer TerminalAsker::Respond(const Question& question,
     if (answer.starts_with('n') || answer.starts_with('N')) {
       return {false, Answerer::kUser, guess.reason};
     }
-    if (c == EOF) return {false, Answerer::kUser, guess.reason};
+    if (c == EOF) {
+      ended_ = true;
+      throw ConversionError(
+          "no answer from the terminal (closed, or its input ended); the run "
+          "stops here");
+    }
     if (offers_guess && answer.empty()) {
       return {guess.guess, Answerer::kUser, guess.reason};
     }
@@ -123,8 +129,8 @@ std::filesystem::path DataFolder(const CommandLine& cl) {
 }
 
 std::string DictionaryStatus(const CommandLine& cl) {
-  const std::unique_ptr<Dictionary> dictionary = DictionaryFor(cl);
-  return (dictionary->Load() ? "found: " : "missing: ") + dictionary->Status();
+  const Dictionary& dictionary = ProcessDictionary(cl);
+  return (dictionary.Load() ? "found: " : "missing: ") + dictionary.Status();
 }
 
 std::vector<std::string> DictionaryProblems(const CommandLine& cl) {
@@ -132,7 +138,9 @@ std::vector<std::string> DictionaryProblems(const CommandLine& cl) {
 }
 
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
-  if (!AsksForDictionary(cl) || ProcessDictionary(cl).FilesThere()) {
+  // Loaded to know: a folder, a device or a file of the wrong kind may
+  // stand where the files are looked for.
+  if (!AsksForDictionary(cl) || ProcessDictionary(cl).Load()) {
     return std::nullopt;
   }
   return "dictionary " + DictionaryStatus(cl) +

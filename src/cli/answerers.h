@@ -16,11 +16,13 @@
 namespace pimoru {
 
 // Each answerer is told when an input begins, and says whether it talks to
-// the user on the terminal.
+// the user on the terminal, and whether it can answer no more (the run then
+// stops).
 class CliAsker : public Asker {
  public:
   virtual void BeginInput() {}
   virtual bool OnTerminal() const { return false; }
+  virtual bool Ended() const { return false; }
 };
 
 // The question as the terminal shows it: the message (with the word's hanja
@@ -34,7 +36,9 @@ std::string TerminalQuestion(const Question& question, const Judgement& guess);
 // itself comes from a pipe. The terminal is opened twice, once to read the
 // answers and once to show the questions, as a stream that did both would
 // need a seek between reading and writing. An answer is one line, of any
-// length.
+// length. A terminal that gives no answer at all (it was closed, or the user
+// ended its input with Ctrl+D) ends the conversion with a ConversionError
+// and the run with it: no question is ever answered for the user.
 class TerminalAsker : public CliAsker {
  public:
   TerminalAsker(std::FILE* in, std::FILE* out) : in_(in), out_(out) {}
@@ -46,11 +50,13 @@ class TerminalAsker : public CliAsker {
   TerminalAsker& operator=(const TerminalAsker&) = delete;
 
   bool OnTerminal() const override { return true; }
+  bool Ended() const override { return ended_; }
   Answer Respond(const Question& question, const Judgement& guess) override;
 
  private:
   std::FILE* in_;
   std::FILE* out_;
+  bool ended_ = false;
 };
 
 // Answers without showing the questions: from a list given on the command
@@ -89,6 +95,7 @@ class DictionaryAsker : public CliAsker {
 
   void BeginInput() override { undecided_->BeginInput(); }
   bool OnTerminal() const override { return undecided_->OnTerminal(); }
+  bool Ended() const override { return undecided_->Ended(); }
   Answer Respond(const Question& question, const Judgement& guess) override {
     return knowing_.Respond(question, guess);
   }
@@ -110,8 +117,8 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl);
 // folder of the executable.
 std::filesystem::path DataFolder(const CommandLine& cl);
 
-// What --version says of the dictionary: where its files were found, or
-// what is missing.
+// What --version says of the dictionary: "found" with its files when both
+// load, otherwise "missing" with what could not be loaded and why.
 std::string DictionaryStatus(const CommandLine& cl);
 
 // What was wrong with the dictionary's files (a bad line of the user's
@@ -119,7 +126,8 @@ std::string DictionaryStatus(const CommandLine& cl);
 std::vector<std::string> DictionaryProblems(const CommandLine& cl);
 
 // A warning for standard error when --answers ask or auto would consult a
-// dictionary that is missing; nullopt otherwise.
+// dictionary that does not load (its files are missing, or are not files
+// of a dictionary); nullopt otherwise. Loads the dictionary to know.
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl);
 
 }  // namespace pimoru

@@ -47,7 +47,10 @@ bool AudioFiles::Write(std::u16string_view reading, const InputName& where,
     return false;
   }
   try {
-    WriteFileAtomically(folder_ / FileName(where.number), WavFile(*speech));
+    if (const std::optional<std::string> warning = WriteFileAtomically(
+            folder_ / FileName(where.number), WavFile(*speech))) {
+      AppendInputMessage(where, "warning: " + *warning, errors);
+    }
   } catch (const ConversionError& e) {
     // One message for the run: a full disk fails every file after it.
     if (stopped_.exchange(true)) return false;

@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,7 +19,46 @@
 
 namespace pimoru {
 
+void LineReader::ReadBlock() {
+  const std::size_t kept = buffer_.size();
+  buffer_.resize(kept + kBlock);
+  ssize_t got;
+  while (true) {
+    got = ::read(fd_, buffer_.data() + kept, kBlock);
+    if (got >= 0) break;
+    if (errno == EINTR) continue;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) {
+      error_ = errno;
+      break;
+    }
+    // Standard input that does not wait (O_NONBLOCK, which the one who
+    // opened it may have set): waited on here.
+    pollfd ready{fd_, POLLIN, 0};
+    ::poll(&ready, 1, -1);
+  }
+  buffer_.resize(kept + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+  at_end_ = got <= 0;
+}
+
+void LineReader::SkipRestOfLine() {
+  skipping_ = false;
+  buffer_.clear();
+  begin_ = 0;
+  while (!at_end_) {
+    ReadBlock();
+    const void* const feed = std::memchr(buffer_.data(), '\n', buffer_.size());
+    if (feed != nullptr) {
+      begin_ = static_cast<std::size_t>(static_cast<const char*>(feed) -
+                                        buffer_.data()) +
+               1;
+      return;
+    }
+    buffer_.clear();
+  }
+}
+
 bool LineReader::Next(std::string_view& line) {
+  if (skipping_) SkipRestOfLine();
   std::size_t searched = begin_;  // no line feed between begin_ and here
   while (true) {
     const char* const base = buffer_.data();
@@ -27,20 +67,19 @@ bool LineReader::Next(std::string_view& line) {
     std::size_t end = buffer_.size();
     if (feed != nullptr) {
       end = static_cast<std::size_t>(static_cast<const char*>(feed) - base);
+    } else if (buffer_.size() - begin_ > kMostInputBytes) {
+      // Too long to keep: its start goes out, to be refused as too long,
+      // and the rest is passed over at the next call.
+      line = std::string_view(base + begin_, kMostInputBytes + 1);
+      begin_ = buffer_.size();
+      skipping_ = !at_end_;
+      return true;
     } else if (!at_end_) {
       // Keep the unread bytes and read more after them.
       buffer_.erase(0, begin_);
       begin_ = 0;
       searched = buffer_.size();
-      buffer_.resize(searched + kBlock);
-      ssize_t got;
-      do {
-        got = ::read(fd_, buffer_.data() + searched, kBlock);
-      } while (got < 0 && errno == EINTR);
-      if (got < 0) error_ = errno;
-      buffer_.resize(searched +
-                     static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-      at_end_ = got <= 0;
+      ReadBlock();
       continue;
     } else if (begin_ == end) {
       return false;
@@ -102,6 +141,7 @@ class SerialInputs {
   SerialInputs(const CommandLine& cl, LoadedWordLists& lists, CliAsker& asker,
                StandardOutput& out, AudioFiles* audio)
       : converter_(cl, lists, asker, audio),
+        asker_(asker),
         interactive_(asker.OnTerminal()),
         output_(out) {}
 
@@ -110,8 +150,9 @@ class SerialInputs {
     WriteErrors(errors_);
     if (interactive_ || out_.size() >= kFlushSize) output_.Write(out_);
   }
-  // Whether more input is wanted: not once the output failed.
-  bool WantsMore() const { return !output_.failed(); }
+  // Whether more input is wanted: not once the output failed, nor once no
+  // more questions can be answered.
+  bool WantsMore() const { return !output_.failed() && !asker_.Ended(); }
   bool Finish(std::optional<Conversion>& last) {
     output_.Write(out_);
     if (std::optional<Conversion> kept = converter_.TakeLast()) {
@@ -123,6 +164,7 @@ class SerialInputs {
  private:
   static constexpr std::size_t kFlushSize = 1 << 16;
   Converter converter_;
+  const CliAsker& asker_;
   bool interactive_;
   StandardOutput& output_;
   std::string out_;

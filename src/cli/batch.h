@@ -21,7 +21,11 @@ class AudioFiles;
 // Hands out the lines of a file descriptor as std::getline splits them
 // (without the line feed, and without a carriage return before it),
 // reading a block at a time. A read returns what is there, so lines typed
-// on a terminal are handed out as they come.
+// on a terminal are handed out as they come; a descriptor that does not
+// wait for input (O_NONBLOCK) is waited on. A line longer than
+// kMostInputBytes is handed out as its first kMostInputBytes + 1 bytes,
+// which the converter refuses as too long, and the rest of it is passed
+// over: the memory stays bounded however long a line (or /dev/zero).
 class LineReader {
  public:
   explicit LineReader(int fd) : fd_(fd) {}
@@ -35,11 +39,18 @@ class LineReader {
   int error() const { return error_; }
 
  private:
+  // Reads a block after the bytes in the buffer; sets at_end_ at the end
+  // and when a read fails.
+  void ReadBlock();
+  // Passes over the rest of a line that was too long, up to its line feed.
+  void SkipRestOfLine();
+
   static constexpr std::size_t kBlock = 1 << 16;
   int fd_;
   std::string buffer_;
   std::size_t begin_ = 0;  // of the bytes not handed out yet
   bool at_end_ = false;
+  bool skipping_ = false;  // the line handed out last was too long
   int error_ = 0;
 };
 

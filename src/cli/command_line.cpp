@@ -27,7 +27,8 @@ and katakana. Converts each TEXT argument, or with none each line of
 standard input (UTF-8; a leading byte-order mark is skipped), and prints
 one line per input. An input that fails prints an empty line in tsv, an
 object with "error" in json, and a line "エラー：..." in text and in the
-stage trace.
+stage trace. A line longer than 16 MiB is such a failure; the run goes on
+with the next line.
 
 Options:
   --format tsv|text|json      tsv: reading, symbols, katakana separated by tabs;
@@ -60,7 +61,10 @@ Options:
   --stage-trace               also print every stage that changed the text
   --report FILE               write the HTML work report of the last input
                               that converted; FILE must be a regular file or
-                              not exist (a symbolic link is written through)
+                              not exist (a symbolic link is written through,
+                              but not another user's in a shared folder such
+                              as /tmp); of a long input, the first 10,000
+                              characters of each text are shown
   --data DIR                  folder holding kdat/ and html/ (default: the
                               installed data)
   --audio DIR                 also speak the reading of each input into
@@ -91,12 +95,14 @@ available and exits 2. --version says whether it was found.
 The dictionary is read from the files of the packages libhangul-data (the
 hanja dictionary) and hunspell-ko (the lexicon); PIMORU_HANJA_FILE and
 PIMORU_LEXICON (the lexicon's .aff and .dic without their extension) point
-elsewhere. --version says whether it was found.
+elsewhere; each must be a regular file (the hanja dictionary at most 64 MiB,
+the lexicon's files at most 128 MiB). --version says whether it was found.
 
 Exit status: 0 when every input converted and all output was written; 1 when
 some input failed, a word list could not be read, output, the report or a
-sound file could not be written, or no input converted for the report; 2 for
-bad usage and for --audio without speech.
+sound file could not be written, no input converted for the report, or the
+terminal gave no answer to a question (the run stops there); 2 for bad usage
+and for --audio without speech.
 )";
 }
 

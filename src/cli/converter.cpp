@@ -4,6 +4,7 @@
 
 #include "cli/audio_files.h"
 #include "cli/output.h"
+#include "hangul/file_access.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 
@@ -35,6 +36,12 @@ void Converter::Fail(std::optional<std::u16string_view> input,
 bool Converter::ConvertOne(std::string_view utf8, const InputName& where,
                            std::string& out, std::string& errors) {
   Conversion& c = current_;
+  if (utf8.size() > kMostInputBytes) {
+    Fail(std::nullopt, where,
+         "longer than " + ByteSizeText(kMostInputBytes) + ", not converted",
+         false, out, errors);
+    return false;
+  }
   if (!Utf8ToUtf16(utf8, c.input)) {
     Fail(std::nullopt, where, "invalid UTF-8", false, out, errors);
     return false;

@@ -15,6 +15,11 @@
 
 namespace pimoru {
 
+// The longest input that is converted: 16 MiB, four times the longest
+// line the batch benchmark times. A longer line of standard input is an
+// error naming it, and the run goes on with the next line.
+inline constexpr std::size_t kMostInputBytes = std::size_t{16} << 20;
+
 // Names an input in messages: "line 3" of standard input or "argument 2".
 // The name is only spelled out when a message needs it.
 struct InputName {

@@ -16,6 +16,7 @@
 #include "cli/audio_files.h"
 #include "cli/batch.h"
 #include "cli/command_line.h"
+#include "hangul/file_write.h"
 #include "hangul/word_list.h"
 #include "render/conversion.h"
 #include "report/work_report.h"
@@ -66,8 +67,10 @@ bool WriteReport(const CommandLine& cl, const std::filesystem::path& data,
     return false;
   }
   try {
-    WriteWorkReport(*cl.report_path, *last,
-                    std::filesystem::absolute(data / "html"));
+    if (const std::optional<std::string> warning = WriteWorkReport(
+            *cl.report_path, *last, std::filesystem::absolute(data / "html"))) {
+      std::cerr << "pimoru-cli: warning: " << *warning << '\n';
+    }
   } catch (const ConversionError& e) {
     std::cerr << "pimoru-cli: " << e.what() << '\n';
     return false;
@@ -77,6 +80,9 @@ bool WriteReport(const CommandLine& cl, const std::filesystem::path& data,
 
 int Main(int argc, char** argv) {
   HoldClosedStandardStreams();
+  // Ctrl+C, a closed terminal or `kill` during the report's write leaves
+  // no temporary file beside it.
+  RemoveTemporaryFilesOnSignals();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> args(argv + 1, argv + argc);
   std::string error;
@@ -136,6 +142,11 @@ int Main(int argc, char** argv) {
   const std::vector<std::string> list_errors = lists.Errors();
   for (const std::string& list_error : list_errors) {
     std::cerr << "pimoru-cli: " << list_error << '\n';
+  }
+  if (lists.NoneFound()) {
+    std::cerr << "pimoru-cli: warning: " << (data / "kdat").string()
+              << " holds none of the word lists; the stages that use them do "
+                 "nothing\n";
   }
   std::optional<Conversion> last;
   bool all_ok =

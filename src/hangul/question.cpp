@@ -144,10 +144,12 @@ TypedSpan TypedInput::WordAround(std::size_t offset) const {
   if (offset >= input_.size() || !IsWordLetter(input_[offset])) {
     return {offset, 0};
   }
+  const std::size_t first = offset - std::min(offset, kWordReach);
+  const std::size_t last = std::min(input_.size(), offset + 1 + kWordReach);
   std::size_t begin = offset;
-  while (begin > 0 && IsWordLetter(input_[begin - 1])) --begin;
+  while (begin > first && IsWordLetter(input_[begin - 1])) --begin;
   std::size_t end = offset + 1;
-  while (end < input_.size() && IsWordLetter(input_[end])) ++end;
+  while (end < last && IsWordLetter(input_[end])) ++end;
   return {begin, end - begin};
 }
 

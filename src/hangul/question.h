@@ -87,6 +87,13 @@ constexpr bool AtJunction(QuestionKind kind) {
 // The kind an output or a stored file names; nullopt for a name of none.
 std::optional<QuestionKind> QuestionKindNamed(std::string_view name);
 
+// How far a word reaches on each side of a place it is asked about: a run of
+// Hangul longer than this on either side (text typed without spaces) is read
+// as the stretch of this many letters on that side, so that a question
+// costs the same however long the run. A word up to kWordReach + 1 letters
+// long is always read whole; no word of the dictionaries is nearly as long.
+inline constexpr std::size_t kWordReach = 64;
+
 // A stretch of the input line as typed, in its code units.
 struct TypedSpan {
   std::size_t offset = 0;
@@ -122,7 +129,8 @@ class TypedInput {
   // working text `jamo`; at a unit that is no jamo, of the next
   // syllable. npos when there is none.
   std::size_t SyllableOffset(std::u16string_view jamo, std::size_t at);
-  // The word around an offset of the input: the run of Hangul holding it.
+  // The word around an offset of the input: the run of Hangul holding it,
+  // reaching at most kWordReach letters to either side of the offset.
   TypedSpan WordAround(std::size_t offset) const;
 
  private:

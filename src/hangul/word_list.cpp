@@ -1,6 +1,5 @@
 #include "hangul/word_list.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +11,7 @@
 #include <sstream>
 #include <utility>
 
-#include "hangul/file_read.h"
+#include "hangul/file_access.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 
@@ -486,26 +485,19 @@ LoadedWordList LoadWordList(const std::filesystem::path& folder,
     return LoadedWordList{
         nullptr, name + " を読めません。(" + std::string(reason) + ")"};
   };
-  // Looked at before it is opened: a FIFO or a device is never opened,
-  // so it cannot hang the conversion or be disturbed by it.
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0) {
-    const int error = errno;
+  // A FIFO or a device is never opened, so it cannot hang the conversion
+  // or be disturbed by it; a huge file is never read.
+  std::string bytes;
+  const FileReadFailure failure =
+      ReadRegularFile(path, kWordListSizeLimit, bytes);
+  using Kind = FileReadFailure::Kind;
+  if (failure.kind == Kind::kMissing || failure.kind == Kind::kSystem) {
     if (std::optional<std::string> problem = FolderProblem(folder)) {
       return {nullptr, std::move(problem)};
     }
-    if (error != ENOENT) return unreadable(std::strerror(error));
-    struct stat link;
-    if (::lstat(path.c_str(), &link) == 0) {
-      return unreadable("リンク先がありません");
-    }
-    return {};  // no file: its stage does nothing
   }
-  if (!S_ISREG(st.st_mode)) return unreadable(NotAFileReason(st.st_mode));
-  std::string bytes;
-  if (std::optional<std::string> reason = ReadRegularFile(path, bytes)) {
-    return unreadable(*reason);
-  }
+  if (failure.kind == Kind::kMissing) return {};  // its stage does nothing
+  if (failure) return unreadable(FileReadFailureText(failure));
   try {
     WordList entries;
     {
@@ -556,6 +548,13 @@ LoadedWordLists::LoadedWordLists(const std::filesystem::path& folder) {
 
 const IndexedWordList* LoadedWordLists::Indexed(WordListId id) {
   return ListOrError(Loaded(id));
+}
+
+bool LoadedWordLists::NoneFound() const {
+  return std::all_of(lists_.begin(), lists_.end(),
+                     [](const LoadedWordList& loaded) {
+                       return !loaded.list && !loaded.error;
+                     });
 }
 
 std::vector<std::string> LoadedWordLists::Errors() const {

@@ -5,9 +5,10 @@
 // it needs ("qualifying" lines) and turns them into WordListEntry values, in
 // file order. A missing file makes its stage do nothing; a missing folder, a
 // file that exists but cannot be read (no permission, a folder, a FIFO, a
-// device, a link that leads nowhere), a file that is not UTF-8 or UTF-16
-// text, or a bad number ends the conversion with a ConversionError that
-// names the file.
+// device, a link that leads nowhere, another user's link in a shared
+// folder, a file larger than kWordListSizeLimit), a file that is not UTF-8
+// or UTF-16 text, or a bad number ends the conversion with a
+// ConversionError that names the file.
 #ifndef PIMORU_HANGUL_WORD_LIST_H_
 #define PIMORU_HANGUL_WORD_LIST_H_
 
@@ -39,6 +40,11 @@ inline constexpr WordListId kAllWordLists[] = {
     WordListId::kCoSuff,    WordListId::kKSpecial, WordListId::kWi3Var,
     WordListId::kKanBion,   WordListId::kSetsubi,  WordListId::kRiulPat,
     WordListId::kRiulFuture};
+
+// The largest list file that is read: far beyond the lists shipped (tens
+// of KiB), with room for a list of a million lines; a larger file (say a
+// huge file of zeros put in a list's place) is refused before it is read.
+inline constexpr std::uint64_t kWordListSizeLimit = std::uint64_t{64} << 20;
 
 // The file name of a list, e.g. "co_suff.txt".
 std::string_view WordListFileName(WordListId id);
@@ -175,6 +181,9 @@ class LoadedWordLists : public WordListSource {
   explicit LoadedWordLists(const std::filesystem::path& folder);
   const IndexedWordList* Indexed(WordListId id) override;
 
+  // Whether no list was there at all (none read, none in error): the
+  // folder holds none of the lists.
+  bool NoneFound() const;
   // The messages of the lists that could not be read, each once, in list
   // order.
   std::vector<std::string> Errors() const;

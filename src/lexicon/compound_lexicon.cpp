@@ -1,15 +1,12 @@
 #include "lexicon/compound_lexicon.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 #include <sstream>
 #include <utility>
 
 #include "hangul/conversion_error.h"
-#include "hangul/file_read.h"
+#include "hangul/file_access.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 #include "hangul/word_list.h"
@@ -136,16 +133,13 @@ void LoadFile(const std::filesystem::path& path,
     errors.push_back(path.string() + " を読めません。(" + std::string(reason) +
                      ")");
   };
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) {
-    struct stat link;
-    if (::lstat(path.c_str(), &link) == 0) unreadable("リンク先がありません");
-    return;  // no file: it adds nothing
-  }
   std::string bytes;
-  if (std::optional<std::string> reason =
-          ReadRegularFile(path, bytes, CompoundLexicon::kMaxFileBytes)) {
-    unreadable(*reason);
+  if (const FileReadFailure failure =
+          ReadRegularFile(path, CompoundLexicon::kMaxFileBytes, bytes)) {
+    // No file adds nothing.
+    if (failure.kind != FileReadFailure::Kind::kMissing) {
+      unreadable(FileReadFailureText(failure));
+    }
     return;
   }
   try {

@@ -24,12 +24,11 @@ class Dictionary : public WordKnowledge {
   // Whether the program was built with a dictionary; the one that knows
   // nothing, which judges every question Unknown, was not.
   virtual bool Built() const = 0;
-  // Whether its files are there, without reading them.
-  virtual bool FilesThere() const = 0;
   // Loads the files unless that was done; safe from any thread, and the
   // files are read once. Returns whether both could be read.
   virtual bool Load() const = 0;
-  // One line saying what was loaded or which file is missing; loads first.
+  // One line saying what was loaded, or which file could not be and why;
+  // loads first.
   virtual std::string Status() const = 0;
   // What was wrong with a file it read, one message each, naming the file
   // and the line (a bad line of the user's compound list); nothing before

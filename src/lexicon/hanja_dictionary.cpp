@@ -1,9 +1,8 @@
 #include "lexicon/hanja_dictionary.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
+#include "hangul/file_access.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 
@@ -91,12 +90,15 @@ HanjaDictionary HanjaDictionary::FromText(std::string_view utf8) {
 }
 
 std::optional<HanjaDictionary> HanjaDictionary::FromFile(
-    const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  const std::string bytes((std::istreambuf_iterator<char>(file)),
-                          std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
+    const std::filesystem::path& path, std::string* why) {
+  std::string bytes;
+  if (const FileReadFailure failure =
+          ReadRegularFile(path, kFileLimit, bytes)) {
+    if (why != nullptr) {
+      *why = path.string() + ": " + FileReadFailureText(failure);
+    }
+    return std::nullopt;
+  }
   return FromText(bytes);
 }
 

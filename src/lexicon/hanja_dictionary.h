@@ -35,11 +35,16 @@ class HanjaDictionary {
   // Words longer than this are not kept.
   static constexpr std::size_t kMaxSyllables = 16;
 
+  // The largest file read: ten times the one libhangul-data ships (6 MB).
+  static constexpr std::uint64_t kFileLimit = std::uint64_t{64} << 20;
+
   // Builds the dictionary from the text of the file (UTF-8).
   static HanjaDictionary FromText(std::string_view utf8);
-  // Reads the file; nullopt when it cannot be read.
+  // Reads the file, which must be a regular file of at most kFileLimit
+  // bytes; nullopt when it cannot be read, and then why in `why` where
+  // given ("PATH: フォルダです").
   static std::optional<HanjaDictionary> FromFile(
-      const std::filesystem::path& path);
+      const std::filesystem::path& path, std::string* why = nullptr);
 
   // The entries of a word in file order; empty when the word is not there.
   std::vector<HanjaEntry> Entries(std::u16string_view hangul) const;

@@ -8,7 +8,6 @@ namespace {
 class NoDictionary : public Dictionary {
  public:
   bool Built() const override { return false; }
-  bool FilesThere() const override { return false; }
   bool Load() const override { return false; }
   std::string Status() const override {
     return "built without the dictionary (the hunspell library)";

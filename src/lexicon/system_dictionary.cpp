@@ -54,20 +54,17 @@ DictionaryFiles FindDictionaryFiles() {
   return files;
 }
 
-bool SystemDictionary::FilesThere() const {
-  std::error_code ec;
-  return std::filesystem::exists(files_.hanja, ec) &&
-         std::filesystem::exists(files_.affix, ec) &&
-         std::filesystem::exists(files_.words, ec);
-}
-
 bool SystemDictionary::Load() const {
   std::call_once(loaded_, [this] {
     // The two files load side by side; the lexicon takes the longer.
-    std::thread lexicon(
-        [this] { forms_ = WordForms::Open(files_.affix, files_.words); });
-    hanja_ = HanjaDictionary::FromFile(files_.hanja);
-    if (hanja_ && hanja_->size() == 0) hanja_.reset();
+    std::thread lexicon([this] {
+      forms_ = WordForms::Open(files_.affix, files_.words, &lexicon_problem_);
+    });
+    hanja_ = HanjaDictionary::FromFile(files_.hanja, &hanja_problem_);
+    if (hanja_ && hanja_->size() == 0) {
+      hanja_.reset();
+      hanja_problem_ = files_.hanja.string() + ": 漢字語の項目がありません";
+    }
     compounds_ = CompoundLexicon::Load(files_.compounds);
     lexicon.join();
     loaded_files_.store(true, std::memory_order_release);
@@ -82,13 +79,13 @@ std::string SystemDictionary::Status() const {
     status += "hanja dictionary " + files_.hanja.string() + " (" +
               std::to_string(hanja_->size()) + " entries)";
   } else {
-    status += "hanja dictionary missing (" + files_.hanja.string() + ")";
+    status += "hanja dictionary missing (" + hanja_problem_ + ")";
   }
   status += "; ";
   if (forms_) {
     status += "lexicon " + files_.affix.string();
   } else {
-    status += "lexicon missing (" + files_.affix.string() + ")";
+    status += "lexicon missing (" + lexicon_problem_ + ")";
   }
   if (!files_.compounds.shipped.empty()) {
     std::error_code ec;

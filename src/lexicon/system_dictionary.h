@@ -41,7 +41,6 @@ class SystemDictionary : public Dictionary {
   explicit SystemDictionary(DictionaryFiles files) : files_(std::move(files)) {}
 
   bool Built() const override { return true; }
-  bool FilesThere() const override;
   bool Load() const override;
   std::string Status() const override;
   std::vector<std::string> Problems() const override;
@@ -57,6 +56,9 @@ class SystemDictionary : public Dictionary {
   mutable std::optional<HanjaDictionary> hanja_;
   mutable std::unique_ptr<WordForms> forms_;
   mutable CompoundLexicon compounds_;
+  // Why each could not be loaded ("PATH: フォルダです"), for Status.
+  mutable std::string hanja_problem_;
+  mutable std::string lexicon_problem_;
 };
 
 }  // namespace pimoru

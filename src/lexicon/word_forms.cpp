@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <hunspell/hunspell.hxx>
 
+#include "hangul/file_access.h"
 #include "hangul/utf.h"
 
 namespace pimoru {
@@ -41,6 +41,16 @@ bool ParseAnalysis(std::string_view line, WordReading& reading) {
   return has_stem;
 }
 
+// Whether a word file begins (after a byte-order mark) with its count of
+// words, a number above 0, as the analyser requires.
+bool BeginsWithCount(std::string_view start) {
+  if (start.starts_with("\xEF\xBB\xBF")) start.remove_prefix(3);
+  int count = 0;
+  const auto [end, error] =
+      std::from_chars(start.data(), start.data() + start.size(), count);
+  return error == std::errc() && end != start.data() && count > 0;
+}
+
 }  // namespace
 
 FormKind KindOfAffix(int affix_class) {
@@ -62,10 +72,29 @@ WordForms::WordForms(std::unique_ptr<Hunspell> hunspell)
 WordForms::~WordForms() = default;
 
 std::unique_ptr<WordForms> WordForms::Open(const std::filesystem::path& affix,
-                                           const std::filesystem::path& words) {
-  // The analyser reads the files without saying whether it could.
-  if (!std::ifstream(affix) || !std::ifstream(words)) return nullptr;
-  auto hunspell = std::make_unique<Hunspell>(affix.c_str(), words.c_str());
+                                           const std::filesystem::path& words,
+                                           std::string* why) {
+  // The analyser reads the files without saying whether it could, and
+  // would wait on a FIFO and read a device or a huge file to its end: the
+  // files are checked first, and handed over as the very files checked.
+  const ReadableFile affix_file(affix, kFileLimit);
+  ReadableFile words_file(words, kFileLimit);
+  std::string start;
+  FileReadFailure failure = affix_file.failure();
+  const std::filesystem::path& at_fault = failure ? affix : words;
+  if (!failure) failure = words_file.ReadStart(32, start);
+  std::string problem;
+  if (failure) {
+    problem = FileReadFailureText(failure);
+  } else if (!BeginsWithCount(start)) {
+    problem = "語数で始まっていません";
+  }
+  if (!problem.empty()) {
+    if (why != nullptr) *why = at_fault.string() + ": " + problem;
+    return nullptr;
+  }
+  auto hunspell = std::make_unique<Hunspell>(affix_file.OpenedName().c_str(),
+                                             words_file.OpenedName().c_str());
   return std::unique_ptr<WordForms>(new WordForms(std::move(hunspell)));
 }
 

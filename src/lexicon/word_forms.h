@@ -11,6 +11,7 @@
 #ifndef PIMORU_LEXICON_WORD_FORMS_H_
 #define PIMORU_LEXICON_WORD_FORMS_H_
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -83,9 +84,17 @@ struct WordReading {
 
 class WordForms {
  public:
-  // Opens the lexicon; null when its files cannot be read.
+  // The largest file of the lexicon read: ten times hunspell-ko's affix
+  // file (11 MB).
+  static constexpr std::uint64_t kFileLimit = std::uint64_t{128} << 20;
+
+  // Opens the lexicon; null when its files cannot be read, and then why in
+  // `why` where given ("PATH: フォルダです"). Each must be a regular file of
+  // at most kFileLimit bytes, and the word file must begin with its count
+  // of words, without which the analyser reads nothing.
   static std::unique_ptr<WordForms> Open(const std::filesystem::path& affix,
-                                         const std::filesystem::path& words);
+                                         const std::filesystem::path& words,
+                                         std::string* why = nullptr);
   ~WordForms();
   WordForms(const WordForms&) = delete;
   WordForms& operator=(const WordForms&) = delete;

@@ -1,19 +1,24 @@
 #include "lexicon/word_question.h"
 
+#include <algorithm>
+
 #include "hangul/jamo.h"
 
 namespace pimoru {
 namespace {
 
-// The word that follows offset `end` of a line after spaces; empty where
-// anything else comes first.
+// The word that follows offset `end` of a line after spaces, as far as a
+// word reaches; empty where anything else comes first, and where `end` is
+// inside a run too long to be read whole.
 std::u16string_view NextWord(std::u16string_view line, std::size_t end) {
+  if (end < line.size() && IsSyllable(line[end])) return {};
   while (end < line.size() && !IsSyllable(line[end])) {
     if (line[end] != u' ') return {};  // punctuation ends the phrase
     ++end;
   }
+  const std::size_t last = std::min(line.size(), end + kWordReach + 1);
   std::size_t stop = end;
-  while (stop < line.size() && IsSyllable(line[stop])) ++stop;
+  while (stop < last && IsSyllable(line[stop])) ++stop;
   return line.substr(end, stop - end);
 }
 

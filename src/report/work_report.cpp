@@ -90,6 +90,29 @@ std::u16string FolderHref(const std::filesystem::path& folder) {
   return out;
 }
 
+// The start of a text that the report shows.
+std::u16string_view Shown(std::u16string_view text) {
+  return text.substr(0, kReportCharacters);
+}
+
+// What follows a text's shown start: "…" where the text was cut.
+std::u16string_view CutMark(std::u16string_view text) {
+  return text.size() > kReportCharacters ? u"…" : u"";
+}
+
+// HighlightChanges over the shown starts, comparing the texts as wholes:
+// texts of different lengths have nothing red.
+std::u16string ShownChanges(std::u16string_view previous,
+                            std::u16string_view current) {
+  if (previous.size() != current.size()) return NumericCharRefs(Shown(current));
+  return HighlightChanges(Shown(previous), Shown(current));
+}
+
+std::u16string Decimal(std::size_t number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(digits.begin(), digits.end());
+}
+
 void AppendLine(std::u16string& page, std::u16string_view line) {
   page += line;
   page += kLineEnd;
@@ -122,15 +145,25 @@ void AppendUnchangedParagraph(std::u16string& page, std::u16string_view folder,
   AppendLine(page, StageParagraphHead(folder, stage) + u"変化なし</p>");
 }
 
+// The line that stands for the items of a list beyond kReportListed.
+void AppendOmittedLine(std::u16string& page, std::size_t omitted,
+                       std::u16string_view unit) {
+  if (omitted == 0) return;
+  AppendLine(page, u"<p class=\"small\">　・ほか " + Decimal(omitted) + u" " +
+                       std::u16string(unit) + u"（省略）</p>");
+}
+
 void AppendQuestionLines(std::u16string& page,
                          const std::vector<RecordedQuestion>& questions) {
-  for (const RecordedQuestion& q : questions) {
+  const std::size_t listed = std::min(questions.size(), kReportListed);
+  for (const RecordedQuestion& q : std::span(questions).first(listed)) {
     AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
                          NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
                          u"</span>（" + std::u16string(InfoOf(q.kind).label) +
                          u"）　" + NumericCharRefs(QuestionAnswerText(q)) +
                          u"</p>");
   }
+  AppendOmittedLine(page, questions.size() - listed, u"問");
 }
 
 // Why the reading of numbers left a place as typed.
@@ -157,13 +190,22 @@ std::u16string_view WhyLeft(NumberNoteKind kind) {
 
 // A line for each place the reading of numbers left as typed.
 void AppendLeftLines(std::u16string& page, std::span<const NumberNote> notes) {
+  std::size_t listed = 0;
+  std::size_t omitted = 0;
   for (const NumberNote& note : notes) {
     if (WasRead(note.kind)) continue;
+    if (listed == kReportListed) {
+      ++omitted;
+      continue;
+    }
+    ++listed;
     AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
-                         NumericCharRefs(note.typed) + u"</span>（" +
+                         NumericCharRefs(Shown(note.typed)) +
+                         std::u16string(CutMark(note.typed)) + u"</span>（" +
                          std::u16string(WhyLeft(note.kind)) +
                          u"）　読まずにそのまま</p>");
   }
+  AppendOmittedLine(page, omitted, u"箇所");
 }
 
 bool AnyLeft(std::span<const NumberNote> notes) {
@@ -193,6 +235,7 @@ void AppendSyllableTable(std::u16string& page,
                          std::span<const SyllableSounds> syllables,
                          SyllableLinks links) {
   if (syllables.empty()) return;
+  syllables = syllables.first(std::min(syllables.size(), kReportCharacters));
   AppendLine(page, u"<table class=\"syl\">");
   AppendLine(page, u"<tr><th>音節</th><th>発音記号</th><th>発音カナ</th></tr>");
   for (const SyllableSounds& syllable : syllables) {
@@ -281,10 +324,18 @@ std::u16string WorkReportPage(std::u16string_view reading,
   AppendLine(page, u"<title>handwork</title>");
   AppendLine(page, u"</head>");
   AppendLine(page, u"<body>");
+  const std::u16string_view input = record.results[StageId::kFormatting];
+  if (input.size() > kReportCharacters || reading.size() > kReportCharacters) {
+    AppendLine(page, u"<p class=\"small\">長い入力（" + Decimal(input.size()) +
+                         u" 文字）のため、各段階の文は最初の " +
+                         Decimal(kReportCharacters) +
+                         u" 文字までを示し、そこで切ります（…）。</p>");
+  }
 
   // The formatted input always opens the list.
-  AppendStageParagraph(page, folder, StageId::kFormatting,
-                       NumericCharRefs(record.results[StageId::kFormatting]));
+  AppendStageParagraph(
+      page, folder, StageId::kFormatting,
+      NumericCharRefs(Shown(input)) + std::u16string(CutMark(input)));
   for (const Stage& s : StagesFrom(StageId::kFormatting).subspan(1)) {
     const StageId stage = s.id;
     const std::vector<RecordedQuestion>& asked = record.questions[stage];
@@ -309,39 +360,48 @@ std::u16string WorkReportPage(std::u16string_view reading,
                                   std::max(stage, StageId::kUiVariationWords))
             : record.results[stage];
     const std::u16string body =
-        stage == StageId::kVoicing
-            ? HighlightVoicing(text, voicing_marks)
-            : HighlightChanges(PreviousStageResult(record, stage), text);
+        (stage == StageId::kVoicing
+             ? HighlightVoicing(Shown(text), voicing_marks)
+             : ShownChanges(PreviousStageResult(record, stage), text)) +
+        std::u16string(CutMark(text));
     AppendStageParagraph(page, folder, stage, body);
     AppendQuestionLines(page, asked);
     AppendLeftLines(page, notes);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
-                       NumericCharRefs(reading) + u"</span></p>");
+                       NumericCharRefs(Shown(reading)) +
+                       std::u16string(CutMark(reading)) + u"</span></p>");
   AppendSyllableTable(page, syllables, links);
   AppendLine(page, u"</body>");
   AppendLine(page, u"</html>");
   return page;
 }
 
-void WriteWorkReport(const std::filesystem::path& path,
-                     const Conversion& conversion,
-                     const std::filesystem::path& html_folder,
-                     SyllableLinks links) {
-  if (Trim(conversion.input).empty()) return;
+std::optional<std::string> WriteWorkReport(
+    const std::filesystem::path& path, const Conversion& conversion,
+    const std::filesystem::path& html_folder, SyllableLinks links) {
+  if (Trim(conversion.input).empty()) return std::nullopt;
+  // The table shows the syllables of the reading's shown start. One
+  // character more is looked at and the last syllable left out, so that
+  // each syllable shown has the neighbours it has in the whole reading.
+  const std::u16string_view reading = conversion.reading;
+  std::vector<SyllableSounds> syllables =
+      SoundsBySyllable(reading.substr(0, kReportCharacters + 1),
+                       conversion.transcription.notation);
+  if (reading.size() > kReportCharacters && !syllables.empty()) {
+    syllables.pop_back();
+  }
   const std::u16string page = WorkReportPage(
       conversion.reading, conversion.record,
-      conversion.transcription.voicing_marks, html_folder,
-      SoundsBySyllable(conversion.reading, conversion.transcription.notation),
-      links);
+      conversion.transcription.voicing_marks, html_folder, syllables, links);
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {
     bytes += static_cast<char>(c & 0xFF);
     bytes += static_cast<char>(c >> 8);
   }
-  WriteFileAtomically(path, bytes);
+  return WriteFileAtomically(path, bytes);
 }
 
 }  // namespace pimoru

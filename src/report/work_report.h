@@ -8,7 +8,9 @@
 #ifndef PIMORU_REPORT_WORK_REPORT_H_
 #define PIMORU_REPORT_WORK_REPORT_H_
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +20,16 @@
 #include "render/syllables.h"
 
 namespace pimoru {
+
+// How much of a long input the report shows, so that its page stays a few
+// megabytes however long the input (a line of 16 MB gave a page of 3.45 GB):
+// each stage's text up to this many characters, followed by "…", and as
+// many syllables in the table; a note at the top of the page says where the
+// texts were cut.
+inline constexpr std::size_t kReportCharacters = 10000;
+// The most questions, and places the reading of numbers left as typed,
+// listed under a stage; a line counts the rest.
+inline constexpr std::size_t kReportListed = 1000;
 
 // Whether each syllable of the report's table links to its sound: the
 // window's page does where it can speak, a file for anyone else does not.
@@ -30,19 +42,20 @@ inline constexpr std::u16string_view kSpeakScheme = u"speak";
 // Writes the report of a conversion to `path` (UTF-16 little-endian with
 // BOM), linking the help pages and the stylesheet in `html_folder`. Does
 // nothing when the input is blank. Throws ConversionError when the file
-// cannot be written.
+// cannot be written; returns WriteFileAtomically's warning when the file it
+// replaced could not keep its owner.
 //
 // The page is written with WriteFileAtomically: a failed write never leaves
 // half a page, an earlier report stays as it was, and only a regular file
 // at `path` is ever replaced.
-void WriteWorkReport(const std::filesystem::path& path,
-                     const Conversion& conversion,
-                     const std::filesystem::path& html_folder,
-                     SyllableLinks links = SyllableLinks::kNone);
+std::optional<std::string> WriteWorkReport(
+    const std::filesystem::path& path, const Conversion& conversion,
+    const std::filesystem::path& html_folder,
+    SyllableLinks links = SyllableLinks::kNone);
 
 // The text of the page, every line ended with CR LF. After the stages and
 // the reading, a table gives each syllable of the reading with its symbols
-// and its kana.
+// and its kana. Texts are cut as kReportCharacters says.
 std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,

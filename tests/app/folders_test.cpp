@@ -1,10 +1,13 @@
 #include "app/folders.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -92,20 +95,111 @@ TEST(CreateSystemFolder, FailsWhereAFileBlocksThePath) {
   EXPECT_EQ(CreateSystemFolder(folders), FileProblem::System(ENOTDIR));
 }
 
-TEST(InstanceLockPath, RuntimeFolderElseTemporaryFolderPerUser) {
-  TempFolder runtime;
-  const std::string name(kInstanceName);
-  EXPECT_EQ(InstanceLockPath(Lookup({{"XDG_RUNTIME_DIR", runtime.path()}})),
-            runtime.path() / (name + ".lock"));
-  const std::filesystem::path per_user =
-      std::filesystem::temp_directory_path() /
-      (name + "-" + std::to_string(getuid()) + ".lock");
-  EXPECT_EQ(InstanceLockPath(Lookup({})), per_user);
-  EXPECT_EQ(InstanceLockPath(
-                Lookup({{"XDG_RUNTIME_DIR", runtime.path() / "missing"}})),
-            per_user);
-  EXPECT_EQ(InstanceLockPath(Lookup({{"XDG_RUNTIME_DIR", "relative"}})),
-            per_user);
+// A folder of the user's own, or the test's stand-in: its path.
+std::string Private(const TempFolder& folder, const char* name) {
+  const std::filesystem::path path = folder.path() / name;
+  std::filesystem::create_directory(path);
+  ::chmod(path.c_str(), 0700);
+  return path.string();
+}
+
+// The lock, the socket and the settings of a user without a home folder
+// never go where other users could put something first: the runtime folder
+// is $XDG_RUNTIME_DIR only when that is the user's own, else a folder of
+// the user's own in the temporary folder.
+TEST(RuntimeFolder, TheUsersOwnRuntimeFolderElseOneInTheTemporaryFolder) {
+  TempFolder root;
+  const std::string own = Private(root, "own");
+  const std::string open = Private(root, "open");
+  ::chmod(open.c_str(), 0777);
+  const std::string per_user = "pimoru-" + std::to_string(::geteuid());
+  struct Case {
+    const char* name;
+    Environment environment;
+    std::filesystem::path folder;
+  } const cases[] = {
+      {"the user's runtime folder", {{"XDG_RUNTIME_DIR", own}}, own},
+      {"none", {}, "/tmp/" + per_user},
+      {"none, with TMPDIR", {{"TMPDIR", "/t"}}, "/t/" + per_user},
+      {"a relative TMPDIR", {{"TMPDIR", "t"}}, "/tmp/" + per_user},
+      {"missing", {{"XDG_RUNTIME_DIR", own + "/missing"}}, "/tmp/" + per_user},
+      {"relative", {{"XDG_RUNTIME_DIR", "own"}}, "/tmp/" + per_user},
+      {"open to others", {{"XDG_RUNTIME_DIR", open}}, "/tmp/" + per_user},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(RuntimeFolder(Lookup(c.environment)), c.folder);
+  }
+  EXPECT_EQ(InstanceLockPath(own), std::filesystem::path(own) /
+                                       (std::string(kInstanceName) + ".lock"));
+}
+
+// Root makes the folders of other users.
+TEST(MakePrivateFolder, MakesItOrAcceptsOnlyAFolderOfTheUsersOwn) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> make;
+    bool needs_root;
+    FileProblem problem;
+  } const cases[] = {
+      {"nothing there", [](const auto&) {}, false, {}},
+      {"the user's own",
+       [](const auto& p) { ::mkdir(p.c_str(), 0700); },
+       false,
+       {}},
+      {"open to others", [](const auto& p) { ::mkdir(p.c_str(), 0777); }, false,
+       FileProblem::NotPrivate()},
+      {"others may enter", [](const auto& p) { ::mkdir(p.c_str(), 0711); },
+       false, FileProblem::NotPrivate()},
+      {"a link to the user's own folder",
+       [](const auto& p) {
+         ::mkdir((p.string() + "-real").c_str(), 0700);
+         std::filesystem::create_symlink(p.string() + "-real", p);
+       },
+       false, FileProblem::NotPrivate()},
+      {"a file", [](const auto& p) { std::ofstream(p) << "x"; }, false,
+       FileProblem::NotPrivate()},
+      {"another user's, mode 700",
+       [](const auto& p) {
+         ::mkdir(p.c_str(), 0700);
+         EXPECT_EQ(::chown(p.c_str(), 4242, 4242), 0);
+       },
+       true, FileProblem::NotPrivate()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.needs_root && ::geteuid() != 0) continue;
+    TempFolder root;
+    const std::filesystem::path folder = root.path() / "pimoru-1000";
+    c.make(folder);
+    EXPECT_EQ(MakePrivateFolder(folder), c.problem);
+    if (!c.problem) {
+      struct stat st;
+      ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+      EXPECT_EQ(st.st_mode & 0777, 0700u);
+    }
+  }
+}
+
+// Without a home folder the settings go to the runtime folder, never to a
+// folder other users share; one that is not the user's own is refused, and
+// nothing is made in it.
+TEST(LocateFolders, WithoutAHomeTheSystemFolderIsInTheRuntimeFolder) {
+  TempFolder root;
+  const Folders folders = LocateFolders(
+      Lookup({{"TMPDIR", root.path().string()}}), "/opt/pimoru/bin");
+  const std::filesystem::path runtime =
+      root.path() / ("pimoru-" + std::to_string(::geteuid()));
+  EXPECT_EQ(folders.private_folder, runtime);
+  EXPECT_EQ(folders.system_folder, runtime / "Vorquent" / "Pimoru" / "Sys");
+  // Someone else made it first, open to all.
+  ::mkdir(runtime.c_str(), 0777);
+  ::chmod(runtime.c_str(), 0777);
+  EXPECT_EQ(CreateSystemFolder(folders), FileProblem::NotPrivate());
+  EXPECT_TRUE(std::filesystem::is_empty(runtime));
+  ::chmod(runtime.c_str(), 0700);
+  EXPECT_EQ(CreateSystemFolder(folders), FileProblem{});
+  EXPECT_TRUE(std::filesystem::is_directory(folders.system_folder));
 }
 
 }  // namespace

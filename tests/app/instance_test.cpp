@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -16,6 +21,7 @@
 #include <QTest>
 #include <QThread>
 #include <QWidget>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -45,13 +51,18 @@ class InstanceTest : public testing::Test {
     return QString::fromStdString((root_.path() / name).string());
   }
   QString LockPath() const {
-    const auto runtime = root_.path() / "runtime";
     return QString::fromStdString(
-        InstanceLockPath([&](const char* name) -> std::optional<std::string> {
-          if (std::string_view(name) == "XDG_RUNTIME_DIR")
-            return runtime.string();
-          return std::nullopt;
-        }).string());
+        InstanceLockPath(root_.path() / "runtime").string());
+  }
+  // Without a runtime folder of the login: the temporary folder, shared by
+  // every user as /tmp is, stands in its place.
+  std::filesystem::path SharedTemporaryFolder() {
+    const std::filesystem::path shared = root_.path() / "tmp";
+    std::filesystem::create_directory(shared);
+    ::chmod(shared.c_str(), 01777);
+    environment_.remove("XDG_RUNTIME_DIR");
+    environment_.insert("TMPDIR", QString::fromStdString(shared.string()));
+    return shared;
   }
   void Start(QProcess& process) {
     process.setProcessEnvironment(environment_);
@@ -175,6 +186,69 @@ TEST_F(InstanceTest, TermEndsTheWindowWithItsSettingsSaved) {
   EXPECT_NE(saved.find("\r\nZoom_Idx,3\r\n"), std::string::npos) << saved;
 }
 
+// Another user who takes the lock at the name the window once used in the
+// shared temporary folder keeps no window from starting: the lock is in a
+// folder of the user's own.
+TEST_F(InstanceTest, ALockPlantedInTheSharedTemporaryFolderStopsNothing) {
+  const std::filesystem::path shared = SharedTemporaryFolder();
+  const std::string uid = std::to_string(::geteuid());
+  // This test, a living process, stands in for the other user.
+  QLockFile planted(QString::fromStdString(
+      (shared / (std::string(kInstanceName) + "-" + uid + ".lock")).string()));
+  ASSERT_TRUE(planted.tryLock(0));
+  QProcess window;
+  Start(window);
+  const std::filesystem::path own = shared / ("pimoru-" + uid);
+  EXPECT_TRUE(WaitFor([&] {
+    std::ifstream in(InstanceLockPath(own));
+    qint64 pid = 0;
+    in >> pid;
+    return pid == window.processId();
+  }));
+  EXPECT_EQ(window.state(), QProcess::Running);
+  struct stat st;
+  ASSERT_EQ(::lstat(own.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  window.kill();
+  window.waitForFinished(10000);
+}
+
+// A runtime folder that is not the user's own (here open to all, as one
+// another user made first would be) is never used: what it holds, a lock
+// and a socket, is not obeyed, nothing is put in it, and the window starts
+// and says why it runs without its lock.
+TEST_F(InstanceTest, ARuntimeFolderNotOfTheUsersOwnIsSaidAndNotUsed) {
+  const std::filesystem::path shared = SharedTemporaryFolder();
+  const std::filesystem::path foreign =
+      shared / ("pimoru-" + std::to_string(::geteuid()));
+  std::filesystem::create_directory(foreign);
+  ::chmod(foreign.c_str(), 0777);
+  const QString lock =
+      QString::fromStdString(InstanceLockPath(foreign).string());
+  QLockFile planted(lock);
+  ASSERT_TRUE(planted.tryLock(0));
+  QLocalServer stranger;
+  ASSERT_TRUE(stranger.listen(InstanceServerName(lock.toStdString())));
+  QProcess window;
+  window.setReadChannel(QProcess::StandardError);
+  Start(window);
+  QByteArray said;
+  EXPECT_TRUE(WaitFor([&] {
+    window.waitForReadyRead(50);
+    said += window.readAllStandardError();
+    return said.contains(
+        QByteArray("pimoru: 実行時フォルダ ") + foreign.c_str() +
+        " を使えません。\n理由：自分だけのフォルダではありません");
+  })) << said.toStdString();
+  EXPECT_EQ(window.state(), QProcess::Running);
+  EXPECT_FALSE(stranger.waitForNewConnection(500));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(foreign),
+                          std::filesystem::directory_iterator()),
+            2);  // the lock and the socket of the other
+  window.kill();
+  window.waitForFinished(10000);
+}
+
 // Waits for `condition` while the event loop runs.
 template <typename Condition>
 bool SpinUntil(Condition condition) {
@@ -203,6 +277,43 @@ TEST(InstanceServer, ACallBringsTheMinimisedWindowForward) {
   EXPECT_TRUE(SpinUntil([&] { return !window.isMinimized(); }));
   EXPECT_TRUE(SpinUntil([&] { return window.isActiveWindow(); }));
   EXPECT_TRUE(window.isVisible());
+}
+
+// A socket at the name, listened on by another user, is no window of this
+// user's: it is not called, and hears nothing.
+TEST(InstanceServer, AWindowOfAnotherUserIsNotCalled) {
+  if (::geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
+  TempFolder folder;
+  ::chmod(folder.path().c_str(), 0777);
+  const std::filesystem::path socket_path = folder.path() / "w.socket";
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t other = ::fork();
+  if (other == 0) {
+    // The other user listens, and ends with 1 if anything is said to it.
+    if (::setgid(4242) != 0 || ::setuid(4242) != 0) ::_exit(2);
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, socket_path.c_str());
+    if (::bind(server, reinterpret_cast<const sockaddr*>(&address),
+               sizeof address) != 0 ||
+        ::listen(server, 1) != 0) {
+      ::_exit(3);
+    }
+    [[maybe_unused]] const ssize_t told = ::write(ready[1], "r", 1);
+    const int call = ::accept(server, nullptr, nullptr);
+    char byte;
+    ::_exit(call >= 0 && ::read(call, &byte, 1) > 0 ? 1 : 0);
+  }
+  ::close(ready[1]);
+  char byte;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  ::close(ready[0]);
+  EXPECT_FALSE(CallRunningWindow(QString::fromStdString(socket_path), 1000));
+  int status = 0;
+  ASSERT_EQ(::waitpid(other, &status, 0), other);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST(InstanceServer, NoWindowToCallIsNoAnswer) {

@@ -384,6 +384,25 @@ TEST(SettingsFile, ALinkIsWrittenThroughToItsTarget) {
   EXPECT_EQ(ReadFileBytes(target), FormatSettings(saved));
 }
 
+// Root makes the link of another user. Settings in a shared sticky folder
+// (where a user without a home once had them) never follow a link another
+// user planted there: the file it leads to is neither read nor replaced.
+TEST(SettingsFile, AnotherUsersLinkInASharedFolderIsNeitherReadNorWritten) {
+  if (::geteuid() != 0) GTEST_SKIP() << "making another user's link needs root";
+  TempFolder folder;
+  const std::filesystem::path secret =
+      folder.WriteBytes("secret", "MainLeft,1\r\n");
+  const std::filesystem::path link =
+      PlantLink(folder, 01777, 0, kOtherUser, secret, "Pimoru.rng");
+  ASSERT_FALSE(link.empty());
+  Settings read = NonDefault();
+  EXPECT_EQ(LoadSettings(link, read), FileProblem::ForeignLink());
+  EXPECT_EQ(read, NonDefault());
+  EXPECT_EQ(SaveSettings(link, Settings{}), FileProblem::ForeignLink());
+  EXPECT_EQ(ReadFileBytes(secret), "MainLeft,1\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+
 // Only the first kSettingsReadLimit bytes are read: a huge file costs
 // neither time nor memory, and a line cut at the limit is not read at all.
 TEST(SettingsFile, ReadingStopsAfterTheLimit) {

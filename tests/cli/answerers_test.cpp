@@ -3,12 +3,17 @@
 #include "cli/answerers.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 
 #include "cli/cli_runner.h"
 #include "hangul/jamo.h"
+#include "support/test_support.h"
 
 namespace pimoru {
 namespace {
@@ -115,6 +120,100 @@ TEST(AnswersAuto, AMissingDictionaryIsSaidAndEveryQuestionAnsweredNo) {
       << version.out;
   // --answers no never consults it, so says nothing.
   EXPECT_EQ(RunCli(WithData({"--answers", "no", "목록을"})).err, "");
+}
+
+// The environment may point the dictionary at anything: whatever is not a
+// dictionary's file is said, naming it and why, by --version and by the
+// warning of --answers auto, whose questions are then answered No. Nothing
+// aborts, and nothing waits on a FIFO or reads a device to its end.
+TEST(AnswersAuto, WhatIsNoDictionarysFileIsSaidAndNamed) {
+  if (RunCli({"--version"}).out.find("built without") != std::string::npos) {
+    GTEST_SKIP() << "built without the dictionary";
+  }
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    const char* variable;
+    // Makes what the variable names in `folder`; returns its value.
+    std::function<std::string(const TempFolder& folder)> make;
+    std::string said;  // after the file's path
+  } const cases[] = {
+      {"a folder", "PIMORU_HANJA_FILE",
+       [](const TempFolder& t) {
+         fs::create_directory(t.path() / "hanja.txt");
+         return (t.path() / "hanja.txt").string();
+       },
+       ": フォルダです"},
+      {"a FIFO", "PIMORU_HANJA_FILE",
+       [](const TempFolder& t) {
+         EXPECT_EQ(::mkfifo((t.path() / "hanja.txt").c_str(), 0600), 0);
+         return (t.path() / "hanja.txt").string();
+       },
+       ": 通常のファイルではありません"},
+      {"/dev/zero", "PIMORU_HANJA_FILE",
+       [](const TempFolder&) { return std::string("/dev/zero"); },
+       ": 通常のファイルではありません"},
+      {"/dev/null", "PIMORU_HANJA_FILE",
+       [](const TempFolder&) { return std::string("/dev/null"); },
+       ": 通常のファイルではありません"},
+      // Sparse: 2 GiB of zeros that take no room.
+      {"a huge file", "PIMORU_HANJA_FILE",
+       [](const TempFolder& t) {
+         const fs::path path = t.WriteBytes("hanja.txt", "");
+         fs::resize_file(path, std::uint64_t{2} << 30);
+         return path.string();
+       },
+       ": 64 MiB を超えています"},
+      {"a file of no entries", "PIMORU_HANJA_FILE",
+       [](const TempFolder& t) {
+         return t.WriteBytes("hanja.txt", "no entries here\n").string();
+       },
+       ": 漢字語の項目がありません"},
+      {"folders x.aff/ and x.dic/", "PIMORU_LEXICON",
+       [](const TempFolder& t) {
+         fs::create_directory(t.path() / "x.aff");
+         fs::create_directory(t.path() / "x.dic");
+         return (t.path() / "x").string();
+       },
+       ".aff: フォルダです"},
+      {"a FIFO as the word file", "PIMORU_LEXICON",
+       [](const TempFolder& t) {
+         t.WriteBytes("x.aff", "SET UTF-8\n");
+         EXPECT_EQ(::mkfifo((t.path() / "x.dic").c_str(), 0600), 0);
+         return (t.path() / "x").string();
+       },
+       ".dic: 通常のファイルではありません"},
+      {"a word file without its count", "PIMORU_LEXICON",
+       [](const TempFolder& t) {
+         t.WriteBytes("x.aff", "SET UTF-8\n");
+         t.WriteBytes("x.dic", std::string(4096, '\0'));
+         return (t.path() / "x").string();
+       },
+       ".dic: 語数で始まっていません"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::string value = c.make(folder);
+    // The other part of the dictionary is left out, which is quicker than
+    // loading it.
+    ::setenv("PIMORU_HANJA_FILE", "/nonexistent/hanja.txt", 1);
+    ::setenv("PIMORU_LEXICON", "/nonexistent/ko", 1);
+    ::setenv(c.variable, value.c_str(), 1);
+    const CliResult r = RunCli(WithData({"--answers", "auto", "목록을"}));
+    const CliResult version = RunCli({"--version"});
+    ::unsetenv("PIMORU_HANJA_FILE");
+    ::unsetenv("PIMORU_LEXICON");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("목로글\t")) << r.out;
+    const std::string said = value + c.said;
+    EXPECT_NE(r.err.find("dictionary missing: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(said), std::string::npos) << r.err;
+    EXPECT_EQ(version.status, 0);
+    EXPECT_NE(version.out.find("dictionary missing: "), std::string::npos)
+        << version.out;
+    EXPECT_NE(version.out.find(said), std::string::npos) << version.out;
+  }
 }
 
 }  // namespace

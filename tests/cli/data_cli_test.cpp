@@ -31,6 +31,42 @@ TEST(CliData, AFolderWithoutWordListsIsBadUsage) {
   }
 }
 
+// A kdat/ folder that holds none of the lists converts as without them, and
+// says so once; one list is enough to say nothing.
+TEST(CliData, AFolderWithNoListAtAllIsSaidOnce) {
+  TempFolder empty;
+  std::filesystem::create_directories(empty.path() / "kdat");
+  TempFolder one_list;
+  one_list.WriteUtf16("kdat/setsubi.txt", u"문고리,문꼬리\n");
+  const std::string warning =
+      "pimoru-cli: warning: " + (empty.path() / "kdat").string() +
+      " holds none of the word lists";
+  struct Case {
+    const TempFolder& data;
+    std::vector<std::string> args;
+    std::string input;
+    std::string said;
+  } const cases[] = {
+      {empty, {"문고리", "값이"}, "", warning},
+      {empty, {}, "문고리\n값이\n", warning},
+      {one_list, {"문고리"}, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.data.path().string() + " " + c.input);
+    std::vector<std::string> args = {"--data", c.data.path().string(),
+                                     "--answers", "no"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliResult r = RunCli(args, c.input);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, c.said.empty() ? ""
+                                    : c.said +
+                                          "; the stages that use "
+                                          "them do nothing\n");
+    EXPECT_EQ(r.out.substr(0, r.out.find('\t')),
+              c.said.empty() ? "문꼬리" : "문고리");
+  }
+}
+
 // A list that exists and cannot be read (here a FIFO, which must not hang
 // the run, and a list with a bad number) is said once per run, however
 // many inputs and workers meet it; each input it fails is marked so in the

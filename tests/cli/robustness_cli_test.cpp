@@ -1,9 +1,14 @@
 // Bad and extreme input through the command line: none of it may crash,
 // hang or lose what was converted before, and errors say what was wrong.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/cli_runner.h"
@@ -162,6 +167,87 @@ TEST(CliBadInput, SpecialWordsThatArePartsOfMarkers) {
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(Reading(lines.back()), "사과 한 개 AKYD dv$fs A%Y");
+}
+
+// A line longer than 16 MiB is not converted: an error names it, its output
+// is an empty line, and the run goes on with the next line. It is never
+// held whole, so /dev/zero or a huge line without a line feed cannot fill
+// the memory.
+TEST(CliBadInput, ALineLongerThanTheLimitIsAnErrorAndTheRunGoesOn) {
+  const std::string huge((std::size_t{16} << 20) + 1, '\0');
+  struct Case {
+    const char* name;
+    std::string input;
+    std::vector<std::string> readings;
+    const char* said;
+  } const cases[] = {
+      {"between lines",
+       "값이\n" + huge + "\n많다\n",
+       {"갑씨", "", "만타"},
+       "pimoru-cli: line 2: longer than 16 MiB, not converted\n"},
+      {"last, without a line feed",
+       "값이\n" + huge + "\xEA\xB0\x80",
+       {"갑씨", ""},
+       "pimoru-cli: line 2: longer than 16 MiB, not converted\n"},
+      {"first, far longer",
+       huge + huge + "\n많다\n",
+       {"", "만타"},
+       "pimoru-cli: line 1: longer than 16 MiB, not converted\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CliResult r = RunCli(WithData({"--answers", "no"}), c.input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, c.said);
+    std::vector<std::string> readings;
+    for (const std::string& line : Lines(r.out))
+      readings.push_back(Reading(line));
+    EXPECT_EQ(readings, c.readings);
+  }
+}
+
+// Standard input that does not wait for data (O_NONBLOCK, set by whoever
+// opened it) is read to its end all the same, however slowly it comes.
+TEST(CliBadInput, StandardInputThatDoesNotWaitIsReadWhole) {
+  // Closed on exec: the program must hold no write end of its own input.
+  int ends[2];
+  ASSERT_EQ(::pipe2(ends, O_CLOEXEC), 0);
+  ASSERT_EQ(::fcntl(ends[0], F_SETFL, O_NONBLOCK), 0);
+  std::thread writer([&] {
+    for (const std::string line : {"값이\n", "많다\n", "같이\n"}) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      EXPECT_EQ(::write(ends[1], line.data(), line.size()),
+                static_cast<ssize_t>(line.size()));
+    }
+    ::close(ends[1]);
+  });
+  const CliResult r = RunCliReading(ends[0], WithData({"--answers", "no"}));
+  writer.join();
+  ::close(ends[0]);
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 3u) << r.out;
+  EXPECT_EQ(Reading(lines[2]), "가치");
+}
+
+// The report of a long input shows its start and says where it was cut: a
+// line of 1 MB gave a page of 216 MB.
+TEST(CliBadInput, TheReportOfALongLineIsCutAndSaysSo) {
+  std::string line;
+  while (line.size() < (1 << 20)) line += "값이 많다 ";
+  TempFolder folder;
+  const std::filesystem::path report = folder.path() / "report.html";
+  const CliResult r = RunCli(
+      WithData({"--answers", "no", "--report", report.string()}), line + "\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_LT(std::filesystem::file_size(report), std::uintmax_t{8} << 20);
+  // The note, in the page's UTF-16 little-endian.
+  std::string note;
+  for (const char16_t c : std::u16string(u"文字）のため、各段階の文は最初の")) {
+    note += static_cast<char>(c & 0xFF);
+    note += static_cast<char>(c >> 8);
+  }
+  EXPECT_NE(ReadFileBytes(report).find(note), std::string::npos);
 }
 
 }  // namespace

@@ -210,6 +210,34 @@ TEST(TypedInput, FindsTheSyllableAndWordAsTyped) {
   EXPECT_EQ(typed.WordAround(0), (TypedSpan{0, 0}));  // a space
 }
 
+// A run of Hangul typed without spaces is read, around each place asked
+// about, only as far as a word reaches, so that a question costs the same
+// however long the run; a word up to kWordReach + 1 letters is whole.
+TEST(TypedInput, AWordReachesAtMostSoFarToEitherSide) {
+  constexpr std::size_t kReach = kWordReach;
+  const std::u16string short_run(kReach + 1, u'가');
+  const std::u16string long_run(10 * kReach, u'가');
+  struct Case {
+    const char* name;
+    std::u16string input;
+    std::size_t offset;
+    TypedSpan span;
+  } const cases[] = {
+      {"whole, from its start", short_run + u" 나", 0, {0, kReach + 1}},
+      {"whole, from its end", u"나 " + short_run, kReach + 2, {2, kReach + 1}},
+      {"cut at both sides", long_run, 5 * kReach, {4 * kReach, 2 * kReach + 1}},
+      {"cut after, at the run's start", long_run, 3, {0, kReach + 4}},
+      {"cut before, at the run's end",
+       long_run + u".",
+       10 * kReach - 1,
+       {9 * kReach - 1, kReach + 1}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(TypedInput(c.input).WordAround(c.offset), c.span);
+  }
+}
+
 TEST(TypedInput, SyllablesAddedOrDroppedByAListMapTheRestFromBothEnds) {
   // A list turned 다 into 바사: one syllable more. Those before and after
   // map as typed; the new ones map to the first syllable that differs.

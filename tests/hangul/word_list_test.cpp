@@ -274,6 +274,15 @@ TEST(WordListSources, WhatCannotBeReadIsAnErrorNamingIt) {
          std::filesystem::create_symlink("/dev/zero", kdat / "co_suff.txt");
        },
        "/co_suff.txt"},
+      // Sparse, so nothing is written; it would fill the memory if read.
+      {"list is larger than the limit",
+       [](const auto& kdat) {
+         std::filesystem::create_directories(kdat);
+         std::ofstream(kdat / "co_suff.txt");
+         std::filesystem::resize_file(kdat / "co_suff.txt",
+                                      std::uint64_t{2} << 30);
+       },
+       "/co_suff.txt を読めません。(64 MiB を超えています)"},
       {"list is a link loop",
        [](const auto& kdat) {
          std::filesystem::create_directories(kdat);

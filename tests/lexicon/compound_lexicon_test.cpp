@@ -146,7 +146,7 @@ TEST(CompoundLexicon, AFileThatCannotBeReadAddsNothingAndIsNamed) {
       {dangling, "リンク先がありません"},
       {folder.path(), "フォルダです"},
       {fifo, "通常のファイルではありません"},
-      {huge, "バイトを超えています"},
+      {huge, "16 MiB を超えています"},
       {folder.WriteBytes("bad.tsv", "# ok\n금요일\t금요일\t-\tuser\n"),
        "bad.tsv 2 行目: "},
       {folder.WriteBytes("latin1.tsv", "\xB1\xDD\n"), "UTF-8"},

@@ -166,6 +166,48 @@ TEST(WorkReport, ListsEachQuestionUnderTheStageThatAskedIt) {
   EXPECT_LT(user, voicing);
 }
 
+// A long input's page shows the start of each text and says where it was
+// cut, so that it stays a few megabytes however long the input; a change
+// past the cut is not shown, and questions and places left as typed past
+// the bound are counted.
+TEST(WorkReport, ALongInputIsCutAndTheCutSaid) {
+  constexpr std::size_t kLength = 3 * kReportCharacters;
+  constexpr StageId kStage = StageId::kNasalisation2;
+  StageRecord record;
+  record.results[StageId::kFormatting] = std::u16string(kLength, u'국');
+  record.results[kStage] = record.results[StageId::kFormatting];
+  record.results[kStage][5] = u'궁';
+  record.results[kStage][2 * kReportCharacters] = u'궁';
+  record.changed[kStage] = true;
+  record.questions[kStage].assign(kReportListed + 7,
+                                  {QuestionKind::kSinoKoreanNasalisation,
+                                   u"국국",
+                                   u"국국",
+                                   {false, Answerer::kPolicy, u""}});
+  // A Latin word as long as the input, then more places than are listed.
+  record.number_notes.assign(kReportListed + 7,
+                             {NumberNoteKind::kLatinWord, {}, u"ab", 0, u"ab"});
+  record.number_notes.front().typed = std::u16string(kLength, u'a');
+  const std::u16string page =
+      WorkReportPage(record.results[kStage], record, u"", "/h");
+  const std::string text = U8(page);
+  EXPECT_NE(text.find("長い入力（" + std::to_string(kLength) +
+                      " 文字）のため、各段階の文は最初の " +
+                      std::to_string(kReportCharacters) + " 文字までを示し"),
+            std::string::npos);
+  EXPECT_EQ(CountOf(text, U8(kRed + NumericCharRefs(u"궁"))), 1u);
+  // Four texts (the input, the stage, the reading and the long word), each
+  // cut with the "…" that the note shows.
+  EXPECT_EQ(CountOf(text, "…"), 1u + 4u);
+  EXPECT_EQ(CountOf(text, U8(NumericCharRefs(u"국국") + u"</span>（")),
+            kReportListed);
+  EXPECT_NE(page.find(u"ほか 7 問（省略）"), std::u16string::npos);
+  EXPECT_EQ(CountOf(text, "読まずにそのまま"), kReportListed);
+  EXPECT_NE(page.find(u"ほか 7 箇所（省略）"), std::u16string::npos);
+  // Four texts of refs at 8 characters each, the listed lines, the markup.
+  EXPECT_LT(page.size(), 4 * 8 * kReportCharacters + 400 * kReportListed);
+}
+
 TEST(WorkReport, SaysWhoAnsweredAndWhy) {
   const auto text = [](Answer answer) {
     return U8(QuestionAnswerText(

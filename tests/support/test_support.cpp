@@ -1,5 +1,8 @@
 #include "support/test_support.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <fstream>
@@ -69,6 +72,22 @@ std::filesystem::path TempFolder::WriteBytes(std::string_view name,
 std::string ReadFileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::filesystem::path PlantLink(const TempFolder& root, mode_t folder_mode,
+                                uid_t folder_owner, uid_t link_owner,
+                                const std::filesystem::path& target,
+                                std::string_view name) {
+  const std::filesystem::path shared = root.path() / "shared";
+  std::filesystem::create_directory(shared);
+  const std::filesystem::path link = shared / name;
+  std::filesystem::create_symlink(target, link);
+  if (::lchown(link.c_str(), link_owner, link_owner) != 0 ||
+      ::chown(shared.c_str(), folder_owner, folder_owner) != 0 ||
+      ::chmod(shared.c_str(), folder_mode) != 0) {
+    return {};
+  }
+  return link;
 }
 
 std::size_t CountOf(std::string_view text, std::string_view part) {

@@ -3,6 +3,8 @@
 #ifndef PIMORU_TESTS_SUPPORT_TEST_SUPPORT_H_
 #define PIMORU_TESTS_SUPPORT_TEST_SUPPORT_H_
 
+#include <sys/types.h>
+
 #include <deque>
 #include <filesystem>
 #include <random>
@@ -62,6 +64,39 @@ class TempFolder {
 };
 
 std::string ReadFileBytes(const std::filesystem::path& path);
+
+// Owners that are nobody on a test machine, for the files root makes.
+inline constexpr uid_t kOtherUser = 4242;
+inline constexpr uid_t kThirdUser = 4243;
+
+// Links planted for PlantLink by root, acting as itself, and whether it
+// must refuse to follow them where links are followed only as the system's
+// protection of shared folders allows.
+struct PlantedLinkCase {
+  const char* name;
+  mode_t folder_mode;
+  uid_t folder_owner;
+  uid_t link_owner;
+  bool refused;
+};
+inline constexpr PlantedLinkCase kPlantedLinks[] = {
+    {"another user's link in a sticky shared folder", 01777, 0, kOtherUser,
+     true},
+    {"a link of a third user in another's shared folder", 01777, kThirdUser,
+     kOtherUser, true},
+    {"the folder owner's link", 01777, kOtherUser, kOtherUser, false},
+    {"own link", 01777, kOtherUser, 0, false},
+    {"a shared folder that is not sticky", 0777, 0, kOtherUser, false},
+};
+
+// A symbolic link `name` to `target`, owned by `link_owner`, in a folder
+// "shared" made under `root` with `folder_mode` and `folder_owner`: what
+// another user plants in /tmp. Only root can make it; the link's path, or
+// an empty one where the owners could not be given.
+std::filesystem::path PlantLink(const TempFolder& root, mode_t folder_mode,
+                                uid_t folder_owner, uid_t link_owner,
+                                const std::filesystem::path& target,
+                                std::string_view name);
 
 // How often `part` stands in `text`, not overlapping.
 std::size_t CountOf(std::string_view text, std::string_view part);
