@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -65,6 +66,10 @@ struct FieldFont {
 constexpr FieldFont kHangulFieldFont = {HangulFamilies, 14};
 constexpr FieldFont kSymbolFieldFont = {SymbolFamilies, 13};
 constexpr FieldFont kKanaFieldFont = {JapaneseFamilies, 11};
+
+// In the report's place while the input has changed since it was made.
+constexpr char16_t kReportOutdated[] =
+    u"入力が変わりました。変換1・変換2で新しい作業レポートを作ります。";
 
 QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -515,6 +520,8 @@ void TMainFrm::ConnectHandlers() {
           });
   connect(web_browser1_, &QTextBrowser::anchorClicked, this,
           &TMainFrm::WebBrowser1AnchorClicked);
+  connect(edit1_, &QLineEdit::textEdited, this, &TMainFrm::Edit1Edited);
+  connect(edit2_, &QLineEdit::textEdited, this, &TMainFrm::Edit2Edited);
 
   for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) {
     field->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -647,6 +654,12 @@ void TMainFrm::SpeedButton2Click() {
         RunPipeline(edit1_->text().toStdU16String(), settings_.options, lists_,
                     asker, record_);
     edit2_->setText(ToQString(reading));
+    SetStale(edit2_, false);
+    // The symbols, the kana and the report are still those of the reading
+    // before.
+    SetStale(edit3_, true);
+    SetStale(edit4_, true);
+    ClearReport(QString::fromUtf16(kReportOutdated));
     edit2_->setFocus();
     edit2_->deselect();
     edit2_->setCursorPosition(static_cast<int>(edit2_->text().size()));
@@ -664,8 +677,14 @@ void TMainFrm::SpeedButton3Click() {
     voicing_marks_ = transcription.voicing_marks;
     edit3_->setText(ToQString(Trim(transcription.symbols)));
     edit4_->setText(ToQString(Trim(transcription.kana)));
-    if (reading.empty()) return;
-    // Writes nothing for an empty input; an earlier page is then shown again.
+    SetStale(edit3_, false);
+    SetStale(edit4_, false);
+    // Without an input there is no report to make, and the one shown last
+    // belongs to another input.
+    if (reading.empty() || input.empty()) {
+      ClearReport(QString());
+      return;
+    }
     const Conversion conversion{input, reading, transcription, record_};
     WriteWorkReport(folders_.WorkReportPath(), conversion,
                     folders_.HtmlFolder());
@@ -673,6 +692,38 @@ void TMainFrm::SpeedButton3Click() {
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
+}
+
+void TMainFrm::Edit1Edited() {
+  for (QLineEdit* field : {edit2_, edit3_, edit4_}) SetStale(field, true);
+  ClearReport(QString::fromUtf16(kReportOutdated));
+}
+
+void TMainFrm::Edit2Edited() {
+  SetStale(edit3_, true);
+  SetStale(edit4_, true);
+}
+
+void TMainFrm::SetStale(QLineEdit* field, bool stale) {
+  if (field->property("stale").toBool() == stale) return;
+  field->setProperty("stale", stale);
+  if (!stale) {
+    field->setPalette(QPalette());
+    field->setToolTip(QString());
+    return;
+  }
+  QPalette grey = field->palette();
+  grey.setColor(QPalette::Text, grey.color(QPalette::Disabled, QPalette::Text));
+  field->setPalette(grey);
+  field->setToolTip(
+      QStringLiteral("前の入力の結果です。変換し直してください。"));
+}
+
+void TMainFrm::ClearReport(const QString& note) {
+  if (web_browser1_->showing_note() && web_browser1_->toPlainText() == note) {
+    return;
+  }
+  web_browser1_->ShowNote(note);
 }
 
 void TMainFrm::ShowReport() {
@@ -819,7 +870,11 @@ void TMainFrm::FieldContextMenu(QLineEdit* field, const QPoint& position) {
 
 void TMainFrm::SpeedButton6Click() {
   if (page_control1_->currentIndex() != 0) return;
-  for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) field->clear();
+  for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) {
+    field->clear();
+    SetStale(field, false);
+  }
+  ClearReport(QString());
   edit1_->setFocus();
 }
 

@@ -144,6 +144,17 @@ class TMainFrm : public QWidget {
   void Zoom(int step);
   void ApplyZoom();
 
+  // The input was edited: what was made from it is shown as old, and its
+  // report is taken away.
+  void Edit1Edited();
+  // The reading was edited: its symbols and kana are shown as old.
+  void Edit2Edited();
+  // Greys a field out as made from an input that has changed since, or
+  // shows it as current again.
+  void SetStale(QLineEdit* field, bool stale);
+  // Takes the report of an earlier input out of view, leaving `note`.
+  void ClearReport(const QString& note);
+
   void CopyField(QLineEdit* field);
   void CopyResult();
   void ShowReport();

@@ -8,6 +8,7 @@
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 #include "pipeline/stages.h"
+#include "report/text_diff.h"
 
 namespace pimoru {
 namespace {
@@ -185,9 +186,9 @@ std::u16string NumericCharRefs(std::u16string_view text) {
 
 std::u16string HighlightChanges(std::u16string_view previous,
                                 std::u16string_view current) {
-  if (previous.size() != current.size()) return NumericCharRefs(current);
+  const std::vector<bool> marked = MarkedCharacters(previous, current);
   return WithRedRuns(current, [&](std::size_t k) {
-    return current[k] != previous[k] ? Run::kRed : Run::kPlain;
+    return marked[k] ? Run::kRed : Run::kPlain;
   });
 }
 

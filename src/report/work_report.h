@@ -49,8 +49,8 @@ std::u16string QuestionAnswerText(const RecordedQuestion& question);
 std::u16string NumericCharRefs(std::u16string_view text);
 
 // `current` as character references, with the characters that differ from
-// `previous` at the same position in red. Texts of different lengths are not
-// compared: nothing is red.
+// `previous` in red (MarkedCharacters): at the same position where the
+// lengths are equal, else after aligning the two.
 std::u16string HighlightChanges(std::u16string_view previous,
                                 std::u16string_view current);
 

@@ -18,10 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -70,18 +74,24 @@ std::vector<QString> Links(const QTextDocument& document) {
   return links;
 }
 
+QString RedText(const QTextBlock& block) {
+  QString red;
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextCharFormat format = it.fragment().charFormat();
+    if (!format.hasProperty(QTextFormat::ForegroundBrush)) continue;
+    const QColor color = format.foreground().color();
+    if (color.red() > 150 && color.green() < 100 && color.blue() < 100) {
+      red += it.fragment().text();
+    }
+  }
+  return red;
+}
+
 QString RedText(const QTextDocument& document) {
   QString red;
   for (QTextBlock block = document.begin(); block.isValid();
        block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextCharFormat format = it.fragment().charFormat();
-      if (!format.hasProperty(QTextFormat::ForegroundBrush)) continue;
-      const QColor color = format.foreground().color();
-      if (color.red() > 150 && color.green() < 100 && color.blue() < 100) {
-        red += it.fragment().text();
-      }
-    }
+    red += RedText(block);
   }
   return red;
 }
@@ -382,7 +392,7 @@ TEST_F(MainFrmTest, NotationChangesTheSymbolsOfTheNextTranscriptionOnly) {
   EXPECT_EQ(Edit(4)->text(), kana);
 }
 
-TEST_F(MainFrmTest, ClearEmptiesTheFieldsButKeepsTheReport) {
+TEST_F(MainFrmTest, ClearEmptiesTheFieldsAndTheReport) {
   TMainFrm& window = Open();
   Type(1, QStringLiteral("같이 먹어요"));
   PressEnter(1);
@@ -395,17 +405,165 @@ TEST_F(MainFrmTest, ClearEmptiesTheFieldsButKeepsTheReport) {
   for (int n = 1; n <= 4; ++n) EXPECT_TRUE(Edit(n)->text().isEmpty()) << n;
   EXPECT_EQ(window.focusWidget(), Edit(1));
   EXPECT_EQ(window.record().results, record.results);
-  EXPECT_EQ(Browser()->source(), ReportUrl());
-  EXPECT_FALSE(Browser()->document()->isEmpty());
+  EXPECT_TRUE(Browser()->document()->toPlainText().isEmpty());
 
-  // A reading typed with no input writes no report; the last one is shown.
+  // A reading typed with no input writes no report, and shows none of an
+  // earlier input.
   Type(2, QStringLiteral("가다"));
   PressEnter(2);
   EXPECT_FALSE(Edit(3)->text().isEmpty());
   EXPECT_EQ(ReadFileBytes(SystemFolder() / "Work.html"), report);
-  EXPECT_EQ(Browser()->source(), ReportUrl());
-  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+  EXPECT_FALSE(Browser()->document()->toPlainText().contains(
       QStringLiteral("가치 머거요")));
+}
+
+// Whether a field's text is drawn grey, as old.
+bool LooksStale(const QLineEdit* field) {
+  const QPalette& palette = field->palette();
+  return palette.color(QPalette::Text) ==
+             palette.color(QPalette::Disabled, QPalette::Text) &&
+         palette.color(QPalette::Text) != QApplication::palette(field).color(
+                                              QPalette::Active, QPalette::Text);
+}
+
+TEST_F(MainFrmTest, OutputOfAnEarlierInputIsGreyedAndItsReportTakenAway) {
+  Open();
+  Type(1, QStringLiteral("같이 먹어요"));
+  PressEnter(1);
+  PressEnter(2);
+  ASSERT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요")));
+  for (int n = 2; n <= 4; ++n) EXPECT_FALSE(LooksStale(Edit(n))) << n;
+
+  // Typing on: the three results are the old input's, and so is the report.
+  Type(1, QStringLiteral(" 좋아요"));
+  for (int n = 2; n <= 4; ++n) EXPECT_TRUE(LooksStale(Edit(n))) << n;
+  EXPECT_FALSE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요")));
+  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("入力が変わりました")));
+
+  // 変換1 makes the reading new; the symbols and kana wait for 変換2.
+  PressEnter(1);
+  EXPECT_FALSE(LooksStale(Edit(2)));
+  EXPECT_TRUE(LooksStale(Edit(3)));
+  EXPECT_TRUE(LooksStale(Edit(4)));
+  PressEnter(2);
+  for (int n = 2; n <= 4; ++n) EXPECT_FALSE(LooksStale(Edit(n))) << n;
+  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요 조아요")));
+
+  // A reading mended by hand: its symbols and kana are old, the report of
+  // the input stays.
+  Type(2, QStringLiteral("요"));
+  EXPECT_FALSE(LooksStale(Edit(2)));
+  EXPECT_TRUE(LooksStale(Edit(3)));
+  EXPECT_TRUE(LooksStale(Edit(4)));
+  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요 조아요")));
+
+  // A zoom reloads no page in the note's place.
+  Type(1, QStringLiteral("요"));
+  QTest::keyClick(window_.get(), Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_FALSE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요")));
+}
+
+// The block of the report at the top of its view.
+int TopBlock(QTextBrowser* browser) {
+  return browser->cursorForPosition(QPoint(4, 4)).blockNumber();
+}
+
+// Drags the handle of a scroll bar by `dy` pixels, as with the mouse.
+void DragHandle(QScrollBar* bar, int dy) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = bar->sliderPosition();
+  option.sliderValue = bar->value();
+  option.singleStep = bar->singleStep();
+  option.pageStep = bar->pageStep();
+  option.upsideDown = bar->invertedAppearance();
+  const QRect handle = bar->style()->subControlRect(
+      QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+  const QPoint from = handle.center();
+  QTest::mousePress(bar, Qt::LeftButton, {}, from);
+  QTest::mouseMove(bar, from + QPoint(0, dy / 2));
+  QTest::mouseMove(bar, from + QPoint(0, dy));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, from + QPoint(0, dy));
+}
+
+TEST_F(MainFrmTest, TheReportOpensAtItsFirstLineAndItsBarScrollsIt) {
+  Open();
+  QString text;
+  for (int k = 0; k < 6; ++k) {
+    text += QStringLiteral("안녕하세요 감사합니다 같이 먹어요 ");
+  }
+  Type(1, text);
+  // Converted in the compact view, then opened.
+  PressEnter(1);
+  PressEnter(2);
+  Click("SpeedButton1");
+  Settle();
+  QScrollBar* bar = Browser()->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(TopBlock(Browser()), 0);
+
+  // Dragging the handle down scrolls down.
+  DragHandle(bar, 60);
+  EXPECT_GT(bar->value(), 0);
+  EXPECT_GT(TopBlock(Browser()), 0);
+  DragHandle(bar, 10000);
+  EXPECT_EQ(bar->value(), bar->maximum());
+
+  // The next conversion's report opens at its top again, bar and page
+  // alike.
+  Click("SpeedButton2");
+  Click("SpeedButton3");
+  Settle();
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(TopBlock(Browser()), 0);
+  DragHandle(bar, 60);
+  EXPECT_GT(TopBlock(Browser()), 0);
+}
+
+// The red text of the report's paragraph that begins with `start`.
+QString RedTextOfLine(const QTextDocument& document, const QString& start) {
+  for (QTextBlock block = document.begin(); block.isValid();
+       block = block.next()) {
+    if (block.text().startsWith(start)) return RedText(block);
+  }
+  return QStringLiteral("(no line)");
+}
+
+TEST_F(MainFrmTest, EveryStageLineThatChangedTheTextHasRed) {
+  Open();
+  struct Case {
+    bool phrase;
+    QString input;
+    QString line;
+    QString red;
+  } const cases[] = {
+      // The spacing took a space out before, so the lengths differ.
+      {false, QStringLiteral("옷 한 벌"), QStringLiteral("パッチムの標準化"),
+       QStringLiteral("옫벌")},
+      // Read in one breath, the space goes with the liaison.
+      {true, QStringLiteral("할 일이"), QStringLiteral("連音化１"),
+       QStringLiteral("하릴")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input.toStdString());
+    if (Find<QCheckBox>("CheckBox4")->isChecked() != c.phrase) {
+      Click("CheckBox4");
+    }
+    Retype(1, c.input);
+    PressEnter(1);
+    PressEnter(2);
+    EXPECT_EQ(RedTextOfLine(*Browser()->document(), c.line), c.red);
+  }
 }
 
 TEST_F(MainFrmTest, CopyPutsTheWholeFieldOnTheClipboard) {

@@ -24,7 +24,7 @@ TEST(NumericCharRefs, FourUpperCaseHexDigitsPerCodeUnit) {
   EXPECT_EQ(NumericCharRefs(u"😀"), u"&#xD83D;&#xDE00;");  // two code units
 }
 
-TEST(HighlightChanges, RedRunsWhereThePositionsDiffer) {
+TEST(HighlightChanges, RedRunsWhereTheTextsDiffer) {
   struct Case {
     std::u16string previous, current, body;
   } const cases[] = {
@@ -32,9 +32,10 @@ TEST(HighlightChanges, RedRunsWhereThePositionsDiffer) {
       {u"국물", u"궁물", kRed + Refs(u"궁") + kEnd + Refs(u"물")},
       // 같이 → 가치: one run to the end, closed by the paragraph.
       {u"같이", u"가치", kRed + Refs(u"가치")},
-      // Different lengths are not compared.
-      {u"닭", u"닥 도", Refs(u"닥 도")},
-      {u"", u"가", Refs(u"가")},
+      // Different lengths are aligned: only what was put in is red.
+      {u"닭", u"닥 도", kRed + Refs(u"닥 도")},
+      {u"가다", u"가 다", Refs(u"가") + kRed + Refs(u" ") + kEnd + Refs(u"다")},
+      {u"", u"가", kRed + Refs(u"가")},
       {u"가나", u"가나", Refs(u"가나")},
       // Two runs.
       {u"가나다라", u"거나더러",
@@ -188,7 +189,9 @@ TEST(WorkReport, ACreditedStageShowsTheTextThatHoldsItsChange) {
   record.changed[StageId::kSpacing] = true;
   record.changed[StageId::kSpecialWords] = true;
   const std::u16string page = WorkReportPage(u"일려니", record, u"", "/h");
-  const std::u16string joined = NumericCharRefs(u"일년이");
+  // The space taken out shows on the letter after it.
+  const std::u16string joined =
+      Refs(u"일") + kRed + Refs(u"년") + kEnd + Refs(u"이");
   for (const std::u16string_view name : {u"分かち書き調整", u"特異例の判断"}) {
     SCOPED_TRACE(U8(name));
     EXPECT_NE(page.find(std::u16string(name) + u"</a>：　<span class=\"ko2\">" +
