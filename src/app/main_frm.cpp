@@ -533,6 +533,10 @@ void TMainFrm::ConnectHandlers() {
   panel2_->setContextMenuPolicy(Qt::ActionsContextMenu);
   panel2_->addAction(copy_result_);
   connect(copy_result_, &QAction::triggered, this, &TMainFrm::CopyResult);
+  for (QLineEdit* field : {edit2_, edit3_, edit4_}) {
+    connect(field, &QLineEdit::textChanged, this, &TMainFrm::UpdateCopyResult);
+  }
+  UpdateCopyResult();
 
   struct ZoomKey {
     QKeySequence keys;
@@ -854,10 +858,23 @@ void TMainFrm::SpeedButton5Click() { CopyField(edit4_); }
 void TMainFrm::SpeedButton9Click() { CopyField(edit2_); }
 
 void TMainFrm::CopyResult() {
-  // The three lines as `pimoru-cli --format text` writes them.
-  QApplication::clipboard()->setText(
-      QStringLiteral("読みﾊﾝｸﾞﾙ：%1\n発音記号：%2\n発音カナ：%3\n")
-          .arg(edit2_->text(), edit3_->text(), edit4_->text()));
+  // Each row that holds a text, labelled as in the window: the typed line
+  // first, then the lines as `pimoru-cli --format text` writes them.
+  QString text;
+  const QLineEdit* const fields[] = {edit1_, edit2_, edit3_, edit4_};
+  for (std::size_t row = 0; row < std::size(fields); ++row) {
+    if (fields[row]->text().isEmpty()) continue;
+    text += row_labels_[static_cast<qsizetype>(row)]->text() +
+            fields[row]->text() + u'\n';
+  }
+  QApplication::clipboard()->setText(text);
+}
+
+void TMainFrm::UpdateCopyResult() {
+  // Without a result, there is nothing to copy but what was typed.
+  copy_result_->setEnabled(!edit2_->text().isEmpty() ||
+                           !edit3_->text().isEmpty() ||
+                           !edit4_->text().isEmpty());
 }
 
 void TMainFrm::FieldContextMenu(QLineEdit* field, const QPoint& position) {

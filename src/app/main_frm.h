@@ -157,6 +157,7 @@ class TMainFrm : public QWidget {
 
   void CopyField(QLineEdit* field);
   void CopyResult();
+  void UpdateCopyResult();
   void ShowReport();
   void ShowHelp(const QUrl& page);
   void ShowError(const char* message);

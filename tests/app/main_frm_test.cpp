@@ -1245,17 +1245,26 @@ TEST_F(MainFrmTest, APlaceStoredOffTheScreenIsBroughtBackOntoIt) {
 
 TEST_F(MainFrmTest, TheWholeResultIsCopiedFromTheContextMenu) {
   Open();
-  Type(1, QStringLiteral("같이"));
-  PressEnter(1);
-  PressEnter(2);
   auto* copy_result =
       window_->findChild<QAction*>(QStringLiteral("CopyResult"));
   ASSERT_NE(copy_result, nullptr);
+  // Nothing to copy yet, not even with an input typed.
+  EXPECT_FALSE(copy_result->isEnabled());
+  Type(1, QStringLiteral("같이"));
+  EXPECT_FALSE(copy_result->isEnabled());
+
+  // The typed line too, and only the rows that hold a text.
+  PressEnter(1);
+  ASSERT_TRUE(copy_result->isEnabled());
   copy_result->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(),
-            QStringLiteral("読みﾊﾝｸﾞﾙ：가치\n発音記号：") + Edit(3)->text() +
-                QStringLiteral("\n発音カナ：") + Edit(4)->text() +
-                QStringLiteral("\n"));
+            QStringLiteral("ハングル：같이\n読みﾊﾝｸﾞﾙ：가치\n"));
+  PressEnter(2);
+  copy_result->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("ハングル：같이\n読みﾊﾝｸﾞﾙ：가치\n発音記号：") +
+                Edit(3)->text() + QStringLiteral("\n発音カナ：") +
+                Edit(4)->text() + QStringLiteral("\n"));
 
   // It is offered in each field's menu, below the field's own commands.
   for (int n = 1; n <= 4; ++n) {
@@ -1277,6 +1286,9 @@ TEST_F(MainFrmTest, TheWholeResultIsCopiedFromTheContextMenu) {
     EXPECT_EQ(offered.filter(QStringLiteral("Copy")).size(), 1)
         << offered.join(QStringLiteral(",")).toStdString();
   }
+
+  Click("SpeedButton6");
+  EXPECT_FALSE(copy_result->isEnabled());
 }
 
 }  // namespace
