@@ -7,12 +7,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QLockFile>
 #include <QSessionManager>
 #include <QSocketNotifier>
-#include <QTranslator>
 #include <QUrl>
 #include <cerrno>
 #include <memory>
@@ -71,17 +68,6 @@ void EndOnSignals(QApplication& app, TMainFrm& window) {
   }
 }
 
-// The standard buttons and menus of Qt (OK, the fields' context menu) in
-// the user's language, where Qt's own translations are installed. The
-// question boxes name their buttons themselves.
-void LoadQtTranslations(QApplication& app) {
-  auto* translator = new QTranslator(&app);
-  if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(translator);
-  }
-}
-
 int Main(int argc, char** argv) {
   // The lock is taken before anything is shown. A lock whose process has
   // died is taken over; a living one never goes stale, however long the
@@ -101,7 +87,6 @@ int Main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("pimoru"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/pimoru/pimoru.png")));
   QApplication::setFont(PixelFont(JapaneseFamilies(), 13));
-  LoadQtTranslations(app);
 
   TMainFrm main_frm(
       LocateFolders(ProcessEnvironment,

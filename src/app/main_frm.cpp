@@ -38,6 +38,7 @@
 
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
+#include "app/qt_japanese.h"
 #include "app/system_reason.h"
 #include "app/zoom_browser.h"
 #include "hangul/jamo.h"
@@ -223,6 +224,7 @@ TMainFrm::TMainFrm(Folders folders, UrlOpener open_url, QWidget* parent)
       open_url_(std::move(open_url)),
       lists_(folders_.KdatFolder()) {
   setObjectName(QStringLiteral("MainFrm"));
+  UseJapaneseQtStrings();
   setWindowTitle(QStringLiteral("ハングル ぴもる"));
   setFont(PixelFont(JapaneseFamilies(), kLabelPixels));
   BuildControls();
@@ -679,8 +681,11 @@ void TMainFrm::SpeedButton3Click() {
     const Transcription transcription =
         Transcribe(reading, settings_.options.noon_idx, record_);
     voicing_marks_ = transcription.voicing_marks;
+    // A long line is shown from its start, as it is read.
     edit3_->setText(ToQString(Trim(transcription.symbols)));
+    edit3_->setCursorPosition(0);
     edit4_->setText(ToQString(Trim(transcription.kana)));
+    edit4_->setCursorPosition(0);
     SetStale(edit3_, false);
     SetStale(edit4_, false);
     // Without an input there is no report to make, and the one shown last
@@ -757,7 +762,14 @@ void TMainFrm::ShowWarning(const QString& text) {
 
 void TMainFrm::SpeedButton1Click(bool down) {
   SetFullView(down);
+  KeepOnScreens();
   WriteSettings(/*may_tell=*/true);
+}
+
+void TMainFrm::KeepOnScreens() {
+  const QSize frame_margins = frameGeometry().size() - geometry().size();
+  move(PlaceOnScreens(frameGeometry().topLeft(), size() + frame_margins,
+                      ScreenAreas()));
 }
 
 void TMainFrm::SetFullView(bool full) {
@@ -840,9 +852,7 @@ void TMainFrm::ApplyZoom() {
   // A view already shown takes its new height: the compact view that of
   // the rows, the full view at least theirs. Grown, it stays on the screen.
   SetFullView(panel3_->isVisible());
-  const QSize frame_margins = frameGeometry().size() - geometry().size();
-  move(PlaceOnScreens(frameGeometry().topLeft(), size() + frame_margins,
-                      ScreenAreas()));
+  KeepOnScreens();
 }
 
 void TMainFrm::CopyField(QLineEdit* field) {

@@ -40,10 +40,12 @@ class ZoomBrowser;
 
 // Client sizes of the window at the zoom of 100 %: the compact view shows
 // the four rows and the bar, the full view also the report and the options.
-// The width and the full view's height are the user's once changed.
+// The full view gives the report room for about ten of its lines, so that
+// it can be read without scrolling at once, and still fits a screen 768
+// high. The width and the full view's height are the user's once changed.
 inline constexpr int kClientWidth = 634;
 inline constexpr int kCompactHeight = 240;
-inline constexpr int kFullHeight = 513;
+inline constexpr int kFullHeight = 680;
 
 // The most characters a field holds: as many as memory allows. A one-line
 // field's own default cuts a paste at 32,767 without a word; a long text
@@ -138,6 +140,9 @@ class TMainFrm : public QWidget {
   // the view.
   void SetFullView(bool full);
   int CompactHeight() const;
+  // Moves the window, grown or zoomed, back onto the screens where it
+  // reaches past them.
+  void KeepOnScreens();
   int FullHeight() const;
   // Sets the text of the four rows and of the report to the zoom of the
   // settings; `step` moves it along the list first.

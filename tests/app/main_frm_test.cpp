@@ -1199,6 +1199,69 @@ TEST_F(MainFrmTest, TheReportTakesTheHeightTheUserGivesIt) {
             Find<QWidget>("Panel2")->minimumSizeHint().height());
 }
 
+// The commands of a field's context menu, as offered.
+QStringList ContextMenuOf(QLineEdit* field) {
+  QStringList offered;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    for (const QAction* action : menu->actions()) {
+      // Without the shortcut that follows a tab.
+      if (!action->isSeparator()) {
+        offered.push_back(action->text().section(u'\t', 0, 0));
+      }
+    }
+    menu->close();
+  });
+  look.start(10);
+  emit field->customContextMenuRequested(QPoint(5, 5));
+  return offered;
+}
+
+TEST_F(MainFrmTest, QtsOwnStringsAreJapaneseWhateverTheLocale) {
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  Open();
+  const QStringList offered = ContextMenuOf(Edit(1));
+  QLocale::setDefault(before);
+  EXPECT_TRUE(offered.contains(QStringLiteral("コピー(&C)")))
+      << offered.join(QStringLiteral(",")).toStdString();
+  EXPECT_TRUE(offered.filter(QStringLiteral("Copy")).isEmpty());
+  EXPECT_TRUE(offered.filter(QStringLiteral("Undo")).isEmpty());
+}
+
+TEST_F(MainFrmTest, TheReportOpensWithRoomForTenOfItsLines) {
+  TMainFrm& window = Open();
+  // Many stages change it, each line short enough to take one line.
+  Type(1, QStringLiteral("같이 먹어요 옷 한 벌 국물 좋아요 신라"));
+  PressEnter(1);
+  PressEnter(2);
+  Click("SpeedButton1");
+  Settle();
+  ASSERT_GT(Browser()->document()->blockCount(), 12);
+  const int bottom = Browser()->viewport()->height() - 4;
+  EXPECT_GE(Browser()->cursorForPosition(QPoint(4, bottom)).blockNumber(), 9);
+  // And the grown window stays on the screen.
+  EXPECT_TRUE(
+      window.screen()->availableGeometry().contains(window.frameGeometry()));
+}
+
+TEST_F(MainFrmTest, LongSymbolAndKanaRowsShowTheirStart) {
+  Open();
+  QString text;
+  for (int k = 0; k < 8; ++k) text += QStringLiteral("안녕하세요 감사합니다 ");
+  Type(1, text);
+  PressEnter(1);
+  PressEnter(2);
+  for (int n : {3, 4}) {
+    SCOPED_TRACE(n);
+    EXPECT_GT(Edit(n)->fontMetrics().horizontalAdvance(Edit(n)->text()),
+              Edit(n)->width());
+    EXPECT_EQ(Edit(n)->cursorPosition(), 0);
+  }
+}
+
 TEST(PlaceOnScreens, APlaceOffEveryScreenIsBroughtOntoTheNearest) {
   const QSize size(640, 300);
   const QRect left(0, 0, 1920, 1040);  // a task bar below
@@ -1269,21 +1332,10 @@ TEST_F(MainFrmTest, TheWholeResultIsCopiedFromTheContextMenu) {
   // It is offered in each field's menu, below the field's own commands.
   for (int n = 1; n <= 4; ++n) {
     SCOPED_TRACE(n);
-    QStringList offered;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, [&] {
-      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      if (menu == nullptr) return;
-      for (const QAction* action : menu->actions()) {
-        if (!action->isSeparator()) offered.push_back(action->text());
-      }
-      menu->close();
-    });
-    look.start(10);
-    emit Edit(n)->customContextMenuRequested(QPoint(5, 5));
+    const QStringList offered = ContextMenuOf(Edit(n));
     ASSERT_GT(offered.size(), 1);
     EXPECT_EQ(offered.back(), copy_result->text());
-    EXPECT_EQ(offered.filter(QStringLiteral("Copy")).size(), 1)
+    EXPECT_EQ(offered.count(QStringLiteral("コピー(&C)")), 1)
         << offered.join(QStringLiteral(",")).toStdString();
   }
 
