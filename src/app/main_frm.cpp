@@ -39,6 +39,7 @@
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
 #include "app/qt_japanese.h"
+#include "app/reading_styles.h"
 #include "app/system_reason.h"
 #include "app/zoom_browser.h"
 #include "hangul/jamo.h"
@@ -322,6 +323,7 @@ void TMainFrm::BuildRows() {
     }
     ++row;
   }
+  other_row_ = std::make_unique<OtherReadingRow>(rows, row++, 1, panel2_);
   rows->setColumnStretch(1, 1);
   // Height beyond the rows' own, when the line to the report is moved
   // down, stays below them.
@@ -335,7 +337,6 @@ void TMainFrm::BuildReport() {
   web_browser1_->setObjectName(QStringLiteral("WebBrowser1"));
   web_browser1_->setOpenLinks(false);
   panel4_ = MakePanel(QStringLiteral("Panel4"), panel3_);
-  panel4_->setFixedHeight(kPanel4Height);
   auto* note = new QGridLayout(panel4_);
   note->setContentsMargins(6, 2, 6, 2);
   note->setVerticalSpacing(0);
@@ -386,8 +387,17 @@ void TMainFrm::BuildReport() {
   notation->addWidget(combo_box1_);
   notation->addStretch();
   note->addLayout(notation, 5, 1);
+  // Below the usage note, the preset of the options of everyday speech.
+  style_box_ = new StyleBox({check_box2_, check_box3_}, panel4_);
+  auto* style = new QHBoxLayout;
+  style->addWidget(MakeLabel(QStringLiteral("StyleLabel"),
+                             QStringLiteral("発音の基準："), panel4_));
+  style->addWidget(style_box_);
+  style->addStretch();
+  note->addLayout(style, 4, 0);
   note->setColumnStretch(0, 1);
   note->setColumnStretch(1, 1);
+  panel4_->setFixedHeight(kPanel4Height);
 
   auto* report = new QVBoxLayout(panel3_);
   report->setContentsMargins(0, 0, 0, 0);
@@ -659,6 +669,15 @@ void TMainFrm::SpeedButton2Click() {
     const std::u16string reading =
         RunPipeline(edit1_->text().toStdU16String(), settings_.options, lists_,
                     asker, record_);
+    // The other style answers as this conversion did; what it alone asks,
+    // the dictionary decides or it is No, without a box.
+    FixedAsker no(false);
+    std::optional<KnowingAsker> quiet;
+    if (dictionary_ != nullptr) quiet.emplace(*dictionary_, no);
+    other_ =
+        OtherFormOf(edit1_->text().toStdU16String(), settings_.options, reading,
+                    lists_, record_, quiet ? static_cast<Asker&>(*quiet) : no);
+    ShowOtherForm();
     edit2_->setText(ToQString(reading));
     SetStale(edit2_, false);
     // The symbols, the kana and the report are still those of the reading
@@ -688,13 +707,19 @@ void TMainFrm::SpeedButton3Click() {
     edit4_->setCursorPosition(0);
     SetStale(edit3_, false);
     SetStale(edit4_, false);
+    if (other_row_->shown()) {
+      StageRecord scratch;
+      other_row_->SetKana(ToQString(
+          Trim(Transcribe(other_->reading, settings_.options.noon_idx, scratch)
+                   .kana)));
+    }
     // Without an input there is no report to make, and the one shown last
     // belongs to another input.
     if (reading.empty() || input.empty()) {
       ClearReport(QString());
       return;
     }
-    const Conversion conversion{input, reading, transcription, record_};
+    const Conversion conversion{input, reading, transcription, record_, other_};
     WriteWorkReport(folders_.WorkReportPath(), conversion,
                     folders_.HtmlFolder());
     ShowReport();
@@ -704,13 +729,34 @@ void TMainFrm::SpeedButton3Click() {
 }
 
 void TMainFrm::Edit1Edited() {
-  for (QLineEdit* field : {edit2_, edit3_, edit4_}) SetStale(field, true);
+  for (QLineEdit* field :
+       {edit2_, edit3_, edit4_, other_row_->reading(), other_row_->kana()}) {
+    SetStale(field, true);
+  }
   ClearReport(QString::fromUtf16(kReportOutdated));
 }
 
 void TMainFrm::Edit2Edited() {
   SetStale(edit3_, true);
   SetStale(edit4_, true);
+}
+
+void TMainFrm::ShowOtherForm() {
+  QLabel* reading_label = row_labels_[1];
+  if (other_) {
+    other_row_->Show(*other_);
+    SetStale(other_row_->reading(), false);
+    SetStale(other_row_->kana(), false);
+    const std::u16string_view name = ReadingName(
+        other_->style == SpeechStyle::kTextbook ? SpeechStyle::kEveryday
+                                                : SpeechStyle::kTextbook);
+    reading_label->setText(ToQString(name) + QStringLiteral("："));
+  } else {
+    other_row_->Hide();
+    reading_label->setText(QStringLiteral("読みﾊﾝｸﾞﾙ："));
+  }
+  // The compact view takes the height of its rows.
+  if (shown_before_) SetFullView(panel3_->isVisible());
 }
 
 void TMainFrm::SetStale(QLineEdit* field, bool stale) {
@@ -831,13 +877,16 @@ void TMainFrm::ApplyZoom() {
   };
   const QFont label_font = PixelFont(JapaneseFamilies(), scaled(kLabelPixels));
   for (QLabel* label : row_labels_) label->setFont(label_font);
+  other_row_->label()->setFont(label_font);
   struct Field {
     QLineEdit* field;
     FieldFont font;
   };
   for (const auto& [field, font] :
        {Field{edit1_, kHangulFieldFont}, Field{edit2_, kHangulFieldFont},
-        Field{edit3_, kSymbolFieldFont}, Field{edit4_, kKanaFieldFont}}) {
+        Field{edit3_, kSymbolFieldFont}, Field{edit4_, kKanaFieldFont},
+        Field{other_row_->reading(), kHangulFieldFont},
+        Field{other_row_->kana(), kKanaFieldFont}}) {
     QFont zoomed = PointFont(font.families(), font.points);
     zoomed.setPointSizeF(font.points * percent / 100.0);
     field->setFont(zoomed);
@@ -877,6 +926,7 @@ void TMainFrm::CopyResult() {
     text += row_labels_[static_cast<qsizetype>(row)]->text() +
             fields[row]->text() + u'\n';
   }
+  if (other_row_->shown()) text += other_row_->Line() + u'\n';
   QApplication::clipboard()->setText(text);
 }
 
@@ -901,6 +951,8 @@ void TMainFrm::SpeedButton6Click() {
     field->clear();
     SetStale(field, false);
   }
+  other_.reset();
+  ShowOtherForm();
   ClearReport(QString());
   edit1_->setFocus();
 }

@@ -16,6 +16,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/folders.h"
@@ -23,6 +24,7 @@
 #include "app/settings.h"
 #include "hangul/word_knowledge.h"
 #include "hangul/word_list.h"
+#include "pipeline/speech_style.h"
 #include "pipeline/stage_record.h"
 
 class QAction;
@@ -36,6 +38,8 @@ class QTabWidget;
 
 namespace pimoru {
 
+class OtherReadingRow;
+class StyleBox;
 class ZoomBrowser;
 
 // Client sizes of the window at the zoom of 100 %: the compact view shows
@@ -154,6 +158,9 @@ class TMainFrm : public QWidget {
   void Edit1Edited();
   // The reading was edited: its symbols and kana are shown as old.
   void Edit2Edited();
+  // Shows the reading in the other style beside the one converted, and
+  // names both; or hides it and the reading is the reading again.
+  void ShowOtherForm();
   // Greys a field out as made from an input that has changed since, or
   // shows it as current again.
   void SetStale(QLineEdit* field, bool stale);
@@ -221,6 +228,10 @@ class TMainFrm : public QWidget {
   std::shared_ptr<const WordKnowledge> dictionary_;
   std::function<QString()> dictionary_status_;
   QComboBox* combo_box1_;
+  StyleBox* style_box_;
+  std::unique_ptr<OtherReadingRow> other_row_;
+  // The reading of the last 変換1 in the other style, where it differs.
+  std::optional<OtherForm> other_;
   QAction* copy_result_;
 };
 

@@ -26,6 +26,7 @@ constexpr std::u16string_view kOptionOpenFlg = u"Option_Open_Flg";
 constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
 constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
 constexpr std::u16string_view kDictFlg = u"Dict_Flg";
+constexpr std::u16string_view kSettingsVersionKey = u"Settings_Version";
 
 std::u16string DecodeUtf16(std::string_view bytes, bool little_endian) {
   std::u16string text;
@@ -145,6 +146,7 @@ std::string FormatSettings(const Settings& settings) {
   text += "Zoom_Idx," + std::to_string(settings.zoom_idx) + "\r\n";
   text += std::string("Phrase_Flg,") + flag(options.phrase_flg) + "\r\n";
   text += std::string("Dict_Flg,") + flag(settings.dict_flg) + "\r\n";
+  text += "Settings_Version," + std::to_string(kSettingsVersion) + "\r\n";
   return text;
 }
 
@@ -174,7 +176,11 @@ FileProblem LoadSettings(const std::filesystem::path& file,
   ::close(fd);
   if (problem) return problem;
   if (cut) bytes.resize(bytes.find_last_of("\r\n") + 1);  // npos + 1 == 0
-  ApplySettingLines(DecodeSettingLines(bytes), settings);
+  const std::vector<std::u16string> lines = DecodeSettingLines(bytes);
+  if (SettingValue(lines, kSettingsVersionKey).empty()) {
+    settings.options = WithStyle(settings.options, SpeechStyle::kEveryday);
+  }
+  ApplySettingLines(lines, settings);
   return {};
 }
 

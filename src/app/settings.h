@@ -2,7 +2,7 @@
 // its report was open, and the four options, kept from one start of the
 // window to the next.
 //
-// Ten lines of "key,value", each key looked up on its own, so a file with
+// Lines of "key,value", each key looked up on its own, so a file with
 // missing, extra or reordered lines still gives every key it holds; a file
 // of an older version, without the size, the zoom and the report's state,
 // reads as it always did. Nothing here needs Qt.
@@ -19,6 +19,7 @@
 
 #include "app/system_reason.h"
 #include "pipeline/options.h"
+#include "pipeline/speech_style.h"
 
 namespace pimoru {
 
@@ -54,8 +55,9 @@ struct Settings {
   // older file does not say.
   bool dict_flg = true;
   // Noon_Idx is kept as read, even outside 0..2: it then renders like 0,
-  // selects nothing in the notation box and is saved as 0.
-  Options options;
+  // selects nothing in the notation box and is saved as 0. A new user
+  // starts with the standard pronunciation of the textbooks.
+  Options options = WithStyle(Options{}, SpeechStyle::kTextbook);
 
   friend bool operator==(const Settings& a, const Settings& b) {
     return a.main_left == b.main_left && a.main_top == b.main_top &&
@@ -73,7 +75,7 @@ struct Settings {
 std::u16string SettingValue(std::span<const std::u16string> lines,
                             std::u16string_view key);
 
-// Reads the ten keys from the lines over `settings`. A key that is missing
+// Reads the keys from the lines over `settings`. A key that is missing
 // or has an empty value keeps what `settings` held; an edge that is not a
 // decimal integer becomes kUnplacedEdge, a size that is not a positive one
 // kUnsetSize, a Noon_Idx that is not one 0, a Zoom_Idx that is not an index
@@ -87,18 +89,25 @@ void ApplySettingLines(std::span<const std::u16string> lines,
 // as UTF-8, an ill-formed byte as U+FFFD.
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes);
 
-// The file's text: ten lines in a fixed order, each ended by CR LF, ASCII.
+// The file's text: its lines in a fixed order, each ended by CR LF, ASCII,
+// the version last.
 std::string FormatSettings(const Settings& settings);
 
+// The version of the settings file that this program writes. A file
+// without one was written when everyday speech was the default: the
+// options of everyday speech it does not name are on.
+inline constexpr int kSettingsVersion = 2;
+
 // Reads `file` over `settings`, at most kSettingsReadLimit bytes of it (a
-// line cut at the limit is dropped). A missing file leaves them as they
-// are, and so does one that exists but cannot be read: a folder, a device
-// or a FIFO at the path, a file without read permission. That is told by
+// line cut at the limit is dropped); the options of everyday speech of an
+// older file (one without Settings_Version) start on. A missing file leaves
+// them as they are, and so does one that exists but cannot be read: a folder, a
+// device or a FIFO at the path, a file without read permission. That is told by
 // the problem returned, so the caller can keep from overwriting a file it
 // never read.
 FileProblem LoadSettings(const std::filesystem::path& file, Settings& settings);
 
-// Replaces `file` with the ten lines, through a temporary file in the same
+// Replaces `file` with the lines, through a temporary file in the same
 // folder that is renamed over it, so a failed write never leaves a cut file
 // behind, nor the temporary file. A symbolic link is written through to its
 // target. Only a regular file is replaced: anything else at the path (a

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "pipeline/speech_style.h"
+
 namespace pimoru {
 
 std::string UsageText() {
@@ -33,6 +35,9 @@ Options:
   --h-strong, --no-h-strong   weakened ㅎ dropped altogether on/off (default on)
   --real-endings, --no-real-endings
                               colloquial formal endings on/off (default on)
+  --standard                  the standard pronunciation of the textbooks:
+                              the same as --no-h-strong --no-real-endings
+                              (an option after it still counts)
   --phrase, --no-phrase       read each line as spoken in one breath: the sound
                               changes cross the spaces between words, and
                               punctuation pauses (default off)
@@ -139,6 +144,12 @@ std::optional<CommandLine> ParseCommandLine(
         return std::nullopt;
       }
       cl.report_path = *v;
+    } else if (name == "--standard") {
+      if (value) {
+        error = "option " + name + " takes no value";
+        return std::nullopt;
+      }
+      cl.options = WithStyle(cl.options, SpeechStyle::kTextbook);
     } else if (name == "--data") {
       const auto v = take_value();
       if (!v) return std::nullopt;

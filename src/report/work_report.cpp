@@ -204,7 +204,8 @@ std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
-                              std::span<const SyllableSounds> syllables) {
+                              std::span<const SyllableSounds> syllables,
+                              const OtherForm* other) {
   const std::u16string folder = FolderHref(html_folder);
   std::u16string page;
   AppendLine(
@@ -257,6 +258,12 @@ std::u16string WorkReportPage(std::u16string_view reading,
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
                        NumericCharRefs(reading) + u"</span></p>");
+  if (other != nullptr) {
+    AppendLine(page, u"<p>" + std::u16string(ReadingName(other->style)) +
+                         u"：　<span class=\"ko2\">" +
+                         NumericCharRefs(other->reading) + u"</span>　" +
+                         OtherFormNote(*other) + u"</p>");
+  }
   AppendSyllableTable(page, syllables);
   AppendLine(page, u"</body>");
   AppendLine(page, u"</html>");
@@ -270,7 +277,8 @@ void WriteWorkReport(const std::filesystem::path& path,
   const std::u16string page = WorkReportPage(
       conversion.reading, conversion.record,
       conversion.transcription.voicing_marks, html_folder,
-      SoundsBySyllable(conversion.reading, conversion.transcription.notation));
+      SoundsBySyllable(conversion.reading, conversion.transcription.notation),
+      conversion.other ? &*conversion.other : nullptr);
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {

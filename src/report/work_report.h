@@ -32,13 +32,15 @@ void WriteWorkReport(const std::filesystem::path& path,
                      const std::filesystem::path& html_folder);
 
 // The text of the page, every line ended with CR LF. After the stages and
-// the reading, a table gives each syllable of the reading with its symbols
-// and its kana.
+// the reading, the reading in the other style where there is one, with the
+// options that make the difference, and a table that gives each syllable of
+// the reading with its symbols and its kana.
 std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
-                              std::span<const SyllableSounds> syllables = {});
+                              std::span<const SyllableSounds> syllables = {},
+                              const OtherForm* other = nullptr);
 
 // Who answered a question and why, as the report lists it under the stage
 // that asked: "辞書：목록＝目錄（漢字語）→はい", "回答：はい", "既定：いいえ"

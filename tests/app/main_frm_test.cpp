@@ -42,6 +42,7 @@
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
 #include "hangul/word_knowledge.h"
+#include "pipeline/speech_style.h"
 #include "render/transcription.h"
 #include "support/test_support.h"
 #include "window_driver.h"
@@ -188,8 +189,11 @@ TEST_F(MainFrmTest, FirstStartMakesTheFolderAndShowsTheCompactWindowCentred) {
 
   EXPECT_EQ(window.settings(), Settings{});
   EXPECT_FALSE(Find<QCheckBox>("CheckBox1")->isChecked());
-  EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
-  EXPECT_TRUE(Find<QCheckBox>("CheckBox3")->isChecked());
+  // A new user reads the textbook's standard pronunciation first.
+  EXPECT_FALSE(Find<QCheckBox>("CheckBox2")->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>("CheckBox3")->isChecked());
+  EXPECT_EQ(Find<QComboBox>("StyleBox")->currentText(),
+            QStringLiteral("教科書どおり"));
   EXPECT_FALSE(Find<QCheckBox>("CheckBox4")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>("CheckBox5")->isChecked());
   EXPECT_FALSE(Find<QCheckBox>("CheckBox5")->isEnabled());  // no dictionary
@@ -676,9 +680,120 @@ TEST_F(MainFrmTest, ClosingWritesEveryLine) {
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadFileBytes(SettingsFile()),
             "MainLeft,-20\r\nMainTop,30\r\nN_Insert_Flg,1\r\n"
-            "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,1\r\n"
+            "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,1\r\n"
             "Main_Width,634\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
-            "Zoom_Idx,3\r\nPhrase_Flg,1\r\nDict_Flg,1\r\n");
+            "Zoom_Idx,3\r\nPhrase_Flg,1\r\nDict_Flg,1\r\n"
+            "Settings_Version,2\r\n");
+}
+
+TEST_F(MainFrmTest, TextbookAndEverydayReadingsSideBySide) {
+  TMainFrm& window = Open();
+  auto* style = Find<QComboBox>("StyleBox");
+  QLabel* reading_label = Find<QLabel>("Label2");
+  QLabel* other_label = Find<QLabel>("OtherReadingLabel");
+  QLineEdit* other = Find<QLineEdit>("OtherReading");
+  QLineEdit* other_kana = Find<QLineEdit>("OtherKana");
+  EXPECT_FALSE(other->isVisible());
+
+  // The textbook first, everyday speech beside it.
+  Type(1, QStringLiteral("안녕하세요 감사합니다"));
+  PressEnter(1);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("안녕하세요 감사함니다"));
+  EXPECT_EQ(reading_label->text(), QStringLiteral("標準発音："));
+  EXPECT_TRUE(other->isVisible());
+  EXPECT_EQ(other_label->text(), QStringLiteral("日常の発音："));
+  EXPECT_EQ(other->text(), QStringLiteral("안녕아세요 감사안미다"));
+  PressEnter(2);
+  EXPECT_EQ(Edit(4)->text(),
+            QStringLiteral("アンニョンハセヨ   カムサハムニダ"));
+  EXPECT_EQ(other_kana->text(),
+            QStringLiteral("アンニョンアセヨ   カムサアンミダ"));
+  const QString report = Browser()->document()->toPlainText();
+  EXPECT_TRUE(report.contains(QStringLiteral("日常の発音")) &&
+              report.contains(QStringLiteral("안녕아세요 감사안미다")) &&
+              report.contains(QStringLiteral(
+                  "（「ㅎの弱音化を無音化にする」「リアル文末表現」"
+                  "をオンにした読み）")))
+      << report.toStdString();
+  // Both go with the whole result.
+  window_->findChild<QAction*>(QStringLiteral("CopyResult"))->trigger();
+  EXPECT_TRUE(QApplication::clipboard()->text().endsWith(
+      QStringLiteral("日常の発音：안녕아세요 감사안미다　"
+                     "アンニョンアセヨ   カムサアンミダ\n")))
+      << QApplication::clipboard()->text().toStdString();
+
+  // The preset sets both options at once, and is saved.
+  Click("SpeedButton1");
+  style->setFocus();
+  QTest::keyClick(style, Qt::Key_Down);
+  EXPECT_EQ(style->currentText(), QStringLiteral("日常の発音"));
+  EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("CheckBox3")->isChecked());
+  EXPECT_EQ(StyleOf(window.settings().options), SpeechStyle::kEveryday);
+  EXPECT_NE(
+      ReadFileBytes(SettingsFile()).find("H_Strong_Flg,1\r\nE_Real_Flg,1\r\n"),
+      std::string::npos);
+  PressEnter(1);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("안녕아세요 감사안미다"));
+  EXPECT_EQ(reading_label->text(), QStringLiteral("日常の発音："));
+  EXPECT_EQ(other_label->text(), QStringLiteral("標準発音："));
+  EXPECT_EQ(other->text(), QStringLiteral("안녕하세요 감사함니다"));
+
+  // One option changed by hand: neither preset; only it is named. (A box
+  // laid out wide is clicked on its mark, not in its empty middle.)
+  QTest::mouseClick(Find<QCheckBox>("CheckBox3"), Qt::LeftButton, {},
+                    QPoint(6, Find<QCheckBox>("CheckBox3")->height() / 2));
+  EXPECT_FALSE(window.settings().options.e_real_flg);
+  EXPECT_EQ(style->currentIndex(), -1);
+  Retype(1, QStringLiteral("안녕하세요 고맙습니다"));
+  PressEnter(1);
+  PressEnter(2);
+  EXPECT_EQ(other->text(), QStringLiteral("안녕하세요 고맙씀니다"));
+  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("（「ㅎの弱音化を無音化にする」をオフにした読み）")));
+
+  // Read alike, or cleared: one reading, as ever.
+  Retype(1, QStringLiteral("같이"));
+  PressEnter(1);
+  EXPECT_FALSE(other->isVisible());
+  EXPECT_EQ(reading_label->text(), QStringLiteral("読みﾊﾝｸﾞﾙ："));
+  Retype(1, QStringLiteral("감사합니다"));
+  PressEnter(1);
+  EXPECT_TRUE(other->isVisible());
+  Click("SpeedButton6");
+  EXPECT_FALSE(other->isVisible());
+  EXPECT_EQ(reading_label->text(), QStringLiteral("読みﾊﾝｸﾞﾙ："));
+}
+
+// The other style is read with the answers given, without asking again.
+TEST_F(MainFrmTest, TheOtherStyleAsksNothingMore) {
+  TMainFrm& window = Open();
+  BoxAnswerer answerer({QMessageBox::Yes});
+  Type(1, QStringLiteral("일본 감사합니다"));
+  PressEnter(1);
+  std::size_t asked = 0;
+  for (const auto& questions : window.record().questions) {
+    asked += questions.size();
+  }
+  ASSERT_GT(asked, 0u);
+  EXPECT_EQ(answerer.seen().size(), asked);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("일뽄 감사함니다"));
+  EXPECT_EQ(Find<QLineEdit>("OtherReading")->text(),
+            QStringLiteral("일뽄 감사안미다"));
+}
+
+// A settings file of an older version keeps the options it has.
+TEST_F(MainFrmTest, AnOlderSettingsFileKeepsEverydaySpeech) {
+  WriteSettings(
+      "MainLeft,10\r\nMainTop,10\r\nH_Strong_Flg,1\r\n"
+      "E_Real_Flg,1\r\n");
+  TMainFrm& window = Open();
+  EXPECT_EQ(StyleOf(window.settings().options), SpeechStyle::kEveryday);
+  EXPECT_EQ(Find<QComboBox>("StyleBox")->currentText(),
+            QStringLiteral("日常の発音"));
+  Type(1, QStringLiteral("감사합니다"));
+  PressEnter(1);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("감사안미다"));
 }
 
 TEST_F(MainFrmTest, ThePhraseOptionReadsAcrossTheSpacesBetweenWords) {

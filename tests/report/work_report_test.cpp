@@ -201,6 +201,23 @@ TEST(WorkReport, ACreditedStageShowsTheTextThatHoldsItsChange) {
   EXPECT_EQ(page.find(u"<span class=\"ko2\"></span>"), std::u16string::npos);
 }
 
+TEST(WorkReport, GivesTheOtherStyleAfterTheReadingWithItsOptions) {
+  const OtherForm other{
+      SpeechStyle::kTextbook, u"안녕하세요", {u"ㅎの弱音化を無音化にする"}};
+  const std::u16string page =
+      WorkReportPage(u"안녕아세요", SmallConversion(), u"", "/h", {}, &other);
+  const std::size_t reading = page.find(u"<p>読みﾊﾝｸﾞﾙ：");
+  const std::size_t standard = page.find(
+      u"<p>標準発音：　<span class=\"ko2\">" + Refs(u"안녕하세요") +
+      u"</span>　（「ㅎの弱音化を無音化にする」をオフにした読み）</p>\r\n");
+  ASSERT_NE(standard, std::u16string::npos) << U8(page);
+  EXPECT_LT(reading, standard);
+  // None to give: no line.
+  EXPECT_EQ(WorkReportPage(u"안녕아세요", SmallConversion(), u"", "/h")
+                .find(u"標準発音"),
+            std::u16string::npos);
+}
+
 TEST(WorkReport, FolderIsEscapedInLinks) {
   const std::u16string page =
       WorkReportPage(u"가", StageRecord{}, u"1", "/data/C# & \"Q\" <x>?50%/");
