@@ -660,12 +660,19 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
 void TMainFrm::SpeedButton2Click() {
   try {
     // An edited list takes effect now: the lists look at their files.
+    // With the dictionary switched off, every question is asked, with what
+    // it knows of the word beside it.
     DialogAsker dialog(this);
     std::optional<KnowingAsker> knowing;
+    std::optional<SuggestingAsker> suggesting;
     if (dictionary_ != nullptr && settings_.dict_flg) {
       knowing.emplace(*dictionary_, dialog);
+    } else if (dictionary_ != nullptr) {
+      suggesting.emplace(*dictionary_, dialog);
     }
-    Asker& asker = knowing ? static_cast<Asker&>(*knowing) : dialog;
+    Asker& asker = knowing      ? static_cast<Asker&>(*knowing)
+                   : suggesting ? static_cast<Asker&>(*suggesting)
+                                : dialog;
     const std::u16string reading =
         RunPipeline(edit1_->text().toStdU16String(), settings_.options, lists_,
                     asker, record_);

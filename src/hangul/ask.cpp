@@ -1,5 +1,6 @@
 #include "hangul/ask.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -8,12 +9,38 @@
 namespace pimoru {
 namespace {
 
+// A question answered before to be remembered, counted once more in the
+// record; null when there is none.
+const RecordedQuestion* FromMemory(const Question& question, Asking& asking) {
+  if (asking.remembered.empty()) return nullptr;
+  const RecordedQuestion now = question.Record({});
+  const auto same = [&now](const RecordedQuestion& q) { return q.SameAs(now); };
+  const auto kept =
+      std::find_if(asking.remembered.begin(), asking.remembered.end(), same);
+  if (kept == asking.remembered.end()) return nullptr;
+  if (asking.record != nullptr) {
+    const auto listed =
+        std::find_if(asking.record->begin(), asking.record->end(), same);
+    if (listed != asking.record->end()) {
+      ++listed->places;
+    } else {
+      asking.record->push_back(*kept);
+    }
+  }
+  return &*kept;
+}
+
 // The answer to one question, kept in the record where there is one.
 bool Answered(const Question& question, Asking& asking) {
+  if (const RecordedQuestion* kept = FromMemory(question, asking)) {
+    return kept->answer.yes;
+  }
   Answer answer = asking.asker.Respond(question, Judgement{});
   const bool yes = answer.yes;
-  if (asking.record != nullptr) {
-    asking.record->push_back(question.Record(std::move(answer)));
+  if (asking.record != nullptr || answer.remember) {
+    RecordedQuestion asked = question.Record(std::move(answer));
+    if (asked.answer.remember) asking.remembered.push_back(asked);
+    if (asking.record != nullptr) asking.record->push_back(std::move(asked));
   }
   return yes;
 }

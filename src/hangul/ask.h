@@ -1,6 +1,7 @@
 // The walks that ask a question at each place where a rule could apply, and
-// make the replacement only where the answer is Yes. Answers are never
-// remembered.
+// make the replacement only where the answer is Yes. An answer given to be
+// remembered answers the same question about the same word for the rest of
+// the conversion.
 #ifndef PIMORU_HANGUL_ASK_H_
 #define PIMORU_HANGUL_ASK_H_
 
@@ -14,12 +15,15 @@
 namespace pimoru {
 
 // Who answers the questions of a conversion, the input as typed (null
-// where it is not known), and where the asking stage keeps each question
-// with its answer (null where nothing shows them).
+// where it is not known), where the asking stage keeps each question with
+// its answer (null where nothing shows them), and the answers to be given
+// again without asking. A question answered from memory is counted in the
+// record at the place it was first asked, so the record lists it once.
 struct Asking {
   Asker& asker;
   TypedInput* typed = nullptr;
   std::vector<RecordedQuestion>* record = nullptr;
+  std::vector<RecordedQuestion> remembered = {};
 };
 
 // For every occurrence of `pattern` in a JamoString, in text order, asks

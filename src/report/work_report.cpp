@@ -127,7 +127,9 @@ void AppendQuestionLines(std::u16string& page,
                          const std::vector<RecordedQuestion>& questions) {
   for (const RecordedQuestion& q : questions) {
     AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
-                         NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
+                         NumericCharRefs(!q.marked.empty() ? q.marked
+                                         : q.pair.empty()  ? q.word
+                                                           : q.pair) +
                          u"</span>（" + std::u16string(InfoOf(q.kind).label) +
                          u"）　" + NumericCharRefs(QuestionAnswerText(q)) +
                          u"</p>");
@@ -173,6 +175,11 @@ std::u16string QuestionAnswerText(const RecordedQuestion& question) {
     text += u"（辞書：";
     text += a.reason;
     text += u"）";
+  }
+  if (question.places > 1) {
+    text += u"（同じ語の";
+    for (const char c : std::to_string(question.places)) text += c;
+    text += u"か所に同じ答え）";
   }
   return text;
 }

@@ -44,7 +44,9 @@ std::u16string WorkReportPage(std::u16string_view reading,
 
 // Who answered a question and why, as the report lists it under the stage
 // that asked: "辞書：목록＝目錄（漢字語）→はい", "回答：はい", "既定：いいえ"
-// (a fixed policy, with the dictionary's reason where it could not decide).
+// (a fixed policy, with the dictionary's reason where it could not decide),
+// and at how many places an answer remembered was given
+// ("回答：はい（同じ語の3か所に同じ答え）").
 std::u16string QuestionAnswerText(const RecordedQuestion& question);
 
 // "&#x" + four upper-case hex digits + ";" for every UTF-16 code unit.

@@ -335,14 +335,33 @@ TEST_F(MainFrmTest, TheButtonsRunTheSameCommandsAsEnter) {
   EXPECT_EQ(Browser()->source(), ReportUrl());
 }
 
+// Decides the questions about 일본 (not a future adnominal form) and only
+// guesses about 목록, whose hanja it knows.
+class StandInDictionary : public WordKnowledge {
+ public:
+  Judgement Judge(const Question& question) const override {
+    const TypedSpan span = question.TypedWord();
+    const std::u16string_view word =
+        question.TypedLine().substr(span.offset, span.length);
+    if (word == u"일본") {
+      return {Verdict::kNo, false, u"일본＝日本（名詞）", u"일본", u"日本"};
+    }
+    if (word.starts_with(u"목록")) {
+      return {Verdict::kUnknown, true, u"목록＝目錄？", u"목록", u"目錄"};
+    }
+    return {};
+  }
+};
+
 TEST_F(MainFrmTest, QuestionsAreModalYesNoBoxes) {
   TMainFrm& window = Open();
   Click("CheckBox1");
   ASSERT_TRUE(window.settings().options.n_insert_flg);
   const QString question = QStringLiteral(
-      "ニウン挿入[n挿入]\n솜이は合成語または2語がつながった語ですか？"
+      "【N挿入】\n「솜이불」は合成語または2語がつながった語ですか？\n"
+      "　솜｜이불（ㅁパッチム＋ㅇ初声）\n"
       "合成語または2語がつながった語でㅁパッチムの後ろにㅇ初声が来た場合、"
-      "ニウン挿入[n挿入]します。");
+      "N挿入します。");
   struct Case {
     const char* name;
     QMessageBox::StandardButton answer;
@@ -367,6 +386,8 @@ TEST_F(MainFrmTest, QuestionsAreModalYesNoBoxes) {
     EXPECT_EQ(box.button_texts,
               QStringList({QStringLiteral("はい"), QStringLiteral("いいえ")}));
     EXPECT_EQ(box.default_text, QStringLiteral("いいえ"));
+    EXPECT_EQ(box.check_box, QStringLiteral("以後、同じ語には同じ答え"));
+    EXPECT_TRUE(box.checked);
     EXPECT_EQ(Edit(2)->text(), c.reading);
   }
 
@@ -377,6 +398,110 @@ TEST_F(MainFrmTest, QuestionsAreModalYesNoBoxes) {
   PressEnter(1);
   EXPECT_TRUE(answerer.seen().empty());
   EXPECT_EQ(Edit(2)->text(), QStringLiteral("소미불"));
+}
+
+// Each question is about the word as typed, not as the rules have left it,
+// with the letters that meet marked and its place in the line; every kind
+// has the same heading.
+TEST_F(MainFrmTest, QuestionsNameTheWordAsTypedAndWhereItStands) {
+  Open();
+  Click("CheckBox1");  // N-insertion asks about 서울역
+  struct Case {
+    QString input;
+    QStringList lines;  // shown, in this order
+    QString not_shown;  // as the working text had it
+  } const cases[] = {
+      {QStringLiteral("목록을"),
+       {QStringLiteral("【鼻音化】"),
+        QStringLiteral("「목록을」は漢字語ですか？"),
+        QStringLiteral("　목｜록을（ㄱパッチム＋ㄹ初声）")},
+       QStringLiteral("목로")},
+      {QStringLiteral("읽을게요"),
+       {QStringLiteral("【濃音化】"),
+        QStringLiteral("「읽을게요」は動詞や形容詞の未来連体形ですか？"),
+        // 을게 is tensed by the list; the question is whether 읽 ends in
+        // a future ㄹ (일 + 글 after liaison).
+        QStringLiteral("　읽｜을게요（ㄹパッチム＋ㄱ初声）")},
+       QStringLiteral("일글")},
+      {QStringLiteral("어제 서울역에서"),
+       {QStringLiteral("【N挿入】"),
+        QStringLiteral("「서울역에서」は合成語または2語がつながった語ですか？"),
+        QStringLiteral("　서울｜역에서（ㄹパッチム＋ㅇ初声）"),
+        QStringLiteral("位置：4文字目　어제 ［서울역에서］")},
+       QStringLiteral("「울역")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input.toStdString());
+    BoxAnswerer answerer;
+    Retype(1, c.input);
+    PressEnter(1);
+    ASSERT_FALSE(answerer.seen().empty());
+    // The box that asks about the junction, among all it asked.
+    QString text;
+    for (const SeenBox& box : answerer.seen()) {
+      if (box.text.split(u'\n').contains(c.lines[2])) text = box.text;
+      EXPECT_FALSE(box.text.contains(c.not_shown)) << box.text.toStdString();
+    }
+    const QStringList shown = text.split(u'\n');
+    qsizetype from = 0;
+    for (const QString& line : c.lines) {
+      const qsizetype at = shown.indexOf(line, from);
+      EXPECT_GE(at, from) << line.toStdString() << "\n" << text.toStdString();
+      from = std::max(from, at + 1);
+    }
+  }
+}
+
+// The same question about the same word is asked once and answered alike
+// everywhere after, unless the user unticks 以後、同じ語には同じ答え; the
+// report lists it once, with the number of places.
+TEST_F(MainFrmTest, OneAnswerServesTheSameWordForTheRestOfTheConversion) {
+  TMainFrm& window = Open();
+  Click("CheckBox1");
+  {
+    BoxAnswerer answerer({QMessageBox::Yes});
+    Type(1, QStringLiteral("솜이불 솜이불 솜이불"));
+    PressEnter(1);
+    EXPECT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(Edit(2)->text(), QStringLiteral("솜니불 솜니불 솜니불"));
+    const std::vector<RecordedQuestion>& asked =
+        window.record().questions[StageId::kNInsertion];
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked.front().places, 3);
+    PressEnter(2);
+    // Listed once, as the question showed the word.
+    const QString report = Browser()->document()->toPlainText();
+    EXPECT_EQ(report.count(QStringLiteral("솜｜이불（合成語？）")), 1)
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(
+        QStringLiteral("回答：はい（同じ語の3か所に同じ答え）")));
+  }
+  {
+    // The next conversion asks again.
+    BoxAnswerer answerer({QMessageBox::No, QMessageBox::Yes, QMessageBox::No});
+    answerer.ClearCheckBoxes();
+    PressEnter(1);
+    EXPECT_EQ(answerer.seen().size(), 3u);
+    EXPECT_EQ(Edit(2)->text(), QStringLiteral("소미불 솜니불 소미불"));
+  }
+}
+
+// With 辞書で判断する off every question is asked, with what the dictionary
+// knows beside it: the hanja and its guess, as the default button.
+TEST_F(MainFrmTest, WithTheDictionaryOffItsHanjaAndGuessAreStillShown) {
+  Open();
+  window_->SetDictionary(std::make_shared<StandInDictionary>(), nullptr);
+  Click("CheckBox5");
+  BoxAnswerer answerer({QMessageBox::Yes});
+  Type(1, QStringLiteral("목록"));
+  PressEnter(1);
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_TRUE(answerer.seen().front().text.contains(
+      QStringLiteral("「목록」（目錄）は漢字語ですか？")))
+      << answerer.seen().front().text.toStdString();
+  EXPECT_TRUE(answerer.seen().front().text.endsWith(
+      QStringLiteral("\n辞書の推測：はい（목록＝目錄？）")));
+  EXPECT_EQ(answerer.seen().front().default_text, QStringLiteral("はい"));
 }
 
 TEST_F(MainFrmTest, NotationChangesTheSymbolsOfTheNextTranscriptionOnly) {
@@ -808,24 +933,6 @@ TEST_F(MainFrmTest, ThePhraseOptionReadsAcrossTheSpacesBetweenWords) {
   EXPECT_EQ(Edit(2)->text(), QStringLiteral("바다래 오탄벌"));
 }
 
-// Decides the questions about 일본 (not a future adnominal form) and only
-// guesses about 목록, whose hanja it knows.
-class StandInDictionary : public WordKnowledge {
- public:
-  Judgement Judge(const Question& question) const override {
-    const TypedSpan span = question.TypedWord();
-    const std::u16string_view word =
-        question.TypedLine().substr(span.offset, span.length);
-    if (word == u"일본") {
-      return {Verdict::kNo, false, u"일본＝日本（名詞）", u"일본", u"日本"};
-    }
-    if (word.starts_with(u"목록")) {
-      return {Verdict::kUnknown, true, u"목록＝目錄？", u"목록", u"目錄"};
-    }
-    return {};
-  }
-};
-
 TEST_F(MainFrmTest, TheDictionaryDecidesWhatItCanAndGuessesTheRest) {
   TMainFrm& window = Open();
   window.SetDictionary(std::make_shared<StandInDictionary>(),
@@ -849,8 +956,8 @@ TEST_F(MainFrmTest, TheDictionaryDecidesWhatItCanAndGuessesTheRest) {
     Retype(1, QStringLiteral("목록"));
     PressEnter(1);
     ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_TRUE(
-        answerer.seen().front().text.contains(QStringLiteral("목록(目錄)")))
+    EXPECT_TRUE(answerer.seen().front().text.contains(
+        QStringLiteral("「목록」（目錄）")))
         << answerer.seen().front().text.toStdString();
     EXPECT_EQ(answerer.seen().front().default_text, QStringLiteral("はい"));
     EXPECT_EQ(Edit(2)->text(), QStringLiteral("몽녹"));

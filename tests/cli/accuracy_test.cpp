@@ -101,8 +101,7 @@ std::vector<std::string> ReadAll(const std::vector<Example>& examples,
                                  bool phrase, bool by_dictionary = false) {
   std::map<std::pair<std::string, bool>, std::vector<std::size_t>> groups;
   for (std::size_t k = 0; k < examples.size(); ++k) {
-    groups[{by_dictionary ? "auto" : examples[k].answers,
-            examples[k].n_insert}]
+    groups[{by_dictionary ? "auto" : examples[k].answers, examples[k].n_insert}]
         .push_back(k);
   }
   std::vector<std::string> readings(examples.size());
@@ -201,8 +200,8 @@ int CountRight(const std::vector<Example>& examples,
     if (Accepted(examples[k], readings[k])) {
       ++right;
     } else {
-      misses += "  [" + examples[k].article + "] " + examples[k].text +
-                " -> " + readings[k] + "\n";
+      misses += "  [" + examples[k].article + "] " + examples[k].text + " -> " +
+                readings[k] + "\n";
     }
   }
   return right;
@@ -213,8 +212,7 @@ int CountRight(const std::vector<Example>& examples,
 // gives. A compound cannot be told from the dictionary, so the examples of
 // N-insertion are only shown.
 TEST(StandardExamples, DictionaryAnswersReadWithinTwoPointsOfTheRightOnes) {
-  if (RunCli({"--version"}).out.find("dictionary found") ==
-      std::string::npos) {
+  if (RunCli({"--version"}).out.find("dictionary found") == std::string::npos) {
     GTEST_SKIP() << "the dictionary's files are not installed";
   }
   const std::vector<Example> examples = LoadExamples();
@@ -230,11 +228,12 @@ TEST(StandardExamples, DictionaryAnswersReadWithinTwoPointsOfTheRightOnes) {
     misses.clear();
     const int by_dictionary =
         CountRight(examples, dictionary_answers, n_insert, counted, misses);
-    std::printf("Standard examples, N-insertion %s: %d of %d with the right "
-                "answers, %d with --answers auto\nMisses with --answers "
-                "auto:\n%s",
-                n_insert ? "on" : "off", by_user, counted, by_dictionary,
-                misses.empty() ? "  none\n" : misses.c_str());
+    std::printf(
+        "Standard examples, N-insertion %s: %d of %d with the right "
+        "answers, %d with --answers auto\nMisses with --answers "
+        "auto:\n%s",
+        n_insert ? "on" : "off", by_user, counted, by_dictionary,
+        misses.empty() ? "  none\n" : misses.c_str());
     if (!n_insert) {
       EXPECT_LE((by_user - by_dictionary) * 100, counted * 2) << misses;
     }

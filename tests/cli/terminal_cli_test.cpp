@@ -65,7 +65,7 @@ TerminalRun RunOnTerminal(const std::vector<std::string>& args,
     const ssize_t got = read(master, buffer, sizeof buffer);
     if (got <= 0) break;  // the program has ended
     run.terminal.append(buffer, static_cast<std::size_t>(got));
-    const std::size_t asked = CountOf(run.terminal, "[y/n] ");
+    const std::size_t asked = CountOf(run.terminal, "同じ答え] ");
     if (asked > typed && typed < answers.size()) {
       const std::string line = answers[typed++] + "\n";
       if (write(master, line.data(), line.size()) < 0) break;
@@ -95,9 +95,24 @@ TEST(CliTerminal, LongAnswersLeaveLaterQuestionsAlone) {
         WithData({"--answers", "ask", "--no-dictionary", "심리 심리"}),
         {yes, "n"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(CountOf(run.terminal, "[y/n] "), 2u) << run.terminal;
+    EXPECT_EQ(CountOf(run.terminal, "同じ答え] "), 2u) << run.terminal;
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "심니 심리") << run.out;
   }
+}
+
+// "y!" answers the same question about the same word for the rest of the
+// input; the next input is asked again.
+TEST(CliTerminal, AnAnswerWithAnExclamationMarkIsKeptForTheSameWord) {
+  const TerminalRun run =
+      RunOnTerminal(WithData({"--answers", "ask", "--no-dictionary",
+                              "심리 심리 심리", "심리"}),
+                    {"y!", "n"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(CountOf(run.terminal, "同じ答え] "), 2u) << run.terminal;
+  EXPECT_EQ(run.out,
+            "심니 심니 심니\tʃim ni  ʃim ni  ʃim ni\tシムニ   シムニ   シムニ\n"
+            "심리\tʃim ri\tシムリ\n")
+      << run.out;
 }
 
 }  // namespace

@@ -40,6 +40,17 @@ class ScriptedAsker : public Asker {
   std::vector<AskedQuestion> questions_;
 };
 
+// A question's message as the user reads it, line by line: the rule, the
+// question about `subject`, `marked` (the subject with "｜" where the
+// junction's syllables meet) with the letters that meet there, for a
+// junction what the rule then does, and `position` where the line holds
+// more than the subject.
+std::u16string QuestionMessage(QuestionKind kind, std::u16string_view subject,
+                               std::u16string_view marked,
+                               std::u16string_view final_letter,
+                               std::u16string_view initial_letter,
+                               std::u16string_view position = u"");
+
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {
  public:
