@@ -107,6 +107,9 @@ void Align(std::u16string_view a, std::u16string_view b, std::size_t a_at,
 
 constexpr bool IsBlank(char16_t c) { return c <= u' ' || c == u'\u3000'; }
 
+// A join of the spacing as the record shows it.
+constexpr char16_t kShownJoin = u'$';
+
 }  // namespace
 
 std::vector<DiffHunk> DiffHunks(std::u16string_view previous,
@@ -142,7 +145,13 @@ std::vector<DiffHunk> DiffHunks(std::u16string_view previous,
     while (j < current.size() && !current_kept[j]) ++j;
     hunk.previous_end = i;
     hunk.current_end = j;
-    hunks.push_back(hunk);
+    const std::u16string_view gone =
+        previous.substr(hunk.previous_begin, i - hunk.previous_begin);
+    const bool only_joins_gone =
+        hunk.current_begin == j &&
+        std::all_of(gone.begin(), gone.end(),
+                    [](char16_t c) { return c == kShownJoin; });
+    if (!only_joins_gone) hunks.push_back(hunk);
   }
   return hunks;
 }

@@ -30,7 +30,9 @@ struct DiffHunk {
 // by position. Others are aligned by a shortest edit script over what lies
 // between their common start and end; where that would take more than
 // kMaxAlignedEdits edits (a long text changed all over), each half is
-// aligned on its own, which may mark a little more than changed.
+// aligned on its own, which may mark a little more than changed. The joins
+// of the spacing, which the record shows as "$", leave the text after it
+// without being a change: a "$" only taken out makes no stretch.
 std::vector<DiffHunk> DiffHunks(std::u16string_view previous,
                                 std::u16string_view current);
 

@@ -8,6 +8,7 @@
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 #include "pipeline/stages.h"
+#include "report/change_reasons.h"
 #include "report/text_diff.h"
 
 namespace pimoru {
@@ -96,21 +97,30 @@ void AppendLine(std::u16string& page, std::u16string_view line) {
   page += kLineEnd;
 }
 
-// A stage's paragraph up to its body: the link to its help page.
-std::u16string StageParagraphHead(std::u16string_view folder, StageId stage) {
+// A stage's paragraph up to its body: the link to its help page, and
+// beside it why the text changed, where that is known.
+std::u16string StageParagraphHead(std::u16string_view folder, StageId stage,
+                                  std::u16string_view reason = u"") {
   std::u16string line = u"<p class=\"small\"><a href=\"";
   line += folder;
   line += u'/';
   line += HelpPage(stage);
   line += u"\" target=\"_blank\">";
   line += StageName(stage);
-  line += u"</a>：　";
+  line += u"</a>";
+  if (!reason.empty()) {
+    line += u" <span class=\"why\">";
+    line += NumericCharRefs(reason);
+    line += u"</span>";
+  }
+  line += u"：　";
   return line;
 }
 
 void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
-                          StageId stage, std::u16string_view body) {
-  std::u16string line = StageParagraphHead(folder, stage);
+                          StageId stage, std::u16string_view body,
+                          std::u16string_view reason = u"") {
+  std::u16string line = StageParagraphHead(folder, stage, reason);
   line += u"<span class=\"ko2\">";
   line += body;
   line += u"</span></p>";
@@ -255,11 +265,15 @@ std::u16string WorkReportPage(std::u16string_view reading,
             ? PreviousStageResult(record,
                                   std::max(stage, StageId::kUiVariationWords))
             : record.results[stage];
-    const std::u16string body =
-        stage == StageId::kVoicing
-            ? HighlightVoicing(text, voicing_marks)
-            : HighlightChanges(PreviousStageResult(record, stage), text);
-    AppendStageParagraph(page, folder, stage, body);
+    if (stage == StageId::kVoicing) {
+      AppendStageParagraph(page, folder, stage,
+                           HighlightVoicing(text, voicing_marks));
+    } else {
+      const std::u16string previous = PreviousStageResult(record, stage);
+      AppendStageParagraph(page, folder, stage,
+                           HighlightChanges(previous, text),
+                           ChangeReason(previous, text, asked));
+    }
     AppendQuestionLines(page, asked);
   }
 

@@ -1,9 +1,10 @@
 // The work report: an HTML page of every stage that changed the text.
 //
 // The page lists the formatted input, one paragraph per stage that reported
-// a change (with a link to the stage's help page and the changed characters
-// in red), under the stage that asked each question with who answered it
-// and why, and the reading Hangul. All Korean text is written as numeric
+// a change (with a link to the stage's help page, beside it a short note of
+// why (ChangeReason), and the changed characters in red), under the stage
+// that asked each question with who answered it and why, and the reading
+// Hangul. All Korean text is written as numeric
 // character references, so only the fixed labels depend on the encoding.
 #ifndef PIMORU_REPORT_WORK_REPORT_H_
 #define PIMORU_REPORT_WORK_REPORT_H_

@@ -676,9 +676,10 @@ TEST_F(MainFrmTest, EveryStageLineThatChangedTheTextHasRed) {
     QString line;
     QString red;
   } const cases[] = {
-      // The spacing took a space out before, so the lengths differ.
+      // The spacing's join ("한$벌") leaves the text before, so the lengths
+      // differ; its leaving is no change of this stage.
       {false, QStringLiteral("옷 한 벌"), QStringLiteral("パッチムの標準化"),
-       QStringLiteral("옫벌")},
+       QStringLiteral("옫")},
       // Read in one breath, the space goes with the liaison.
       {true, QStringLiteral("할 일이"), QStringLiteral("連音化１"),
        QStringLiteral("하릴")},
@@ -692,6 +693,39 @@ TEST_F(MainFrmTest, EveryStageLineThatChangedTheTextHasRed) {
     PressEnter(1);
     PressEnter(2);
     EXPECT_EQ(RedTextOfLine(*Browser()->document(), c.line), c.red);
+  }
+}
+
+// Beside each stage's link, which letters met and what they became, and
+// why where the answers or a space tell it.
+TEST_F(MainFrmTest, EachReportLineSaysWhyItsTextChanged) {
+  Open();
+  struct Case {
+    bool phrase;
+    QString input;
+    QString line;  // how the stage's line begins
+  } const cases[] = {
+      {false, QStringLiteral("목록"),
+       QStringLiteral("鼻音化２ ㄱ+ㄹ→ㅇ+ㄴ（漢字語）：")},
+      {false, QStringLiteral("같이"), QStringLiteral("口蓋音化 ㅌ+ㅇ→ㅊ：")},
+      {true, QStringLiteral("옷 한 벌"),
+       QStringLiteral("激音化 ㅅ+ㅎ→ㅌ（語の間）：")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input.toStdString());
+    if (Find<QCheckBox>("CheckBox4")->isChecked() != c.phrase) {
+      Click("CheckBox4");
+    }
+    BoxAnswerer answerer({QMessageBox::Yes});
+    Retype(1, c.input);
+    PressEnter(1);
+    PressEnter(2);
+    bool found = false;
+    for (QTextBlock block = Browser()->document()->begin(); block.isValid();
+         block = block.next()) {
+      found = found || block.text().startsWith(c.line);
+    }
+    EXPECT_TRUE(found) << Browser()->document()->toPlainText().toStdString();
   }
 }
 

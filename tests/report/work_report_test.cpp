@@ -192,11 +192,16 @@ TEST(WorkReport, ACreditedStageShowsTheTextThatHoldsItsChange) {
   // The space taken out shows on the letter after it.
   const std::u16string joined =
       Refs(u"일") + kRed + Refs(u"년") + kEnd + Refs(u"이");
+  // Beside the link, the words as they were and became.
+  const std::u16string why =
+      u"</a> <span class=\"why\">" + Refs(u"일 년이→일년이") + u"</span>";
   for (const std::u16string_view name : {u"分かち書き調整", u"特異例の判断"}) {
     SCOPED_TRACE(U8(name));
-    EXPECT_NE(page.find(std::u16string(name) + u"</a>：　<span class=\"ko2\">" +
-                        joined + u"</span></p>\r\n"),
-              std::u16string::npos);
+    EXPECT_NE(
+        page.find(std::u16string(name) + why + u"：　<span class=\"ko2\">" +
+                  joined + u"</span></p>\r\n"),
+        std::u16string::npos)
+        << U8(page);
   }
   EXPECT_EQ(page.find(u"<span class=\"ko2\"></span>"), std::u16string::npos);
 }
