@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "lexicon/dictionary.h"
 #include "lexicon/hanja_dictionary.h"
+#include "lexicon/system_dictionary.h"
 #include "lexicon/word_forms.h"
 
 namespace pimoru {
@@ -57,17 +57,17 @@ const std::vector<WordQuestion>& Questions() {
   return questions;
 }
 
-const Dictionary* Loaded() {
-  static const std::shared_ptr<Dictionary> dictionary = [] {
-    std::shared_ptr<Dictionary> d = MakeDictionary();
-    return d->Load() ? d : nullptr;
+const SystemDictionary* Loaded() {
+  static const std::unique_ptr<SystemDictionary> dictionary = [] {
+    auto d = std::make_unique<SystemDictionary>(FindDictionaryFiles());
+    return d->Load() ? std::move(d) : nullptr;
   }();
   return dictionary.get();
 }
 
 // A judgement whose words were judged before: what a corpus mostly costs.
 void BM_JudgeKeptWords(benchmark::State& state) {
-  const Dictionary* d = Loaded();
+  const SystemDictionary* d = Loaded();
   if (d == nullptr) {
     state.SkipWithError("no dictionary");
     return;

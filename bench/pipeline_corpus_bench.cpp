@@ -3,14 +3,11 @@
 // Reports sentences per second.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench_corpus.h"
 #include "hangul/question.h"
-#include "hangul/utf.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
@@ -19,24 +16,8 @@
 namespace pimoru {
 namespace {
 
-// bench/corpus/sentences.txt: UTF-8, one sentence a line.
-const std::vector<std::u16string>& Corpus() {
-  static const std::vector<std::u16string> sentences = [] {
-    const std::filesystem::path file = PIMORU_SENTENCES_FILE;
-    std::ifstream in(file);
-    if (!in) throw std::runtime_error("cannot read " + file.string());
-    std::vector<std::u16string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty()) lines.push_back(Utf8ToUtf16Lossy(line));
-    }
-    return lines;
-  }();
-  return sentences;
-}
-
 void RunCorpus(benchmark::State& state, const Options& options, bool answer) {
-  const std::vector<std::u16string>& sentences = Corpus();
+  const std::vector<std::u16string>& sentences = CorpusSentences();
   NoWordLists lists;
   FixedAsker asker(answer);
   StageRecord record;
@@ -46,9 +27,7 @@ void RunCorpus(benchmark::State& state, const Options& options, bool answer) {
           RunPipeline(sentence, options, lists, asker, record));
     }
   }
-  state.counters["sentences/s"] = benchmark::Counter(
-      static_cast<double>(state.iterations() * sentences.size()),
-      benchmark::Counter::kIsRate);
+  CountSentences(state, sentences.size());
 }
 
 // The defaults, every question answered No.

@@ -22,6 +22,7 @@
 #include "hangul/word_knowledge.h"
 #include "hangul/word_list.h"
 #include "lexicon/dictionary.h"
+#include "lexicon/word_question.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/stages.h"

@@ -19,9 +19,9 @@
 #include "app/fonts.h"
 #include "app/instance.h"
 #include "app/main_frm.h"
-#if PIMORU_HAVE_DICTIONARY
+#include "app/sound_output.h"
 #include "lexicon/dictionary.h"
-#endif
+#include "speech/speech.h"
 
 namespace pimoru {
 namespace {
@@ -93,25 +93,27 @@ int Main(int argc, char** argv) {
                     QCoreApplication::applicationDirPath().toStdString()),
       [](const QUrl& url) { return QDesktopServices::openUrl(url); });
   EndOnSignals(app, main_frm);
-#if PIMORU_HAVE_DICTIONARY
   // Loaded in the background from the start, so that the first question
-  // seldom waits; joined at exit.
-  const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  // seldom waits; joined at exit. A program built without one says so with
+  // the Readme and greys the option out.
+  const std::shared_ptr<const Dictionary> dictionary = MakeDictionary();
   const std::jthread loading([dictionary] { dictionary->Load(); });
-  main_frm.SetDictionary(dictionary, [dictionary] {
-    const bool found = dictionary->Load();
-    const QString files = QString::fromStdString(dictionary->Status());
-    return found ? QStringLiteral(
-                       "辞書：漢字語と語形の辞書で、分かる質問に"
-                       "答えます（%1）。")
-                       .arg(files)
-                 : QStringLiteral(
-                       "辞書が見つかりません（%1）。質問はすべて"
-                       "表示されます。libhangul-data と hunspell-ko "
-                       "を入れると使えます。")
-                       .arg(files);
-  });
-#endif
+  if (dictionary->Built()) {
+    main_frm.SetDictionary(dictionary, [dictionary] {
+      const bool found = dictionary->Load();
+      const QString files = QString::fromStdString(dictionary->Status());
+      return found ? QStringLiteral(
+                         "辞書：漢字語と語形の辞書で、分かる質問に"
+                         "答えます（%1）。")
+                         .arg(files)
+                   : QStringLiteral(
+                         "辞書が見つかりません（%1）。質問はすべて"
+                         "表示されます。libhangul-data と hunspell-ko "
+                         "を入れると使えます。")
+                         .arg(files);
+    });
+  }
+  main_frm.SetSpeech(MakeSpeaker(), std::make_unique<DeviceSoundOutput>());
   // Listening last: a second start that finds the socket finds a window
   // that is ready for it.
   InstanceServer server(server_name, &main_frm);

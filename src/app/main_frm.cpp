@@ -40,6 +40,7 @@
 #include "app/fonts.h"
 #include "app/qt_japanese.h"
 #include "app/reading_styles.h"
+#include "app/speech_controls.h"
 #include "app/system_reason.h"
 #include "app/zoom_browser.h"
 #include "hangul/jamo.h"
@@ -323,6 +324,13 @@ void TMainFrm::BuildRows() {
     }
     ++row;
   }
+  // ▶ speaks the reading: at the end of its field, so the columns stay.
+  speech_ = new SpeechControls(panel2_);
+  auto* reading = new QHBoxLayout;
+  rows->removeWidget(edit2_);
+  reading->addWidget(edit2_);
+  reading->addWidget(speech_->play_button());
+  rows->addLayout(reading, 1, 1);
   other_row_ = std::make_unique<OtherReadingRow>(rows, row++, 1, panel2_);
   rows->setColumnStretch(1, 1);
   // Height beyond the rows' own, when the line to the report is moved
@@ -395,6 +403,7 @@ void TMainFrm::BuildReport() {
   style->addWidget(style_box_);
   style->addStretch();
   note->addLayout(style, 4, 0);
+  note->addWidget(speech_->speed_box(), 5, 0);
   note->setColumnStretch(0, 1);
   note->setColumnStretch(1, 1);
   panel4_->setFixedHeight(kPanel4Height);
@@ -480,6 +489,7 @@ void TMainFrm::SetUpControls() {
                          QStringLiteral("子音後にアポストロフィ")});
   const bool known = options.noon_idx >= 0 && options.noon_idx <= 2;
   combo_box1_->setCurrentIndex(known ? options.noon_idx : -1);
+  speech_->SetSpeedIndex(settings_.speech_speed_idx);
 
   ApplyZoom();
 }
@@ -534,6 +544,14 @@ void TMainFrm::ConnectHandlers() {
           &TMainFrm::WebBrowser1AnchorClicked);
   connect(edit1_, &QLineEdit::textEdited, this, &TMainFrm::Edit1Edited);
   connect(edit2_, &QLineEdit::textEdited, this, &TMainFrm::Edit2Edited);
+  connect(speech_, &SpeechControls::PlayRequested, this,
+          &TMainFrm::SpeakReading);
+  connect(speech_, &SpeechControls::SpeedChanged, this, [this](int index) {
+    settings_.speech_speed_idx = index;
+    WriteSettings(/*may_tell=*/true);
+  });
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Space), this),
+          &QShortcut::activated, speech_, &SpeechControls::Toggle);
 
   for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) {
     field->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -727,8 +745,9 @@ void TMainFrm::SpeedButton3Click() {
       return;
     }
     const Conversion conversion{input, reading, transcription, record_, other_};
-    WriteWorkReport(folders_.WorkReportPath(), conversion,
-                    folders_.HtmlFolder());
+    WriteWorkReport(
+        folders_.WorkReportPath(), conversion, folders_.HtmlFolder(),
+        speech_->Ready() ? SyllableLinks::kSpeak : SyllableLinks::kNone);
     ShowReport();
   } catch (const std::exception& e) {
     ShowError(e.what());
@@ -903,6 +922,9 @@ void TMainFrm::ApplyZoom() {
     button->setFont(label_font);
     button->setFixedSize(scaled(kRowButtonWidth), scaled(kButtonHeight));
   }
+  speech_->play_button()->setFont(label_font);
+  speech_->play_button()->setFixedSize(scaled(kButtonHeight),
+                                       scaled(kButtonHeight));
   web_browser1_->SetZoomPercent(percent);
   if (!shown_before_) return;
   // A view already shown takes its new height: the compact view that of
@@ -995,6 +1017,20 @@ void TMainFrm::SetDictionary(std::shared_ptr<const WordKnowledge> dictionary,
   check_box5_->setEnabled(dictionary_ != nullptr);
 }
 
+void TMainFrm::SetSpeech(std::shared_ptr<const Speaker> speaker,
+                         std::unique_ptr<SoundOutput> output) {
+  speech_->SetUp(std::move(speaker), std::move(output));
+}
+
+void TMainFrm::SpeakReading() {
+  if (edit2_->text().trimmed().isEmpty() &&
+      !edit1_->text().trimmed().isEmpty()) {
+    SpeedButton2Click();
+  }
+  // What is heard is the reading row, never the input as typed.
+  speech_->Say(edit2_->text());
+}
+
 void TMainFrm::ShowHelp(const QUrl& page) {
   if (help_window_ == nullptr) help_window_ = new HelpWindow(open_url_, this);
   help_window_->SetNote(QString());
@@ -1002,6 +1038,11 @@ void TMainFrm::ShowHelp(const QUrl& page) {
 }
 
 void TMainFrm::WebBrowser1AnchorClicked(const QUrl& link) {
+  if (link.scheme() ==
+      QString::fromUtf16(kSpeakScheme.data(), kSpeakScheme.size())) {
+    speech_->Say(link.path(QUrl::FullyDecoded));
+    return;
+  }
   switch (ClassifyLink(web_browser1_->source(), link)) {
     case LinkTarget::kInPage:
       web_browser1_->scrollToAnchor(link.fragment());

@@ -26,6 +26,7 @@
 #include "hangul/word_list.h"
 #include "pipeline/speech_style.h"
 #include "pipeline/stage_record.h"
+#include "render/speaker.h"
 
 class QAction;
 class QCheckBox;
@@ -40,6 +41,8 @@ namespace pimoru {
 
 class OtherReadingRow;
 class StyleBox;
+class SoundOutput;
+class SpeechControls;
 class ZoomBrowser;
 
 // Client sizes of the window at the zoom of 100 %: the compact view shows
@@ -93,6 +96,13 @@ class TMainFrm : public QWidget {
   void SetDictionary(std::shared_ptr<const WordKnowledge> dictionary,
                      std::function<QString()> status);
 
+  // The speaker of the reading and where it is heard: the ▶ button beside
+  // the reading, Ctrl+Space, the speed and the report's syllables speak
+  // through them. Without them, or with a speaker built without speech,
+  // none of that is shown.
+  void SetSpeech(std::shared_ptr<const Speaker> speaker,
+                 std::unique_ptr<SoundOutput> output);
+
   // Showing the window the first time sets its caption, its view, size and
   // zoom as the settings say, its position, and the focus on the input.
   void setVisible(bool visible) override;
@@ -138,6 +148,8 @@ class TMainFrm : public QWidget {
   void SpeedButton8Click();
   void SpeedButton9Click();
   void WebBrowser1AnchorClicked(const QUrl& link);
+  // Speaks the reading row, converting the input first when it is empty.
+  void SpeakReading();
   void FieldContextMenu(QLineEdit* field, const QPoint& position);
 
   // Shows or hides the report and the options, and sizes the window to
@@ -232,6 +244,7 @@ class TMainFrm : public QWidget {
   std::unique_ptr<OtherReadingRow> other_row_;
   // The reading of the last 変換1 in the other style, where it differs.
   std::optional<OtherForm> other_;
+  SpeechControls* speech_;
   QAction* copy_result_;
 };
 

@@ -23,9 +23,7 @@
 
 #include "app/fonts.h"
 #include "app/main_frm.h"
-#if PIMORU_HAVE_DICTIONARY
 #include "lexicon/dictionary.h"
-#endif
 
 namespace pimoru {
 namespace {
@@ -65,11 +63,9 @@ int Main(int argc, char** argv) {
   folders.program_folder =
       std::filesystem::absolute(std::filesystem::path(argv[2]));
   TMainFrm window(folders, [](const QUrl&) { return true; });
-#if PIMORU_HAVE_DICTIONARY
   // As the window has it when the dictionary's packages are installed.
-  const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  const std::shared_ptr<const Dictionary> dictionary = MakeDictionary();
   if (dictionary->Load()) window.SetDictionary(dictionary, nullptr);
-#endif
 
   QTimer answer_no;
   QObject::connect(&answer_no, &QTimer::timeout, [] {

@@ -26,6 +26,7 @@ constexpr std::u16string_view kOptionOpenFlg = u"Option_Open_Flg";
 constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
 constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
 constexpr std::u16string_view kDictFlg = u"Dict_Flg";
+constexpr std::u16string_view kSpeechSpeedIdx = u"Speech_Speed_Idx";
 constexpr std::u16string_view kSettingsVersionKey = u"Settings_Version";
 
 std::u16string DecodeUtf16(std::string_view bytes, bool little_endian) {
@@ -110,6 +111,11 @@ void ApplySettingLines(std::span<const std::u16string> lines,
   });
   WithValue(lines, kPhraseFlg, [&](auto v) { options.phrase_flg = flag(v); });
   WithValue(lines, kDictFlg, [&](auto v) { settings.dict_flg = flag(v); });
+  WithValue(lines, kSpeechSpeedIdx, [&](auto v) {
+    const int index = ParseInteger(v).value_or(0);
+    settings.speech_speed_idx =
+        index >= 0 && index < kSpeechSpeedCount ? index : 0;
+  });
 }
 
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
@@ -146,6 +152,8 @@ std::string FormatSettings(const Settings& settings) {
   text += "Zoom_Idx," + std::to_string(settings.zoom_idx) + "\r\n";
   text += std::string("Phrase_Flg,") + flag(options.phrase_flg) + "\r\n";
   text += std::string("Dict_Flg,") + flag(settings.dict_flg) + "\r\n";
+  text +=
+      "Speech_Speed_Idx," + std::to_string(settings.speech_speed_idx) + "\r\n";
   text += "Settings_Version," + std::to_string(kSettingsVersion) + "\r\n";
   return text;
 }

@@ -1,6 +1,6 @@
 // The settings file Pimoru.rng: the window's place, size and zoom, whether
-// its report was open, and the four options, kept from one start of the
-// window to the next.
+// its report was open, the options and the speed of speech, kept from one
+// start of the window to the next.
 //
 // Lines of "key,value", each key looked up on its own, so a file with
 // missing, extra or reordered lines still gives every key it holds; a file
@@ -38,6 +38,9 @@ inline constexpr std::array kZoomPercents = {70,  80,  90,  100, 115,
                                              130, 150, 175, 200};
 inline constexpr int kDefaultZoomIdx = 3;  // 100 %
 
+// The speeds of speech the window offers: 0 普通, 1 ゆっくり.
+inline constexpr int kSpeechSpeedCount = 2;
+
 // A settings file holds a dozen short lines; anything past this size is not
 // read, so a huge file at the path costs no time and no memory.
 inline constexpr std::size_t kSettingsReadLimit = 64 * 1024;
@@ -54,6 +57,8 @@ struct Settings {
   // The dictionary decides the questions it can (辞書で判断する); on when an
   // older file does not say.
   bool dict_flg = true;
+  // The speed the reading is spoken at; an index below kSpeechSpeedCount.
+  int speech_speed_idx = 0;
   // Noon_Idx is kept as read, even outside 0..2: it then renders like 0,
   // selects nothing in the notation box and is saved as 0. A new user
   // starts with the standard pronunciation of the textbooks.
@@ -63,7 +68,8 @@ struct Settings {
     return a.main_left == b.main_left && a.main_top == b.main_top &&
            a.main_width == b.main_width && a.main_height == b.main_height &&
            a.option_open_flg == b.option_open_flg && a.zoom_idx == b.zoom_idx &&
-           a.dict_flg == b.dict_flg && a.options == b.options;
+           a.dict_flg == b.dict_flg &&
+           a.speech_speed_idx == b.speech_speed_idx && a.options == b.options;
   }
 };
 
@@ -79,8 +85,8 @@ std::u16string SettingValue(std::span<const std::u16string> lines,
 // or has an empty value keeps what `settings` held; an edge that is not a
 // decimal integer becomes kUnplacedEdge, a size that is not a positive one
 // kUnsetSize, a Noon_Idx that is not one 0, a Zoom_Idx that is not an index
-// of kZoomPercents kDefaultZoomIdx, and a flag is on exactly when its value
-// is "1".
+// of kZoomPercents kDefaultZoomIdx, a Speech_Speed_Idx that is not below
+// kSpeechSpeedCount 0, and a flag is on exactly when its value is "1".
 void ApplySettingLines(std::span<const std::u16string> lines,
                        Settings& settings);
 
@@ -89,8 +95,8 @@ void ApplySettingLines(std::span<const std::u16string> lines,
 // as UTF-8, an ill-formed byte as U+FFFD.
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes);
 
-// The file's text: its lines in a fixed order, each ended by CR LF, ASCII,
-// the version last.
+// The file's text: one line a key in a fixed order, each ended by CR LF,
+// ASCII, the version last.
 std::string FormatSettings(const Settings& settings);
 
 // The version of the settings file that this program writes. A file
@@ -107,7 +113,7 @@ inline constexpr int kSettingsVersion = 2;
 // never read.
 FileProblem LoadSettings(const std::filesystem::path& file, Settings& settings);
 
-// Replaces `file` with the lines, through a temporary file in the same
+// Replaces `file` with those lines, through a temporary file in the same
 // folder that is renamed over it, so a failed write never leaves a cut file
 // behind, nor the temporary file. A symbolic link is written through to its
 // target. Only a regular file is replaced: anything else at the path (a

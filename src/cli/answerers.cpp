@@ -5,36 +5,16 @@
 #include <string>
 
 #include "hangul/utf.h"
-#if PIMORU_HAVE_DICTIONARY
 #include "lexicon/dictionary.h"
-#endif
 
 namespace pimoru {
 namespace {
 
 // The dictionary of this process, shared by every answerer and loaded at
-// the first question it is asked; null where the program was built without
-// one.
-const WordKnowledge* ProcessDictionary() {
-#if PIMORU_HAVE_DICTIONARY
-  static const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
-  return dictionary.get();
-#else
-  return nullptr;
-#endif
-}
-
-// Whether the dictionary's files are there, without loading them.
-bool DictionaryFilesThere() {
-#if PIMORU_HAVE_DICTIONARY
-  const DictionaryFiles files = FindDictionaryFiles();
-  std::error_code ec;
-  return std::filesystem::exists(files.hanja, ec) &&
-         std::filesystem::exists(files.affix, ec) &&
-         std::filesystem::exists(files.words, ec);
-#else
-  return false;
-#endif
+// the first question it is asked.
+const Dictionary& ProcessDictionary() {
+  static const std::unique_ptr<Dictionary> dictionary = MakeDictionary();
+  return *dictionary;
 }
 
 // Whether the user asked for answers that consult the dictionary by name:
@@ -114,24 +94,22 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
   }
   const bool consult =
       policy == AnswerPolicy::kAsk || policy == AnswerPolicy::kAuto;
-  const WordKnowledge* dictionary = ProcessDictionary();
-  if (consult && !cl.no_dictionary && dictionary != nullptr) {
-    return std::make_unique<DictionaryAsker>(*dictionary, std::move(asker));
+  if (consult && !cl.no_dictionary) {
+    return std::make_unique<DictionaryAsker>(ProcessDictionary(),
+                                             std::move(asker));
   }
   return asker;
 }
 
 std::string DictionaryStatus() {
-#if PIMORU_HAVE_DICTIONARY
-  const std::shared_ptr<Dictionary> dictionary = MakeDictionary();
+  const std::unique_ptr<Dictionary> dictionary = MakeDictionary();
   return (dictionary->Load() ? "found: " : "missing: ") + dictionary->Status();
-#else
-  return "missing: built without the dictionary (the hunspell library)";
-#endif
 }
 
 std::optional<std::string> MissingDictionaryWarning(const CommandLine& cl) {
-  if (!AsksForDictionary(cl) || DictionaryFilesThere()) return std::nullopt;
+  if (!AsksForDictionary(cl) || ProcessDictionary().FilesThere()) {
+    return std::nullopt;
+  }
   return "dictionary " + DictionaryStatus() +
          "; the questions it would decide are asked, or answered No";
 }

@@ -100,8 +100,8 @@ namespace {
 class SerialInputs {
  public:
   SerialInputs(const CommandLine& cl, LoadedWordLists& lists, CliAsker& asker,
-               StandardOutput& out)
-      : converter_(cl, lists, asker),
+               StandardOutput& out, AudioFiles* audio)
+      : converter_(cl, lists, asker, audio),
         interactive_(asker.OnTerminal()),
         output_(out) {}
 
@@ -138,13 +138,13 @@ class SerialInputs {
 class ParallelInputs {
  public:
   ParallelInputs(const CommandLine& cl, LoadedWordLists& lists, int workers,
-                 StandardOutput& out)
+                 StandardOutput& out, AudioFiles* audio)
       : max_in_flight_(static_cast<std::size_t>(workers) * 2), output_(out) {
     for (int k = 0; k < workers; ++k) {
       auto& worker = workers_.emplace_back(std::make_unique<Worker>());
       worker->asker = MakeAsker(cl);
       worker->converter =
-          std::make_unique<Converter>(cl, lists, *worker->asker);
+          std::make_unique<Converter>(cl, lists, *worker->asker, audio);
     }
     for (auto& worker : workers_) {
       worker->thread = std::thread([this, w = worker.get()] { Work(*w); });
@@ -311,19 +311,19 @@ bool ConvertLines(Inputs& inputs, std::optional<Conversion>& last) {
 
 bool ConvertInputs(const CommandLine& cl, LoadedWordLists& lists,
                    CliAsker& asker, StandardOutput& out,
-                   std::optional<Conversion>& last) {
+                   std::optional<Conversion>& last, AudioFiles* audio) {
   if (!cl.texts.empty()) {
-    SerialInputs inputs(cl, lists, asker, out);
+    SerialInputs inputs(cl, lists, asker, out, audio);
     for (std::size_t k = 0; k < cl.texts.size() && inputs.WantsMore(); ++k) {
       inputs.Convert(cl.texts[k], InputName{"argument", k + 1});
     }
     return inputs.Finish(last);
   }
   if (const int workers = BatchWorkers(asker); workers > 0) {
-    ParallelInputs inputs(cl, lists, workers, out);
+    ParallelInputs inputs(cl, lists, workers, out, audio);
     return ConvertLines(inputs, last);
   }
-  SerialInputs serial(cl, lists, asker, out);
+  SerialInputs serial(cl, lists, asker, out, audio);
   struct Lines {
     SerialInputs& inputs;
     bool WantsMore() const { return inputs.WantsMore(); }

@@ -16,6 +16,8 @@
 
 namespace pimoru {
 
+class AudioFiles;
+
 // Hands out the lines of a file descriptor as std::getline splits them
 // (without the line feed, and without a carriage return before it),
 // reading a block at a time. A read returns what is there, so lines typed
@@ -77,9 +79,11 @@ int BatchWorkers(const CliAsker& asker);
 // output in input order to `out`, stopping when a write fails. Returns
 // whether every input converted and standard input could be read; `last`
 // receives the last input that converted and was not blank, for the report.
+// With `audio`, each input's reading is also spoken into its sound file.
 bool ConvertInputs(const CommandLine& cl, LoadedWordLists& lists,
                    CliAsker& asker, StandardOutput& out,
-                   std::optional<Conversion>& last);
+                   std::optional<Conversion>& last,
+                   AudioFiles* audio = nullptr);
 
 }  // namespace pimoru
 

@@ -1,10 +1,25 @@
 #include "cli/command_line.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "pipeline/speech_style.h"
 
 namespace pimoru {
+namespace {
+
+std::optional<int> ParseWordsPerMinute(std::string_view text) {
+  int value = 0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() ||
+      value < kSlowestWordsPerMinute || value > kFastestWordsPerMinute) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
 
 std::string UsageText() {
   return R"(Usage: pimoru-cli [OPTIONS] [TEXT ...]
@@ -48,7 +63,18 @@ Options:
                               not exist (a symbolic link is written through)
   --data DIR                  folder holding kdat/ and html/ (default: the
                               installed data)
+  --audio DIR                 also speak the reading of each input into
+                              DIR/NNNN.wav, NNNN its number (0001.wav for the
+                              first line or argument); an input that fails
+                              or is blank gets no file. 16-bit mono WAV at
+                              the synthesiser's rate; DIR is made if missing
+  --audio-rate WPM            speed of --audio in words per minute, 80 to 450
+                              (default 175; the window's ゆっくり is 120)
   --help, --version
+
+--audio needs the espeak-ng synthesiser with its Korean voice (packages
+libespeak-ng1 and espeak-ng-data); without it --audio says speech is not
+available and exits 2. --version says whether it was found.
 
 The dictionary is read from the files of the packages libhangul-data (the
 hanja dictionary) and hunspell-ko (the lexicon); PIMORU_HANJA_FILE and
@@ -56,8 +82,9 @@ PIMORU_LEXICON (the lexicon's .aff and .dic without their extension) point
 elsewhere. --version says whether it was found.
 
 Exit status: 0 when every input converted and all output was written; 1 when
-some input failed, a word list could not be read, output or the report could
-not be written, or no input converted for the report; 2 for bad usage.
+some input failed, a word list could not be read, output, the report or a
+sound file could not be written, or no input converted for the report; 2 for
+bad usage and for --audio without speech.
 )";
 }
 
@@ -65,6 +92,7 @@ std::optional<CommandLine> ParseCommandLine(
     const std::vector<std::string>& args, std::string& error) {
   CommandLine cl;
   bool only_texts = false;
+  bool audio_rate_given = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (only_texts || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -158,6 +186,26 @@ std::optional<CommandLine> ParseCommandLine(
         return std::nullopt;
       }
       cl.data_folder = *v;
+    } else if (name == "--audio") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      if (v->empty()) {
+        error = "--audio needs a folder";
+        return std::nullopt;
+      }
+      cl.audio_folder = *v;
+    } else if (name == "--audio-rate") {
+      const auto v = take_value();
+      if (!v) return std::nullopt;
+      const std::optional<int> rate = ParseWordsPerMinute(*v);
+      if (!rate) {
+        error = "--audio-rate must be a whole number from " +
+                std::to_string(kSlowestWordsPerMinute) + " to " +
+                std::to_string(kFastestWordsPerMinute) + ", not '" + *v + "'";
+        return std::nullopt;
+      }
+      cl.audio_rate = *rate;
+      audio_rate_given = true;
     } else {
       struct Flag {
         std::string_view name;
@@ -190,6 +238,10 @@ std::optional<CommandLine> ParseCommandLine(
         return std::nullopt;
       }
     }
+  }
+  if (audio_rate_given && !cl.audio_folder) {
+    error = "--audio-rate needs --audio";
+    return std::nullopt;
   }
   if (cl.answer_list && cl.answers != AnswerPolicy::kDefault) {
     error = "--answers and --answer-list exclude each other";

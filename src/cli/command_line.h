@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "pipeline/options.h"
+#include "render/speaker.h"
 
 namespace pimoru {
 
@@ -24,6 +25,10 @@ struct CommandLine {
   bool stage_trace = false;
   std::optional<std::string> report_path;
   std::optional<std::string> data_folder;
+  // With --audio: the folder of one WAV file per input, spoken at
+  // --audio-rate words per minute.
+  std::optional<std::string> audio_folder;
+  int audio_rate = kNormalWordsPerMinute;
   bool help = false;
   bool version = false;
   std::vector<std::string> texts;  // none: read standard input

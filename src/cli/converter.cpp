@@ -2,28 +2,32 @@
 
 #include <utility>
 
+#include "cli/audio_files.h"
 #include "cli/output.h"
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 
 namespace pimoru {
 
+void AppendInputMessage(const InputName& where, std::string_view message,
+                        std::string& errors) {
+  errors += "pimoru-cli: ";
+  errors += where.kind;
+  errors += ' ';
+  errors += std::to_string(where.number);
+  errors += ": ";
+  errors += message;
+  errors += '\n';
+}
+
 Converter::Converter(const CommandLine& cl, LoadedWordLists& lists,
-                     CliAsker& asker)
-    : cl_(cl), lists_(lists), asker_(asker) {}
+                     CliAsker& asker, AudioFiles* audio)
+    : cl_(cl), lists_(lists), asker_(asker), audio_(audio) {}
 
 void Converter::Fail(std::optional<std::u16string_view> input,
                      const InputName& where, std::string_view message,
                      bool said, std::string& out, std::string& errors) const {
-  if (!said) {
-    errors += "pimoru-cli: ";
-    errors += where.kind;
-    errors += ' ';
-    errors += std::to_string(where.number);
-    errors += ": ";
-    errors += message;
-    errors += '\n';
-  }
+  if (!said) AppendInputMessage(where, message, errors);
   // The output's place says which input it is.
   WriteFailure(input, message, cl_.format, cl_.stage_trace, out);
 }
@@ -48,12 +52,15 @@ bool Converter::ConvertOne(std::string_view utf8, const InputName& where,
     return false;
   }
   WriteConversion(c, cl_.format, cl_.stage_trace, out);
+  // What is spoken is the reading, never the input as typed.
+  const bool spoken =
+      audio_ == nullptr || audio_->Write(c.reading, where, errors);
   // A blank input leaves the report of the one before it.
   if (cl_.report_path && !Trim(c.input).empty()) {
     if (!last_) last_.emplace();
     std::swap(*last_, current_);
   }
-  return true;
+  return spoken;
 }
 
 }  // namespace pimoru

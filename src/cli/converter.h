@@ -22,15 +22,24 @@ struct InputName {
   std::size_t number = 0;
 };
 
+// Appends "pimoru-cli: line 3: <message>" and a line feed to `errors`.
+void AppendInputMessage(const InputName& where, std::string_view message,
+                        std::string& errors);
+
+class AudioFiles;
+
 class Converter {
  public:
-  // The lists are shared with the other converters of the run.
-  Converter(const CommandLine& cl, LoadedWordLists& lists, CliAsker& asker);
+  // The lists, and the sound files where --audio asks for them, are shared
+  // with the other converters of the run.
+  Converter(const CommandLine& cl, LoadedWordLists& lists, CliAsker& asker,
+            AudioFiles* audio = nullptr);
 
   // Converts one UTF-8 input and appends its output line(s) to `out`.
   // Returns false when the input failed: its output then says so in the
   // format's way (WriteFailure), and the message is appended to `errors`,
   // for stderr, unless it is that of a list, which was said once already.
+  // Also false when its sound file could not be written.
   bool ConvertOne(std::string_view utf8, const InputName& where,
                   std::string& out, std::string& errors);
 
@@ -46,6 +55,7 @@ class Converter {
   const CommandLine& cl_;
   LoadedWordLists& lists_;
   CliAsker& asker_;
+  AudioFiles* audio_;
   Conversion current_;  // its buffers serve every input
   std::optional<Conversion> last_;
 };

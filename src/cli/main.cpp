@@ -13,11 +13,13 @@
 #include <vector>
 
 #include "cli/answerers.h"
+#include "cli/audio_files.h"
 #include "cli/batch.h"
 #include "cli/command_line.h"
 #include "hangul/word_list.h"
 #include "render/conversion.h"
 #include "report/work_report.h"
+#include "speech/speech.h"
 
 namespace pimoru {
 namespace {
@@ -94,10 +96,11 @@ int Main(int argc, char** argv) {
   }
   StandardOutput out;
   if (cl->help || cl->version) {
-    std::string text = cl->help
-                           ? UsageText()
-                           : std::string("pimoru-cli ") + PIMORU_VERSION +
-                                 "\ndictionary " + DictionaryStatus() + "\n";
+    std::string text = cl->help ? UsageText()
+                                : std::string("pimoru-cli ") + PIMORU_VERSION +
+                                      "\ndictionary " + DictionaryStatus() +
+                                      "\nspeech " +
+                                      SpeechStatus(*MakeSpeaker()) + "\n";
     out.Write(text);
     return out.Close() ? kExitOk : kExitSomeFailed;
   }
@@ -111,6 +114,23 @@ int Main(int argc, char** argv) {
   if (const std::optional<std::string> warning =
           MissingDictionaryWarning(*cl)) {
     std::cerr << "pimoru-cli: " << *warning << '\n';
+  }
+  // Speech is started here, only when sound files are asked for.
+  std::optional<AudioFiles> audio;
+  bool audio_ok = true;
+  if (cl->audio_folder) {
+    const std::shared_ptr<const Speaker> speaker = MakeSpeaker();
+    if (const SpeakerState state = speaker->State();
+        state.support != SpeechSupport::kReady) {
+      std::cerr << "pimoru-cli: --audio: speech is not available: "
+                << state.problem << '\n';
+      return kExitUsage;
+    }
+    audio.emplace(*speaker, *cl->audio_folder, cl->audio_rate);
+    if (const std::optional<std::string> problem = audio->Prepare()) {
+      std::cerr << "pimoru-cli: " << *problem << '\n';
+      audio_ok = false;
+    }
   }
   const std::unique_ptr<CliAsker> asker = MakeAsker(*cl);
   if (!asker) {
@@ -128,7 +148,9 @@ int Main(int argc, char** argv) {
     std::cerr << "pimoru-cli: " << list_error << '\n';
   }
   std::optional<Conversion> last;
-  bool all_ok = ConvertInputs(*cl, lists, *asker, out, last);
+  bool all_ok =
+      ConvertInputs(*cl, lists, *asker, out, last, audio ? &*audio : nullptr) &&
+      audio_ok;
   // After a failed write the run ends there: its last input is not the
   // last one given.
   if (!out.failed()) all_ok = WriteReport(*cl, data, last) && all_ok;

@@ -146,16 +146,34 @@ void AppendQuestionLines(std::u16string& page,
   }
 }
 
+// The syllable as a link to its sound, followed by ▶.
+std::u16string SpeakLink(std::u16string_view syllable) {
+  constexpr std::u16string_view kHexDigits = u"0123456789ABCDEF";
+  std::u16string link = u"<a href=\"";
+  link += kSpeakScheme;
+  link += u':';
+  for (const char byte : Utf16ToUtf8(syllable)) {
+    const auto b = static_cast<unsigned char>(byte);
+    link += u'%';
+    link += kHexDigits[b >> 4];
+    link += kHexDigits[b & 0xF];
+  }
+  return link + u"\">" + NumericCharRefs(syllable) + u" &#x25B6;</a>";
+}
+
 // Which kana belongs to which sound: a row for each syllable of the
 // reading, with its symbols and its kana as the window shows them.
 void AppendSyllableTable(std::u16string& page,
-                         std::span<const SyllableSounds> syllables) {
+                         std::span<const SyllableSounds> syllables,
+                         SyllableLinks links) {
   if (syllables.empty()) return;
   AppendLine(page, u"<table class=\"syl\">");
   AppendLine(page, u"<tr><th>音節</th><th>発音記号</th><th>発音カナ</th></tr>");
   for (const SyllableSounds& syllable : syllables) {
-    AppendLine(page, u"<tr><td class=\"ko2\">" +
-                         NumericCharRefs(syllable.reading) + u"</td><td>" +
+    const std::u16string shown = links == SyllableLinks::kSpeak
+                                     ? SpeakLink(syllable.reading)
+                                     : NumericCharRefs(syllable.reading);
+    AppendLine(page, u"<tr><td class=\"ko2\">" + shown + u"</td><td>" +
                          NumericCharRefs(syllable.symbols) + u"</td><td>" +
                          NumericCharRefs(syllable.kana) + u"</td></tr>");
   }
@@ -222,7 +240,7 @@ std::u16string WorkReportPage(std::u16string_view reading,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
                               std::span<const SyllableSounds> syllables,
-                              const OtherForm* other) {
+                              SyllableLinks links, const OtherForm* other) {
   const std::u16string folder = FolderHref(html_folder);
   std::u16string page;
   AppendLine(
@@ -285,7 +303,7 @@ std::u16string WorkReportPage(std::u16string_view reading,
                          NumericCharRefs(other->reading) + u"</span>　" +
                          OtherFormNote(*other) + u"</p>");
   }
-  AppendSyllableTable(page, syllables);
+  AppendSyllableTable(page, syllables, links);
   AppendLine(page, u"</body>");
   AppendLine(page, u"</html>");
   return page;
@@ -293,13 +311,14 @@ std::u16string WorkReportPage(std::u16string_view reading,
 
 void WriteWorkReport(const std::filesystem::path& path,
                      const Conversion& conversion,
-                     const std::filesystem::path& html_folder) {
+                     const std::filesystem::path& html_folder,
+                     SyllableLinks links) {
   if (Trim(conversion.input).empty()) return;
   const std::u16string page = WorkReportPage(
       conversion.reading, conversion.record,
       conversion.transcription.voicing_marks, html_folder,
       SoundsBySyllable(conversion.reading, conversion.transcription.notation),
-      conversion.other ? &*conversion.other : nullptr);
+      links, conversion.other ? &*conversion.other : nullptr);
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {

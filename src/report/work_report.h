@@ -20,6 +20,14 @@
 
 namespace pimoru {
 
+// Whether each syllable of the report's table links to its sound: the
+// window's page does where it can speak, a file for anyone else does not.
+enum class SyllableLinks { kNone, kSpeak };
+
+// The scheme of those links: "speak:" and the syllable's UTF-8,
+// percent-encoded ("speak:%EA%B6%81" for 궁).
+inline constexpr std::u16string_view kSpeakScheme = u"speak";
+
 // Writes the report of a conversion to `path` (UTF-16 little-endian with
 // BOM), linking the help pages and the stylesheet in `html_folder`. Does
 // nothing when the input is blank. Throws ConversionError when the file
@@ -30,7 +38,8 @@ namespace pimoru {
 // at `path` is ever replaced.
 void WriteWorkReport(const std::filesystem::path& path,
                      const Conversion& conversion,
-                     const std::filesystem::path& html_folder);
+                     const std::filesystem::path& html_folder,
+                     SyllableLinks links = SyllableLinks::kNone);
 
 // The text of the page, every line ended with CR LF. After the stages and
 // the reading, the reading in the other style where there is one, with the
@@ -41,6 +50,7 @@ std::u16string WorkReportPage(std::u16string_view reading,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
                               std::span<const SyllableSounds> syllables = {},
+                              SyllableLinks links = SyllableLinks::kNone,
                               const OtherForm* other = nullptr);
 
 // Who answered a question and why, as the report lists it under the stage

@@ -842,6 +842,7 @@ TEST_F(MainFrmTest, ClosingWritesEveryLine) {
             "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,1\r\n"
             "Main_Width,634\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
             "Zoom_Idx,3\r\nPhrase_Flg,1\r\nDict_Flg,1\r\n"
+            "Speech_Speed_Idx,0\r\n"
             "Settings_Version,2\r\n");
 }
 

@@ -68,6 +68,7 @@ Settings NonDefault() {
   s.zoom_idx = 5;
   s.options.phrase_flg = true;
   s.dict_flg = false;
+  s.speech_speed_idx = 1;
   return s;
 }
 
@@ -112,6 +113,10 @@ TEST(ApplySettingLines, EachKeyIsReadOnItsOwn) {
       {u"Phrase_Flg,on", [](Settings& s) { s.options.phrase_flg = false; }},
       {u"Dict_Flg,1", [](Settings& s) { s.dict_flg = true; }},
       {u"Dict_Flg,0", [](Settings& s) { s.dict_flg = false; }},
+      {u"Speech_Speed_Idx,0", [](Settings& s) { s.speech_speed_idx = 0; }},
+      {u"Speech_Speed_Idx,1", [](Settings& s) { s.speech_speed_idx = 1; }},
+      {u"Speech_Speed_Idx,2", [](Settings& s) { s.speech_speed_idx = 0; }},
+      {u"Speech_Speed_Idx,-1", [](Settings& s) { s.speech_speed_idx = 0; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.line));
@@ -197,7 +202,7 @@ TEST(ApplySettingLines, ReadsLinesInAnyOrderAmongStrangers) {
   EXPECT_EQ(read.options.noon_idx, 1);
 }
 
-TEST(FormatSettings, ThirteenLinesInAFixedOrder) {
+TEST(FormatSettings, FourteenLinesInAFixedOrder) {
   Settings s = NonDefault();
   s.main_left = -20;
   s.options.noon_idx = 2;
@@ -206,12 +211,14 @@ TEST(FormatSettings, ThirteenLinesInAFixedOrder) {
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,2\r\n"
             "Main_Width,700\r\nMain_Height,600\r\nOption_Open_Flg,1\r\n"
             "Zoom_Idx,5\r\nPhrase_Flg,1\r\nDict_Flg,0\r\n"
+            "Speech_Speed_Idx,1\r\n"
             "Settings_Version,2\r\n");
   EXPECT_EQ(FormatSettings(Settings{}),
             "MainLeft,-100\r\nMainTop,-100\r\nN_Insert_Flg,0\r\n"
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,0\r\n"
             "Main_Width,0\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
             "Zoom_Idx,3\r\nPhrase_Flg,0\r\nDict_Flg,1\r\n"
+            "Speech_Speed_Idx,0\r\n"
             "Settings_Version,2\r\n");
 }
 

@@ -1,13 +1,14 @@
 #include "lexicon/lexicon_support.h"
 
 #include <memory>
+#include <utility>
 
 namespace pimoru {
 
-const Dictionary* InstalledDictionary() {
-  static const std::shared_ptr<Dictionary> dictionary = [] {
-    std::shared_ptr<Dictionary> d = MakeDictionary();
-    return d->Load() ? d : nullptr;
+const SystemDictionary* InstalledDictionary() {
+  static const std::unique_ptr<SystemDictionary> dictionary = [] {
+    auto d = std::make_unique<SystemDictionary>(FindDictionaryFiles());
+    return d->Load() ? std::move(d) : nullptr;
   }();
   return dictionary.get();
 }

@@ -3,12 +3,12 @@
 #ifndef PIMORU_TESTS_LEXICON_LEXICON_SUPPORT_H_
 #define PIMORU_TESTS_LEXICON_LEXICON_SUPPORT_H_
 
-#include "lexicon/dictionary.h"
+#include "lexicon/system_dictionary.h"
 
 namespace pimoru {
 
 // Loaded once for all the tests; null when the files are not installed.
-const Dictionary* InstalledDictionary();
+const SystemDictionary* InstalledDictionary();
 
 #define PIMORU_NEED_DICTIONARY()                                           \
   if (InstalledDictionary() == nullptr) {                                  \

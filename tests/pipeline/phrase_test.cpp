@@ -25,16 +25,9 @@ struct PhraseCase {
 void ExpectPhraseReadings(const std::vector<PhraseCase>& cases,
                           bool n_insert = false, bool answer = false) {
   LoadedWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat");
-  Options options;
-  options.phrase_flg = true;
-  options.n_insert_flg = n_insert;
-  options.h_strong_flg = false;
-  options.e_real_flg = false;
   for (const PhraseCase& c : cases) {
     SCOPED_TRACE(U8(c.input));
-    FixedAsker asker(answer);
-    StageRecord record;
-    EXPECT_EQ(U8(RunPipeline(c.input, options, lists, asker, record)),
+    EXPECT_EQ(U8(PhraseReading(c.input, lists, n_insert, answer)),
               U8(c.reading));
   }
 }

@@ -210,7 +210,8 @@ TEST(WorkReport, GivesTheOtherStyleAfterTheReadingWithItsOptions) {
   const OtherForm other{
       SpeechStyle::kTextbook, u"안녕하세요", {u"ㅎの弱音化を無音化にする"}};
   const std::u16string page =
-      WorkReportPage(u"안녕아세요", SmallConversion(), u"", "/h", {}, &other);
+      WorkReportPage(u"안녕아세요", SmallConversion(), u"", "/h", {},
+                     SyllableLinks::kNone, &other);
   const std::size_t reading = page.find(u"<p>読みﾊﾝｸﾞﾙ：");
   const std::size_t standard = page.find(
       u"<p>標準発音：　<span class=\"ko2\">" + Refs(u"안녕하세요") +

@@ -7,6 +7,9 @@
 #include <random>
 
 #include "hangul/utf.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
+#include "pipeline/stage_record.h"
 
 namespace pimoru {
 
@@ -102,6 +105,18 @@ std::size_t CountOf(std::string_view text, std::string_view part) {
 }
 
 std::string U8(std::u16string_view text) { return Utf16ToUtf8(text); }
+
+std::u16string PhraseReading(std::u16string_view input, WordListSource& lists,
+                             bool n_insert, bool answer) {
+  Options options;
+  options.phrase_flg = true;
+  options.n_insert_flg = n_insert;
+  options.h_strong_flg = false;
+  options.e_real_flg = false;
+  FixedAsker asker(answer);
+  StageRecord record;
+  return RunPipeline(input, options, lists, asker, record);
+}
 
 std::u16string RandomText(std::mt19937& random, std::size_t max_length) {
   constexpr std::u16string_view kAlphabet = u"ab가나 \u11A8\u1100";

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "hangul/question.h"
+#include "hangul/word_list.h"
 
 namespace pimoru {
 
@@ -78,6 +79,12 @@ std::size_t CountOf(std::string_view text, std::string_view part);
 
 // UTF-8 for failure messages.
 std::string U8(std::u16string_view text);
+
+// The reading of `input` as spoken in one breath with `lists`, ㅎ kept and
+// the formal endings as written, N-insertion as `n_insert` says, every
+// question answered `answer`.
+std::u16string PhraseReading(std::u16string_view input, WordListSource& lists,
+                             bool n_insert = false, bool answer = false);
 
 // A text of up to `max_length` units over a small alphabet of ASCII,
 // syllables, a space and jamo, so that patterns made the same way occur
