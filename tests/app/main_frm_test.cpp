@@ -42,6 +42,7 @@
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
 #include "hangul/word_knowledge.h"
+#include "lexicon/dictionary.h"
 #include "pipeline/speech_style.h"
 #include "render/transcription.h"
 #include "support/test_support.h"
@@ -502,6 +503,41 @@ TEST_F(MainFrmTest, WithTheDictionaryOffItsHanjaAndGuessAreStillShown) {
   EXPECT_TRUE(answerer.seen().front().text.endsWith(
       QStringLiteral("\n辞書の推測：はい（목록＝目錄？）")));
   EXPECT_EQ(answerer.seen().front().default_text, QStringLiteral("はい"));
+}
+
+// A word the hanja dictionary spells in several ways is shown with the
+// likeliest spelling first and the next after it; the dictionary's reason
+// names the likeliest alone.
+TEST_F(MainFrmTest, AHomographShowsItsLikeliestHanjaFirst) {
+  const std::shared_ptr<const Dictionary> dictionary = MakeDictionary();
+  if (!dictionary->Built() || !dictionary->Load()) {
+    GTEST_SKIP() << "no dictionary: " << dictionary->Status();
+  }
+  Open();
+  window_->SetDictionary(dictionary, nullptr);
+  Click("CheckBox5");  // every question asked
+  const struct {
+    QString input;
+    QString shown;
+    QString guess;
+  } cases[] = {
+      {QStringLiteral("강릉"), QStringLiteral("「강릉」（江陵／岡陵…）"),
+       QStringLiteral("辞書の推測：はい（강릉＝江陵（漢字語））")},
+      {QStringLiteral("종로"), QStringLiteral("「종로」（鐘路／宗老…）"),
+       QStringLiteral("辞書の推測：はい（종로＝鐘路（漢字語））")},
+      {QStringLiteral("강력"), QStringLiteral("「강력」（强力／剛力）"),
+       QStringLiteral("辞書の推測：はい（강력＝强力（漢字語））")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input.toStdString());
+    BoxAnswerer answerer({QMessageBox::Yes});
+    Retype(1, c.input);
+    PressEnter(1);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    const QString& text = answerer.seen().front().text;
+    EXPECT_TRUE(text.contains(c.shown)) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(c.guess)) << text.toStdString();
+  }
 }
 
 TEST_F(MainFrmTest, NotationChangesTheSymbolsOfTheNextTranscriptionOnly) {
