@@ -6,6 +6,7 @@
 #
 #   bench/batch_cli.sh [BUILD_DIR] [MEGABYTES] [DATA_DIR]
 #   ANSWERS=auto bench/batch_cli.sh ...   the dictionary answers instead
+#   OPTIONS="--read-numbers" bench/batch_cli.sh ...   with more options
 #
 # BUILD_DIR defaults to build/default (built if needed), MEGABYTES to 32,
 # DATA_DIR (the folder holding kdat/) to the data staged in BUILD_DIR.
@@ -18,6 +19,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/default}
 megabytes=${2:-32}
 answers=${ANSWERS:-no}
+read -r -a options <<<"${OPTIONS:-}"
 
 scripts/install-deps bench
 if [ ! -x "$build/bin/pimoru-cli" ]; then
@@ -62,7 +64,7 @@ measure() {
   bytes=$(stat -c %s "$file")
   start=$(date +%s.%N)
   stats=$(/usr/bin/time -f '%U %S %M' "$cli" --data "$data" --answers "$answers" \
-            <"$file" 2>&1 >/dev/null | tail -n 1)
+            "${options[@]}" <"$file" 2>&1 >/dev/null | tail -n 1)
   end=$(date +%s.%N)
   read -r user system peak_kb <<<"$stats"
   awk -v label="$label" -v bytes="$bytes" -v wall="$(echo "$end - $start" | bc)" \
@@ -73,7 +75,7 @@ measure() {
   }'
 }
 
-echo "pimoru-cli --answers $answers, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "pimoru-cli --answers $answers ${options[*]}, $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 measure "lines, 1/4" "$work/quarter.txt"
 measure "lines, 1/2" "$work/half.txt"
 measure "lines, all" "$lines_file"

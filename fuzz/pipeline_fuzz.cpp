@@ -6,8 +6,11 @@
 // The text is cut at U+001E: the first piece is converted, the next ones are
 // the lists in file order (co_suff, kspecial, wi3var, kan_bion, setsubi,
 // riul_pat, riul_future); a list without a piece is missing. Flag bit 5 uses
-// the shipped lists instead, so stages 2 to 7 and 18 also meet real entries.
+// the shipped lists instead, so stages 2 to 7 and 18 also meet real entries;
+// bit 6 reads numbers first, so that the questions after it name words of
+// a line whose syllables the spelling changed.
 // The conversion and each jamo stage are also held to their plain runs.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -36,7 +39,10 @@ class BitAsker : public pimoru::Asker {
     // The question names its word as typed, within the line.
     const pimoru::TypedSpan word = question.TypedWord();
     if (word.offset + word.length > question.TypedLine().size()) std::abort();
-    return {((bits_ >> (next_++ % 32)) & 1) != 0, pimoru::Answerer::kPolicy};
+    pimoru::Answer answer;
+    answer.yes = ((bits_ >> (next_++ % 32)) & 1) != 0;
+    answer.by = pimoru::Answerer::kPolicy;
+    return answer;
   }
 
  private:
@@ -45,21 +51,24 @@ class BitAsker : public pimoru::Asker {
 };
 
 // Lists built from pieces of the input, read afresh at every request as the
-// window reads its files.
+// window reads an edited file.
 class InputWordLists : public pimoru::WordListSource {
  public:
   explicit InputWordLists(std::vector<std::u16string> pieces)
       : pieces_(std::move(pieces)) {}
-  std::shared_ptr<const pimoru::WordList> Entries(
-      pimoru::WordListId id) override {
+  const pimoru::IndexedWordList* Indexed(pimoru::WordListId id) override {
     const auto index = static_cast<std::size_t>(id);
     if (index >= pieces_.size()) return nullptr;
-    return std::make_shared<const pimoru::WordList>(
+    built_[index] = std::make_unique<const pimoru::IndexedWordList>(
         pimoru::BuildWordList(id, pieces_[index], "fuzz"));
+    return built_[index].get();
   }
 
  private:
   std::vector<std::u16string> pieces_;
+  std::array<std::unique_ptr<const pimoru::IndexedWordList>,
+             std::size(pimoru::kAllWordLists)>
+      built_;
 };
 
 // Every jamo stage on the text as it is, through its shortcuts and plainly.
@@ -101,7 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   options.n_insert_flg = flags & 1;
   options.h_strong_flg = flags & 2;
   options.e_real_flg = flags & 4;
-  options.noon_idx = (flags >> 3) & 3;
+  // 3 names no notation and is written as the first.
+  options.notation = static_cast<pimoru::Notation>((flags >> 3) & 3);
+  options.read_numbers_flg = flags & 0x40;
   // Read once for the whole run, as the command line does.
   static pimoru::LoadedWordLists shipped(PIMORU_SHIPPED_KDAT_DIR);
   InputWordLists from_input(std::move(pieces));
@@ -121,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
         plain_record.changed != record.changed) {
       std::abort();
     }
-    pimoru::Transcribe(reading, options.noon_idx, record);
+    pimoru::Transcribe(reading, options.notation, record);
     CheckStages(text, options, lists, answers);
   } catch (const pimoru::ConversionError&) {
     // A bad number in a list ends the conversion; nothing else may throw.

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,18 +15,17 @@
 
 namespace {
 
-void CheckIndex(const std::shared_ptr<const pimoru::WordList>& entries,
-                std::u16string_view text) {
-  const pimoru::IndexedWordList indexed(entries);
-  std::vector<bool> candidate(entries->size(), false);
-  pimoru::Candidates candidates(indexed.index(), text);
-  for (std::size_t k = candidates.Next(); k < entries->size();
+void CheckIndex(const pimoru::IndexedWordList& list, std::u16string_view text) {
+  const pimoru::WordList& entries = list.entries();
+  std::vector<bool> candidate(entries.size(), false);
+  pimoru::Candidates candidates(list.index(), text);
+  for (std::size_t k = candidates.Next(); k < entries.size();
        k = candidates.Next()) {
     candidate[k] = true;
   }
   // Exactly the entries that stand in the text.
-  for (std::size_t k = 0; k < entries->size(); ++k) {
-    const std::u16string& pattern = (*entries)[k].text;
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    const std::u16string& pattern = entries[k].text;
     const bool occurs =
         pattern.empty() || text.find(pattern) != std::u16string_view::npos;
     if (occurs != candidate[k]) std::abort();
@@ -51,12 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   for (const std::u16string& line : lines) pimoru::SplitFields(line);
   for (pimoru::WordListId id : pimoru::kAllWordLists) {
     try {
-      const auto entries = std::make_shared<const pimoru::WordList>(
+      const pimoru::IndexedWordList list(
           pimoru::BuildWordList(id, text, "fuzz"));
-      if (entries->size() > lines.size()) std::abort();
+      if (list.entries().size() > lines.size()) std::abort();
       if (!lines.empty()) {
-        CheckIndex(entries, lines.front());
-        CheckIndex(entries, lines.back());
+        CheckIndex(list, lines.front());
+        CheckIndex(list, lines.back());
       }
     } catch (const pimoru::ConversionError&) {
     }

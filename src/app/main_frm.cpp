@@ -382,12 +382,18 @@ void TMainFrm::BuildReport() {
   check_box5_->setToolTip(QStringLiteral(
       "漢字語か、未来連体形かなど、辞書で分かる質問は辞書が答えます。"
       "分からない質問だけを、辞書の見当を既定のボタンにして聞きます。"));
+  check_box6_ = new QCheckBox(QStringLiteral("数字・英字も読む"), panel4_);
+  check_box6_->setObjectName(QStringLiteral("CheckBox6"));
+  check_box6_->setToolTip(QStringLiteral(
+      "3시 → 세 시、100명 → 백 명、KTX → 케이티엑스 のように、数字・単位・"
+      "大文字の略語をハングルに読み下してから発音規則をかけます。"));
   combo_box1_ = new QComboBox(panel4_);
   combo_box1_->setObjectName(QStringLiteral("ComboBox1"));
   note->addWidget(check_box3_, 0, 1);
   note->addWidget(check_box1_, 1, 1);
   note->addWidget(check_box2_, 2, 1);
   note->addWidget(check_box4_, 3, 1);
+  note->addWidget(check_box6_, 4, 0);
   note->addWidget(check_box5_, 4, 1);
   auto* notation = new QHBoxLayout;
   notation->addWidget(MakeLabel(QStringLiteral("Label9"),
@@ -479,6 +485,7 @@ void TMainFrm::SetUpControls() {
   check_box2_->setText(QStringLiteral("ㅎの弱音化を無音化にする"));
   check_box2_->setChecked(options.h_strong_flg);
   check_box4_->setChecked(options.phrase_flg);
+  check_box6_->setChecked(options.read_numbers_flg);
   check_box5_->setChecked(settings_.dict_flg);
   check_box5_->setEnabled(dictionary_ != nullptr);
 
@@ -487,8 +494,10 @@ void TMainFrm::SetUpControls() {
   combo_box1_->addItems({QStringLiteral("子音前に上付き声門閉鎖"),
                          QStringLiteral("子音前にアポストロフィ"),
                          QStringLiteral("子音後にアポストロフィ")});
-  const bool known = options.noon_idx >= 0 && options.noon_idx <= 2;
-  combo_box1_->setCurrentIndex(known ? options.noon_idx : -1);
+  // The items stand in the order of the notations' numbers.
+  combo_box1_->setCurrentIndex(IsKnownNotation(options.notation)
+                                   ? static_cast<int>(options.notation)
+                                   : -1);
   speech_->SetSpeedIndex(settings_.speech_speed_idx);
 
   ApplyZoom();
@@ -530,6 +539,8 @@ void TMainFrm::ConnectHandlers() {
           option(&Options::h_strong_flg));
   connect(check_box3_, &QCheckBox::toggled, this, option(&Options::e_real_flg));
   connect(check_box4_, &QCheckBox::toggled, this, option(&Options::phrase_flg));
+  connect(check_box6_, &QCheckBox::toggled, this,
+          option(&Options::read_numbers_flg));
   connect(check_box5_, &QCheckBox::toggled, this, [this](bool on) {
     settings_.dict_flg = on;
     WriteSettings(/*may_tell=*/true);
@@ -537,7 +548,7 @@ void TMainFrm::ConnectHandlers() {
   connect(combo_box1_, &QComboBox::currentIndexChanged, this,
           [this](int index) {
             if (index < 0) return;
-            settings_.options.noon_idx = index;
+            settings_.options.notation = static_cast<Notation>(index);
             WriteSettings(/*may_tell=*/true);
           });
   connect(web_browser1_, &QTextBrowser::anchorClicked, this,
@@ -723,7 +734,7 @@ void TMainFrm::SpeedButton3Click() {
     const std::u16string input = Trim(edit1_->text().toStdU16String());
     const std::u16string reading = Trim(edit2_->text().toStdU16String());
     const Transcription transcription =
-        Transcribe(reading, settings_.options.noon_idx, record_);
+        Transcribe(reading, settings_.options.notation, record_);
     voicing_marks_ = transcription.voicing_marks;
     // A long line is shown from its start, as it is read.
     edit3_->setText(ToQString(Trim(transcription.symbols)));
@@ -735,7 +746,7 @@ void TMainFrm::SpeedButton3Click() {
     if (other_row_->shown()) {
       StageRecord scratch;
       other_row_->SetKana(ToQString(
-          Trim(Transcribe(other_->reading, settings_.options.noon_idx, scratch)
+          Trim(Transcribe(other_->reading, settings_.options.notation, scratch)
                    .kana)));
     }
     // Without an input there is no report to make, and the one shown last

@@ -237,6 +237,7 @@ class TMainFrm : public QWidget {
   QCheckBox* check_box3_;
   QCheckBox* check_box4_;  // 語の間も続けて読む
   QCheckBox* check_box5_;  // 辞書で判断する
+  QCheckBox* check_box6_;  // 数字・英字も読む
   std::shared_ptr<const WordKnowledge> dictionary_;
   std::function<QString()> dictionary_status_;
   QComboBox* combo_box1_;

@@ -27,6 +27,7 @@ constexpr std::u16string_view kZoomIdx = u"Zoom_Idx";
 constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
 constexpr std::u16string_view kDictFlg = u"Dict_Flg";
 constexpr std::u16string_view kSpeechSpeedIdx = u"Speech_Speed_Idx";
+constexpr std::u16string_view kReadNumbersFlg = u"Read_Numbers_Flg";
 constexpr std::u16string_view kSettingsVersionKey = u"Settings_Version";
 
 std::u16string DecodeUtf16(std::string_view bytes, bool little_endian) {
@@ -96,8 +97,9 @@ void ApplySettingLines(std::span<const std::u16string> lines,
   WithValue(lines, kHStrongFlg,
             [&](auto v) { options.h_strong_flg = flag(v); });
   WithValue(lines, kERealFlg, [&](auto v) { options.e_real_flg = flag(v); });
-  WithValue(lines, kNoonIdx,
-            [&](auto v) { options.noon_idx = ParseInteger(v).value_or(0); });
+  WithValue(lines, kNoonIdx, [&](auto v) {
+    options.notation = static_cast<Notation>(ParseInteger(v).value_or(0));
+  });
   WithValue(lines, kMainWidth, [&](auto v) { settings.main_width = size(v); });
   WithValue(lines, kMainHeight,
             [&](auto v) { settings.main_height = size(v); });
@@ -116,6 +118,8 @@ void ApplySettingLines(std::span<const std::u16string> lines,
     settings.speech_speed_idx =
         index >= 0 && index < kSpeechSpeedCount ? index : 0;
   });
+  WithValue(lines, kReadNumbersFlg,
+            [&](auto v) { options.read_numbers_flg = flag(v); });
 }
 
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
@@ -135,15 +139,15 @@ std::vector<std::u16string> DecodeSettingLines(std::string_view bytes) {
 std::string FormatSettings(const Settings& settings) {
   const Options& options = settings.options;
   auto flag = [](bool on) { return on ? "1" : "0"; };
-  const int noon_idx =
-      options.noon_idx >= 0 && options.noon_idx <= 2 ? options.noon_idx : 0;
   std::string text;
   text += "MainLeft," + std::to_string(settings.main_left) + "\r\n";
   text += "MainTop," + std::to_string(settings.main_top) + "\r\n";
   text += std::string("N_Insert_Flg,") + flag(options.n_insert_flg) + "\r\n";
   text += std::string("H_Strong_Flg,") + flag(options.h_strong_flg) + "\r\n";
   text += std::string("E_Real_Flg,") + flag(options.e_real_flg) + "\r\n";
-  text += "Noon_Idx," + std::to_string(noon_idx) + "\r\n";
+  text += "Noon_Idx," +
+          std::to_string(static_cast<int>(KnownNotation(options.notation))) +
+          "\r\n";
   // Added later: an older version reads the six lines above and skips these.
   text += "Main_Width," + std::to_string(settings.main_width) + "\r\n";
   text += "Main_Height," + std::to_string(settings.main_height) + "\r\n";
@@ -154,6 +158,8 @@ std::string FormatSettings(const Settings& settings) {
   text += std::string("Dict_Flg,") + flag(settings.dict_flg) + "\r\n";
   text +=
       "Speech_Speed_Idx," + std::to_string(settings.speech_speed_idx) + "\r\n";
+  text += std::string("Read_Numbers_Flg,") + flag(options.read_numbers_flg) +
+          "\r\n";
   text += "Settings_Version," + std::to_string(kSettingsVersion) + "\r\n";
   return text;
 }

@@ -1,11 +1,12 @@
 // The settings file Pimoru.rng: the window's place, size and zoom, whether
-// its report was open, the options and the speed of speech, kept from one
-// start of the window to the next.
+// its report was open, the options of a conversion, whether the dictionary
+// decides and the speed of speech, kept from one start of the window to the
+// next.
 //
-// Lines of "key,value", each key looked up on its own, so a file with
-// missing, extra or reordered lines still gives every key it holds; a file
-// of an older version, without the size, the zoom and the report's state,
-// reads as it always did. Nothing here needs Qt.
+// A line of "key,value" per key, each key looked up on its own, so a file
+// with missing, extra or reordered lines still gives every key it holds; a
+// file of an older version, with only the first six keys, reads as it
+// always did. Nothing here needs Qt.
 #ifndef PIMORU_APP_SETTINGS_H_
 #define PIMORU_APP_SETTINGS_H_
 
@@ -59,9 +60,10 @@ struct Settings {
   bool dict_flg = true;
   // The speed the reading is spoken at; an index below kSpeechSpeedCount.
   int speech_speed_idx = 0;
-  // Noon_Idx is kept as read, even outside 0..2: it then renders like 0,
-  // selects nothing in the notation box and is saved as 0. A new user
-  // starts with the standard pronunciation of the textbooks.
+  // The notation is kept as Noon_Idx had it, even a number outside 0..2:
+  // it then renders like 0, selects nothing in the notation box and is
+  // saved as 0. A new user starts with the standard pronunciation of the
+  // textbooks.
   Options options = WithStyle(Options{}, SpeechStyle::kTextbook);
 
   friend bool operator==(const Settings& a, const Settings& b) {

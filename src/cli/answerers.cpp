@@ -90,7 +90,8 @@ std::unique_ptr<CliAsker> MakeAsker(const CommandLine& cl) {
     if (!asker) policy = AnswerPolicy::kNo;
   }
   if (!asker) {
-    asker = std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes);
+    asker = std::make_unique<ScriptAsker>("", policy == AnswerPolicy::kYes,
+                                          policy == AnswerPolicy::kAuto);
   }
   const bool consult =
       policy == AnswerPolicy::kAsk || policy == AnswerPolicy::kAuto;

@@ -54,13 +54,18 @@ class TerminalAsker : public CliAsker {
 
 // Answers without showing the questions: from a list given on the command
 // line, afresh for every input ("yny"), and `beyond` for every question past
-// its end. --answers yes and no are an empty list.
+// its end. --answers yes and no are an empty list. With `guesses` (--answers
+// auto), a question whose kind says so takes the guess it comes with
+// instead.
 class ScriptAsker : public CliAsker {
  public:
-  ScriptAsker(std::string answers, bool beyond)
-      : answers_(std::move(answers)), beyond_(beyond) {}
+  ScriptAsker(std::string answers, bool beyond, bool guesses = false)
+      : answers_(std::move(answers)), beyond_(beyond), guesses_(guesses) {}
   void BeginInput() override { next_ = 0; }
-  Answer Respond(const Question&, const Judgement& guess) override {
+  Answer Respond(const Question& question, const Judgement& guess) override {
+    if (guesses_ && InfoOf(question.kind()).unasked_takes_guess) {
+      return {guess.guess, Answerer::kPolicy, guess.reason};
+    }
     const bool yes =
         next_ < answers_.size() ? answers_[next_++] == 'y' : beyond_;
     return {yes, Answerer::kPolicy, guess.reason};
@@ -69,6 +74,7 @@ class ScriptAsker : public CliAsker {
  private:
   std::string answers_;
   bool beyond_;
+  bool guesses_;
   std::size_t next_ = 0;
 };
 

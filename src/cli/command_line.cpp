@@ -38,7 +38,8 @@ Options:
   --answers ask|auto|yes|no   ask: the dictionary answers what it can decide,
                               the rest is asked on the terminal with the
                               dictionary's guess; auto: the dictionary
-                              decides, the rest is answered No; yes, no:
+                              decides, the rest is answered No (the numeral
+                              of --read-numbers takes its guess); yes, no:
                               every question answered so, no dictionary
                               (default: ask on a terminal, otherwise no)
   --answer-list LIST          answer the questions of each input in order
@@ -56,6 +57,10 @@ Options:
   --phrase, --no-phrase       read each line as spoken in one breath: the sound
                               changes cross the spaces between words, and
                               punctuation pauses (default off)
+  --read-numbers, --no-read-numbers
+                              spell out digits, units and Latin capitals in
+                              Hangul before the sound changes, as a Korean
+                              speaker says them (default off; see below)
   --notation 0|1|2            tensed consonants: 0 ˀk, 1 ʼk, 2 kʼ (default 0)
   --stage-trace               also print every stage that changed the text
   --report FILE               write the HTML work report of the last input
@@ -71,6 +76,18 @@ Options:
   --audio-rate WPM            speed of --audio in words per minute, 80 to 450
                               (default 175; the window's ゆっくり is 120)
   --help, --version
+
+With --read-numbers, numbers take the native numerals before a native
+counter up to 99 (3시 세 시, 20살 스무 살) and the Sino-Korean ones
+otherwise (2024년 이천이십사 년, 6월 유월, 100명 백 명, 3.14 삼 점 일사,
+제1장 제일 장); codes are read digit by digit with 0 as 공 (010-1234-5678);
+units and signs are said (5km 오 킬로미터, 10% 십 퍼센트, ₩5,000 오천 원);
+capitals are spelled letter by letter (KTX 케이티엑스). Before 번 and 대
+either system may be meant (3번: 세 번 "three times", 삼 번 "number three"),
+which is asked: Yes takes the native numerals; auto takes the guess. Left as
+typed, and listed in the report: Latin words with small letters, words of
+digits and letters (3D, COVID-19), separators that make no number (1,00,0,
+3:30), more than 16 digits, a unit without a number.
 
 --audio needs the espeak-ng synthesiser with its Korean voice (packages
 libespeak-ng1 and espeak-ng-data); without it --audio says speech is not
@@ -163,7 +180,7 @@ std::optional<CommandLine> ParseCommandLine(
         error = "--notation must be 0, 1 or 2, not '" + *v + "'";
         return std::nullopt;
       }
-      cl.options.noon_idx = (*v)[0] - '0';
+      cl.options.notation = static_cast<Notation>((*v)[0] - '0');
     } else if (name == "--report") {
       const auto v = take_value();
       if (!v) return std::nullopt;
@@ -221,6 +238,8 @@ std::optional<CommandLine> ParseCommandLine(
           {"--no-real-endings", &cl.options.e_real_flg, false},
           {"--phrase", &cl.options.phrase_flg, true},
           {"--no-phrase", &cl.options.phrase_flg, false},
+          {"--read-numbers", &cl.options.read_numbers_flg, true},
+          {"--no-read-numbers", &cl.options.read_numbers_flg, false},
           {"--stage-trace", &cl.stage_trace, true},
           {"--no-dictionary", &cl.no_dictionary, true},
           {"--help", &cl.help, true},

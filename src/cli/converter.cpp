@@ -48,7 +48,9 @@ bool Converter::ConvertOne(std::string_view utf8, const InputName& where,
   try {
     Convert(cl_.options, lists_, asker_, texts, c);
   } catch (const ConversionError& e) {
-    Fail(c.input, where, e.what(), lists_.IsListError(e.what()), out, errors);
+    // A list that could not be read was said once, when the run began.
+    const bool said = e.kind() == ConversionError::Kind::kUnreadableWordList;
+    Fail(c.input, where, e.what(), said, out, errors);
     return false;
   }
   WriteConversion(c, cl_.format, cl_.stage_trace, out);

@@ -38,8 +38,8 @@ class Converter {
   // Converts one UTF-8 input and appends its output line(s) to `out`.
   // Returns false when the input failed: its output then says so in the
   // format's way (WriteFailure), and the message is appended to `errors`,
-  // for stderr, unless it is that of a list, which was said once already.
-  // Also false when its sound file could not be written.
+  // for stderr, unless a list could not be read, which was said once
+  // already. Also false when its sound file could not be written.
   bool ConvertOne(std::string_view utf8, const InputName& where,
                   std::string& out, std::string& errors);
 

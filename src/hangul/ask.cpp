@@ -30,21 +30,6 @@ const RecordedQuestion* FromMemory(const Question& question, Asking& asking) {
   return &*kept;
 }
 
-// The answer to one question, kept in the record where there is one.
-bool Answered(const Question& question, Asking& asking) {
-  if (const RecordedQuestion* kept = FromMemory(question, asking)) {
-    return kept->answer.yes;
-  }
-  Answer answer = asking.asker.Respond(question, Judgement{});
-  const bool yes = answer.yes;
-  if (asking.record != nullptr || answer.remember) {
-    RecordedQuestion asked = question.Record(std::move(answer));
-    if (asked.answer.remember) asking.remembered.push_back(asked);
-    if (asking.record != nullptr) asking.record->push_back(std::move(asked));
-  }
-  return yes;
-}
-
 // The input stays as it was during a walk and the output is built beside
 // it; the text takes the output only when some answer was Yes.
 template <bool kWholeOccurrence>
@@ -61,7 +46,7 @@ bool Walk(JamoText& text, std::u16string_view pattern,
   while (hit != std::u16string_view::npos) {
     out.append(input.substr(done, hit - done));
     const Question question(kind, input, hit, pattern, asking.typed);
-    if (Answered(question, asking)) {
+    if (AskOne(question, Judgement{}, asking)) {
       out.append(replacement);
       any_yes = true;
       done = hit + pattern.size();
@@ -82,6 +67,20 @@ bool Walk(JamoText& text, std::u16string_view pattern,
 }
 
 }  // namespace
+
+bool AskOne(const Question& question, const Judgement& guess, Asking& asking) {
+  if (const RecordedQuestion* kept = FromMemory(question, asking)) {
+    return kept->answer.yes;
+  }
+  Answer answer = asking.asker.Respond(question, guess);
+  const bool yes = answer.yes;
+  if (asking.record != nullptr || answer.remember) {
+    RecordedQuestion asked = question.Record(std::move(answer));
+    if (asked.answer.remember) asking.remembered.push_back(asked);
+    if (asking.record != nullptr) asking.record->push_back(std::move(asked));
+  }
+  return yes;
+}
 
 bool AskEachOccurrence(JamoText& text, std::u16string_view pattern,
                        std::u16string_view replacement, QuestionKind kind,

@@ -26,6 +26,12 @@ struct Asking {
   std::vector<RecordedQuestion> remembered = {};
 };
 
+// Asks one question, told what the asking stage guesses (Unknown with no
+// reason where it has none), and keeps it with its answer where the asking
+// keeps them; one answered before to be remembered is not asked again.
+// Returns whether the answer was Yes.
+bool AskOne(const Question& question, const Judgement& guess, Asking& asking);
+
 // For every occurrence of `pattern` in a JamoString, in text order, asks
 // about the word around it whether to replace it there. A refused
 // occurrence is passed over one code unit at a time, so an occurrence that

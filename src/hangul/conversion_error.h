@@ -3,6 +3,7 @@
 #define PIMORU_HANGUL_CONVERSION_ERROR_H_
 
 #include <stdexcept>
+#include <string>
 
 namespace pimoru {
 
@@ -12,7 +13,21 @@ namespace pimoru {
 // number and the field.
 class ConversionError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  // What went wrong, where whoever catches the error treats kinds apart.
+  enum class Kind {
+    kOther,
+    // A word list, or the folder of the lists, could not be read or
+    // built: every conversion that needs it ends with the same error.
+    kUnreadableWordList,
+  };
+
+  explicit ConversionError(const std::string& message, Kind kind = Kind::kOther)
+      : std::runtime_error(message), kind_(kind) {}
+
+  Kind kind() const { return kind_; }
+
+ private:
+  Kind kind_;
 };
 
 }  // namespace pimoru

@@ -1,7 +1,7 @@
 // The two text forms of the tool and the conversion between them.
 //
 // SyllableText is text as typed: Hangul as precomposed syllables
-// (U+AC00..U+D7A3) among any other characters. A JamoString writes every
+// (U+AC00..U+D7A3) among any other characters. A jamo text writes every
 // syllable as its conjoining jamo (initial, medial and, if any, final) and
 // keeps every other character in place. Rules name letters by their number
 // within a class through InitialJamo, MedialJamo and FinalJamo, or by the
@@ -159,7 +159,7 @@ char16_t CompatibilityJamo(char16_t c);
 // returned as it is.
 std::u16string DecomposeSyllable(char16_t syllable);
 
-// SyllableText to JamoString: every syllable becomes its jamo, everything
+// SyllableText to a jamo text: every syllable becomes its jamo, everything
 // else is copied. Nothing is trimmed.
 std::u16string DecomposeText(std::u16string_view text);
 
@@ -173,7 +173,7 @@ char16_t ComposeSyllable(int l, int v, int t);
 // conjoining jamo typed by the user and has no syllable.
 std::u16string ComposeGroup(std::u16string_view group);
 
-// JamoString back to SyllableText, trimmed. A jamo that follows a whole
+// A jamo text back to SyllableText, trimmed. A jamo that follows a whole
 // syllable (typed as conjoining jamo by the user) stays as it is, and the
 // syllable before it is composed all the same.
 std::u16string ComposeText(std::u16string_view jamo);
@@ -205,11 +205,11 @@ bool ReplaceAll(std::u16string& text, std::u16string_view pattern,
 std::u16string WordAt(std::u16string_view text, std::size_t at);
 
 // The syllable whose initial and medial stand just before place `at` of a
-// JamoString, closed with `final_jamo`.
+// jamo text, closed with `final_jamo`.
 std::u16string SyllableWithFinal(std::u16string_view jamo, std::size_t at,
                                  char16_t final_jamo);
 
-// The syllable that begins at place `at` of a JamoString, with its initial
+// The syllable that begins at place `at` of a jamo text, with its initial
 // replaced by `initial_jamo`.
 std::u16string SyllableWithInitial(std::u16string_view jamo, std::size_t at,
                                    char16_t initial_jamo);

@@ -60,6 +60,25 @@ std::optional<QuestionKind> QuestionKindNamed(std::string_view name) {
   return std::nullopt;
 }
 
+void TypedInput::Respell(std::u16string syllables,
+                         std::vector<std::uint32_t> typed) {
+  respelled_ = std::move(syllables);
+  respelled_typed_ = std::move(typed);
+  mapped_ = false;
+  syllables_.clear();
+  same_start_ = same_end_ = 0;
+  cursor_text_ = nullptr;
+}
+
+char16_t TypedInput::ReferenceSyllable(std::size_t k) const {
+  return respelled_.empty() ? input_[syllables_[k]] : respelled_[k];
+}
+
+std::uint32_t TypedInput::TypedIndex(std::size_t k) const {
+  return respelled_.empty() ? static_cast<std::uint32_t>(k)
+                            : respelled_typed_[k];
+}
+
 void TypedInput::Map(std::u16string_view jamo) {
   mapped_ = true;
   for (std::size_t i = 0; i < input_.size(); ++i) {
@@ -67,11 +86,12 @@ void TypedInput::Map(std::u16string_view jamo) {
       syllables_.push_back(static_cast<std::uint32_t>(i));
     }
   }
+  reference_count_ = respelled_.empty() ? syllables_.size() : respelled_.size();
   // Each initial begins a syllable; only where the counts differ are the
   // syllables composed to be matched.
   working_count_ = static_cast<std::size_t>(
       std::count_if(jamo.begin(), jamo.end(), IsInitial));
-  if (working_count_ == syllables_.size()) {
+  if (working_count_ == reference_count_) {
     same_start_ = working_count_;
     return;
   }
@@ -85,24 +105,24 @@ void TypedInput::Map(std::u16string_view jamo) {
     }
     working += ComposeGroup(jamo.substr(i, end - i));
   }
-  const std::size_t shorter = std::min(working_count_, syllables_.size());
+  const std::size_t shorter = std::min(working_count_, reference_count_);
   while (same_start_ < shorter &&
-         input_[syllables_[same_start_]] == working[same_start_]) {
+         ReferenceSyllable(same_start_) == working[same_start_]) {
     ++same_start_;
   }
   while (same_start_ + same_end_ < shorter &&
-         input_[syllables_[syllables_.size() - 1 - same_end_]] ==
+         ReferenceSyllable(reference_count_ - 1 - same_end_) ==
              working[working_count_ - 1 - same_end_]) {
     ++same_end_;
   }
 }
 
-std::size_t TypedInput::InputSyllable(std::size_t k) const {
+std::size_t TypedInput::ReferenceIndex(std::size_t k) const {
   if (k < same_start_) return k;
   if (k >= working_count_ - same_end_) {
-    return k - working_count_ + syllables_.size();
+    return k - working_count_ + reference_count_;
   }
-  return std::min(same_start_, syllables_.size() - 1);
+  return std::min(same_start_, reference_count_ - 1);
 }
 
 std::size_t TypedInput::SyllableOffset(std::u16string_view jamo,
@@ -123,9 +143,12 @@ std::size_t TypedInput::SyllableOffset(std::u16string_view jamo,
   if (at < jamo.size() && (IsMedial(jamo[at]) || IsFinal(jamo[at])) && k > 0) {
     --k;  // a medial or final belongs to the syllable begun before it
   }
-  if (k >= working_count_ || syllables_.empty())
+  if (k >= working_count_ || reference_count_ == 0) {
     return std::u16string_view::npos;
-  return syllables_[InputSyllable(k)];
+  }
+  const std::uint32_t typed = TypedIndex(ReferenceIndex(k));
+  if (typed >= syllables_.size()) return std::u16string_view::npos;
+  return syllables_[typed];
 }
 
 TypedSpan TypedInput::WordAround(std::size_t offset) const {
@@ -140,6 +163,7 @@ TypedSpan TypedInput::WordAround(std::size_t offset) const {
 }
 
 std::u16string Question::CurrentWord() const {
+  if (!readings_.empty()) return std::u16string(pattern_);
   return Shown(ComposeText(WordAt(jamo_, at_)));
 }
 
@@ -273,6 +297,7 @@ std::u16string Question::Message(const Judgement& judgement) const {
   message += u"】";
   message += kLineBreak;
   message += u"「" + subject + u"」";
+  if (!readings_.empty()) message += u"（" + std::u16string(readings_) + u"）";
   if (!judgement.hanja.empty() && !judgement.word.empty()) {
     message += u"（";
     if (judgement.word != subject) message += judgement.word + u"＝";
@@ -315,7 +340,8 @@ std::u16string Question::Message(const Judgement& judgement) const {
   }
   if (!judgement.reason.empty() || !judgement.hanja.empty()) {
     message += kLineBreak;
-    message += u"辞書の推測：";
+    // A stage that guesses itself guesses from what stands around.
+    message += info.unasked_takes_guess ? u"前後からの推測：" : u"辞書の推測：";
     message += judgement.guess ? u"はい" : u"いいえ";
     if (!judgement.reason.empty()) message += u"（" + judgement.reason + u"）";
   }

@@ -26,12 +26,15 @@ enum class QuestionKind : std::uint8_t {
   kSinoKoreanTensification,  // the same where a hanja tenses (a junction, 발달)
   kFutureAdnominal,          // is this ㄹ a future adnominal form? (a word)
   kListedEnding,             // the same, for an ending of the list of such
+  kNativeNumeral,  // native numerals before 번 or 대? (a place as typed)
 };
 
 // What a kind of question is, in one place: the rule it asks for, how its
 // message asks, how the report names it, whether it is about the junction
 // of two syllables (the final of one, the initial of the next) rather than
-// about the word, and its name in outputs and stored files.
+// about the word, its name in outputs and stored files, and whether an
+// answerer that asks no one takes the guess of the stage that asks
+// (--answers auto) rather than No.
 struct QuestionKindInfo {
   QuestionKind kind;
   // The rule, as the message's heading shows it in 【】 and as its
@@ -42,6 +45,7 @@ struct QuestionKindInfo {
   std::u16string_view label;  // in the report: "漢字語？"
   bool at_junction;
   std::string_view name;  // "sino-nasalisation"
+  bool unasked_takes_guess = false;
 };
 
 inline constexpr QuestionKindInfo kQuestionKinds[] = {
@@ -59,6 +63,11 @@ inline constexpr QuestionKindInfo kQuestionKinds[] = {
     {QuestionKind::kListedEnding, u"濃音化",
      u"は動詞や形容詞の未来連体形ですか？", u"未来連体形？", false,
      "listed-ending"},
+    // The message shows the place with its two readings: 3번（세 번／삼 번）.
+    {QuestionKind::kNativeNumeral, u"数字の読み",
+     u"は、回数や個数を数える固有語の数詞（前者）で読みますか？"
+     u"いいえなら、番号や年代を表す漢数詞（後者）で読みます。",
+     u"固有語の数詞？", false, "native-numeral", true},
 };
 
 constexpr bool InKindOrder() {
@@ -92,12 +101,23 @@ struct TypedSpan {
 // of the working text is the k-th of the input, unless a word list changed
 // their number; then the syllables the two texts share at the start and at
 // the end are matched, and the rest maps to the first syllable that differs.
+// Where the stages read the input respelled (numbers spelled out: 3시 → 세
+// 시), the working text is matched with the respelling, and each syllable of
+// that with the one typed that it stands for, if any.
 // Worked out at the first question that asks, not before.
 class TypedInput {
  public:
+  // A syllable of a respelling that stands for none typed (the 세 of 세 시).
+  static constexpr std::uint32_t kSpelled = UINT32_MAX;
+
   explicit TypedInput(std::u16string_view input) : input_(input) {}
   TypedInput(const TypedInput&) = delete;
   TypedInput& operator=(const TypedInput&) = delete;
+
+  // The stages read the input respelled: `syllables` are the respelling's
+  // syllables in order and `typed` says for each which syllable of the
+  // input it is (its index among them), or kSpelled.
+  void Respell(std::u16string syllables, std::vector<std::uint32_t> typed);
 
   std::u16string_view line() const { return input_; }
   // The offset in the input of the syllable that holds place `at` of the
@@ -109,14 +129,23 @@ class TypedInput {
 
  private:
   void Map(std::u16string_view jamo);
-  std::size_t InputSyllable(std::size_t k) const;
+  // The syllable of the text the stages began with that the k-th of the
+  // working text is matched with.
+  std::size_t ReferenceIndex(std::size_t k) const;
+  // The k-th syllable of the text the stages began with, and the index
+  // among the input's syllables of the one it stands for.
+  char16_t ReferenceSyllable(std::size_t k) const;
+  std::uint32_t TypedIndex(std::size_t k) const;
 
   std::u16string_view input_;
   bool mapped_ = false;
   std::vector<std::uint32_t> syllables_;  // offsets of the input's syllables
-  std::size_t working_count_ = 0;         // syllables of the working text
-  std::size_t same_start_ = 0;            // matched at the start
-  std::size_t same_end_ = 0;              // and at the end
+  std::u16string respelled_;              // empty: the input as typed
+  std::vector<std::uint32_t> respelled_typed_;
+  std::size_t reference_count_ = 0;  // syllables the stages began with
+  std::size_t working_count_ = 0;    // syllables of the working text
+  std::size_t same_start_ = 0;       // matched at the start
+  std::size_t same_end_ = 0;         // and at the end
   // Where the last lookup stood, so that questions in text order count the
   // syllables once: the text, the place and the syllables before it.
   const char16_t* cursor_text_ = nullptr;
@@ -177,12 +206,22 @@ class Question {
   Question(QuestionKind kind, std::u16string_view jamo, std::size_t at,
            std::u16string_view pattern, TypedInput* typed)
       : kind_(kind), jamo_(jamo), at_(at), pattern_(pattern), typed_(typed) {}
+  // About a place of the text that reads two ways, as it was typed ("3번")
+  // and with its readings as the message shows them ("세 번／삼 번"); the
+  // place is its word and its pattern. Both must outlive the question.
+  Question(QuestionKind kind, std::u16string_view typed_place,
+           std::u16string_view readings)
+      : kind_(kind),
+        at_(0),
+        pattern_(typed_place),
+        typed_(nullptr),
+        readings_(readings) {}
 
   QuestionKind kind() const { return kind_; }
   std::u16string_view pattern() const { return pattern_; }
 
   // The word as it now stands in the working text ("할게"); at a space,
-  // the word that follows.
+  // the word that follows. For a place that reads two ways, the place.
   std::u16string CurrentWord() const;
   // At a junction: the two syllables that meet there, with the pattern's
   // final and initial ("솜이"; across a word boundary "한 일").
@@ -243,6 +282,7 @@ class Question {
   std::size_t at_;
   std::u16string_view pattern_;
   TypedInput* typed_;
+  std::u16string_view readings_;
 };
 
 // Answers the questions: the window with a modal box, the command line with

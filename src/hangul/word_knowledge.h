@@ -25,15 +25,19 @@ class WordKnowledge {
 // Lets the dictionary answer what it can decide and passes every other
 // question, with the dictionary's guess, to `undecided`: the user, or a
 // FixedAsker(false) for a policy that answers No to what it cannot decide.
+// Where the dictionary has nothing to say of a question, the guess of the
+// stage that asks is passed on instead.
 class KnowingAsker : public Asker {
  public:
   KnowingAsker(const WordKnowledge& knowledge, Asker& undecided)
       : knowledge_(knowledge), undecided_(undecided) {}
 
-  Answer Respond(const Question& question, const Judgement&) override {
+  Answer Respond(const Question& question, const Judgement& guess) override {
     Judgement judgement = knowledge_.Judge(question);
     if (judgement.verdict == Verdict::kUnknown) {
-      return undecided_.Respond(question, judgement);
+      const bool says_nothing = !judgement.guess && judgement.reason.empty() &&
+                                judgement.hanja.empty();
+      return undecided_.Respond(question, says_nothing ? guess : judgement);
     }
     return {judgement.verdict == Verdict::kYes, Answerer::kDictionary,
             std::move(judgement.reason)};

@@ -326,6 +326,15 @@ void ForEachLine(std::u16string_view text, Visit visit) {
   if (start < text.size()) visit(text.substr(start));
 }
 
+// The list as read, or its error.
+const IndexedWordList* ListOrError(const LoadedWordList& loaded) {
+  if (loaded.error) {
+    throw ConversionError(*loaded.error,
+                          ConversionError::Kind::kUnreadableWordList);
+  }
+  return loaded.list.get();
+}
+
 }  // namespace
 
 std::string_view WordListFileName(WordListId id) {
@@ -461,20 +470,13 @@ WordList BuildWordList(WordListId id, std::u16string_view text,
   return entries;
 }
 
-IndexedWordList::IndexedWordList(std::shared_ptr<const WordList> entries)
+IndexedWordList::IndexedWordList(WordList entries)
     : entries_(std::move(entries)), index_([&] {
         std::vector<std::u16string_view> texts;
-        texts.reserve(entries_->size());
-        for (const WordListEntry& entry : *entries_)
-          texts.push_back(entry.text);
+        texts.reserve(entries_.size());
+        for (const WordListEntry& entry : entries_) texts.push_back(entry.text);
         return texts;
       }()) {}
-
-std::shared_ptr<const IndexedWordList> WordListSource::Indexed(WordListId id) {
-  std::shared_ptr<const WordList> entries = Entries(id);
-  if (!entries) return nullptr;
-  return std::make_shared<const IndexedWordList>(std::move(entries));
-}
 
 LoadedWordList LoadWordList(const std::filesystem::path& folder,
                             WordListId id) {
@@ -505,13 +507,13 @@ LoadedWordList LoadWordList(const std::filesystem::path& folder,
     return unreadable(*reason);
   }
   try {
-    std::shared_ptr<const WordList> entries;
+    WordList entries;
     {
       const std::u16string text = DecodeWordListBytes(bytes, name);
       std::string().swap(bytes);  // not kept while the entries are built
-      entries = std::make_shared<const WordList>(BuildWordList(id, text, name));
+      entries = BuildWordList(id, text, name);
     }
-    return {std::make_shared<const IndexedWordList>(std::move(entries)),
+    return {std::make_unique<const IndexedWordList>(std::move(entries)),
             std::nullopt};
   } catch (const ConversionError& e) {
     return {nullptr, e.what()};
@@ -542,15 +544,8 @@ const LoadedWordList& FolderWordLists::Current(WordListId id) {
   return kept.loaded;
 }
 
-std::shared_ptr<const IndexedWordList> FolderWordLists::Indexed(WordListId id) {
-  const LoadedWordList& loaded = Current(id);
-  if (loaded.error) throw ConversionError(*loaded.error);
-  return loaded.list;
-}
-
-std::shared_ptr<const WordList> FolderWordLists::Entries(WordListId id) {
-  const std::shared_ptr<const IndexedWordList> list = Indexed(id);
-  return list ? list->shared_entries() : nullptr;
+const IndexedWordList* FolderWordLists::Indexed(WordListId id) {
+  return ListOrError(Current(id));
 }
 
 LoadedWordLists::LoadedWordLists(const std::filesystem::path& folder) {
@@ -559,18 +554,8 @@ LoadedWordLists::LoadedWordLists(const std::filesystem::path& folder) {
   }
 }
 
-// The lists outlive every conversion that uses them, so what is handed out
-// owns nothing: copying it touches no count that the threads share.
-std::shared_ptr<const IndexedWordList> LoadedWordLists::Indexed(WordListId id) {
-  const LoadedWordList& loaded = Loaded(id);
-  if (loaded.error) throw ConversionError(*loaded.error);
-  return {std::shared_ptr<const IndexedWordList>(), loaded.list.get()};
-}
-
-std::shared_ptr<const WordList> LoadedWordLists::Entries(WordListId id) {
-  const std::shared_ptr<const IndexedWordList> list = Indexed(id);
-  if (!list) return nullptr;
-  return {std::shared_ptr<const WordList>(), &list->entries()};
+const IndexedWordList* LoadedWordLists::Indexed(WordListId id) {
+  return ListOrError(Loaded(id));
 }
 
 std::vector<std::string> LoadedWordLists::Errors() const {
@@ -583,13 +568,6 @@ std::vector<std::string> LoadedWordLists::Errors() const {
     }
   }
   return errors;
-}
-
-bool LoadedWordLists::IsListError(std::string_view message) const {
-  return std::any_of(lists_.begin(), lists_.end(),
-                     [&](const LoadedWordList& loaded) {
-                       return loaded.error && *loaded.error == message;
-                     });
 }
 
 }  // namespace pimoru

@@ -62,20 +62,20 @@ struct WordListEntry {
 };
 using WordList = std::vector<WordListEntry>;
 
-// The entries of a word list with the index of their texts.
+// The entries of a word list with the index of their texts. The index
+// refers to the entries' texts, so a list stays where it was made.
 class IndexedWordList {
  public:
-  explicit IndexedWordList(std::shared_ptr<const WordList> entries);
+  explicit IndexedWordList(WordList entries);
+  IndexedWordList(const IndexedWordList&) = delete;
+  IndexedWordList& operator=(const IndexedWordList&) = delete;
 
-  const WordList& entries() const { return *entries_; }
-  const std::shared_ptr<const WordList>& shared_entries() const {
-    return entries_;
-  }
+  const WordList& entries() const { return entries_; }
   const PatternIndex& index() const { return index_; }
 
  private:
-  std::shared_ptr<const WordList> entries_;
-  PatternIndex index_;
+  const WordList entries_;
+  const PatternIndex index_;
 };
 
 // Decodes a word-list file's bytes into text: UTF-16 little-endian with the
@@ -122,19 +122,17 @@ bool ReplaceListedWord(std::u16string& text, const WordListEntry& entry,
 class WordListSource {
  public:
   virtual ~WordListSource() = default;
-  // The entries of a list, or null when its file does not exist. Throws
-  // ConversionError when the list cannot be read.
-  virtual std::shared_ptr<const WordList> Entries(WordListId id) = 0;
-  // The same entries with their index, or null when the file does not
-  // exist; throws as Entries does. Built afresh from Entries unless the
-  // source keeps it.
-  virtual std::shared_ptr<const IndexedWordList> Indexed(WordListId id);
+  // The entries of a list with their index, or null when its file does not
+  // exist. What is handed out stays valid until the list is asked for
+  // again, when a source may have read it anew. Throws ConversionError of
+  // kind kUnreadableWordList when the list cannot be read.
+  virtual const IndexedWordList* Indexed(WordListId id) = 0;
 };
 
 // A list as read from its folder: its entries with their index, null when
 // the file does not exist, or the message of the error its reading ended in.
 struct LoadedWordList {
-  std::shared_ptr<const IndexedWordList> list;
+  std::unique_ptr<const IndexedWordList> list;
   std::optional<std::string> error;
 };
 
@@ -148,8 +146,7 @@ LoadedWordList LoadWordList(const std::filesystem::path& folder, WordListId id);
 class FolderWordLists : public WordListSource {
  public:
   explicit FolderWordLists(std::filesystem::path folder);
-  std::shared_ptr<const WordList> Entries(WordListId id) override;
-  std::shared_ptr<const IndexedWordList> Indexed(WordListId id) override;
+  const IndexedWordList* Indexed(WordListId id) override;
 
  private:
   // What the file looked like when it was read.
@@ -171,19 +168,16 @@ class FolderWordLists : public WordListSource {
 // Every list of a folder read once, when made, for a run of many
 // conversions (the command line). Nothing changes afterwards, so the lists
 // may be shared read-only by conversions on several threads at once. What
-// Entries and Indexed hand out is valid as long as this source lives. A
-// list that could not be read throws its error at every use.
+// Indexed hands out is valid as long as this source lives. A list that
+// could not be read throws its error at every use.
 class LoadedWordLists : public WordListSource {
  public:
   explicit LoadedWordLists(const std::filesystem::path& folder);
-  std::shared_ptr<const WordList> Entries(WordListId id) override;
-  std::shared_ptr<const IndexedWordList> Indexed(WordListId id) override;
+  const IndexedWordList* Indexed(WordListId id) override;
 
   // The messages of the lists that could not be read, each once, in list
   // order.
   std::vector<std::string> Errors() const;
-  // Whether `message` is one of them.
-  bool IsListError(std::string_view message) const;
 
  private:
   const LoadedWordList& Loaded(WordListId id) const {
@@ -196,9 +190,7 @@ class LoadedWordLists : public WordListSource {
 // No lists at all: every stage that needs one does nothing.
 class NoWordLists : public WordListSource {
  public:
-  std::shared_ptr<const WordList> Entries(WordListId) override {
-    return nullptr;
-  }
+  const IndexedWordList* Indexed(WordListId) override { return nullptr; }
 };
 
 }  // namespace pimoru

@@ -25,6 +25,8 @@ constexpr KindJudging kJudges[] = {
     {QuestionKind::kSinoKoreanTensification, JudgeSinoKoreanTensification},
     {QuestionKind::kFutureAdnominal, JudgeFutureAdnominal},
     {QuestionKind::kListedEnding, JudgeListedEnding},
+    // The stage that asks guesses from the words around the number.
+    {QuestionKind::kNativeNumeral, nullptr},
 };
 
 constexpr bool AJudgePerKind() {
@@ -49,9 +51,14 @@ Reading ReadingIn(const WordReading& reading, std::u16string_view word) {
 }  // namespace
 
 Judgement JudgeWord(const WordSources& sources, const WordQuestion& question) {
-  if (question.word.empty() || question.at >= question.word.size()) return {};
+  const KindJudge judge =
+      kJudges[static_cast<std::size_t>(question.kind)].judge;
+  if (judge == nullptr || question.word.empty() ||
+      question.at >= question.word.size()) {
+    return {};
+  }
   const Judging judging(sources, question);
-  Judgement j = kJudges[static_cast<std::size_t>(question.kind)].judge(judging);
+  Judgement j = judge(judging);
   if (j.reason.empty()) j.reason = judging.Because(kUnsure);
   return j;
 }

@@ -88,7 +88,6 @@ constexpr Rule kAspirationRules[] = {
     {{fin::kRieulBieup, ini::kHieut}, {ini::kPieup}},  // 넓히다 → 너피다
     {{fin::kRieulPieup, ini::kHieut}, {ini::kPieup}},  // ㄿ + ㅎ → ㅍ
 };
-static_assert(std::size(kAspirationRules) == 26);
 
 // Read as one breath, the same across a word boundary: 옷 한 벌 → 오탄 벌.
 constexpr auto kAspirationAcrossRules = AcrossWordBoundary(kAspirationRules);

@@ -1,6 +1,7 @@
 // Stages 13 and 14: a final carried over to the next syllable. Stage 13
 // first reduces it to ㄱ, ㄷ or ㅂ before ten linking words and after 못;
 // stage 14 carries every other final over with its own sound.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -158,7 +159,11 @@ constexpr std::array<Rule, kLiaison1RuleCount> BuildLiaison1Rules() {
 
 constexpr std::array<Rule, kLiaison1RuleCount> kLiaison1Rules =
     BuildLiaison1Rules();
-static_assert(kLiaison1RuleCount == 313);
+// The count and the builder agree: a row too many would be written past the
+// end, which no constant evaluation allows, and none is left empty.
+static_assert(std::ranges::none_of(kLiaison1Rules, [](const Rule& rule) {
+  return rule.Pattern().empty();
+}));
 
 // Read as one breath, before a word that begins with a vowel every final is
 // carried over as the consonant it is spoken as at the end of a word (밭

@@ -786,6 +786,12 @@ NumberReading ReadNumbers(std::u16string_view text,
   return Reader(text, native_answers).Read();
 }
 
+std::size_t SharedTail(const NumberNote& note) {
+  const auto tail = std::mismatch(note.typed.rbegin(), note.typed.rend(),
+                                  note.spelled.rbegin(), note.spelled.rend());
+  return static_cast<std::size_t>(tail.second - note.spelled.rbegin());
+}
+
 std::size_t SourceOffset(const NumberReading& reading, std::size_t at) {
   std::size_t source_end = 0;   // where the last note before `at` ends
   std::size_t spelled_end = 0;  // in each text
@@ -793,13 +799,8 @@ std::size_t SourceOffset(const NumberReading& reading, std::size_t at) {
     if (at < note.spelled_at) break;
     const std::size_t end = note.spelled_at + note.spelled.size();
     if (at < end) {
-      const auto tail =
-          std::mismatch(note.typed.rbegin(), note.typed.rend(),
-                        note.spelled.rbegin(), note.spelled.rend());
-      const std::size_t shared =
-          static_cast<std::size_t>(tail.second - note.spelled.rbegin());
-      return at >= end - shared ? note.source.end() - (end - at)
-                                : note.source.offset;
+      return at >= end - SharedTail(note) ? note.source.end() - (end - at)
+                                          : note.source.offset;
     }
     source_end = note.source.end();
     spelled_end = end;

@@ -91,6 +91,10 @@ struct NumberReading {
 NumberReading ReadNumbers(std::u16string_view text,
                           std::span<const bool> native_answers = {});
 
+// How many units at the end of a note's spelling stand as they were typed:
+// the 시 of 3시 → 세 시, none of KTX → 케이티엑스, all of a place left.
+std::size_t SharedTail(const NumberNote& note);
+
 // The offset in the text that was read of place `at` of the spelled text.
 // Outside the notes the two texts agree unit for unit; inside a note, the
 // tail its spelling shares with the typed text (the 시 of 3시 → 세 시) maps

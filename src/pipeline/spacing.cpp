@@ -122,8 +122,11 @@ bool ApplySpecialWords(StageContext& c) {
       }
       candidates.Rescan(text);
       changed = true;
-      // An entry may credit the change to another stage of the record.
-      if (const auto credited = StageNumbered(special.number)) {
+      // An entry may credit the change to another stage of the record; the
+      // list names the stages of the sound changes, and the reading of
+      // numbers, numbered after them, is none of those.
+      const auto credited = StageNumbered(special.number);
+      if (credited && *credited != StageId::kNumberReading) {
         c.record.changed[*credited] = true;
       }
     }

@@ -18,6 +18,7 @@ namespace pimoru {
 enum class StageId : std::uint8_t {
   kInput,             // the input as typed
   kFormatting,        // FormatInput
+  kNumberReading,     // SpellOutNumbers
   kSpacing,           // AdjustSpacing
   kSpecialWords,      // ApplySpecialWords
   kUiVariationWords,  // ApplyUiVariationWords

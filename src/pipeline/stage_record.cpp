@@ -6,6 +6,7 @@ void StageRecord::Clear() {
   for (std::u16string& result : results) result.clear();
   changed.Fill(false);
   for (std::vector<RecordedQuestion>& asked : questions) asked.clear();
+  number_notes.clear();
 }
 
 std::u16string PreviousStageResult(const StageRecord& record, StageId stage) {

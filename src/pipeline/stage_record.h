@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hangul/question.h"
+#include "pipeline/number_reading.h"
 #include "pipeline/stage_id.h"
 
 namespace pimoru {
@@ -23,6 +24,9 @@ struct StageRecord {
   // The questions each stage asked, in order, with their answers (kept only
   // with the stages' texts).
   PerStage<std::vector<RecordedQuestion>> questions;
+  // The places the reading of numbers read or left as typed, in text order
+  // (kept, like the questions, only with the stages' texts).
+  std::vector<NumberNote> number_notes;
 
   void Clear();
 };

@@ -8,6 +8,7 @@ namespace {
 using enum StageId;
 using enum TextForm;
 
+constexpr QuestionKind kNumberReadingAsks[] = {QuestionKind::kNativeNumeral};
 constexpr QuestionKind kNInsertionAsks[] = {QuestionKind::kNInsertion};
 constexpr QuestionKind kNasalisation2Asks[] = {
     QuestionKind::kSinoKoreanSuffix, QuestionKind::kSinoKoreanNasalisation};
@@ -20,6 +21,11 @@ constexpr std::array<Stage, kStageCount> kStages = {{
     {kInput, 0, u"生のハングル", u"sogo.html", nullptr, kSyllables},
     {kFormatting, 1, u"整形ハングル", u"sogo.html", FormatInput, kSyllables,
      nullptr, true},
+    // Numbered after the stages that came before it, so that the numbers
+    // of stored files and outputs keep their meaning.
+    {kNumberReading, 24, u"数字・英字の読み", u"suji_yomi.html",
+     SpellOutNumbers, kSyllables, &Options::read_numbers_flg, false,
+     kNumberReadingAsks},
     {kSpacing, 2, u"分かち書き調整", u"wakachi1.html", AdjustSpacing,
      kSyllables},
     {kSpecialWords, 3, u"特異例の判断", u"kspecial.html", ApplySpecialWords,

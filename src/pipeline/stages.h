@@ -28,6 +28,9 @@ bool ApplySpecialWords(StageContext& c);
 // AdjustSpacing made shown as "$".
 void RecordText(std::u16string_view text, std::u16string& kept);
 
+// spell_numbers.cpp: numbers, units and Latin capitals spelled out.
+bool SpellOutNumbers(StageContext& c);
+
 // vowel_variation.cpp: the variations of 의 and 예.
 bool ApplyUiVariationWords(StageContext& c);
 bool ApplyYeVariation(StageContext& c);

@@ -199,7 +199,7 @@ bool TenseAfterEnding(JamoText& text, const WordListEntry& entry,
 }  // namespace
 
 bool ApplyTensification3(StageContext& c) {
-  const std::shared_ptr<const IndexedWordList> endings =
+  const IndexedWordList* const endings =
       c.lists.Indexed(WordListId::kRiulFuture);
   if (endings == nullptr) return false;
   JamoText& text = c.jamo;

@@ -102,21 +102,22 @@ static_assert(InJamoOrder(kFinalSymbols, kFinalBase));
 constexpr std::u16string_view kGlottalStop = u"ˀ";  // U+02C0, before
 constexpr std::u16string_view kApostrophe = u"ʼ";   // U+02BC, before or after
 
-std::u16string Tensed(std::u16string_view base, int noon_idx) {
-  switch (noon_idx) {
-    case 1:
+std::u16string Tensed(std::u16string_view base, Notation notation) {
+  switch (KnownNotation(notation)) {
+    case Notation::kGlottalStopBefore:
+      break;
+    case Notation::kApostropheBefore:
       return std::u16string(kApostrophe) + std::u16string(base);
-    case 2:
+    case Notation::kApostropheAfter:
       return std::u16string(base) + std::u16string(kApostrophe);
-    default:
-      return std::u16string(kGlottalStop) + std::u16string(base);
   }
+  return std::u16string(kGlottalStop) + std::u16string(base);
 }
 
 }  // namespace
 
 PhoneticSymbol SymbolForJamo(char16_t current, char16_t previous, char16_t next,
-                             int noon_idx) {
+                             Notation notation) {
   if (IsInitial(current)) {
     if (current == ini::kRieul && previous == fin::kRieul) {
       return {std::u16string(kRieulAfterRieul), false};
@@ -127,7 +128,7 @@ PhoneticSymbol SymbolForJamo(char16_t current, char16_t previous, char16_t next,
     }
     const std::u16string_view letter =
         !row.palatal.empty() && MakesPalatal(next) ? row.palatal : row.plain;
-    if (row.tensed) return {Tensed(letter, noon_idx), false};
+    if (row.tensed) return {Tensed(letter, notation), false};
     return {std::u16string(letter), false};
   }
   if (IsMedial(current)) {

@@ -20,7 +20,7 @@ std::u16string TrimmedCopy(std::u16string_view text) {
 }  // namespace
 
 std::vector<SyllableSounds> SoundsBySyllable(std::u16string_view reading,
-                                             int noon_idx) {
+                                             Notation notation) {
   // As the transcription reads it: decomposed, with a space at either end
   // that gives the first and the last jamo a neighbour.
   // Appended rather than prepended: at -O3 GCC 12 falsely warns that
@@ -40,7 +40,7 @@ std::vector<SyllableSounds> SoundsBySyllable(std::u16string_view reading,
     const bool closed = IsFinal(text[i + 2]);
     const std::size_t length = closed ? 3 : 2;
     const auto symbol = [&](std::size_t at) {
-      return SymbolForJamo(text[at], text[at - 1], text[at + 1], noon_idx)
+      return SymbolForJamo(text[at], text[at - 1], text[at + 1], notation)
           .symbol;
     };
     SyllableSounds sounds;

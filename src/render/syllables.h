@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pipeline/options.h"
+
 namespace pimoru {
 
 struct SyllableSounds {
@@ -18,13 +20,13 @@ struct SyllableSounds {
 };
 
 // Every syllable of the trimmed reading, in order, with what the
-// transcription in notation `noon_idx` writes for it; characters that are no
+// transcription in `notation` writes for it; characters that are no
 // syllable are not listed, but are neighbours as in the transcription. A ッ
 // that the transcription's kana keeps once where two meet (맛까 → マッカ)
 // belongs to the first syllable. Letter by letter, plainly: for a report
 // or one line of output, not for a batch.
 std::vector<SyllableSounds> SoundsBySyllable(std::u16string_view reading,
-                                             int noon_idx);
+                                             Notation notation);
 
 }  // namespace pimoru
 

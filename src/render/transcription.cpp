@@ -154,7 +154,7 @@ struct JamoEntry {
 // The tables of one notation of the tensed consonants.
 class TranscriptionTables {
  public:
-  explicit TranscriptionTables(int notation) {
+  explicit TranscriptionTables(Notation notation) {
     initial_symbols_.emplace_back();
     vowel_symbols_.emplace_back();
     // A representative neighbour of each class.
@@ -249,22 +249,21 @@ class TranscriptionTables {
 
 // Each notation's tables are made when it is first used: a run seldom uses
 // more than one.
-const TranscriptionTables& Tables(int noon_idx) {
-  switch (noon_idx) {
-    case 1: {
-      static const TranscriptionTables tables(1);
+const TranscriptionTables& Tables(Notation notation) {
+  switch (notation) {
+    case Notation::kGlottalStopBefore:
+      break;
+    case Notation::kApostropheBefore: {
+      static const TranscriptionTables tables(Notation::kApostropheBefore);
       return tables;
     }
-    case 2: {
-      static const TranscriptionTables tables(2);
-      return tables;
-    }
-    default: {
-      // Any other value is written as 0.
-      static const TranscriptionTables tables(0);
+    case Notation::kApostropheAfter: {
+      static const TranscriptionTables tables(Notation::kApostropheAfter);
       return tables;
     }
   }
+  static const TranscriptionTables tables(Notation::kGlottalStopBefore);
+  return tables;
 }
 
 std::u16string_view TrimmedView(std::u16string_view text) {
@@ -550,21 +549,10 @@ void AssignTrimmed(const char16_t* begin, const char16_t* end,
 
 }  // namespace
 
-Transcription Transcribe(std::u16string_view reading, int noon_idx,
-                         StageRecord& record) {
-  return Transcribe(reading, noon_idx, record, RecordTexts::kAll);
-}
-
-Transcription Transcribe(std::u16string_view reading, int noon_idx,
-                         StageRecord& record, RecordTexts texts) {
-  Transcription out;
-  Transcribe(reading, noon_idx, record, texts, out);
-  return out;
-}
-
-void Transcribe(std::u16string_view reading, int noon_idx, StageRecord& record,
-                RecordTexts texts, Transcription& out) {
-  const TranscriptionTables& tables = Tables(noon_idx);
+Transcription Transcribe(std::u16string_view reading, Notation notation,
+                         StageRecord& record, RecordTexts texts,
+                         Transcription out) {
+  const TranscriptionTables& tables = Tables(KnownNotation(notation));
   const JamoEntry* const entries = tables.Entries();
   const std::u16string_view trimmed = TrimmedView(reading);
   const std::size_t n = trimmed.size();
@@ -593,7 +581,8 @@ void Transcribe(std::u16string_view reading, int noon_idx, StageRecord& record,
                 out.kana);
   out.voicing_marks.clear();
   out.voicing_marks.append(lines.marks, lines.marks_end - lines.marks);
-  out.notation = noon_idx >= 0 && noon_idx <= 2 ? noon_idx : 0;
+  out.notation = KnownNotation(notation);
+  return out;
 }
 
 }  // namespace pimoru

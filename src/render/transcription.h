@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "pipeline/options.h"
 #include "pipeline/pipeline.h"
 #include "pipeline/stage_record.h"
 
@@ -20,39 +21,38 @@ struct Transcription {
   std::u16string kana;     // three spaces between words
   std::u16string
       voicing_marks;  // "1"/"2" per syllable, "0" per other character
-  int notation = 0;   // of the tensed consonants in the symbols, 0..2
+  // Of the tensed consonants in the symbols; always a known one.
+  Notation notation = Notation::kGlottalStopBefore;
 };
 
-// Transcribes the reading Hangul in the tensed-consonant notation `noon_idx`
-// and records the voicing stage in `record`: its flag is set when some
-// consonant was voiced, and then its result is the reading. The reading is
-// trimmed first; an empty reading gives three empty lines and clears the flag.
-Transcription Transcribe(std::u16string_view reading, int noon_idx,
-                         StageRecord& record);
-// The same, keeping the voicing stage's text only when `texts` asks for all
-// texts.
-Transcription Transcribe(std::u16string_view reading, int noon_idx,
-                         StageRecord& record, RecordTexts texts);
-// The same into `out`, whose buffers are reused: a batch transcribing line
-// after line into one Transcription allocates only when a line outgrows
-// them.
-void Transcribe(std::u16string_view reading, int noon_idx, StageRecord& record,
-                RecordTexts texts, Transcription& out);
+// Transcribes the reading Hangul in the tensed-consonant `notation` and
+// records the voicing stage in `record`: its flag is set when some consonant
+// was voiced, and then, when `texts` asks for all texts, its result is the
+// reading. The reading is trimmed first; an empty reading gives three empty
+// lines and clears the flag.
+//
+// The lines are written into `out`, which is returned: a batch that hands
+// its last transcription back as `out` line after line allocates only when
+// a line outgrows its buffers.
+Transcription Transcribe(std::u16string_view reading, Notation notation,
+                         StageRecord& record,
+                         RecordTexts texts = RecordTexts::kAll,
+                         Transcription out = {});
 
 struct PhoneticSymbol {
   std::u16string symbol;  // zero, one or two code units
   bool voiced = false;    // a lenis initial became voiced here
 };
 
-// The symbol of one character of a JamoString, given its neighbours.
+// The symbol of one character of a jamo text, given its neighbours.
 //
 // A lenis initial (ㄱ ㄷ ㅂ ㅈ ㅎ) is voiced after a vowel or after one of the
 // sonorant finals ㄴ ㄹ ㅁ ㅇ; ㅅ and ㅆ are palatal before ㅣ ㅑ ㅕ ㅛ ㅠ; ㅢ
 // is "ɯi" after the silent ㅇ and "i" elsewhere. Tensed consonants are written
-// in notation `noon_idx`: 0 "ˀk", 1 "ʼk", 2 "kʼ"; any other value as 0. A
+// in `notation` ("ˀk", "ʼk" or "kʼ"; one not known as "ˀk"). A
 // space gives " ", any other non-jamo character gives itself.
 PhoneticSymbol SymbolForJamo(char16_t current, char16_t previous, char16_t next,
-                             int noon_idx);
+                             Notation notation);
 
 // The katakana of a syllable without its final, from the symbols of its
 // initial (empty for the silent ㅇ) and its vowel. A tensed initial gets a

@@ -146,6 +146,45 @@ void AppendQuestionLines(std::u16string& page,
   }
 }
 
+// Why the reading of numbers left a place as typed.
+std::u16string_view WhyLeft(NumberNoteKind kind) {
+  switch (kind) {
+    case NumberNoteKind::kLatinWord:
+      return u"小文字を含む英単語";
+    case NumberNoteKind::kMixedScript:
+      return u"数字と英字の混じった語";
+    case NumberNoteKind::kOddSeparators:
+      return u"数として読めない区切り";
+    case NumberNoteKind::kTooLarge:
+      return u"大きすぎる数";
+    case NumberNoteKind::kLoneUnit:
+      return u"数のない単位・記号";
+    case NumberNoteKind::kSinoKorean:
+    case NumberNoteKind::kNative:
+    case NumberNoteKind::kDigitByDigit:
+    case NumberNoteKind::kLetters:
+      break;
+  }
+  return {};
+}
+
+// A line for each place the reading of numbers left as typed.
+void AppendLeftLines(std::u16string& page, std::span<const NumberNote> notes) {
+  for (const NumberNote& note : notes) {
+    if (WasRead(note.kind)) continue;
+    AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
+                         NumericCharRefs(note.typed) + u"</span>（" +
+                         std::u16string(WhyLeft(note.kind)) +
+                         u"）　読まずにそのまま</p>");
+  }
+}
+
+bool AnyLeft(std::span<const NumberNote> notes) {
+  return std::any_of(notes.begin(), notes.end(), [](const NumberNote& note) {
+    return !WasRead(note.kind);
+  });
+}
+
 // The syllable as a link to its sound, followed by ▶.
 std::u16string SpeakLink(std::u16string_view syllable) {
   constexpr std::u16string_view kHexDigits = u"0123456789ABCDEF";
@@ -264,13 +303,17 @@ std::u16string WorkReportPage(std::u16string_view reading,
   // The formatted input always opens the list.
   AppendStageParagraph(page, folder, StageId::kFormatting,
                        NumericCharRefs(record.results[StageId::kFormatting]));
-  for (const Stage& s : StagesFrom(StageId::kSpacing)) {
+  for (const Stage& s : StagesFrom(StageId::kFormatting).subspan(1)) {
     const StageId stage = s.id;
     const std::vector<RecordedQuestion>& asked = record.questions[stage];
+    const std::span<const NumberNote> notes =
+        stage == StageId::kNumberReading ? std::span(record.number_notes)
+                                         : std::span<const NumberNote>();
     if (!record.changed[stage]) {
-      if (!asked.empty()) {
+      if (!asked.empty() || AnyLeft(notes)) {
         AppendUnchangedParagraph(page, folder, stage);
         AppendQuestionLines(page, asked);
+        AppendLeftLines(page, notes);
       }
       continue;
     }
@@ -293,6 +336,7 @@ std::u16string WorkReportPage(std::u16string_view reading,
                            ChangeReason(previous, text, asked));
     }
     AppendQuestionLines(page, asked);
+    AppendLeftLines(page, notes);
   }
 
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +

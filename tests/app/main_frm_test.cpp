@@ -198,6 +198,7 @@ TEST_F(MainFrmTest, FirstStartMakesTheFolderAndShowsTheCompactWindowCentred) {
   EXPECT_FALSE(Find<QCheckBox>("CheckBox4")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>("CheckBox5")->isChecked());
   EXPECT_FALSE(Find<QCheckBox>("CheckBox5")->isEnabled());  // no dictionary
+  EXPECT_FALSE(Find<QCheckBox>("CheckBox6")->isChecked());
   EXPECT_EQ(Find<QComboBox>("ComboBox1")->currentIndex(), 0);
 
   ExpectCentred(window);
@@ -230,6 +231,7 @@ TEST_F(MainFrmTest, ControlsCarryTheirCaptions) {
       {"CheckBox3", "リアル文末表現"},
       {"CheckBox4", "語の間も続けて読む"},
       {"CheckBox5", "辞書で判断する"},
+      {"CheckBox6", "数字・英字も読む"},
   };
   for (const auto& [name, caption] : captions) {
     SCOPED_TRACE(name);
@@ -310,7 +312,7 @@ TEST_F(MainFrmTest, EnterConvertsThroughBothCommandsAndShowsTheReport) {
   PressEnter(2);
   StageRecord scratch;
   const Transcription expected =
-      Transcribe(u"가치 머거요", /*noon_idx=*/0, scratch);
+      Transcribe(u"가치 머거요", Notation::kGlottalStopBefore, scratch);
   EXPECT_FALSE(Edit(3)->text().isEmpty());
   EXPECT_EQ(Edit(3)->text(), Q(expected.symbols));
   EXPECT_EQ(Edit(4)->text(), Q(expected.kana));
@@ -549,7 +551,7 @@ TEST_F(MainFrmTest, NotationChangesTheSymbolsOfTheNextTranscriptionOnly) {
       << Edit(3)->text().toStdString();
 
   Find<QComboBox>("ComboBox1")->setCurrentIndex(2);
-  EXPECT_EQ(window.settings().options.noon_idx, 2);
+  EXPECT_EQ(window.settings().options.notation, Notation::kApostropheAfter);
   EXPECT_TRUE(Edit(3)->text().contains(QStringLiteral("ˀk")));  // not yet
   PressEnter(2);
   EXPECT_TRUE(Edit(3)->text().contains(QStringLiteral("kʼ")))
@@ -869,6 +871,7 @@ TEST_F(MainFrmTest, ClosingWritesEveryLine) {
   Click("CheckBox2");
   Click("CheckBox3");
   Click("CheckBox4");
+  Click("CheckBox6");
   Find<QComboBox>("ComboBox1")->setCurrentIndex(1);
   window.move(-20, 30);
   Click("Button1");
@@ -878,7 +881,7 @@ TEST_F(MainFrmTest, ClosingWritesEveryLine) {
             "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,1\r\n"
             "Main_Width,634\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
             "Zoom_Idx,3\r\nPhrase_Flg,1\r\nDict_Flg,1\r\n"
-            "Speech_Speed_Idx,0\r\n"
+            "Speech_Speed_Idx,0\r\nRead_Numbers_Flg,1\r\n"
             "Settings_Version,2\r\n");
 }
 
@@ -1052,10 +1055,76 @@ TEST_F(MainFrmTest, TheDictionaryDecidesWhatItCanAndGuessesTheRest) {
             QStringLiteral("辞書：テスト用"));
 }
 
+TEST_F(MainFrmTest, TheNumbersOptionSpellsOutDigitsAndAsksAboutCounters) {
+  TMainFrm& window = Open();
+  Retype(1, QStringLiteral("3시 30분에 만나요"));
+  PressEnter(1);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("3시 30부네 만나요"));
+
+  Click("CheckBox6");
+  EXPECT_TRUE(window.settings().options.read_numbers_flg);
+  EXPECT_NE(ReadFileBytes(SettingsFile()).find("\r\nRead_Numbers_Flg,1\r\n"),
+            std::string::npos);
+  PressEnter(1);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("세 시 삼시뿌네 만나요"));
+  Retype(1, QStringLiteral("100명"));
+  PressEnter(1);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("뱅명"));
+
+  // A counter of either system is asked, with the guess as the default,
+  // whether or not a dictionary is consulted.
+  const QString counted = QStringLiteral(
+      "【数字の読み】\n「2번」（두 번／이 "
+      "번）は、回数や個数を数える固有語の数詞"
+      "（前者）で読みますか？いいえなら、番号や年代を表す漢数詞（後者）で読み"
+      "ます。\n前後からの推測：はい（2번＝回数・個数（固有語の数詞））");
+  struct Case {
+    const char* name;
+    QString input;
+    QMessageBox::StandardButton answer;
+    QString default_text;
+    QString reading;
+  } const cases[] = {
+      {"counted, No", QStringLiteral("2번 봤어요"), QMessageBox::No,
+       QStringLiteral("はい"), QStringLiteral("이 번 봐써요")},
+      {"numbered, Yes", QStringLiteral("3번 버스"), QMessageBox::Yes,
+       QStringLiteral("いいえ"), QStringLiteral("세 번 버스")},
+      {"closed", QStringLiteral("2번 봤어요"), BoxAnswerer::kCloseBox,
+       QStringLiteral("はい"), QStringLiteral("이 번 봐써요")},
+  };
+  for (const bool dictionary : {false, true}) {
+    if (dictionary) {
+      window.SetDictionary(std::make_shared<StandInDictionary>(),
+                           [] { return QStringLiteral("辞書：テスト用"); });
+    }
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (dictionary ? ", dictionary" : ""));
+      BoxAnswerer answerer({c.answer});
+      Retype(1, c.input);
+      PressEnter(1);
+      ASSERT_EQ(answerer.seen().size(), 1u);
+      if (c.input.startsWith(QStringLiteral("2번"))) {
+        EXPECT_EQ(answerer.seen().front().text, counted)
+            << answerer.seen().front().text.toStdString();
+      }
+      EXPECT_EQ(answerer.seen().front().default_text, c.default_text);
+      EXPECT_EQ(Edit(2)->text(), c.reading);
+    }
+  }
+
+  // Off again, digits stand as typed and nothing is asked.
+  Click("CheckBox6");
+  EXPECT_FALSE(window.settings().options.read_numbers_flg);
+  BoxAnswerer answerer({QMessageBox::Yes});
+  PressEnter(1);
+  EXPECT_TRUE(answerer.seen().empty());
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("2번 봐써요"));
+}
+
 TEST_F(MainFrmTest, ANotationOutsideTheListIsKeptButSavedAsZero) {
   WriteSettings("Noon_Idx,7\r\nMainLeft,12\r\nMainTop,34\r\n");
   TMainFrm& window = Open();
-  EXPECT_EQ(window.settings().options.noon_idx, 7);
+  EXPECT_EQ(window.settings().options.notation, static_cast<Notation>(7));
   window.close();
   EXPECT_TRUE(
       ReadFileBytes(SettingsFile())

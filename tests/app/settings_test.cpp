@@ -61,7 +61,7 @@ Settings NonDefault() {
   s.options.n_insert_flg = true;
   s.options.h_strong_flg = false;
   s.options.e_real_flg = false;
-  s.options.noon_idx = 1;
+  s.options.notation = Notation::kApostropheBefore;
   s.main_width = 700;
   s.main_height = 600;
   s.option_open_flg = true;
@@ -69,6 +69,7 @@ Settings NonDefault() {
   s.options.phrase_flg = true;
   s.dict_flg = false;
   s.speech_speed_idx = 1;
+  s.options.read_numbers_flg = true;
   return s;
 }
 
@@ -90,9 +91,12 @@ TEST(ApplySettingLines, EachKeyIsReadOnItsOwn) {
       {u"H_Strong_Flg,1", [](Settings& s) { s.options.h_strong_flg = true; }},
       {u"H_Strong_Flg,01", [](Settings& s) { s.options.h_strong_flg = false; }},
       {u"E_Real_Flg, 1 ", [](Settings& s) { s.options.e_real_flg = true; }},
-      {u"Noon_Idx,2", [](Settings& s) { s.options.noon_idx = 2; }},
-      {u"Noon_Idx,7", [](Settings& s) { s.options.noon_idx = 7; }},  // kept
-      {u"Noon_Idx,x", [](Settings& s) { s.options.noon_idx = 0; }},
+      {u"Noon_Idx,2",
+       [](Settings& s) { s.options.notation = Notation::kApostropheAfter; }},
+      {u"Noon_Idx,7",  // kept
+       [](Settings& s) { s.options.notation = static_cast<Notation>(7); }},
+      {u"Noon_Idx,x",
+       [](Settings& s) { s.options.notation = Notation::kGlottalStopBefore; }},
       {u"Noon_Idx,", [](Settings&) {}},
       {u"Noon_Idx,2,3", [](Settings&) {}},
       {u"Unknown,1", [](Settings&) {}},
@@ -117,6 +121,10 @@ TEST(ApplySettingLines, EachKeyIsReadOnItsOwn) {
       {u"Speech_Speed_Idx,1", [](Settings& s) { s.speech_speed_idx = 1; }},
       {u"Speech_Speed_Idx,2", [](Settings& s) { s.speech_speed_idx = 0; }},
       {u"Speech_Speed_Idx,-1", [](Settings& s) { s.speech_speed_idx = 0; }},
+      {u"Read_Numbers_Flg,0",
+       [](Settings& s) { s.options.read_numbers_flg = false; }},
+      {u"Read_Numbers_Flg,yes",
+       [](Settings& s) { s.options.read_numbers_flg = false; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.line));
@@ -140,13 +148,14 @@ TEST(ApplySettingLines, AnOlderFileLeavesTheSizeZoomAndReportAsDefaults) {
   EXPECT_EQ(kZoomPercents[kDefaultZoomIdx], 100);
   EXPECT_FALSE(read.options.phrase_flg);  // read word by word, as before
   EXPECT_TRUE(read.dict_flg);             // the dictionary decides what it can
+  EXPECT_FALSE(read.options.read_numbers_flg);  // digits stand as typed
 }
 
 TEST(ApplySettingLines, OnlyNoonIdxLeavesTheOtherDefaults) {
   Settings read;
   ApplySettingLines(Lines({u"Noon_Idx,2"}), read);
   Settings expected;
-  expected.options.noon_idx = 2;
+  expected.options.notation = Notation::kApostropheAfter;
   EXPECT_EQ(read, expected);
   EXPECT_EQ(read.main_left, -100);
   EXPECT_FALSE(read.options.n_insert_flg);
@@ -199,34 +208,34 @@ TEST(ApplySettingLines, ReadsLinesInAnyOrderAmongStrangers) {
   EXPECT_TRUE(read.options.n_insert_flg);
   EXPECT_FALSE(read.options.h_strong_flg);
   EXPECT_FALSE(read.options.e_real_flg);
-  EXPECT_EQ(read.options.noon_idx, 1);
+  EXPECT_EQ(read.options.notation, Notation::kApostropheBefore);
 }
 
 TEST(FormatSettings, FourteenLinesInAFixedOrder) {
   Settings s = NonDefault();
   s.main_left = -20;
-  s.options.noon_idx = 2;
+  s.options.notation = Notation::kApostropheAfter;
   EXPECT_EQ(FormatSettings(s),
             "MainLeft,-20\r\nMainTop,60\r\nN_Insert_Flg,1\r\n"
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,2\r\n"
             "Main_Width,700\r\nMain_Height,600\r\nOption_Open_Flg,1\r\n"
             "Zoom_Idx,5\r\nPhrase_Flg,1\r\nDict_Flg,0\r\n"
-            "Speech_Speed_Idx,1\r\n"
+            "Speech_Speed_Idx,1\r\nRead_Numbers_Flg,1\r\n"
             "Settings_Version,2\r\n");
   EXPECT_EQ(FormatSettings(Settings{}),
             "MainLeft,-100\r\nMainTop,-100\r\nN_Insert_Flg,0\r\n"
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,0\r\n"
             "Main_Width,0\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
             "Zoom_Idx,3\r\nPhrase_Flg,0\r\nDict_Flg,1\r\n"
-            "Speech_Speed_Idx,0\r\n"
+            "Speech_Speed_Idx,0\r\nRead_Numbers_Flg,0\r\n"
             "Settings_Version,2\r\n");
 }
 
 TEST(FormatSettings, ANotationOutsideTheThreeIsSavedAsZero) {
-  for (const int noon_idx : {7, -1, 3}) {
-    SCOPED_TRACE(noon_idx);
+  for (const int number : {7, -1, 3}) {
+    SCOPED_TRACE(number);
     Settings s;
-    s.options.noon_idx = noon_idx;
+    s.options.notation = static_cast<Notation>(number);
     const std::string text = FormatSettings(s);
     EXPECT_NE(text.find("\r\nNoon_Idx,0\r\n"), std::string::npos) << text;
   }

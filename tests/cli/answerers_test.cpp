@@ -80,6 +80,31 @@ TEST(AnswersAuto, TheDictionaryDecidesAndYesAndNoStayAsTold) {
             "목로글 입려카면|일글께요|일본 물건|");
 }
 
+// The numeral before 번 and 대 is the stage's question, whose guess auto
+// takes with or without the dictionary; every other question auto leaves
+// undecided is still answered No, and without --read-numbers the digits
+// stand as typed.
+TEST(AnswersAuto, TakesTheGuessOfTheNumeralBeforeACounter) {
+  const std::string input = "3번 출구에서 2번 목록을 봤어요\n20대 2대\n";
+  EXPECT_EQ(Readings({"--answers", "auto", "--no-dictionary", "--read-numbers"},
+                     input),
+            "삼 번 출구에서 두번 목로글 봐써요|이십 대 두대|");
+  EXPECT_EQ(Readings({"--answers", "no", "--read-numbers"}, input),
+            "삼 번 출구에서 이 번 목로글 봐써요|이십 대 이 대|");
+  EXPECT_EQ(Readings({"--answers", "yes", "--read-numbers"}, input),
+            "세 번 출꾸에서 두번 몽노글 봐써요|스무 대 두대|");
+  EXPECT_EQ(Readings({"--answer-list", "ynn", "--read-numbers"}, input),
+            "세 번 출구에서 이 번 목로글 봐써요|스무 대 이 대|");
+  EXPECT_EQ(Readings({"--answers", "auto", "--no-dictionary", "--read-numbers",
+                      "--no-read-numbers"},
+                     input),
+            "3번 출구에서 2번 목로글 봐써요|20대 2대|");
+  if (RunCli({"--version"}).out.find("dictionary found") != std::string::npos) {
+    EXPECT_EQ(Readings({"--answers", "auto", "--read-numbers"}, input),
+              "삼 번 출구에서 두번 몽노글 봐써요|이십 대 두대|");
+  }
+}
+
 TEST(AnswersAuto, VersionSaysWhetherTheDictionaryWasFound) {
   const CliResult r = RunCli({"--version"});
   EXPECT_EQ(r.status, 0);

@@ -73,6 +73,23 @@ TEST(CliData, AnUnreadableListIsSaidOncePerRun) {
   }
 }
 
+// A list that was read but swells one input's text past its bound fails
+// that input alone, and is said for each input it fails.
+TEST(CliData, AListThatSwellsAnInputIsSaidForThatInput) {
+  TempFolder data;
+  data.WriteUtf16("kdat/setsubi.txt",
+                  u"가," + std::u16string(200000, u'나') + u"\n");
+  const CliResult r = RunCli(
+      {"--data", data.path().string(), "--answers", "no"}, "가\n나\n가\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(CountOf(r.err, "\n"), 2u) << r.err.substr(0, 1000);
+  for (const std::string line : {"1", "3"}) {
+    EXPECT_EQ(CountOf(r.err, "pimoru-cli: line " + line + ": setsubi.txt: "),
+              1u)
+        << r.err.substr(0, 1000);
+  }
+}
+
 // A failed input keeps its place in every format: an empty line in tsv, an
 // object with "error" in json, a marked line where its block would begin in
 // text and in the stage trace.

@@ -24,6 +24,11 @@ struct TerminalRun {
   std::string terminal;  // what the terminal showed
 };
 
+// The prompts a terminal has shown, with a guess as the default or without.
+std::size_t Prompts(const std::string& terminal) {
+  return CountOf(terminal, "同じ答え] ");
+}
+
 // Runs the program with `args`, typing `answers` one after another, each
 // once a new question has been shown. A question that never comes ends the
 // run after a few seconds.
@@ -65,7 +70,7 @@ TerminalRun RunOnTerminal(const std::vector<std::string>& args,
     const ssize_t got = read(master, buffer, sizeof buffer);
     if (got <= 0) break;  // the program has ended
     run.terminal.append(buffer, static_cast<std::size_t>(got));
-    const std::size_t asked = CountOf(run.terminal, "同じ答え] ");
+    const std::size_t asked = Prompts(run.terminal);
     if (asked > typed && typed < answers.size()) {
       const std::string line = answers[typed++] + "\n";
       if (write(master, line.data(), line.size()) < 0) break;
@@ -95,7 +100,7 @@ TEST(CliTerminal, LongAnswersLeaveLaterQuestionsAlone) {
         WithData({"--answers", "ask", "--no-dictionary", "심리 심리"}),
         {yes, "n"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(CountOf(run.terminal, "同じ答え] "), 2u) << run.terminal;
+    EXPECT_EQ(Prompts(run.terminal), 2u) << run.terminal;
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "심니 심리") << run.out;
   }
 }
@@ -108,11 +113,33 @@ TEST(CliTerminal, AnAnswerWithAnExclamationMarkIsKeptForTheSameWord) {
                               "심리 심리 심리", "심리"}),
                     {"y!", "n"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(CountOf(run.terminal, "同じ答え] "), 2u) << run.terminal;
+  EXPECT_EQ(Prompts(run.terminal), 2u) << run.terminal;
   EXPECT_EQ(run.out,
             "심니 심니 심니\tʃim ni  ʃim ni  ʃim ni\tシムニ   シムニ   シムニ\n"
             "심리\tʃim ri\tシムリ\n")
       << run.out;
+}
+
+// The numeral before 번 is asked with the guess of the stage as the answer
+// an empty line gives, whether or not the dictionary is consulted.
+TEST(CliTerminal, AnEmptyLineTakesTheGuessOfACounter) {
+  for (const bool dictionary : {false, true}) {
+    SCOPED_TRACE(dictionary ? "dictionary" : "no dictionary");
+    std::vector<std::string> args = {"--answers", "ask", "--read-numbers",
+                                     "3번 버스 2번"};
+    if (!dictionary) args.push_back("--no-dictionary");
+    const TerminalRun run = RunOnTerminal(WithData(args), {"", ""});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Prompts(run.terminal), 2u) << run.terminal;
+    const std::size_t number = run.terminal.find("「3번」（세 번／삼 번）");
+    const std::size_t count = run.terminal.find("「2번」（두 번／이 번）");
+    ASSERT_NE(number, std::string::npos) << run.terminal;
+    ASSERT_NE(count, std::string::npos) << run.terminal;
+    EXPECT_NE(run.terminal.find("[y/N、", number), std::string::npos);
+    EXPECT_NE(run.terminal.find("[Y/n、", count), std::string::npos);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "삼 번 버스 두번")
+        << run.out;
+  }
 }
 
 }  // namespace

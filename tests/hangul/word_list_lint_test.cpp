@@ -252,9 +252,9 @@ TEST_P(WordListLint, StagedCopyIsUtf16WithTheSameEntries) {
   EXPECT_EQ(DecodeWordListBytes(bytes, Name()), SourceText());
 
   FolderWordLists lists(kStagedKdat);
-  const std::shared_ptr<const WordList> loaded = lists.Entries(GetParam());
+  const IndexedWordList* const loaded = lists.Indexed(GetParam());
   ASSERT_NE(loaded, nullptr);
-  EXPECT_EQ(*loaded, BuildWordList(GetParam(), SourceText(), Name()));
+  EXPECT_EQ(loaded->entries(), BuildWordList(GetParam(), SourceText(), Name()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, WordListLint,

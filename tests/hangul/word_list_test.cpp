@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "hangul/jamo.h"
@@ -15,6 +16,13 @@
 
 namespace pimoru {
 namespace {
+
+// The entries a source hands out, none when the list's file does not exist.
+std::optional<WordList> EntriesOf(WordListSource& lists, WordListId id) {
+  const IndexedWordList* const list = lists.Indexed(id);
+  if (list == nullptr) return std::nullopt;
+  return list->entries();
+}
 
 TEST(SplitFields, CommasBlanksQuotesAndTrailingCommas) {
   struct Case {
@@ -204,16 +212,14 @@ TEST(BuildWordList, BadNumberNamesFileLineAndField) {
 TEST(FolderWordLists, AListIsReadAgainOnlyWhenItsFileChanged) {
   TempFolder folder;
   FolderWordLists lists(folder.path());
-  EXPECT_EQ(lists.Entries(WordListId::kSetsubi), nullptr);
+  EXPECT_EQ(lists.Indexed(WordListId::kSetsubi), nullptr);
 
   folder.WriteUtf16("setsubi.txt", u"문법,문뻡\r\n", /*bom=*/false);
-  const auto first = lists.Entries(WordListId::kSetsubi);
+  const IndexedWordList* const first = lists.Indexed(WordListId::kSetsubi);
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(*first, (WordList{{0, u"문법", u"문뻡"}}));
+  EXPECT_EQ(first->entries(), (WordList{{0, u"문법", u"문뻡"}}));
   // Unchanged: the same entries and index, not a copy read again.
-  EXPECT_EQ(lists.Entries(WordListId::kSetsubi), first);
-  EXPECT_EQ(lists.Indexed(WordListId::kSetsubi),
-            lists.Indexed(WordListId::kSetsubi));
+  EXPECT_EQ(lists.Indexed(WordListId::kSetsubi), first);
 
   // Edited to the same size: seen at the next use. The clock of file times
   // may not move within a test, so the edit is dated a second later, as an
@@ -223,10 +229,10 @@ TEST(FolderWordLists, AListIsReadAgainOnlyWhenItsFileChanged) {
   folder.WriteUtf16("setsubi.txt", u"길가,길까\r\n", /*bom=*/false);
   std::filesystem::last_write_time(folder.path() / "setsubi.txt",
                                    written + std::chrono::seconds(1));
-  EXPECT_EQ(*lists.Entries(WordListId::kSetsubi),
+  EXPECT_EQ(EntriesOf(lists, WordListId::kSetsubi),
             (WordList{{0, u"길가", u"길까"}}));
   std::filesystem::remove(folder.path() / "setsubi.txt");
-  EXPECT_EQ(lists.Entries(WordListId::kSetsubi), nullptr);
+  EXPECT_EQ(lists.Indexed(WordListId::kSetsubi), nullptr);
 }
 
 TEST(LoadedWordLists, ReadOnceWhenMade) {
@@ -235,9 +241,9 @@ TEST(LoadedWordLists, ReadOnceWhenMade) {
   LoadedWordLists lists(folder.path());
   folder.WriteUtf16("setsubi.txt", u"길가,길까\r\n");
   folder.WriteUtf16("wi3var.txt", u"회의\r\n");
-  EXPECT_EQ(*lists.Entries(WordListId::kSetsubi),
+  EXPECT_EQ(EntriesOf(lists, WordListId::kSetsubi),
             (WordList{{0, u"문법", u"문뻡"}}));
-  EXPECT_EQ(lists.Entries(WordListId::kWi3Var), nullptr);
+  EXPECT_EQ(lists.Indexed(WordListId::kWi3Var), nullptr);
   EXPECT_TRUE(lists.Errors().empty());
 }
 
@@ -307,10 +313,15 @@ TEST(WordListSources, WhatCannotBeReadIsAnErrorNamingIt) {
         EXPECT_NE(std::string(e.what()).find(kdat.string() + c.named),
                   std::string::npos)
             << e.what();
+        EXPECT_EQ(e.kind(), ConversionError::Kind::kUnreadableWordList);
       }
     }
-    ASSERT_FALSE(loaded_lists.Errors().empty());
-    EXPECT_TRUE(loaded_lists.IsListError(loaded_lists.Errors().front()));
+    ASSERT_EQ(loaded_lists.Errors().size(), 1u);
+    try {
+      loaded_lists.Indexed(WordListId::kCoSuff);
+    } catch (const ConversionError& e) {
+      EXPECT_EQ(e.what(), loaded_lists.Errors().front());
+    }
   }
 }
 
@@ -320,7 +331,7 @@ TEST(WordListSources, ListsThatCannotBeReadForWantOfPermission) {
   const auto list = data.WriteUtf16("kdat/wi3var.txt", u"회의\n");
   chmod(list.c_str(), 0);
   EXPECT_THROW(
-      FolderWordLists(data.path() / "kdat").Entries(WordListId::kWi3Var),
+      FolderWordLists(data.path() / "kdat").Indexed(WordListId::kWi3Var),
       ConversionError);
   chmod(list.c_str(), 0644);
   chmod((data.path() / "kdat").c_str(), 0);

@@ -31,6 +31,28 @@ struct SpelledCase {
   std::u16string_view reading;
 };
 
+// Takes the guess it is given: No where there is none.
+class GuessTaker : public Asker {
+ public:
+  Answer Respond(const Question&, const Judgement& guess) override {
+    return {guess.guess, Answerer::kPolicy, guess.reason};
+  }
+};
+
+// The typed text through the stage that spells it out and every later one,
+// read as PhraseReading reads, the counters taking their guess.
+std::u16string ReadThroughTheStage(std::u16string_view typed,
+                                   WordListSource& lists) {
+  Options options;
+  options.read_numbers_flg = true;
+  options.phrase_flg = true;
+  options.h_strong_flg = false;
+  options.e_real_flg = false;
+  GuessTaker asker;
+  StageRecord record;
+  return RunPipeline(typed, options, lists, asker, record);
+}
+
 void ExpectSpelledAndRead(const std::vector<SpelledCase>& cases) {
   LoadedWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat");
   for (const SpelledCase& c : cases) {
@@ -41,6 +63,8 @@ void ExpectSpelledAndRead(const std::vector<SpelledCase>& cases) {
       EXPECT_TRUE(WasRead(note.kind)) << U8(note.typed);
     }
     EXPECT_EQ(U8(PhraseReading(read.text, lists)), U8(c.reading));
+    // The stage reads it as its spelling typed.
+    EXPECT_EQ(U8(ReadThroughTheStage(c.typed, lists)), U8(c.reading));
   }
 }
 

@@ -36,11 +36,15 @@ std::vector<std::u16string> Inputs() {
   while (std::getline(corpus, line)) inputs.push_back(Utf8ToUtf16Lossy(line));
   EXPECT_GT(inputs.size(), 300u);
   for (const std::u16string_view odd : {
-           u"", u"   ", u"사과 한 개 두 장 석 달 넉 장 세 명 네 살",
-           u"US$100 AKYD dv$fs A%Y $$", u"회의 강의를 의사 희망 무늬 예외 계속",
+           u"",
+           u"   ",
+           u"사과 한 개 두 장 석 달 넉 장 세 명 네 살",
+           u"US$100 AKYD dv$fs A%Y $$",
+           u"회의 강의를 의사 희망 무늬 예외 계속",
            u"할 수 갈 데 할게 먹을 것",
            u"솜이불 국립 신라 생산력 구인란 보관료",
            u"한\u1161국어 각\u11A8이 \u1100한 \u1161b",  // typed jamo
+           u"3번 목록을 3번 봤어요 100명 KTX 20대 hello 3D 1,00,0",
        }) {
     inputs.emplace_back(odd);
   }
@@ -67,10 +71,12 @@ void WriteOddLists(const TempFolder& folder) {
                     u"0,x,\"할 \"\n1,x,\"갈 \"\n1,x,먹을\n0,x,\"\"\n1,x,을\n");
 }
 
-// Options from three flag bits: N-insertion, strong ㅎ, real endings.
+// Options from three flag bits: N-insertion and the reading of numbers
+// (the two stages switched on that ask), strong ㅎ, real endings.
 Options OptionsOf(int flags) {
   Options options;
   options.n_insert_flg = flags & 1;
+  options.read_numbers_flg = flags & 1;
   options.h_strong_flg = flags & 2;
   options.e_real_flg = flags & 4;
   return options;
@@ -146,14 +152,15 @@ void ExpectSameConversions(const fs::path& folder) {
         EXPECT_EQ(flags_only.changed, quick.record.changed);
         EXPECT_EQ(flags_only.results[StageId::kFormatting],
                   quick.record.results[StageId::kFormatting]);
-        for (const Stage& stage : StagesFrom(StageId::kSpacing)) {
+        for (const Stage& stage : StagesFrom(StageId::kFormatting).subspan(1)) {
           EXPECT_EQ(flags_only.results[stage.id], u"") << StageNumber(stage.id);
         }
         StageRecord all_record = full.record;
+        const auto notation = static_cast<Notation>(flags % 3);
         const Transcription all =
-            Transcribe(quick.reading, flags % 3, all_record);
+            Transcribe(quick.reading, notation, all_record);
         const Transcription bare = Transcribe(
-            quick.reading, flags % 3, flags_only, RecordTexts::kFlagsOnly);
+            quick.reading, notation, flags_only, RecordTexts::kFlagsOnly);
         EXPECT_EQ(bare.symbols, all.symbols);
         EXPECT_EQ(bare.kana, all.kana);
         EXPECT_EQ(bare.voicing_marks, all.voicing_marks);

@@ -118,9 +118,9 @@ TEST(ApplySpecialWords, ReplacesCreditsAndRemovesJoinMarkers) {
                       u"6,한$잔,한$짠\r\n"      // sees the join of stage 2
                       u"12,맛#없다,마덥따\r\n"  // "#" stands for a space
                       u"19,김밥,김빱\r\n"
-                      u"0,가가,가가\r\n"     // replacement equals pattern
-                      u"24,xy,XY\r\n"        // no stage 24: no credit
-                      u"-1,uv,UV\r\n"        // nor a negative one
+                      u"0,가가,가가\r\n"  // replacement equals pattern
+                      u"24,xy,XY\r\n"     // the reading of numbers: no credit
+                      u"-1,uv,UV\r\n"     // nor a negative one
                       u"5,제#일,제일,x\r\n"  // four fields: skipped
                       u"5,나,다,\r\n"        // trailing comma: skipped
                       u"7,파,타\r\n"         // 파 → 타

@@ -18,7 +18,7 @@ namespace {
 TEST(SpeechStyle, ThePresetsSetTheOptionsOfEverydaySpeechOnly) {
   Options options;
   options.n_insert_flg = true;
-  options.noon_idx = 2;
+  options.notation = Notation::kApostropheAfter;
   options.phrase_flg = true;
   EXPECT_EQ(StyleOf(options), SpeechStyle::kEveryday);  // the defaults
   const Options textbook = WithStyle(options, SpeechStyle::kTextbook);

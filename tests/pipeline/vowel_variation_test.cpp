@@ -136,7 +136,7 @@ TEST(UiVariationWords, MatchesHideAndRestoreOnOrdinaryText) {
   folder.WriteUtf16("wi3var.txt",
                     u"회의\r\n의가\r\n가\r\n,x\r\n\"의 회\"\r\n의\r\n");
   LoadedWordLists lists(folder.path());
-  const auto words = lists.Entries(WordListId::kWi3Var);
+  const IndexedWordList* const words = lists.Indexed(WordListId::kWi3Var);
   ASSERT_NE(words, nullptr);
   NoWordLists no_lists;
 
@@ -153,8 +153,8 @@ TEST(UiVariationWords, MatchesHideAndRestoreOnOrdinaryText) {
   for (const std::u16string& input : inputs) {
     for (const bool with_list : {false, true}) {
       std::u16string expected = input;
-      const bool expected_changed =
-          MarkerUiVariationWords(expected, with_list ? words.get() : nullptr);
+      const bool expected_changed = MarkerUiVariationWords(
+          expected, with_list ? &words->entries() : nullptr);
       std::u16string text = input;
       WordListSource& source =
           with_list ? static_cast<WordListSource&>(lists) : no_lists;

@@ -21,7 +21,7 @@ TEST(SoundsBySyllable, EachSyllableWithItsSymbolsAndKana) {
   using S = SyllableSounds;
   struct Case {
     std::u16string_view reading;
-    int notation;
+    int notation;  // as numbered in the settings file
     std::vector<SyllableSounds> syllables;
   } const cases[] = {
       {u"가치", 0, {S{u"가", u"ka", u"カ"}, S{u"치", u"ʧʰi", u"チ"}}},
@@ -45,7 +45,8 @@ TEST(SoundsBySyllable, EachSyllableWithItsSymbolsAndKana) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(U8(c.reading));
-    EXPECT_EQ(SoundsBySyllable(c.reading, c.notation), c.syllables);
+    EXPECT_EQ(SoundsBySyllable(c.reading, static_cast<Notation>(c.notation)),
+              c.syllables);
   }
 }
 
@@ -67,7 +68,8 @@ TEST(SoundsBySyllable, AddUpToTheTranscriptionOnEverydaySentences) {
   int lines = 0;
   while (std::getline(corpus, line)) {
     const std::u16string reading = Utf8ToUtf16Lossy(line);
-    for (const int notation : {0, 2}) {
+    for (const Notation notation :
+         {Notation::kGlottalStopBefore, Notation::kApostropheAfter}) {
       SCOPED_TRACE(line);
       StageRecord record;
       const Transcription t = Transcribe(reading, notation, record);

@@ -3,12 +3,13 @@
 // room of its own. Here it is held to a plain transcription that calls them
 // for every letter, on every syllable in varied company, on every run of
 // three letters from the jamo block, and on random mixed texts in every
-// notation, short and far longer than a line; the form that reuses one
-// Transcription and the one that keeps only the record's flags alike.
+// notation, short and far longer than a line; a transcription written into
+// one handed back line after line, keeping only the record's flags, alike.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hangul/jamo.h"
@@ -19,7 +20,7 @@ namespace pimoru {
 namespace {
 
 // The transcription one letter at a time, with a string per symbol.
-Transcription TranscribePlainly(std::u16string_view reading, int noon_idx,
+Transcription TranscribePlainly(std::u16string_view reading, Notation notation,
                                 StageRecord& record) {
   const std::u16string text = u" " + DecomposeText(Trim(reading)) + u" ";
   const auto at = [&text](std::ptrdiff_t i) {
@@ -46,7 +47,7 @@ Transcription TranscribePlainly(std::u16string_view reading, int noon_idx,
   for (std::ptrdiff_t i = 1; i <= last; ++i) {
     const char16_t c = text[i];
     const PhoneticSymbol symbol =
-        SymbolForJamo(c, text[i - 1], text[i + 1], noon_idx);
+        SymbolForJamo(c, text[i - 1], text[i + 1], notation);
     any_voiced = any_voiced || symbol.voiced;
     if (IsInitial(c)) {
       out.symbols += u' ' + symbol.symbol;
@@ -81,14 +82,15 @@ Transcription TranscribePlainly(std::u16string_view reading, int noon_idx,
 // Compares both on `reading`; returns false (after reporting) on the first
 // difference, so a broken table does not flood the log. `reused` has held
 // the transcriptions of earlier readings.
-bool SameAsPlain(std::u16string_view reading, int noon_idx,
+bool SameAsPlain(std::u16string_view reading, Notation notation,
                  Transcription& reused) {
   StageRecord fast_record, plain_record, flags_record;
-  const Transcription fast = Transcribe(reading, noon_idx, fast_record);
+  const Transcription fast = Transcribe(reading, notation, fast_record);
   const Transcription plain =
-      TranscribePlainly(reading, noon_idx, plain_record);
+      TranscribePlainly(reading, notation, plain_record);
   flags_record.results[StageId::kVoicing] = u"kept";
-  Transcribe(reading, noon_idx, flags_record, RecordTexts::kFlagsOnly, reused);
+  reused = Transcribe(reading, notation, flags_record, RecordTexts::kFlagsOnly,
+                      std::move(reused));
   const bool same = fast.symbols == plain.symbols && fast.kana == plain.kana &&
                     fast.voicing_marks == plain.voicing_marks &&
                     fast_record.changed == plain_record.changed &&
@@ -99,11 +101,12 @@ bool SameAsPlain(std::u16string_view reading, int noon_idx,
                     flags_record.changed == plain_record.changed &&
                     flags_record.results[StageId::kVoicing] == u"kept";
   if (!same) {
-    ADD_FAILURE() << "reading " << U8(reading) << " notation " << noon_idx
-                  << "\n symbols " << U8(fast.symbols) << " / "
-                  << U8(plain.symbols) << "\n kana " << U8(fast.kana) << " / "
-                  << U8(plain.kana) << "\n marks " << U8(fast.voicing_marks)
-                  << " / " << U8(plain.voicing_marks) << "\n reused "
+    ADD_FAILURE() << "reading " << U8(reading) << " notation "
+                  << static_cast<int>(notation) << "\n symbols "
+                  << U8(fast.symbols) << " / " << U8(plain.symbols)
+                  << "\n kana " << U8(fast.kana) << " / " << U8(plain.kana)
+                  << "\n marks " << U8(fast.voicing_marks) << " / "
+                  << U8(plain.voicing_marks) << "\n reused "
                   << U8(reused.symbols) << " / " << U8(reused.kana) << " / "
                   << U8(reused.voicing_marks);
   }
@@ -126,7 +129,9 @@ TEST(TranscribeTables, EverySyllableInVariedCompany) {
         std::u16string{after, u' ', syllable, u'A', before},
     };
     for (const std::u16string& reading : readings) {
-      for (int notation = 0; notation < 3; ++notation) {
+      for (const Notation notation :
+           {Notation::kGlottalStopBefore, Notation::kApostropheBefore,
+            Notation::kApostropheAfter}) {
         ASSERT_TRUE(SameAsPlain(reading, notation, reused));
       }
     }
@@ -150,7 +155,8 @@ TEST(TranscribeTables, EveryRunOfThreeLetters) {
   for (const char16_t a : letters) {
     for (const char16_t b : letters) {
       for (const char16_t c : letters) {
-        ASSERT_TRUE(SameAsPlain(std::u16string{a, b, c}, 0, reused));
+        ASSERT_TRUE(SameAsPlain(std::u16string{a, b, c},
+                                Notation::kGlottalStopBefore, reused));
       }
     }
   }
@@ -170,8 +176,10 @@ TEST(TranscribeTables, RandomMixedTextsInEveryNotation) {
     const int size = k % 50 == 0 ? 200 + static_cast<int>(random() % 3000)
                                  : 1 + static_cast<int>(random() % 14);
     for (int i = 0; i < size; ++i) reading += pool[random() % pool.size()];
-    for (const int notation : {0, 1, 2, 7, -1}) {
-      ASSERT_TRUE(SameAsPlain(reading, notation, reused));
+    // Numbers that name no notation, as a settings file may hold, are
+    // written as the first.
+    for (const int number : {0, 1, 2, 7, -1}) {
+      ASSERT_TRUE(SameAsPlain(reading, static_cast<Notation>(number), reused));
     }
   }
 }

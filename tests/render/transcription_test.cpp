@@ -17,7 +17,7 @@ TEST(SymbolForJamo, ByContext) {
   struct Case {
     const char* what;
     char16_t current, previous, next;
-    int noon_idx;
+    int notation;  // as numbered in the settings file
     std::u16string symbol;
     bool voiced;
   } const cases[] = {
@@ -89,8 +89,8 @@ TEST(SymbolForJamo, ByContext) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const PhoneticSymbol got =
-        SymbolForJamo(c.current, c.previous, c.next, c.noon_idx);
+    const PhoneticSymbol got = SymbolForJamo(c.current, c.previous, c.next,
+                                             static_cast<Notation>(c.notation));
     EXPECT_EQ(U8(got.symbol), U8(c.symbol));
     EXPECT_EQ(got.voiced, c.voiced);
   }
@@ -169,7 +169,7 @@ TEST(FinalKana, BySymbol) {
 TEST(Transcribe, Lines) {
   struct Case {
     std::u16string reading;
-    int noon_idx;
+    int notation;  // as numbered in the settings file
     std::u16string symbols, kana, marks;
   } const cases[] = {
       {u"가다", 0, u"ka da", u"カダ", u"12"},
@@ -201,9 +201,10 @@ TEST(Transcribe, Lines) {
       {u"가😀", 0, u"ka😀", u"カ😀", u"100"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(U8(c.reading) + " notation " + std::to_string(c.noon_idx));
+    SCOPED_TRACE(U8(c.reading) + " notation " + std::to_string(c.notation));
     StageRecord record;
-    const Transcription t = Transcribe(c.reading, c.noon_idx, record);
+    const Transcription t =
+        Transcribe(c.reading, static_cast<Notation>(c.notation), record);
     EXPECT_EQ(U8(t.symbols), U8(c.symbols));
     EXPECT_EQ(U8(t.kana), U8(c.kana));
     EXPECT_EQ(U8(t.voicing_marks), U8(c.marks));
@@ -213,7 +214,8 @@ TEST(Transcribe, Lines) {
 TEST(Transcribe, MarksRunParallelToTheReading) {
   const std::u16string reading = u"국물을 먹고, 감기 A 나아";
   StageRecord record;
-  const Transcription t = Transcribe(reading, 0, record);
+  const Transcription t =
+      Transcribe(reading, Notation::kGlottalStopBefore, record);
   ASSERT_EQ(t.voicing_marks.size(), reading.size());
   for (std::size_t k = 0; k < reading.size(); ++k) {
     SCOPED_TRACE(k);
@@ -224,16 +226,16 @@ TEST(Transcribe, MarksRunParallelToTheReading) {
 
 TEST(Transcribe, RecordsTheVoicingStage) {
   StageRecord record;
-  Transcribe(u" 감기 ", 0, record);
+  Transcribe(u" 감기 ", Notation::kGlottalStopBefore, record);
   EXPECT_TRUE(record.changed[StageId::kVoicing]);
   EXPECT_EQ(U8(record.results[StageId::kVoicing]), "감기");
 
   // Nothing voiced: the flag falls, the earlier text stays.
-  Transcribe(u"밥", 0, record);
+  Transcribe(u"밥", Notation::kGlottalStopBefore, record);
   EXPECT_FALSE(record.changed[StageId::kVoicing]);
   EXPECT_EQ(U8(record.results[StageId::kVoicing]), "감기");
 
-  Transcribe(u"", 0, record);
+  Transcribe(u"", Notation::kGlottalStopBefore, record);
   EXPECT_FALSE(record.changed[StageId::kVoicing]);
 
   // Only the voicing stage is touched.
@@ -241,7 +243,7 @@ TEST(Transcribe, RecordsTheVoicingStage) {
   StageRecord other;
   other.results[StageId::kNasalisation1] = kept;
   other.changed[StageId::kNasalisation1] = true;
-  Transcribe(u"가다", 0, other);
+  Transcribe(u"가다", Notation::kGlottalStopBefore, other);
   EXPECT_EQ(other.results[StageId::kNasalisation1], kept);
   EXPECT_TRUE(other.changed[StageId::kNasalisation1]);
 }
@@ -256,12 +258,14 @@ TEST(Transcribe, EverySyllableHasKana) {
   for (int code = kSyllableFirst; code <= kSyllableLast; ++code) {
     const char16_t s = static_cast<char16_t>(code);
     const std::u16string alone(1, s);
-    if (Transcribe(alone, 0, record).kana.empty()) empty.push_back(U8(alone));
+    if (Transcribe(alone, Notation::kGlottalStopBefore, record).kana.empty())
+      empty.push_back(U8(alone));
     const bool open = (s - kSyllableFirst) % 28 == 0;  // no final
     if (!open) continue;
     std::u16string after_a = u"아";
     after_a += s;
-    if (Transcribe(after_a, 0, record).kana.size() <= 1) {
+    if (Transcribe(after_a, Notation::kGlottalStopBefore, record).kana.size() <=
+        1) {
       empty.push_back(U8(after_a));
     }
   }

@@ -12,7 +12,8 @@ namespace pimoru {
 namespace {
 
 TEST(SyllableLinks, EachSyllableLinksToItsOwnSoundOnlyWhenAsked) {
-  const std::vector<SyllableSounds> syllables = SoundsBySyllable(u"궁물", 0);
+  const std::vector<SyllableSounds> syllables =
+      SoundsBySyllable(u"궁물", Notation::kGlottalStopBefore);
   ASSERT_EQ(syllables.size(), 2u);
   const std::string linked = U8(WorkReportPage(
       u"궁물", StageRecord{}, u"", "/h", syllables, SyllableLinks::kSpeak));

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "hangul/word_list.h"
+#include "pipeline/options.h"
+#include "pipeline/pipeline.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -221,6 +223,55 @@ TEST(WorkReport, GivesTheOtherStyleAfterTheReadingWithItsOptions) {
   // None to give: no line.
   EXPECT_EQ(WorkReportPage(u"안녕아세요", SmallConversion(), u"", "/h")
                 .find(u"標準発音"),
+            std::u16string::npos);
+}
+
+// The reading of numbers has its paragraph after the formatted input, the
+// spacing is compared with the spelled text, and what was left as typed is
+// listed, even where nothing was read.
+TEST(WorkReport, TheReadingOfNumbersSaysWhatItLeftAsTyped) {
+  LoadedWordLists lists(PIMORU_STAGED_DATA_DIR "/kdat");
+  FixedAsker no(false);
+  Options options;
+  options.read_numbers_flg = true;
+  const auto page_of = [&](std::u16string_view input, const Options& with) {
+    StageRecord record;
+    const std::u16string reading = RunPipeline(input, with, lists, no, record);
+    return WorkReportPage(reading, record, u"", "/h");
+  };
+  const std::u16string page = page_of(u"오늘 3시에 hello 3D", options);
+  const auto at = [&](std::u16string_view text) { return page.find(text); };
+  const std::size_t formatted = at(u"整形ハングル</a>");
+  const std::size_t stage =
+      at(u"<a href=\"/h/suji_yomi.html\" target=\"_blank\">数字・英字の読み"
+         u"</a> <span class=\"why\">" +
+         Refs(u"3시에→세 시에") + u"</span>：　<span class=\"ko2\">" +
+         Refs(u"오늘 ") + kRed + Refs(u"세 ") + kEnd + Refs(u"시에 hello 3D") +
+         u"</span></p>\r\n");
+  const std::size_t latin =
+      at(u"<p class=\"small\">　・<span class=\"ko2\">" + Refs(u"hello") +
+         u"</span>（小文字を含む英単語）　読まずにそのまま</p>\r\n");
+  const std::size_t mixed =
+      at(Refs(u"3D") + u"</span>（数字と英字の混じった語）　読まずにそのまま");
+  const std::size_t spacing =
+      at(u"分かち書き調整</a> <span class=\"why\">" + Refs(u"세 시에→세$시에") +
+         u"</span>：　<span class=\"ko2\">" + Refs(u"오늘 세") + kRed +
+         Refs(u"$") + kEnd + Refs(u"시에 hello 3D"));
+  for (const std::size_t found : {formatted, stage, latin, mixed, spacing}) {
+    ASSERT_NE(found, std::u16string::npos) << U8(page);
+  }
+  EXPECT_LT(formatted, stage);
+  EXPECT_LT(stage, latin);
+  EXPECT_LT(latin, mixed);
+  EXPECT_LT(mixed, spacing);
+
+  const std::u16string left = page_of(u"hello 세계", options);
+  EXPECT_NE(left.find(u"数字・英字の読み</a>：　変化なし</p>\r\n<p "
+                      u"class=\"small\">　・<span class=\"ko2\">" +
+                      Refs(u"hello")),
+            std::u16string::npos)
+      << U8(left);
+  EXPECT_EQ(page_of(u"오늘 3시에 hello 3D", Options{}).find(u"数字・英字"),
             std::u16string::npos);
 }
 

@@ -46,7 +46,7 @@ struct StageSetup {
 };
 
 // Runs one stage on `text` in a context of its own, as the driver runs it:
-// `text` is SyllableText for stages 1 to 7 and a JamoString for 8 to 22.
+// `text` is SyllableText for stages 1 to 7 and a jamo text for 8 to 22.
 bool RunStage(StageFunction stage, std::u16string& text,
               const StageSetup& setup = {});
 
