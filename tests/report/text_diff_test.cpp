@@ -238,6 +238,7 @@ TEST(WorkReport, EveryStageLineIsRedExactlyWhereItsTextChanged) {
   }
   ASSERT_GT(inputs.size(), 300u);
   inputs.push_back(u"옷 한 벌 할 일이 일 년이 목록을 읽을게요 서울역");
+  inputs.push_back(u"3시 30분에 100명이 6월 10%를 KTX 3번 출구 20대");
   LoadedWordLists lists(std::filesystem::path(PIMORU_STAGED_DATA_DIR) / "kdat");
   Options everyday;
   Options phrase;
@@ -246,9 +247,11 @@ TEST(WorkReport, EveryStageLineIsRedExactlyWhereItsTextChanged) {
   Options standard;
   standard.h_strong_flg = false;
   standard.e_real_flg = false;
+  Options numbers;
+  numbers.read_numbers_flg = true;
   int lines_with_red = 0;
   int lines_of_other_length = 0;
-  for (const Options& options : {everyday, phrase, standard}) {
+  for (const Options& options : {everyday, phrase, standard, numbers}) {
     for (const bool yes : {false, true}) {
       for (const std::u16string& input : inputs) {
         SCOPED_TRACE(U8(input));
@@ -257,7 +260,7 @@ TEST(WorkReport, EveryStageLineIsRedExactlyWhereItsTextChanged) {
         const std::u16string reading =
             RunPipeline(input, options, lists, asker, record);
         const std::u16string page = WorkReportPage(reading, record, u"", "/h");
-        for (const Stage& stage : StagesFrom(StageId::kSpacing)) {
+        for (const Stage& stage : StagesFrom(StageId::kNumberReading)) {
           if (stage.id == StageId::kVoicing || !record.changed[stage.id] ||
               record.results[stage.id].empty()) {
             continue;
