@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -392,8 +393,12 @@ void TMainFrm::BuildReport() {
   note->addWidget(check_box3_, 0, 1);
   note->addWidget(check_box1_, 1, 1);
   note->addWidget(check_box2_, 2, 1);
-  note->addWidget(check_box4_, 3, 1);
-  note->addWidget(check_box6_, 4, 0);
+  // Two to a line, so that the panel keeps its height.
+  auto* reading_options = new QHBoxLayout;
+  reading_options->addWidget(check_box4_);
+  reading_options->addWidget(check_box6_);
+  reading_options->addStretch();
+  note->addLayout(reading_options, 3, 1);
   note->addWidget(check_box5_, 4, 1);
   auto* notation = new QHBoxLayout;
   notation->addWidget(MakeLabel(QStringLiteral("Label9"),
@@ -915,6 +920,22 @@ void TMainFrm::ApplyZoom() {
   const QFont label_font = PixelFont(JapaneseFamilies(), scaled(kLabelPixels));
   for (QLabel* label : row_labels_) label->setFont(label_font);
   other_row_->label()->setFont(label_font);
+  // The labels keep the width of the longest caption the reading rows can
+  // have, so that the fields stay put as the other reading comes and goes.
+  const QFontMetrics label_metrics(label_font);
+  int label_width = 0;
+  for (const SpeechStyle style :
+       {SpeechStyle::kTextbook, SpeechStyle::kEveryday}) {
+    label_width = std::max(
+        label_width, label_metrics.horizontalAdvance(
+                         ToQString(ReadingName(style)) + QStringLiteral("：")));
+  }
+  for (const QLabel* label : row_labels_) {
+    label_width =
+        std::max(label_width, label_metrics.horizontalAdvance(label->text()));
+  }
+  static_cast<QGridLayout*>(panel2_->layout())
+      ->setColumnMinimumWidth(0, label_width);
   struct Field {
     QLineEdit* field;
     FieldFont font;
