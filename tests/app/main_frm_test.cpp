@@ -695,6 +695,12 @@ TEST_F(MainFrmTest, TheReportOpensAtItsFirstLineAndItsBarScrollsIt) {
   EXPECT_EQ(TopBlock(Browser()), 0);
   DragHandle(bar, 60);
   EXPECT_GT(TopBlock(Browser()), 0);
+
+  // So does 変換2 alone, which makes the report anew.
+  Click("SpeedButton3");
+  Settle();
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(TopBlock(Browser()), 0);
 }
 
 // The red text of the report's paragraph that begins with `start`.
@@ -893,10 +899,13 @@ TEST_F(MainFrmTest, TextbookAndEverydayReadingsSideBySide) {
   QLineEdit* other = Find<QLineEdit>("OtherReading");
   QLineEdit* other_kana = Find<QLineEdit>("OtherKana");
   EXPECT_FALSE(other->isVisible());
+  const int field_left = Edit(2)->x();
 
-  // The textbook first, everyday speech beside it.
+  // The textbook first, everyday speech beside it; the fields stay put.
   Type(1, QStringLiteral("안녕하세요 감사합니다"));
   PressEnter(1);
+  Settle();
+  EXPECT_EQ(Edit(2)->x(), field_left);
   EXPECT_EQ(Edit(2)->text(), QStringLiteral("안녕하세요 감사함니다"));
   EXPECT_EQ(reading_label->text(), QStringLiteral("標準発音："));
   EXPECT_TRUE(other->isVisible());
