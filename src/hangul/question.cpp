@@ -377,7 +377,22 @@ RecordedQuestion Question::Record(Answer answer) const {
   if (AtJunction(kind_)) asked.pair = TypedPlace();
   asked.answer = std::move(answer);
   asked.marked = Marked();
+  asked.stretch = Stretch();
   return asked;
+}
+
+std::u16string Question::Stretch() const {
+  if (!AtJunction(kind_)) return std::u16string();
+  const TypedSpan word = TypedWord();
+  const std::size_t initial_unit = MeetingInitial();
+  if (word.length == 0 || initial_unit == npos) return std::u16string();
+  const std::size_t second = TypedSyllable(initial_unit);
+  if (second == npos || second < word.offset) return std::u16string();
+  // One syllable more, where the word holding the second goes on.
+  const TypedSpan last = typed_->WordAround(second);
+  const std::size_t end =
+      std::max(second + 1, std::min(second + 2, last.offset + last.length));
+  return OnOneLine(TypedLine().substr(word.offset, end - word.offset));
 }
 
 }  // namespace pimoru

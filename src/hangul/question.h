@@ -184,7 +184,12 @@ struct Answer {
 // stood in the working text where the input is not known), for a junction
 // the two syllables that meet there, the word as the message shows it with
 // the junction marked ("서울｜역"), the answer, and at how many places it was
-// given, the first asked and the rest remembered.
+// given, the first asked and the rest remembered. At a junction, `stretch`
+// is the part of the word that decides the answer: from its start through
+// the syllable after the two that meet ("솜이불" of 솜이불을, "확인요" of
+// 확인요청이), so that an answer kept for one form of a word serves its
+// other forms, while a particle stays apart from a longer word (책이,
+// 책이름).
 struct RecordedQuestion {
   QuestionKind kind = QuestionKind::kNInsertion;
   std::u16string word;
@@ -192,10 +197,14 @@ struct RecordedQuestion {
   Answer answer;
   int places = 1;
   std::u16string marked = {};
+  std::u16string stretch = {};
 
-  // The same question: its kind, word and junction.
+  // The same question: its kind and junction, and the stretch of the word
+  // that decides it (the whole word where no stretch is kept).
   bool SameAs(const RecordedQuestion& other) const {
-    return kind == other.kind && word == other.word && pair == other.pair;
+    if (kind != other.kind || pair != other.pair) return false;
+    return stretch.empty() && other.stretch.empty() ? word == other.word
+                                                    : stretch == other.stretch;
   }
 };
 
@@ -276,6 +285,9 @@ class Question {
   // The word as typed, or as the working text holds it where the input is
   // not known.
   std::u16string TypedWordText() const;
+  // At a junction as typed, the word from its start through the syllable
+  // after the two that meet; otherwise empty.
+  std::u16string Stretch() const;
 
   QuestionKind kind_;
   std::u16string_view jamo_;

@@ -9,6 +9,7 @@
 #include "hangul/jamo.h"
 #include "hangul/word_knowledge.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/stages.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -187,6 +188,46 @@ TEST(AskEachRule, AsksAboutAJunctionThatAnEarlierYesFormed) {
       ASSERT_EQ(asker.questions().size(), first ? 2u : 1u);
       EXPECT_EQ(asker.questions()[0].kind, kind);
     }
+  }
+}
+
+// An answer kept for a word serves the same junction in its other forms,
+// as far as the syllable after the junction, and no further.
+TEST(AskOne, AKeptAnswerServesTheFormsOfTheSameWord) {
+  Options options;
+  options.n_insert_flg = true;
+  NoWordLists lists;
+  const struct {
+    std::u16string_view input;
+    std::vector<std::u16string_view> asked;
+    int places;  // answered, asked or not
+  } cases[] = {
+      {u"솜이불 솜이불을 솜이불", {u"솜｜이불"}, 3},
+      {u"확인요청은 확인요청을 확인요청도",
+       {u"확｜인요청은", u"확인｜요청은"},
+       6},
+      // Not the same after the junction: a particle and a longer word, or
+      // two endings of a place name.
+      {u"책이 책이름", {u"책｜이", u"책｜이름"}, 2},
+      {u"서울역에서 서울역까지", {u"서울｜역에서", u"서울｜역까지"}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    ScriptedAsker asker({true, true, true, true});
+    asker.KeepAnswers();
+    StageRecord record;
+    RunPipeline(c.input, options, lists, asker, record);
+    EXPECT_EQ(asker.questions().size(), c.asked.size());
+    // Listed once each, with the places they answered.
+    std::vector<std::u16string> listed;
+    int places = 0;
+    for (const RecordedQuestion& q : record.questions[StageId::kNInsertion]) {
+      listed.push_back(q.marked);
+      places += q.places;
+    }
+    EXPECT_EQ(listed,
+              std::vector<std::u16string>(c.asked.begin(), c.asked.end()));
+    EXPECT_EQ(places, c.places);
   }
 }
 

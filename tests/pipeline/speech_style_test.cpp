@@ -145,6 +145,16 @@ TEST_F(OtherFormTest, AnswersAsTheConversionBeforeDid) {
   ASSERT_TRUE(again.other.has_value());
   EXPECT_EQ(U8(again.other->reading), "솜니불 소미불 감사안미다");
   EXPECT_TRUE(unasked_.questions().empty());
+
+  // An answer kept for the word serves its other forms there too.
+  ScriptedAsker kept({true});
+  kept.KeepAnswers();
+  const Result forms = Read(u"솜이불은 솜이불 감사합니다", options, kept);
+  ASSERT_EQ(kept.questions().size(), 1u) << U8(kept.messages().back());
+  EXPECT_EQ(U8(forms.reading), "솜니부른 솜니불 감사함니다");
+  ASSERT_TRUE(forms.other.has_value());
+  EXPECT_EQ(U8(forms.other->reading), "솜니부른 솜니불 감사안미다");
+  EXPECT_TRUE(unasked_.questions().empty());
 }
 
 }  // namespace

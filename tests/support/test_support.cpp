@@ -22,7 +22,7 @@ Answer ScriptedAsker::Respond(const Question& question,
        std::u16string(question.TypedLine().substr(
            std::min(word.offset, question.TypedLine().size()), word.length)),
        messages_.back()});
-  Answer answer{false, Answerer::kUser, guess.reason};
+  Answer answer{false, Answerer::kUser, guess.reason, keep_};
   if (!answers_.empty()) {
     answer.yes = answers_.front();
     answers_.pop_front();

@@ -30,6 +30,9 @@ class ScriptedAsker : public Asker {
   explicit ScriptedAsker(std::vector<bool> answers)
       : answers_(answers.begin(), answers.end()) {}
   Answer Respond(const Question& question, const Judgement& guess) override;
+  // Gives every answer from now on to be kept for the same word, as a user
+  // who leaves 以後、同じ語には同じ答え ticked.
+  void KeepAnswers() { keep_ = true; }
 
   const std::vector<std::u16string>& messages() const { return messages_; }
   const std::vector<AskedQuestion>& questions() const { return questions_; }
@@ -37,6 +40,7 @@ class ScriptedAsker : public Asker {
 
  private:
   std::deque<bool> answers_;
+  bool keep_ = false;
   std::vector<std::u16string> messages_;
   std::vector<AskedQuestion> questions_;
 };
