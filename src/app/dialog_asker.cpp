@@ -1,6 +1,7 @@
 #include "app/dialog_asker.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QMessageBox>
@@ -39,9 +40,18 @@ class EarlyKeyFilter : public QObject {
 
 }  // namespace
 
-bool AskYesNo(QWidget* parent, const QString& text, bool default_yes) {
+bool AskYesNo(QWidget* parent, const QString& text, bool default_yes,
+              bool* remember) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text,
                   QMessageBox::Yes | QMessageBox::No, parent);
+  // Plain text whatever it holds: a word is never taken for markup.
+  box.setTextFormat(Qt::PlainText);
+  if (remember != nullptr) {
+    auto* same = new QCheckBox(QStringLiteral("以後、同じ語には同じ答え"));
+    same->setObjectName(QStringLiteral("RememberAnswer"));
+    same->setChecked(*remember);
+    box.setCheckBox(same);
+  }
   // In Japanese like the question, whether or not Qt's own translations
   // are installed.
   box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
@@ -49,14 +59,17 @@ bool AskYesNo(QWidget* parent, const QString& text, bool default_yes) {
   box.setDefaultButton(default_yes ? QMessageBox::Yes : QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   const EarlyKeyFilter early_keys(&box);
-  return box.exec() == QMessageBox::Yes;
+  const bool yes = box.exec() == QMessageBox::Yes;
+  if (remember != nullptr) *remember = box.checkBox()->isChecked();
+  return yes;
 }
 
 Answer DialogAsker::Respond(const Question& question, const Judgement& guess) {
+  bool remember = true;
   const bool yes =
       AskYesNo(parent_, QString::fromStdU16String(question.Message(guess)),
-               /*default_yes=*/guess.guess);
-  return {yes, Answerer::kUser, guess.reason};
+               /*default_yes=*/guess.guess, &remember);
+  return {yes, Answerer::kUser, guess.reason, remember};
 }
 
 }  // namespace pimoru

@@ -21,15 +21,18 @@ inline constexpr int kQuestionKeyDelayMs = 500;
 // when はい is chosen; いいえ, Escape and closing the box are all false.
 // Enter chooses the default button: はい when `default_yes`, else いいえ.
 // Keys pressed before the box appeared, or in its first
-// kQuestionKeyDelayMs, are dropped.
-bool AskYesNo(QWidget* parent, const QString& text, bool default_yes);
+// kQuestionKeyDelayMs, are dropped. With `remember`, the box has the check
+// box 以後、同じ語には同じ答え, set as `*remember` is and read back into it.
+bool AskYesNo(QWidget* parent, const QString& text, bool default_yes,
+              bool* remember = nullptr);
 
 class DialogAsker : public Asker {
  public:
   explicit DialogAsker(QWidget* parent) : parent_(parent) {}
   // The stage's question with what a dictionary made of it: the hanja in
   // the text and its guess as the default button (いいえ where none was
-  // consulted).
+  // consulted). The answer is to be remembered for the same word unless
+  // the user clears 以後、同じ語には同じ答え.
   Answer Respond(const Question& question, const Judgement& guess) override;
 
  private:

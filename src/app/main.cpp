@@ -8,15 +8,12 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <QTranslator>
 #include <QUrl>
 #include <cerrno>
 #include <cstdio>
@@ -75,17 +72,6 @@ void EndOnSignals(QApplication& app, TMainFrm& window) {
   action.sa_flags = SA_RESTART;
   for (const int signal_number : {SIGTERM, SIGHUP, SIGINT}) {
     ::sigaction(signal_number, &action, nullptr);
-  }
-}
-
-// The standard buttons and menus of Qt (OK, the fields' context menu) in
-// the user's language, where Qt's own translations are installed. The
-// question boxes name their buttons themselves.
-void LoadQtTranslations(QApplication& app) {
-  auto* translator = new QTranslator(&app);
-  if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(translator);
   }
 }
 
@@ -151,7 +137,6 @@ int Main(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("pimoru"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/pimoru/pimoru.png")));
   QApplication::setFont(PixelFont(JapaneseFamilies(), 13));
-  LoadQtTranslations(app);
 
   const Folders folders = LocateFolders(
       ProcessEnvironment, QCoreApplication::applicationDirPath().toStdString());

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -37,6 +39,8 @@
 
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
+#include "app/qt_japanese.h"
+#include "app/reading_styles.h"
 #include "app/speech_controls.h"
 #include "app/system_reason.h"
 #include "app/zoom_browser.h"
@@ -66,6 +70,10 @@ struct FieldFont {
 constexpr FieldFont kHangulFieldFont = {HangulFamilies, 14};
 constexpr FieldFont kSymbolFieldFont = {SymbolFamilies, 13};
 constexpr FieldFont kKanaFieldFont = {JapaneseFamilies, 11};
+
+// In the report's place while the input has changed since it was made.
+constexpr char16_t kReportOutdated[] =
+    u"入力が変わりました。変換1・変換2で新しい作業レポートを作ります。";
 
 QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -219,6 +227,7 @@ TMainFrm::TMainFrm(Folders folders, UrlOpener open_url, QWidget* parent)
       open_url_(std::move(open_url)),
       lists_(folders_.KdatFolder()) {
   setObjectName(QStringLiteral("MainFrm"));
+  UseJapaneseQtStrings();
   setWindowTitle(QStringLiteral("ハングル ぴもる"));
   setFont(PixelFont(JapaneseFamilies(), kLabelPixels));
   BuildControls();
@@ -323,6 +332,7 @@ void TMainFrm::BuildRows() {
   reading->addWidget(edit2_);
   reading->addWidget(speech_->play_button());
   rows->addLayout(reading, 1, 1);
+  other_row_ = std::make_unique<OtherReadingRow>(rows, row++, 1, panel2_);
   rows->setColumnStretch(1, 1);
   // Height beyond the rows' own, when the line to the report is moved
   // down, stays below them.
@@ -336,7 +346,6 @@ void TMainFrm::BuildReport() {
   web_browser1_->setObjectName(QStringLiteral("WebBrowser1"));
   web_browser1_->setOpenLinks(false);
   panel4_ = MakePanel(QStringLiteral("Panel4"), panel3_);
-  panel4_->setFixedHeight(kPanel4Height);
   auto* note = new QGridLayout(panel4_);
   note->setContentsMargins(6, 2, 6, 2);
   note->setVerticalSpacing(0);
@@ -384,8 +393,12 @@ void TMainFrm::BuildReport() {
   note->addWidget(check_box3_, 0, 1);
   note->addWidget(check_box1_, 1, 1);
   note->addWidget(check_box2_, 2, 1);
-  note->addWidget(check_box4_, 3, 1);
-  note->addWidget(check_box6_, 4, 0);
+  // Two to a line, so that the panel keeps its height.
+  auto* reading_options = new QHBoxLayout;
+  reading_options->addWidget(check_box4_);
+  reading_options->addWidget(check_box6_);
+  reading_options->addStretch();
+  note->addLayout(reading_options, 3, 1);
   note->addWidget(check_box5_, 4, 1);
   auto* notation = new QHBoxLayout;
   notation->addWidget(MakeLabel(QStringLiteral("Label9"),
@@ -393,9 +406,18 @@ void TMainFrm::BuildReport() {
   notation->addWidget(combo_box1_);
   notation->addStretch();
   note->addLayout(notation, 5, 1);
+  // Below the usage note, the preset of the options of everyday speech.
+  style_box_ = new StyleBox({check_box2_, check_box3_}, panel4_);
+  auto* style = new QHBoxLayout;
+  style->addWidget(MakeLabel(QStringLiteral("StyleLabel"),
+                             QStringLiteral("発音の基準："), panel4_));
+  style->addWidget(style_box_);
+  style->addStretch();
+  note->addLayout(style, 4, 0);
   note->addWidget(speech_->speed_box(), 5, 0);
   note->setColumnStretch(0, 1);
   note->setColumnStretch(1, 1);
+  panel4_->setFixedHeight(kPanel4Height);
 
   auto* report = new QVBoxLayout(panel3_);
   report->setContentsMargins(0, 0, 0, 0);
@@ -536,6 +558,8 @@ void TMainFrm::ConnectHandlers() {
           });
   connect(web_browser1_, &QTextBrowser::anchorClicked, this,
           &TMainFrm::WebBrowser1AnchorClicked);
+  connect(edit1_, &QLineEdit::textEdited, this, &TMainFrm::Edit1Edited);
+  connect(edit2_, &QLineEdit::textEdited, this, &TMainFrm::Edit2Edited);
   connect(speech_, &SpeechControls::PlayRequested, this,
           &TMainFrm::SpeakReading);
   connect(speech_, &SpeechControls::SpeedChanged, this, [this](int index) {
@@ -555,6 +579,10 @@ void TMainFrm::ConnectHandlers() {
   panel2_->setContextMenuPolicy(Qt::ActionsContextMenu);
   panel2_->addAction(copy_result_);
   connect(copy_result_, &QAction::triggered, this, &TMainFrm::CopyResult);
+  for (QLineEdit* field : {edit2_, edit3_, edit4_}) {
+    connect(field, &QLineEdit::textChanged, this, &TMainFrm::UpdateCopyResult);
+  }
+  UpdateCopyResult();
 
   struct ZoomKey {
     QKeySequence keys;
@@ -666,16 +694,38 @@ bool TMainFrm::eventFilter(QObject* watched, QEvent* event) {
 void TMainFrm::SpeedButton2Click() {
   try {
     // An edited list takes effect now: the lists look at their files.
+    // With the dictionary switched off, every question is asked, with what
+    // it knows of the word beside it.
     DialogAsker dialog(this);
     std::optional<KnowingAsker> knowing;
+    std::optional<SuggestingAsker> suggesting;
     if (dictionary_ != nullptr && settings_.dict_flg) {
       knowing.emplace(*dictionary_, dialog);
+    } else if (dictionary_ != nullptr) {
+      suggesting.emplace(*dictionary_, dialog);
     }
-    Asker& asker = knowing ? static_cast<Asker&>(*knowing) : dialog;
+    Asker& asker = knowing      ? static_cast<Asker&>(*knowing)
+                   : suggesting ? static_cast<Asker&>(*suggesting)
+                                : dialog;
     const std::u16string reading =
         RunPipeline(edit1_->text().toStdU16String(), settings_.options, lists_,
                     asker, record_);
+    // The other style answers as this conversion did; what it alone asks,
+    // the dictionary decides or it is No, without a box.
+    FixedAsker no(false);
+    std::optional<KnowingAsker> quiet;
+    if (dictionary_ != nullptr) quiet.emplace(*dictionary_, no);
+    other_ =
+        OtherFormOf(edit1_->text().toStdU16String(), settings_.options, reading,
+                    lists_, record_, quiet ? static_cast<Asker&>(*quiet) : no);
+    ShowOtherForm();
     edit2_->setText(ToQString(reading));
+    SetStale(edit2_, false);
+    // The symbols, the kana and the report are still those of the reading
+    // before.
+    SetStale(edit3_, true);
+    SetStale(edit4_, true);
+    ClearReport(QString::fromUtf16(kReportOutdated));
     edit2_->setFocus();
     edit2_->deselect();
     edit2_->setCursorPosition(static_cast<int>(edit2_->text().size()));
@@ -691,11 +741,26 @@ void TMainFrm::SpeedButton3Click() {
     const Transcription transcription =
         Transcribe(reading, settings_.options.notation, record_);
     voicing_marks_ = transcription.voicing_marks;
+    // A long line is shown from its start, as it is read.
     edit3_->setText(ToQString(Trim(transcription.symbols)));
+    edit3_->setCursorPosition(0);
     edit4_->setText(ToQString(Trim(transcription.kana)));
-    if (reading.empty()) return;
-    // Writes nothing for an empty input; an earlier page is then shown again.
-    const Conversion conversion{input, reading, transcription, record_};
+    edit4_->setCursorPosition(0);
+    SetStale(edit3_, false);
+    SetStale(edit4_, false);
+    if (other_row_->shown()) {
+      StageRecord scratch;
+      other_row_->SetKana(ToQString(
+          Trim(Transcribe(other_->reading, settings_.options.notation, scratch)
+                   .kana)));
+    }
+    // Without an input there is no report to make, and the one shown last
+    // belongs to another input.
+    if (reading.empty() || input.empty()) {
+      ClearReport(QString());
+      return;
+    }
+    const Conversion conversion{input, reading, transcription, record_, other_};
     WriteWorkReport(
         folders_.WorkReportPath(), conversion, folders_.HtmlFolder(),
         speech_->Ready() ? SyllableLinks::kSpeak : SyllableLinks::kNone);
@@ -703,6 +768,59 @@ void TMainFrm::SpeedButton3Click() {
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
+}
+
+void TMainFrm::Edit1Edited() {
+  for (QLineEdit* field :
+       {edit2_, edit3_, edit4_, other_row_->reading(), other_row_->kana()}) {
+    SetStale(field, true);
+  }
+  ClearReport(QString::fromUtf16(kReportOutdated));
+}
+
+void TMainFrm::Edit2Edited() {
+  SetStale(edit3_, true);
+  SetStale(edit4_, true);
+}
+
+void TMainFrm::ShowOtherForm() {
+  QLabel* reading_label = row_labels_[1];
+  if (other_) {
+    other_row_->Show(*other_);
+    SetStale(other_row_->reading(), false);
+    SetStale(other_row_->kana(), false);
+    const std::u16string_view name = ReadingName(
+        other_->style == SpeechStyle::kTextbook ? SpeechStyle::kEveryday
+                                                : SpeechStyle::kTextbook);
+    reading_label->setText(ToQString(name) + QStringLiteral("："));
+  } else {
+    other_row_->Hide();
+    reading_label->setText(QStringLiteral("読みﾊﾝｸﾞﾙ："));
+  }
+  // The compact view takes the height of its rows.
+  if (shown_before_) SetFullView(panel3_->isVisible());
+}
+
+void TMainFrm::SetStale(QLineEdit* field, bool stale) {
+  if (field->property("stale").toBool() == stale) return;
+  field->setProperty("stale", stale);
+  if (!stale) {
+    field->setPalette(QPalette());
+    field->setToolTip(QString());
+    return;
+  }
+  QPalette grey = field->palette();
+  grey.setColor(QPalette::Text, grey.color(QPalette::Disabled, QPalette::Text));
+  field->setPalette(grey);
+  field->setToolTip(
+      QStringLiteral("前の入力の結果です。変換し直してください。"));
+}
+
+void TMainFrm::ClearReport(const QString& note) {
+  if (web_browser1_->showing_note() && web_browser1_->toPlainText() == note) {
+    return;
+  }
+  web_browser1_->ShowNote(note);
 }
 
 void TMainFrm::ShowReport() {
@@ -732,7 +850,14 @@ void TMainFrm::ShowWarning(const QString& text) {
 
 void TMainFrm::SpeedButton1Click(bool down) {
   SetFullView(down);
+  KeepOnScreens();
   WriteSettings(/*may_tell=*/true);
+}
+
+void TMainFrm::KeepOnScreens() {
+  const QSize frame_margins = frameGeometry().size() - geometry().size();
+  move(PlaceOnScreens(frameGeometry().topLeft(), size() + frame_margins,
+                      ScreenAreas()));
 }
 
 void TMainFrm::SetFullView(bool full) {
@@ -794,13 +919,32 @@ void TMainFrm::ApplyZoom() {
   };
   const QFont label_font = PixelFont(JapaneseFamilies(), scaled(kLabelPixels));
   for (QLabel* label : row_labels_) label->setFont(label_font);
+  other_row_->label()->setFont(label_font);
+  // The labels keep the width of the longest caption the reading rows can
+  // have, so that the fields stay put as the other reading comes and goes.
+  const QFontMetrics label_metrics(label_font);
+  int label_width = 0;
+  for (const SpeechStyle style :
+       {SpeechStyle::kTextbook, SpeechStyle::kEveryday}) {
+    label_width = std::max(
+        label_width, label_metrics.horizontalAdvance(
+                         ToQString(ReadingName(style)) + QStringLiteral("：")));
+  }
+  for (const QLabel* label : row_labels_) {
+    label_width =
+        std::max(label_width, label_metrics.horizontalAdvance(label->text()));
+  }
+  static_cast<QGridLayout*>(panel2_->layout())
+      ->setColumnMinimumWidth(0, label_width);
   struct Field {
     QLineEdit* field;
     FieldFont font;
   };
   for (const auto& [field, font] :
        {Field{edit1_, kHangulFieldFont}, Field{edit2_, kHangulFieldFont},
-        Field{edit3_, kSymbolFieldFont}, Field{edit4_, kKanaFieldFont}}) {
+        Field{edit3_, kSymbolFieldFont}, Field{edit4_, kKanaFieldFont},
+        Field{other_row_->reading(), kHangulFieldFont},
+        Field{other_row_->kana(), kKanaFieldFont}}) {
     QFont zoomed = PointFont(font.families(), font.points);
     zoomed.setPointSizeF(font.points * percent / 100.0);
     field->setFont(zoomed);
@@ -818,9 +962,7 @@ void TMainFrm::ApplyZoom() {
   // A view already shown takes its new height: the compact view that of
   // the rows, the full view at least theirs. Grown, it stays on the screen.
   SetFullView(panel3_->isVisible());
-  const QSize frame_margins = frameGeometry().size() - geometry().size();
-  move(PlaceOnScreens(frameGeometry().topLeft(), size() + frame_margins,
-                      ScreenAreas()));
+  KeepOnScreens();
 }
 
 void TMainFrm::CopyField(QLineEdit* field) {
@@ -836,10 +978,24 @@ void TMainFrm::SpeedButton5Click() { CopyField(edit4_); }
 void TMainFrm::SpeedButton9Click() { CopyField(edit2_); }
 
 void TMainFrm::CopyResult() {
-  // The three lines as `pimoru-cli --format text` writes them.
-  QApplication::clipboard()->setText(
-      QStringLiteral("読みﾊﾝｸﾞﾙ：%1\n発音記号：%2\n発音カナ：%3\n")
-          .arg(edit2_->text(), edit3_->text(), edit4_->text()));
+  // Each row that holds a text, labelled as in the window: the typed line
+  // first, then the lines as `pimoru-cli --format text` writes them.
+  QString text;
+  const QLineEdit* const fields[] = {edit1_, edit2_, edit3_, edit4_};
+  for (std::size_t row = 0; row < std::size(fields); ++row) {
+    if (fields[row]->text().isEmpty()) continue;
+    text += row_labels_[static_cast<qsizetype>(row)]->text() +
+            fields[row]->text() + u'\n';
+  }
+  if (other_row_->shown()) text += other_row_->Line() + u'\n';
+  QApplication::clipboard()->setText(text);
+}
+
+void TMainFrm::UpdateCopyResult() {
+  // Without a result, there is nothing to copy but what was typed.
+  copy_result_->setEnabled(!edit2_->text().isEmpty() ||
+                           !edit3_->text().isEmpty() ||
+                           !edit4_->text().isEmpty());
 }
 
 void TMainFrm::FieldContextMenu(QLineEdit* field, const QPoint& position) {
@@ -852,7 +1008,13 @@ void TMainFrm::FieldContextMenu(QLineEdit* field, const QPoint& position) {
 
 void TMainFrm::SpeedButton6Click() {
   if (page_control1_->currentIndex() != 0) return;
-  for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) field->clear();
+  for (QLineEdit* field : {edit1_, edit2_, edit3_, edit4_}) {
+    field->clear();
+    SetStale(field, false);
+  }
+  other_.reset();
+  ShowOtherForm();
+  ClearReport(QString());
   edit1_->setFocus();
 }
 

@@ -16,6 +16,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/folders.h"
@@ -23,6 +24,7 @@
 #include "app/settings.h"
 #include "hangul/word_knowledge.h"
 #include "hangul/word_list.h"
+#include "pipeline/speech_style.h"
 #include "pipeline/stage_record.h"
 #include "render/speaker.h"
 
@@ -37,16 +39,20 @@ class QTabWidget;
 
 namespace pimoru {
 
+class OtherReadingRow;
+class StyleBox;
 class SoundOutput;
 class SpeechControls;
 class ZoomBrowser;
 
 // Client sizes of the window at the zoom of 100 %: the compact view shows
 // the four rows and the bar, the full view also the report and the options.
-// The width and the full view's height are the user's once changed.
+// The full view gives the report room for about ten of its lines, so that
+// it can be read without scrolling at once, and still fits a screen 768
+// high. The width and the full view's height are the user's once changed.
 inline constexpr int kClientWidth = 634;
 inline constexpr int kCompactHeight = 240;
-inline constexpr int kFullHeight = 513;
+inline constexpr int kFullHeight = 680;
 
 // The most characters a field holds: as many as memory allows. A one-line
 // field's own default cuts a paste at 32,767 without a word; a long text
@@ -150,14 +156,32 @@ class TMainFrm : public QWidget {
   // the view.
   void SetFullView(bool full);
   int CompactHeight() const;
+  // Moves the window, grown or zoomed, back onto the screens where it
+  // reaches past them.
+  void KeepOnScreens();
   int FullHeight() const;
   // Sets the text of the four rows and of the report to the zoom of the
   // settings; `step` moves it along the list first.
   void Zoom(int step);
   void ApplyZoom();
 
+  // The input was edited: what was made from it is shown as old, and its
+  // report is taken away.
+  void Edit1Edited();
+  // The reading was edited: its symbols and kana are shown as old.
+  void Edit2Edited();
+  // Shows the reading in the other style beside the one converted, and
+  // names both; or hides it and the reading is the reading again.
+  void ShowOtherForm();
+  // Greys a field out as made from an input that has changed since, or
+  // shows it as current again.
+  void SetStale(QLineEdit* field, bool stale);
+  // Takes the report of an earlier input out of view, leaving `note`.
+  void ClearReport(const QString& note);
+
   void CopyField(QLineEdit* field);
   void CopyResult();
+  void UpdateCopyResult();
   void ShowReport();
   void ShowHelp(const QUrl& page);
   void ShowError(const char* message);
@@ -217,6 +241,10 @@ class TMainFrm : public QWidget {
   std::shared_ptr<const WordKnowledge> dictionary_;
   std::function<QString()> dictionary_status_;
   QComboBox* combo_box1_;
+  StyleBox* style_box_;
+  std::unique_ptr<OtherReadingRow> other_row_;
+  // The reading of the last 変換1 in the other style, where it differs.
+  std::optional<OtherForm> other_;
   SpeechControls* speech_;
   QAction* copy_result_;
 };

@@ -5,7 +5,10 @@
 //   pimoru-screenshot OUTPUT.png DATA_FOLDER [TEXT]
 //
 // The settings and the report go to a temporary folder, so a picture never
-// touches the user's own. Questions are answered No.
+// touches the user's own, and the window starts as for a new user. Questions
+// are answered No. Speech is set up as the window's own start does; ▶ is
+// drawn once the synthesiser has been looked for (greyed out without it or
+// without a sound device).
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -23,7 +26,9 @@
 
 #include "app/fonts.h"
 #include "app/main_frm.h"
+#include "app/sound_output.h"
 #include "lexicon/dictionary.h"
+#include "speech/speech.h"
 
 namespace pimoru {
 namespace {
@@ -48,7 +53,7 @@ int Main(int argc, char** argv) {
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
   const QString text = argc > 3 ? QString::fromLocal8Bit(argv[3])
-                                : QStringLiteral("같이 먹어요");
+                                : QStringLiteral("안녕하세요 감사합니다");
   QApplication::setApplicationDisplayName(QStringLiteral("Hangul Pimoru"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/pimoru/pimoru.png")));
   QApplication::setFont(PixelFont(JapaneseFamilies(), 13));
@@ -67,6 +72,7 @@ int Main(int argc, char** argv) {
   const std::shared_ptr<const Dictionary> dictionary =
       MakeDictionary(folders.program_folder, folders.system_folder);
   if (dictionary->Load()) window.SetDictionary(dictionary, nullptr);
+  window.SetSpeech(MakeSpeaker(), std::make_unique<DeviceSoundOutput>());
 
   QTimer answer_no;
   QObject::connect(&answer_no, &QTimer::timeout, [] {
@@ -87,6 +93,14 @@ int Main(int argc, char** argv) {
   window.findChild<QPushButton*>(QStringLiteral("SpeedButton2"))->click();
   window.findChild<QPushButton*>(QStringLiteral("SpeedButton3"))->click();
   Settle(500);
+  // Loading the synthesiser takes a moment.
+  const auto* play =
+      window.findChild<QPushButton*>(QStringLiteral("SpeedButton10"));
+  QElapsedTimer waited;
+  waited.start();
+  while (play != nullptr && !play->isEnabled() && waited.elapsed() < 5000) {
+    Settle(100);
+  }
 
   if (!window.grab().save(output, "PNG")) {
     std::fprintf(stderr, "pimoru-screenshot: cannot write %s\n", argv[1]);

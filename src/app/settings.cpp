@@ -27,6 +27,7 @@ constexpr std::u16string_view kPhraseFlg = u"Phrase_Flg";
 constexpr std::u16string_view kDictFlg = u"Dict_Flg";
 constexpr std::u16string_view kSpeechSpeedIdx = u"Speech_Speed_Idx";
 constexpr std::u16string_view kReadNumbersFlg = u"Read_Numbers_Flg";
+constexpr std::u16string_view kSettingsVersionKey = u"Settings_Version";
 
 std::u16string DecodeUtf16(std::string_view bytes, bool little_endian) {
   std::u16string text;
@@ -140,6 +141,7 @@ std::string FormatSettings(const Settings& settings) {
       "Speech_Speed_Idx," + std::to_string(settings.speech_speed_idx) + "\r\n";
   text += std::string("Read_Numbers_Flg,") + flag(options.read_numbers_flg) +
           "\r\n";
+  text += "Settings_Version," + std::to_string(kSettingsVersion) + "\r\n";
   return text;
 }
 
@@ -171,7 +173,11 @@ FileProblem LoadSettings(const std::filesystem::path& file,
   if (opened.size() > kSettingsReadLimit) {
     bytes.resize(bytes.find_last_of("\r\n") + 1);  // npos + 1 == 0
   }
-  ApplySettingLines(DecodeSettingLines(bytes), settings);
+  const std::vector<std::u16string> lines = DecodeSettingLines(bytes);
+  if (SettingValue(lines, kSettingsVersionKey).empty()) {
+    settings.options = WithStyle(settings.options, SpeechStyle::kEveryday);
+  }
+  ApplySettingLines(lines, settings);
   return {};
 }
 

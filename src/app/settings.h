@@ -20,6 +20,7 @@
 
 #include "app/system_reason.h"
 #include "pipeline/options.h"
+#include "pipeline/speech_style.h"
 
 namespace pimoru {
 
@@ -61,8 +62,9 @@ struct Settings {
   int speech_speed_idx = 0;
   // The notation is kept as Noon_Idx had it, even a number outside 0..2:
   // it then renders like 0, selects nothing in the notation box and is
-  // saved as 0.
-  Options options;
+  // saved as 0. A new user starts with the standard pronunciation of the
+  // textbooks.
+  Options options = WithStyle(Options{}, SpeechStyle::kTextbook);
 
   friend bool operator==(const Settings& a, const Settings& b) {
     return a.main_left == b.main_left && a.main_top == b.main_top &&
@@ -95,16 +97,23 @@ void ApplySettingLines(std::span<const std::u16string> lines,
 // as UTF-8, an ill-formed byte as U+FFFD.
 std::vector<std::u16string> DecodeSettingLines(std::string_view bytes);
 
-// The file's text: a line per key in a fixed order, each ended by CR LF,
-// ASCII.
+// The file's text: one line a key in a fixed order, each ended by CR LF,
+// ASCII, the version last.
 std::string FormatSettings(const Settings& settings);
 
+// The version of the settings file that this program writes. A file
+// without one was written when everyday speech was the default: the
+// options of everyday speech it does not name are on.
+inline constexpr int kSettingsVersion = 2;
+
 // Reads `file` over `settings`, at most kSettingsReadLimit bytes of it (a
-// line cut at the limit is dropped). A missing file leaves them as they
-// are, and so does one that exists but cannot be read: a folder, a device
-// or a FIFO at the path, a file without read permission, another user's
-// link in a shared folder (see MayFollowLink). That is told by the problem
-// returned, so the caller can keep from overwriting a file it never read.
+// line cut at the limit is dropped); the options of everyday speech of an
+// older file (one without Settings_Version) start on. A missing file leaves
+// them as they are, and so does one that exists but cannot be read: a
+// folder, a device or a FIFO at the path, a file without read permission,
+// another user's link in a shared folder (see MayFollowLink). That is told
+// by the problem returned, so the caller can keep from overwriting a file it
+// never read.
 FileProblem LoadSettings(const std::filesystem::path& file, Settings& settings);
 
 // Replaces `file` with those lines, through a temporary file in the same

@@ -1,6 +1,7 @@
 #include "app/zoom_browser.h"
 
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
@@ -26,12 +27,48 @@ QString ScaleCssPixels(const QString& css, int percent) {
   return scaled;
 }
 
-ZoomBrowser::ZoomBrowser(QWidget* parent) : QTextBrowser(parent) {}
+ZoomBrowser::ZoomBrowser(QWidget* parent) : QTextBrowser(parent) {
+  // Only the reader's own scrolling (the bar, the wheel, the keys) lets the
+  // page leave its top.
+  connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+          [this] { at_top_ = false; });
+}
 
 void ZoomBrowser::SetZoomPercent(int percent) {
   if (percent == zoom_percent_) return;
   zoom_percent_ = percent;
-  if (!source().isEmpty()) reload();
+  if (!source().isEmpty() && !showing_note_) reload();
+}
+
+void ZoomBrowser::ShowNote(const QString& note) {
+  showing_note_ = true;
+  setPlainText(note);
+  at_top_ = true;
+  KeepAtTop();
+}
+
+void ZoomBrowser::doSetSource(const QUrl& name,
+                              QTextDocument::ResourceType type) {
+  showing_note_ = false;
+  QTextBrowser::doSetSource(name, type);
+  at_top_ = name.fragment().isEmpty();
+  KeepAtTop();
+}
+
+void ZoomBrowser::resizeEvent(QResizeEvent* event) {
+  QTextBrowser::resizeEvent(event);
+  KeepAtTop();
+}
+
+void ZoomBrowser::showEvent(QShowEvent* event) {
+  QTextBrowser::showEvent(event);
+  KeepAtTop();
+}
+
+void ZoomBrowser::KeepAtTop() {
+  if (!at_top_) return;
+  horizontalScrollBar()->setValue(0);
+  verticalScrollBar()->setValue(0);
 }
 
 QVariant ZoomBrowser::loadResource(int type, const QUrl& name) {

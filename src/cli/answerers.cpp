@@ -37,16 +37,9 @@ bool AsksForDictionary(const CommandLine& cl) {
 std::string TerminalQuestion(const Question& question, const Judgement& guess) {
   std::string shown = Utf16ToUtf8(question.Message(guess));
   shown += '\n';
-  if (guess.reason.empty() && guess.hanja.empty()) {
-    return shown + "[y/n] ";
-  }
-  shown += "辞書の推測：";
-  shown += guess.guess ? "はい" : "いいえ";
-  if (!guess.reason.empty()) {
-    shown += "（" + Utf16ToUtf8(guess.reason) + "）";
-  }
-  shown += '\n';
-  return shown + (guess.guess ? "[Y/n] " : "[y/N] ");
+  const bool offers_guess = !guess.reason.empty() || !guess.hanja.empty();
+  shown += !offers_guess ? "[y/n" : guess.guess ? "[Y/n" : "[y/N";
+  return shown + "、y!/n!：以後、同じ語には同じ答え] ";
 }
 
 Answer TerminalAsker::Respond(const Question& question,
@@ -65,11 +58,13 @@ Answer TerminalAsker::Respond(const Question& question,
       answer += static_cast<char>(c);
     }
     if (answer.ends_with('\r')) answer.pop_back();
+    // "y!", "n!": the same answer for the same word from now on.
+    const bool remember = answer.size() >= 2 && answer[1] == '!';
     if (answer.starts_with('y') || answer.starts_with('Y')) {
-      return {true, Answerer::kUser, guess.reason};
+      return {true, Answerer::kUser, guess.reason, remember};
     }
     if (answer.starts_with('n') || answer.starts_with('N')) {
-      return {false, Answerer::kUser, guess.reason};
+      return {false, Answerer::kUser, guess.reason, remember};
     }
     if (c == EOF) {
       ended_ = true;

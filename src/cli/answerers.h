@@ -26,10 +26,11 @@ class CliAsker : public Asker {
 };
 
 // The question as the terminal shows it: the message (with the word's hanja
-// where the dictionary knows them), what the dictionary guessed and why,
-// and the prompt, whose capital letter is the answer an empty line gives
-// ("[Y/n] "). Where no dictionary was consulted, the prompt is "[y/n] "
-// and only y or n answers.
+// and what the dictionary guessed and why, where it was consulted) and the
+// prompt, whose capital letter is the answer an empty line gives ("[Y/n"),
+// and which offers y! and n! to give the same answer to the same question
+// about the same word for the rest of the input. Where no dictionary was
+// consulted, the prompt begins "[y/n" and only y or n answers.
 std::string TerminalQuestion(const Question& question, const Judgement& guess);
 
 // Asks on the controlling terminal, so that questions work while the text

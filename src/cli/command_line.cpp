@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "pipeline/speech_style.h"
+
 namespace pimoru {
 namespace {
 
@@ -50,6 +52,9 @@ Options:
   --h-strong, --no-h-strong   weakened ㅎ dropped altogether on/off (default on)
   --real-endings, --no-real-endings
                               colloquial formal endings on/off (default on)
+  --standard                  the standard pronunciation of the textbooks:
+                              the same as --no-h-strong --no-real-endings
+                              (an option after it still counts)
   --phrase, --no-phrase       read each line as spoken in one breath: the sound
                               changes cross the spaces between words, and
                               punctuation pauses (default off)
@@ -190,6 +195,12 @@ std::optional<CommandLine> ParseCommandLine(
         return std::nullopt;
       }
       cl.report_path = *v;
+    } else if (name == "--standard") {
+      if (value) {
+        error = "option " + name + " takes no value";
+        return std::nullopt;
+      }
+      cl.options = WithStyle(cl.options, SpeechStyle::kTextbook);
     } else if (name == "--data") {
       const auto v = take_value();
       if (!v) return std::nullopt;

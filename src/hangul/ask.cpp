@@ -1,5 +1,6 @@
 #include "hangul/ask.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,6 +9,27 @@
 
 namespace pimoru {
 namespace {
+
+// A question answered before to be remembered, counted once more in the
+// record; null when there is none.
+const RecordedQuestion* FromMemory(const Question& question, Asking& asking) {
+  if (asking.remembered.empty()) return nullptr;
+  const RecordedQuestion now = question.Record({});
+  const auto same = [&now](const RecordedQuestion& q) { return q.SameAs(now); };
+  const auto kept =
+      std::find_if(asking.remembered.begin(), asking.remembered.end(), same);
+  if (kept == asking.remembered.end()) return nullptr;
+  if (asking.record != nullptr) {
+    const auto listed =
+        std::find_if(asking.record->begin(), asking.record->end(), same);
+    if (listed != asking.record->end()) {
+      ++listed->places;
+    } else {
+      asking.record->push_back(*kept);
+    }
+  }
+  return &*kept;
+}
 
 // The input stays as it was during a walk and the output is built beside
 // it; the text takes the output only when some answer was Yes.
@@ -53,12 +75,16 @@ bool AskOne(const Question& question, const Judgement& guess, Asking& asking) {
     std::optional<Answer> decided = asking.asker.Decide(question);
     if (!decided || !decided->yes) return false;
     answer = std::move(*decided);
+  } else if (const RecordedQuestion* kept = FromMemory(question, asking)) {
+    return kept->answer.yes;
   } else {
     answer = asking.asker.Respond(question, guess);
   }
   const bool yes = answer.yes;
-  if (asking.record != nullptr) {
-    asking.record->push_back(question.Record(std::move(answer)));
+  if (asking.record != nullptr || answer.remember) {
+    RecordedQuestion asked = question.Record(std::move(answer));
+    if (asked.answer.remember) asking.remembered.push_back(asked);
+    if (asking.record != nullptr) asking.record->push_back(std::move(asked));
   }
   return yes;
 }

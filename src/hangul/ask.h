@@ -1,6 +1,7 @@
 // The walks that ask a question at each place where a rule could apply, and
-// make the replacement only where the answer is Yes. Answers are never
-// remembered.
+// make the replacement only where the answer is Yes. An answer given to be
+// remembered answers the same question about the same word for the rest of
+// the conversion.
 #ifndef PIMORU_HANGUL_ASK_H_
 #define PIMORU_HANGUL_ASK_H_
 
@@ -14,8 +15,10 @@
 namespace pimoru {
 
 // Who answers the questions of a conversion, the input as typed (null
-// where it is not known), and where the asking stage keeps each question
-// with its answer (null where nothing shows them).
+// where it is not known), where the asking stage keeps each question with
+// its answer (null where nothing shows them), and the answers to be given
+// again without asking. A question answered from memory is counted in the
+// record at the place it was first asked, so the record lists it once.
 struct Asking {
   Asker& asker;
   TypedInput* typed = nullptr;
@@ -24,11 +27,13 @@ struct Asking {
   // (Asker::Decide); the rest is passed over as No, and only the Yes
   // answers are kept.
   bool decided_only = false;
+  std::vector<RecordedQuestion> remembered = {};
 };
 
 // Asks one question, told what the asking stage guesses (Unknown with no
 // reason where it has none), and keeps it with its answer where the asking
-// keeps them. Returns whether the answer was Yes.
+// keeps them; one answered before to be remembered is not asked again.
+// Returns whether the answer was Yes.
 bool AskOne(const Question& question, const Judgement& guess, Asking& asking);
 
 // For every occurrence of `pattern` in the text, in text order, asks

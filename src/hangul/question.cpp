@@ -9,27 +9,38 @@ namespace pimoru {
 namespace {
 
 constexpr std::u16string_view kLineBreak = u"\n";
+// Where the two syllables of a junction meet, in a word as shown.
+constexpr std::u16string_view kMeeting = u"｜";
+// How much of the line is shown on each side of the word.
+constexpr std::size_t kAround = 8;
+constexpr std::size_t npos = std::u16string_view::npos;
 
-// The message of a question about the junction of two syllables.
-std::u16string JunctionMessage(std::u16string_view title,
-                               std::u16string_view pair,
-                               std::u16string_view kind, char16_t final_jamo,
-                               char16_t initial_jamo) {
-  std::u16string message(title);
-  message += kLineBreak;
-  message += pair;
-  message += u"は";
-  message += kind;
-  message += u"ですか？";
-  message += kind;
-  message += u"で";
-  message += CompatibilityJamo(final_jamo);
-  message += u"パッチムの後ろに";
-  message += CompatibilityJamo(initial_jamo);
-  message += u"初声が来た場合、";
-  message += title;
-  message += u"します。";
-  return message;
+std::u16string Decimal(std::size_t number) {
+  std::u16string digits;
+  do {
+    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
+    number /= 10;
+  } while (number > 0);
+  return digits;
+}
+
+// A stretch of the line as shown: conjoining jamo typed as such are the
+// syllables they spell, and what would break the message's lines is a
+// space.
+std::u16string OnOneLine(std::u16string_view text) {
+  std::size_t lead = 0;
+  while (lead < text.size() && text[lead] <= u' ') ++lead;
+  std::size_t trail = 0;
+  while (trail < text.size() - lead && text[text.size() - 1 - trail] <= u' ') {
+    ++trail;
+  }
+  std::u16string shown(text.substr(0, lead));
+  shown += ComposeText(text);
+  shown += text.substr(text.size() - trail);
+  for (char16_t& c : shown) {
+    if (c < u' ') c = u' ';
+  }
+  return shown;
 }
 
 constexpr bool IsWordLetter(char16_t c) { return IsSyllable(c) || IsJamo(c); }
@@ -185,34 +196,158 @@ TypedSpan Question::TypedWord() const {
   return typed_->WordAround(syllable);
 }
 
-std::u16string Question::Message() const {
-  return MessageShowing(AtJunction(kind_) ? JunctionPair() : CurrentWord());
+std::size_t Question::MeetingInitial() const {
+  for (std::size_t k = pattern_.size(); k-- > 0;) {
+    if (IsInitial(pattern_[k])) return k;
+  }
+  return npos;
 }
+
+std::size_t Question::MeetingFinal() const {
+  const std::size_t initial = MeetingInitial();
+  if (initial == npos) return npos;
+  for (std::size_t k = initial; k-- > 0;) {
+    if (IsFinal(pattern_[k])) return k;
+  }
+  return npos;
+}
+
+std::u16string Question::Subject() const {
+  const TypedSpan word = TypedWord();
+  if (word.length == 0) return CurrentWord();
+  std::size_t end = word.offset + word.length;
+  if (AtJunction(kind_)) {
+    // Across a word boundary, the word after it too.
+    const std::size_t second = TypedSyllable(JunctionInitial());
+    if (second != npos && second >= end) {
+      const TypedSpan next = typed_->WordAround(second);
+      end = std::max(end, next.offset + next.length);
+    }
+  }
+  return OnOneLine(TypedLine().substr(word.offset, end - word.offset));
+}
+
+std::u16string Question::Marked() const {
+  const std::size_t final_unit = MeetingFinal();
+  if (final_unit == npos) return std::u16string();
+  const std::size_t initial_unit = MeetingInitial();
+  const TypedSpan word = TypedWord();
+  if (word.length == 0) {
+    // Only the working text: its two syllables as they stand.
+    return Shown(
+        SyllableWithFinal(jamo_, at_ + final_unit, pattern_[final_unit]) +
+        std::u16string(kMeeting) +
+        SyllableWithInitial(jamo_, at_ + initial_unit, pattern_[initial_unit]));
+  }
+  const std::size_t first = TypedSyllable(final_unit);
+  const std::size_t second = TypedSyllable(initial_unit);
+  if (first == npos || second == npos || second <= first ||
+      first < word.offset) {
+    return std::u16string();
+  }
+  const std::u16string_view line = TypedLine();
+  const TypedSpan last = typed_->WordAround(second);
+  const std::size_t end =
+      std::max(word.offset + word.length, last.offset + last.length);
+  // The bar takes the place of a space between the two.
+  std::size_t left_end = second;
+  while (left_end > first + 1 && !IsWordLetter(line[left_end - 1])) {
+    --left_end;
+  }
+  return OnOneLine(line.substr(word.offset, left_end - word.offset)) +
+         std::u16string(kMeeting) +
+         OnOneLine(line.substr(second, end - second));
+}
+
+std::u16string Question::Position() const {
+  const TypedSpan word = TypedWord();
+  if (word.length == 0) return std::u16string();
+  const std::u16string_view line = TypedLine();
+  const std::u16string subject = Subject();
+  const std::size_t begin = word.offset;
+  const std::size_t end = std::min(line.size(), begin + subject.size());
+  if (Trim(line.substr(0, begin)).empty() && Trim(line.substr(end)).empty()) {
+    return std::u16string();  // the line is the word
+  }
+  std::size_t from = begin > kAround ? begin - kAround : 0;
+  std::size_t to = std::min(line.size(), end + kAround);
+  // Never half a character outside the basic plane.
+  if (from > 0 && from < line.size() && line[from] >= 0xDC00 &&
+      line[from] <= 0xDFFF) {
+    ++from;
+  }
+  if (to < line.size() && to > end && line[to - 1] >= 0xD800 &&
+      line[to - 1] <= 0xDBFF) {
+    --to;
+  }
+  std::u16string text = Decimal(begin + 1) + u"文字目　";
+  if (from > 0) text += u"…";
+  text += OnOneLine(line.substr(from, begin - from));
+  text += u"［" + subject + u"］";
+  text += OnOneLine(line.substr(end, to - end));
+  if (to < line.size()) text += u"…";
+  return text;
+}
+
+std::u16string Question::Message() const { return Message(Judgement{}); }
 
 std::u16string Question::Message(const Judgement& judgement) const {
-  if (judgement.hanja.empty() || judgement.word.empty()) return Message();
-  std::u16string word = judgement.word;
-  word += u'(';
-  word += judgement.hanja;
-  word += u')';
-  return MessageShowing(word);
-}
-
-std::u16string Question::MessageShowing(std::u16string_view shown) const {
   const QuestionKindInfo& info = InfoOf(kind_);
+  const std::u16string subject = Subject();
+  std::u16string message = u"【";
+  message += info.title;
+  message += u"】";
+  message += kLineBreak;
+  message += u"「" + subject + u"」";
+  if (!readings_.empty()) message += u"（" + std::u16string(readings_) + u"）";
+  if (!judgement.hanja.empty() && !judgement.word.empty()) {
+    message += u"（";
+    if (judgement.word != subject) message += judgement.word + u"＝";
+    message += judgement.hanja + u"）";
+  }
   if (info.at_junction) {
-    if (pattern_.size() < 2) return std::u16string(info.title);
-    return JunctionMessage(info.title, shown, info.wording, pattern_[0],
-                           pattern_[JunctionInitial()]);
+    message += u"は";
+    message += info.wording;
+    message += u"ですか？";
+  } else {
+    message += info.wording;
   }
-  if (!readings_.empty()) {
-    std::u16string place(shown);
-    place += u'（';
-    place += readings_;
-    place += u'）';
-    return OccurrenceMessage(info.title, place, info.wording);
+  const std::size_t final_unit = MeetingFinal();
+  if (final_unit != npos) {
+    const char16_t final_letter = CompatibilityJamo(pattern_[final_unit]);
+    const char16_t initial_letter =
+        CompatibilityJamo(pattern_[MeetingInitial()]);
+    const std::u16string marked = Marked();
+    if (!marked.empty()) {
+      message += kLineBreak;
+      message += u"　" + marked + u"（" + final_letter + u"パッチム＋" +
+                 initial_letter + u"初声）";
+    }
+    if (info.at_junction) {
+      message += kLineBreak;
+      message += info.wording;
+      message += u"で";
+      message += final_letter;
+      message += u"パッチムの後ろに";
+      message += initial_letter;
+      message += u"初声が来た場合、";
+      message += info.title;
+      message += u"します。";
+    }
   }
-  return OccurrenceMessage(info.title, shown, info.wording);
+  const std::u16string position = Position();
+  if (!position.empty()) {
+    message += kLineBreak;
+    message += u"位置：" + position;
+  }
+  if (!judgement.reason.empty() || !judgement.hanja.empty()) {
+    message += kLineBreak;
+    // A stage that guesses itself guesses from what stands around.
+    message += info.unasked_takes_guess ? u"前後からの推測：" : u"辞書の推測：";
+    message += judgement.guess ? u"はい" : u"いいえ";
+    if (!judgement.reason.empty()) message += u"（" + judgement.reason + u"）";
+  }
+  return message;
 }
 
 std::u16string Question::TypedPlace() const {
@@ -243,18 +378,23 @@ RecordedQuestion Question::Record(Answer answer) const {
   asked.word = TypedWordText();
   if (AtJunction(kind_)) asked.pair = TypedPlace();
   asked.answer = std::move(answer);
+  asked.marked = Marked();
+  asked.stretch = Stretch();
   return asked;
 }
 
-std::u16string OccurrenceMessage(std::u16string_view title,
-                                 std::u16string_view word,
-                                 std::u16string_view question) {
-  std::u16string message(title);
-  message += kLineBreak;
-  message += u' ';
-  message += word;
-  message += question;
-  return message;
+std::u16string Question::Stretch() const {
+  if (!AtJunction(kind_)) return std::u16string();
+  const TypedSpan word = TypedWord();
+  const std::size_t initial_unit = MeetingInitial();
+  if (word.length == 0 || initial_unit == npos) return std::u16string();
+  const std::size_t second = TypedSyllable(initial_unit);
+  if (second == npos || second < word.offset) return std::u16string();
+  // One syllable more, where the word holding the second goes on.
+  const TypedSpan last = typed_->WordAround(second);
+  const std::size_t end =
+      std::max(second + 1, std::min(second + 2, last.offset + last.length));
+  return OnOneLine(TypedLine().substr(word.offset, end - word.offset));
 }
 
 }  // namespace pimoru

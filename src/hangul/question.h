@@ -29,15 +29,17 @@ enum class QuestionKind : std::uint8_t {
   kNativeNumeral,  // native numerals before 번 or 대? (a place as typed)
 };
 
-// What a kind of question is, in one place: how its message opens and asks,
-// how the report names it, whether it is about the junction of two
-// syllables (the final of one, the initial of the next) rather than about
-// the word, its name in outputs and stored files, and whether an answerer
-// that asks no one takes the guess of the stage that asks (--answers auto)
-// rather than No.
+// What a kind of question is, in one place: the rule it asks for, how its
+// message asks, how the report names it, whether it is about the junction
+// of two syllables (the final of one, the initial of the next) rather than
+// about the word, its name in outputs and stored files, and whether an
+// answerer that asks no one takes the guess of the stage that asks
+// (--answers auto) rather than No.
 struct QuestionKindInfo {
   QuestionKind kind;
-  std::u16string_view title;  // the message's first line
+  // The rule, as the message's heading shows it in 【】 and as its
+  // explanation names it ("…場合、鼻音化します。").
+  std::u16string_view title;
   // For a word, the sentence after it; at a junction, the kind of word.
   std::u16string_view wording;
   std::u16string_view label;  // in the report: "漢字語？"
@@ -47,22 +49,22 @@ struct QuestionKindInfo {
 };
 
 inline constexpr QuestionKindInfo kQuestionKinds[] = {
-    {QuestionKind::kNInsertion, u"ニウン挿入[n挿入]",
-     u"合成語または2語がつながった語", u"合成語？", true, "n-insertion"},
-    {QuestionKind::kSinoKoreanSuffix, u"【鼻音化】",
+    {QuestionKind::kNInsertion, u"N挿入", u"合成語または2語がつながった語",
+     u"合成語？", true, "n-insertion"},
+    {QuestionKind::kSinoKoreanSuffix, u"鼻音化",
      u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します。",
      u"接尾辞付きの漢字語？", false, "sino-suffix"},
-    {QuestionKind::kSinoKoreanNasalisation, u"【鼻音化】", u"漢字語",
-     u"漢字語？", true, "sino-nasalisation"},
-    {QuestionKind::kSinoKoreanTensification, u"【濃音化】", u"漢字語",
-     u"漢字語？", true, "sino-tensification"},
-    {QuestionKind::kFutureAdnominal, u"【濃音化】",
+    {QuestionKind::kSinoKoreanNasalisation, u"鼻音化", u"漢字語", u"漢字語？",
+     true, "sino-nasalisation"},
+    {QuestionKind::kSinoKoreanTensification, u"濃音化", u"漢字語", u"漢字語？",
+     true, "sino-tensification"},
+    {QuestionKind::kFutureAdnominal, u"濃音化",
      u"は動詞や形容詞の未来連体形ですか？", u"未来連体形？", false, "future"},
-    {QuestionKind::kListedEnding, u"【濃音化】",
+    {QuestionKind::kListedEnding, u"濃音化",
      u"は動詞や形容詞の未来連体形ですか？", u"未来連体形？", false,
      "listed-ending"},
     // The message shows the place with its two readings: 3번（세 번／삼 번）.
-    {QuestionKind::kNativeNumeral, u"【数字の読み】",
+    {QuestionKind::kNativeNumeral, u"数字の読み",
      u"は、回数や個数を数える固有語の数詞（前者）で読みますか？"
      u"いいえなら、番号や年代を表す漢数詞（後者）で読みます。",
      u"固有語の数詞？", false, "native-numeral", true},
@@ -181,16 +183,37 @@ struct Answer {
   bool yes = false;
   Answerer by = Answerer::kUser;
   std::u16string reason;  // the dictionary's, where one was consulted
+  // The same answer for the same question about the same word, for the
+  // rest of the conversion, without asking (以後、同じ語には同じ答え).
+  bool remember = false;
 };
 
 // One question as the record keeps it: its kind, the word as typed (as it
 // stood in the working text where the input is not known), for a junction
-// the two syllables that meet there, and the answer.
+// the two syllables that meet there, the word as the message shows it with
+// the junction marked ("서울｜역"), the answer, and at how many places it was
+// given, the first asked and the rest remembered. At a junction, `stretch`
+// is the part of the word that decides the answer: from its start through
+// the syllable after the two that meet ("솜이불" of 솜이불을, "확인요" of
+// 확인요청이), so that an answer kept for one form of a word serves its
+// other forms, while a particle stays apart from a longer word (책이,
+// 책이름).
 struct RecordedQuestion {
   QuestionKind kind = QuestionKind::kNInsertion;
   std::u16string word;
   std::u16string pair;
   Answer answer;
+  int places = 1;
+  std::u16string marked = {};
+  std::u16string stretch = {};
+
+  // The same question: its kind and junction, and the stretch of the word
+  // that decides it (the whole word where no stretch is kept).
+  bool SameAs(const RecordedQuestion& other) const {
+    if (kind != other.kind || pair != other.pair) return false;
+    return stretch.empty() && other.stretch.empty() ? word == other.word
+                                                    : stretch == other.stretch;
+  }
 };
 
 class Question {
@@ -228,11 +251,27 @@ class Question {
   TypedSpan TypedWord() const;
   std::size_t TypedSyllable(std::size_t k) const;
 
-  // The text shown to the user, lines broken with "\n".
+  // The text shown to the user, lines broken with "\n": the rule in 【】;
+  // the question about the word as typed, in 「」; that word with a bar
+  // where the letters of the junction meet and the letters named; at a
+  // junction, what the rule then does; where the word stands in a line
+  // that holds more than it; the dictionary's hanja and guess, where it
+  // was consulted.
+  //   【鼻音化】
+  //   「목록을」（목록＝目錄）は漢字語ですか？
+  //   　목｜록을（ㄱパッチム＋ㄹ初声）
+  //   漢字語でㄱパッチムの後ろにㄹ初声が来た場合、鼻音化します。
+  //   位置：4文字目　새 ［목록을］ 봤다
+  //   辞書の推測：はい（목록＝目錄？）
   std::u16string Message() const;
-  // The same with what a dictionary found: the word as typed with its hanja
-  // ("목록(目錄)は漢字語ですか？") where the judgement names them.
   std::u16string Message(const Judgement& judgement) const;
+  // What the question is about as typed: the word, or for a junction that
+  // spans a word boundary the two words ("한 일"); what the working text
+  // holds where the input is not known.
+  std::u16string Subject() const;
+  // The subject with "｜" where the junction's syllables meet ("서울｜역");
+  // empty where it cannot be placed.
+  std::u16string Marked() const;
   // The two syllables as typed that meet at a junction ("입력" where the
   // working text has 입려), or the word as typed for a question about a
   // word; what the working text holds where the input is not known.
@@ -244,11 +283,19 @@ class Question {
   // Where in the pattern the initial of the junction is: after the final,
   // or after the word boundary that follows it.
   std::size_t JunctionInitial() const;
-  // The message with `shown` as the word or the pair it is about.
-  std::u16string MessageShowing(std::u16string_view shown) const;
+  // The units of the pattern that meet: the last initial, and the last
+  // final before it; npos for a pattern without them.
+  std::size_t MeetingFinal() const;
+  std::size_t MeetingInitial() const;
+  // The line around the subject: "4文字目　새 ［목록을］ 봤다"; empty where
+  // the line holds nothing else or the input is not known.
+  std::u16string Position() const;
   // The word as typed, or as the working text holds it where the input is
   // not known.
   std::u16string TypedWordText() const;
+  // At a junction as typed, the word from its start through the syllable
+  // after the two that meet; otherwise empty.
+  std::u16string Stretch() const;
 
   QuestionKind kind_;
   std::u16string_view jamo_;
@@ -288,11 +335,6 @@ class FixedAsker : public Asker {
  private:
   bool answer_;
 };
-
-// The message of a question about one word, as the user sees it.
-std::u16string OccurrenceMessage(std::u16string_view title,
-                                 std::u16string_view word,
-                                 std::u16string_view question);
 
 }  // namespace pimoru
 

@@ -59,6 +59,28 @@ class KnowingAsker : public Asker {
   Asker& undecided_;
 };
 
+// Lets the dictionary decide nothing but shows its view of every question
+// to `asker`: the hanja it knows, and what it would have decided as its
+// guess. For a user who answers every question himself.
+class SuggestingAsker : public Asker {
+ public:
+  SuggestingAsker(const WordKnowledge& knowledge, Asker& asker)
+      : knowledge_(knowledge), asker_(asker) {}
+
+  Answer Respond(const Question& question, const Judgement&) override {
+    Judgement judgement = knowledge_.Judge(question);
+    if (judgement.verdict != Verdict::kUnknown) {
+      judgement.guess = judgement.verdict == Verdict::kYes;
+      judgement.verdict = Verdict::kUnknown;
+    }
+    return asker_.Respond(question, judgement);
+  }
+
+ private:
+  const WordKnowledge& knowledge_;
+  Asker& asker_;
+};
+
 }  // namespace pimoru
 
 #endif  // PIMORU_HANGUL_WORD_KNOWLEDGE_H_

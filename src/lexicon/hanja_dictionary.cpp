@@ -130,6 +130,17 @@ std::vector<HanjaEntry> HanjaDictionary::Entries(
   return entries;
 }
 
+std::vector<HanjaEntry> HanjaDictionary::LongerEntries(
+    std::u16string_view prefix) const {
+  auto it =
+      entries_.begin() + static_cast<std::ptrdiff_t>(Range(prefix).second);
+  std::vector<HanjaEntry> entries;
+  for (; it != entries_.end() && Hangul(*it).starts_with(prefix); ++it) {
+    entries.push_back(ToEntry(*it));
+  }
+  return entries;
+}
+
 std::optional<HanjaEntry> HanjaDictionary::HanjaWord(
     std::u16string_view hangul) const {
   const auto [lo, hi] = Range(hangul);

@@ -48,6 +48,9 @@ class HanjaDictionary {
 
   // The entries of a word in file order; empty when the word is not there.
   std::vector<HanjaEntry> Entries(std::u16string_view hangul) const;
+  // The entries of the words that begin with `prefix` and are longer,
+  // sorted by their Hangul.
+  std::vector<HanjaEntry> LongerEntries(std::u16string_view prefix) const;
   // The first entry of a word that is all hanja, if any.
   std::optional<HanjaEntry> HanjaWord(std::u16string_view hangul) const;
   // The length of the longest word spelled all in hanja with which `text`

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <utility>
 
+#include "lexicon/hanja_ranking.h"
+
 namespace pimoru {
 namespace {
 
@@ -100,12 +102,13 @@ std::vector<Segment> Segments(const HanjaDictionary& hanja,
   return segments;
 }
 
-void NameHanja(const HanjaDictionary& hanja, std::u16string_view word,
-               Judgement& j) {
-  if (const auto entry = hanja.HanjaWord(word)) {
-    j.word = std::u16string(entry->hangul);
-    j.hanja = std::u16string(entry->hanja);
-  }
+std::u16string NameHanja(const HanjaDictionary& hanja, std::u16string_view word,
+                         Judgement& j) {
+  const std::vector<HanjaEntry> ranked = RankedHanja(hanja, word);
+  if (ranked.empty()) return {};
+  j.word = std::u16string(ranked.front().hangul);
+  j.hanja = ShownHanja(ranked);
+  return std::u16string(ranked.front().hanja);
 }
 
 Judging::Judging(const WordSources& sources, const WordQuestion& question)
@@ -191,8 +194,8 @@ Judgement WordWithSuffix(const Judging& j, std::u16string_view stem,
                          std::size_t begin) {
   const std::size_t at = j.question().at;
   Judgement suffixed = Decided(Verdict::kYes, u"");
-  NameHanja(j.hanja(), stem.substr(begin, at + 1 - begin), suffixed);
-  std::u16string why = suffixed.hanja;
+  std::u16string why =
+      NameHanja(j.hanja(), stem.substr(begin, at + 1 - begin), suffixed);
   why += kPlus;
   why += stem[at + 1];
   why += u"（漢字語＋接尾辞）";

@@ -60,10 +60,11 @@ struct Segment {
 std::vector<Segment> Segments(const HanjaDictionary& hanja,
                               std::u16string_view text);
 
-// Names the word and its hanja in `j` where the hanja dictionary has it
-// spelled all in hanja.
-void NameHanja(const HanjaDictionary& hanja, std::u16string_view word,
-               Judgement& j);
+// Names the word and its spellings in `j` where the hanja dictionary has
+// it spelled all in hanja, the likeliest first ("鐘路／宗老…"), and returns
+// the likeliest alone, for a reason; empty where there is none.
+std::u16string NameHanja(const HanjaDictionary& hanja, std::u16string_view word,
+                         Judgement& j);
 
 // A reading of the typed word: its stem without the 다 of a verb, and how
 // many syllables at the start of the word are the stem's alone (fewer than

@@ -239,8 +239,8 @@ std::u16string NoInsertion(const Judging& j, const Reading& r) {
   for (const Segment& s : segments) {
     if (s.begin == at && s.size == 2) {
       Judgement named;
-      NameHanja(j.hanja(), stem.substr(s.begin, 2), named);
-      return named.hanja + u"（一語の漢字語）";
+      return NameHanja(j.hanja(), stem.substr(s.begin, 2), named) +
+             u"（一語の漢字語）";
     }
   }
   return {};

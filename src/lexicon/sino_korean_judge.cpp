@@ -45,8 +45,9 @@ Judgement InStem(const Judging& j, std::u16string_view stem,
   const Segment right = holding(at + 1);
   if (left.begin == right.begin) {
     Judgement one_word = Decided(Verdict::kYes, u"");
-    NameHanja(hanja, stem.substr(left.begin, left.size), one_word);
-    one_word.reason = Because(one_word.word, one_word.hanja + u"（漢字語）");
+    const std::u16string spelling =
+        NameHanja(hanja, stem.substr(left.begin, left.size), one_word);
+    one_word.reason = Because(one_word.word, spelling + u"（漢字語）");
     return one_word;
   }
   // A Sino-Korean word and a syllable after it that ends the stem: a
@@ -59,9 +60,10 @@ Judgement InStem(const Judging& j, std::u16string_view stem,
   if (left.size >= 2 || right.size >= 2) {
     Judgement between = Undecided(rule.guess_between_words, u"");
     const Segment& named = left.size >= 2 ? left : right;
-    NameHanja(hanja, stem.substr(named.begin, named.size), between);
+    const std::u16string spelling =
+        NameHanja(hanja, stem.substr(named.begin, named.size), between);
     between.reason =
-        Because(between.word, between.hanja + u"（漢字語）と別の語の境目");
+        Because(between.word, spelling + u"（漢字語）と別の語の境目");
     return between;
   }
   return Decided(Verdict::kNo, j.Because(u"漢字語の辞書になし"));

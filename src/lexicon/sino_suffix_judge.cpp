@@ -22,9 +22,10 @@ Judgement JudgeSinoKoreanSuffix(const Judging& j) {
       // stands before the junction is a word too (생산력).
       if (s.begin == at && s.size == 2) {
         Judgement one_word = Decided(Verdict::kNo, u"");
-        NameHanja(hanja, stem.substr(at, 2), one_word);
+        const std::u16string spelling =
+            NameHanja(hanja, stem.substr(at, 2), one_word);
         one_word.reason =
-            Because(one_word.word, one_word.hanja + u"（一語の漢字語）");
+            Because(one_word.word, spelling + u"（一語の漢字語）");
         return one_word;
       }
       const std::u16string_view head = stem.substr(s.begin, at + 1 - s.begin);

@@ -3,12 +3,14 @@
 #ifndef PIMORU_RENDER_CONVERSION_H_
 #define PIMORU_RENDER_CONVERSION_H_
 
+#include <optional>
 #include <string>
 
 #include "hangul/question.h"
 #include "hangul/word_list.h"
 #include "pipeline/options.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/speech_style.h"
 #include "pipeline/stage_record.h"
 #include "render/transcription.h"
 
@@ -19,6 +21,8 @@ struct Conversion {
   std::u16string reading;  // the reading Hangul
   Transcription transcription;
   StageRecord record;
+  // The reading in the other style, where one is shown beside it.
+  std::optional<OtherForm> other;
 };
 
 // Converts `c.input` into the other fields of `c`, whose buffers are reused.

@@ -8,6 +8,8 @@
 #include "hangul/jamo.h"
 #include "hangul/utf.h"
 #include "pipeline/stages.h"
+#include "report/change_reasons.h"
+#include "report/text_diff.h"
 
 namespace pimoru {
 namespace {
@@ -100,10 +102,14 @@ std::u16string_view CutMark(std::u16string_view text) {
   return text.size() > kReportCharacters ? u"…" : u"";
 }
 
-// HighlightChanges over the shown starts, comparing the texts as wholes:
-// texts of different lengths have nothing red.
+// HighlightChanges, over the shown starts where a text is cut: cut texts
+// of different lengths have nothing red.
 std::u16string ShownChanges(std::u16string_view previous,
                             std::u16string_view current) {
+  if (previous.size() <= kReportCharacters &&
+      current.size() <= kReportCharacters) {
+    return HighlightChanges(previous, current);
+  }
   if (previous.size() != current.size()) return NumericCharRefs(Shown(current));
   return HighlightChanges(Shown(previous), Shown(current));
 }
@@ -118,21 +124,30 @@ void AppendLine(std::u16string& page, std::u16string_view line) {
   page += kLineEnd;
 }
 
-// A stage's paragraph up to its body: the link to its help page.
-std::u16string StageParagraphHead(std::u16string_view folder, StageId stage) {
+// A stage's paragraph up to its body: the link to its help page, and
+// beside it why the text changed, where that is known.
+std::u16string StageParagraphHead(std::u16string_view folder, StageId stage,
+                                  std::u16string_view reason = u"") {
   std::u16string line = u"<p class=\"small\"><a href=\"";
   line += folder;
   line += u'/';
   line += HelpPage(stage);
   line += u"\" target=\"_blank\">";
   line += StageName(stage);
-  line += u"</a>：　";
+  line += u"</a>";
+  if (!reason.empty()) {
+    line += u" <span class=\"why\">";
+    line += NumericCharRefs(reason);
+    line += u"</span>";
+  }
+  line += u"：　";
   return line;
 }
 
 void AppendStageParagraph(std::u16string& page, std::u16string_view folder,
-                          StageId stage, std::u16string_view body) {
-  std::u16string line = StageParagraphHead(folder, stage);
+                          StageId stage, std::u16string_view body,
+                          std::u16string_view reason = u"") {
+  std::u16string line = StageParagraphHead(folder, stage, reason);
   line += u"<span class=\"ko2\">";
   line += body;
   line += u"</span></p>";
@@ -158,7 +173,9 @@ void AppendQuestionLines(std::u16string& page,
   const std::size_t listed = std::min(questions.size(), kReportListed);
   for (const RecordedQuestion& q : std::span(questions).first(listed)) {
     AppendLine(page, u"<p class=\"small\">　・<span class=\"ko2\">" +
-                         NumericCharRefs(q.pair.empty() ? q.word : q.pair) +
+                         NumericCharRefs(!q.marked.empty() ? q.marked
+                                         : q.pair.empty()  ? q.word
+                                                           : q.pair) +
                          u"</span>（" + std::u16string(InfoOf(q.kind).label) +
                          u"）　" + NumericCharRefs(QuestionAnswerText(q)) +
                          u"</p>");
@@ -273,6 +290,11 @@ std::u16string QuestionAnswerText(const RecordedQuestion& question) {
     text += a.reason;
     text += u"）";
   }
+  if (question.places > 1) {
+    text += u"（同じ語の";
+    for (const char c : std::to_string(question.places)) text += c;
+    text += u"か所に同じ答え）";
+  }
   return text;
 }
 
@@ -285,9 +307,9 @@ std::u16string NumericCharRefs(std::u16string_view text) {
 
 std::u16string HighlightChanges(std::u16string_view previous,
                                 std::u16string_view current) {
-  if (previous.size() != current.size()) return NumericCharRefs(current);
+  const std::vector<bool> marked = MarkedCharacters(previous, current);
   return WithRedRuns(current, [&](std::size_t k) {
-    return current[k] != previous[k] ? Run::kRed : Run::kPlain;
+    return marked[k] ? Run::kRed : Run::kPlain;
   });
 }
 
@@ -304,7 +326,7 @@ std::u16string WorkReportPage(std::u16string_view reading,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
                               std::span<const SyllableSounds> syllables,
-                              SyllableLinks links) {
+                              SyllableLinks links, const OtherForm* other) {
   const std::u16string folder = FolderHref(html_folder);
   std::u16string page;
   AppendLine(
@@ -359,12 +381,17 @@ std::u16string WorkReportPage(std::u16string_view reading,
             ? PreviousStageResult(record,
                                   std::max(stage, StageId::kUiVariationWords))
             : record.results[stage];
-    const std::u16string body =
-        (stage == StageId::kVoicing
-             ? HighlightVoicing(Shown(text), voicing_marks)
-             : ShownChanges(PreviousStageResult(record, stage), text)) +
-        std::u16string(CutMark(text));
-    AppendStageParagraph(page, folder, stage, body);
+    if (stage == StageId::kVoicing) {
+      AppendStageParagraph(page, folder, stage,
+                           HighlightVoicing(Shown(text), voicing_marks) +
+                               std::u16string(CutMark(text)));
+    } else {
+      const std::u16string previous = PreviousStageResult(record, stage);
+      AppendStageParagraph(
+          page, folder, stage,
+          ShownChanges(previous, text) + std::u16string(CutMark(text)),
+          ChangeReason(Shown(previous), Shown(text), asked));
+    }
     AppendQuestionLines(page, asked);
     AppendLeftLines(page, notes);
   }
@@ -372,6 +399,13 @@ std::u16string WorkReportPage(std::u16string_view reading,
   AppendLine(page, u"<p>読みﾊﾝｸﾞﾙ：　<span class=\"ko2\">" +
                        NumericCharRefs(Shown(reading)) +
                        std::u16string(CutMark(reading)) + u"</span></p>");
+  if (other != nullptr) {
+    AppendLine(page, u"<p>" + std::u16string(ReadingName(other->style)) +
+                         u"：　<span class=\"ko2\">" +
+                         NumericCharRefs(Shown(other->reading)) +
+                         std::u16string(CutMark(other->reading)) +
+                         u"</span>　" + OtherFormNote(*other) + u"</p>");
+  }
   AppendSyllableTable(page, syllables, links);
   AppendLine(page, u"</body>");
   AppendLine(page, u"</html>");
@@ -394,7 +428,8 @@ std::optional<std::string> WriteWorkReport(
   }
   const std::u16string page = WorkReportPage(
       conversion.reading, conversion.record,
-      conversion.transcription.voicing_marks, html_folder, syllables, links);
+      conversion.transcription.voicing_marks, html_folder, syllables, links,
+      conversion.other ? &*conversion.other : nullptr);
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + page.size() * 2);
   for (const char16_t c : page) {

@@ -1,9 +1,10 @@
 // The work report: an HTML page of every stage that changed the text.
 //
 // The page lists the formatted input, one paragraph per stage that reported
-// a change (with a link to the stage's help page and the changed characters
-// in red), under the stage that asked each question with who answered it
-// and why, and the reading Hangul. All Korean text is written as numeric
+// a change (with a link to the stage's help page, beside it a short note of
+// why (ChangeReason), and the changed characters in red), under the stage
+// that asked each question with who answered it and why, and the reading
+// Hangul. All Korean text is written as numeric
 // character references, so only the fixed labels depend on the encoding.
 #ifndef PIMORU_REPORT_WORK_REPORT_H_
 #define PIMORU_REPORT_WORK_REPORT_H_
@@ -54,26 +55,31 @@ std::optional<std::string> WriteWorkReport(
     SyllableLinks links = SyllableLinks::kNone);
 
 // The text of the page, every line ended with CR LF. After the stages and
-// the reading, a table gives each syllable of the reading with its symbols
-// and its kana. Texts are cut as kReportCharacters says.
+// the reading, the reading in the other style where there is one, with the
+// options that make the difference, and a table that gives each syllable of
+// the reading with its symbols and its kana. Texts are cut as
+// kReportCharacters says.
 std::u16string WorkReportPage(std::u16string_view reading,
                               const StageRecord& record,
                               std::u16string_view voicing_marks,
                               const std::filesystem::path& html_folder,
                               std::span<const SyllableSounds> syllables = {},
-                              SyllableLinks links = SyllableLinks::kNone);
+                              SyllableLinks links = SyllableLinks::kNone,
+                              const OtherForm* other = nullptr);
 
 // Who answered a question and why, as the report lists it under the stage
 // that asked: "辞書：목록＝目錄（漢字語）→はい", "回答：はい", "既定：いいえ"
-// (a fixed policy, with the dictionary's reason where it could not decide).
+// (a fixed policy, with the dictionary's reason where it could not decide),
+// and at how many places an answer remembered was given
+// ("回答：はい（同じ語の3か所に同じ答え）").
 std::u16string QuestionAnswerText(const RecordedQuestion& question);
 
 // "&#x" + four upper-case hex digits + ";" for every UTF-16 code unit.
 std::u16string NumericCharRefs(std::u16string_view text);
 
 // `current` as character references, with the characters that differ from
-// `previous` at the same position in red. Texts of different lengths are not
-// compared: nothing is red.
+// `previous` in red (MarkedCharacters): at the same position where the
+// lengths are equal, else after aligning the two.
 std::u16string HighlightChanges(std::u16string_view previous,
                                 std::u16string_view current);
 

@@ -18,10 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -38,6 +42,8 @@
 #include "app/dialog_asker.h"
 #include "app/fonts.h"
 #include "hangul/word_knowledge.h"
+#include "lexicon/dictionary.h"
+#include "pipeline/speech_style.h"
 #include "render/transcription.h"
 #include "support/test_support.h"
 #include "window_driver.h"
@@ -70,18 +76,24 @@ std::vector<QString> Links(const QTextDocument& document) {
   return links;
 }
 
+QString RedText(const QTextBlock& block) {
+  QString red;
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextCharFormat format = it.fragment().charFormat();
+    if (!format.hasProperty(QTextFormat::ForegroundBrush)) continue;
+    const QColor color = format.foreground().color();
+    if (color.red() > 150 && color.green() < 100 && color.blue() < 100) {
+      red += it.fragment().text();
+    }
+  }
+  return red;
+}
+
 QString RedText(const QTextDocument& document) {
   QString red;
   for (QTextBlock block = document.begin(); block.isValid();
        block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextCharFormat format = it.fragment().charFormat();
-      if (!format.hasProperty(QTextFormat::ForegroundBrush)) continue;
-      const QColor color = format.foreground().color();
-      if (color.red() > 150 && color.green() < 100 && color.blue() < 100) {
-        red += it.fragment().text();
-      }
-    }
+    red += RedText(block);
   }
   return red;
 }
@@ -178,8 +190,11 @@ TEST_F(MainFrmTest, FirstStartMakesTheFolderAndShowsTheCompactWindowCentred) {
 
   EXPECT_EQ(window.settings(), Settings{});
   EXPECT_FALSE(Find<QCheckBox>("CheckBox1")->isChecked());
-  EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
-  EXPECT_TRUE(Find<QCheckBox>("CheckBox3")->isChecked());
+  // A new user reads the textbook's standard pronunciation first.
+  EXPECT_FALSE(Find<QCheckBox>("CheckBox2")->isChecked());
+  EXPECT_FALSE(Find<QCheckBox>("CheckBox3")->isChecked());
+  EXPECT_EQ(Find<QComboBox>("StyleBox")->currentText(),
+            QStringLiteral("教科書どおり"));
   EXPECT_FALSE(Find<QCheckBox>("CheckBox4")->isChecked());
   EXPECT_TRUE(Find<QCheckBox>("CheckBox5")->isChecked());
   EXPECT_FALSE(Find<QCheckBox>("CheckBox5")->isEnabled());  // no dictionary
@@ -323,14 +338,33 @@ TEST_F(MainFrmTest, TheButtonsRunTheSameCommandsAsEnter) {
   EXPECT_EQ(Browser()->source(), ReportUrl());
 }
 
+// Decides the questions about 일본 (not a future adnominal form) and only
+// guesses about 목록, whose hanja it knows.
+class StandInDictionary : public WordKnowledge {
+ public:
+  Judgement Judge(const Question& question) const override {
+    const TypedSpan span = question.TypedWord();
+    const std::u16string_view word =
+        question.TypedLine().substr(span.offset, span.length);
+    if (word == u"일본") {
+      return {Verdict::kNo, false, u"일본＝日本（名詞）", u"일본", u"日本"};
+    }
+    if (word.starts_with(u"목록")) {
+      return {Verdict::kUnknown, true, u"목록＝目錄？", u"목록", u"目錄"};
+    }
+    return {};
+  }
+};
+
 TEST_F(MainFrmTest, QuestionsAreModalYesNoBoxes) {
   TMainFrm& window = Open();
   Click("CheckBox1");
   ASSERT_TRUE(window.settings().options.n_insert_flg);
   const QString question = QStringLiteral(
-      "ニウン挿入[n挿入]\n솜이は合成語または2語がつながった語ですか？"
+      "【N挿入】\n「솜이불」は合成語または2語がつながった語ですか？\n"
+      "　솜｜이불（ㅁパッチム＋ㅇ初声）\n"
       "合成語または2語がつながった語でㅁパッチムの後ろにㅇ初声が来た場合、"
-      "ニウン挿入[n挿入]します。");
+      "N挿入します。");
   struct Case {
     const char* name;
     QMessageBox::StandardButton answer;
@@ -355,6 +389,8 @@ TEST_F(MainFrmTest, QuestionsAreModalYesNoBoxes) {
     EXPECT_EQ(box.button_texts,
               QStringList({QStringLiteral("はい"), QStringLiteral("いいえ")}));
     EXPECT_EQ(box.default_text, QStringLiteral("いいえ"));
+    EXPECT_EQ(box.check_box, QStringLiteral("以後、同じ語には同じ答え"));
+    EXPECT_TRUE(box.checked);
     EXPECT_EQ(Edit(2)->text(), c.reading);
   }
 
@@ -365,6 +401,146 @@ TEST_F(MainFrmTest, QuestionsAreModalYesNoBoxes) {
   PressEnter(1);
   EXPECT_TRUE(answerer.seen().empty());
   EXPECT_EQ(Edit(2)->text(), QStringLiteral("소미불"));
+}
+
+// Each question is about the word as typed, not as the rules have left it,
+// with the letters that meet marked and its place in the line; every kind
+// has the same heading.
+TEST_F(MainFrmTest, QuestionsNameTheWordAsTypedAndWhereItStands) {
+  Open();
+  Click("CheckBox1");  // N-insertion asks about 서울역
+  struct Case {
+    QString input;
+    QStringList lines;  // shown, in this order
+    QString not_shown;  // as the working text had it
+  } const cases[] = {
+      {QStringLiteral("목록을"),
+       {QStringLiteral("【鼻音化】"),
+        QStringLiteral("「목록을」は漢字語ですか？"),
+        QStringLiteral("　목｜록을（ㄱパッチム＋ㄹ初声）")},
+       QStringLiteral("목로")},
+      {QStringLiteral("읽을게요"),
+       {QStringLiteral("【濃音化】"),
+        QStringLiteral("「읽을게요」は動詞や形容詞の未来連体形ですか？"),
+        // 을게 is tensed by the list; the question is whether 읽 ends in
+        // a future ㄹ (일 + 글 after liaison).
+        QStringLiteral("　읽｜을게요（ㄹパッチム＋ㄱ初声）")},
+       QStringLiteral("일글")},
+      {QStringLiteral("어제 서울역에서"),
+       {QStringLiteral("【N挿入】"),
+        QStringLiteral("「서울역에서」は合成語または2語がつながった語ですか？"),
+        QStringLiteral("　서울｜역에서（ㄹパッチム＋ㅇ初声）"),
+        QStringLiteral("位置：4文字目　어제 ［서울역에서］")},
+       QStringLiteral("「울역")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input.toStdString());
+    BoxAnswerer answerer;
+    Retype(1, c.input);
+    PressEnter(1);
+    ASSERT_FALSE(answerer.seen().empty());
+    // The box that asks about the junction, among all it asked.
+    QString text;
+    for (const SeenBox& box : answerer.seen()) {
+      if (box.text.split(u'\n').contains(c.lines[2])) text = box.text;
+      EXPECT_FALSE(box.text.contains(c.not_shown)) << box.text.toStdString();
+    }
+    const QStringList shown = text.split(u'\n');
+    qsizetype from = 0;
+    for (const QString& line : c.lines) {
+      const qsizetype at = shown.indexOf(line, from);
+      EXPECT_GE(at, from) << line.toStdString() << "\n" << text.toStdString();
+      from = std::max(from, at + 1);
+    }
+  }
+}
+
+// The same question about the same word is asked once and answered alike
+// everywhere after, unless the user unticks 以後、同じ語には同じ答え; the
+// report lists it once, with the number of places.
+TEST_F(MainFrmTest, OneAnswerServesTheSameWordForTheRestOfTheConversion) {
+  TMainFrm& window = Open();
+  Click("CheckBox1");
+  {
+    BoxAnswerer answerer({QMessageBox::Yes});
+    Type(1, QStringLiteral("솜이불 솜이불 솜이불"));
+    PressEnter(1);
+    EXPECT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(Edit(2)->text(), QStringLiteral("솜니불 솜니불 솜니불"));
+    const std::vector<RecordedQuestion>& asked =
+        window.record().questions[StageId::kNInsertion];
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked.front().places, 3);
+    PressEnter(2);
+    // Listed once, as the question showed the word.
+    const QString report = Browser()->document()->toPlainText();
+    EXPECT_EQ(report.count(QStringLiteral("솜｜이불（合成語？）")), 1)
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(
+        QStringLiteral("回答：はい（同じ語の3か所に同じ答え）")));
+  }
+  {
+    // The next conversion asks again.
+    BoxAnswerer answerer({QMessageBox::No, QMessageBox::Yes, QMessageBox::No});
+    answerer.ClearCheckBoxes();
+    PressEnter(1);
+    EXPECT_EQ(answerer.seen().size(), 3u);
+    EXPECT_EQ(Edit(2)->text(), QStringLiteral("소미불 솜니불 소미불"));
+  }
+}
+
+// With 辞書で判断する off every question is asked, with what the dictionary
+// knows beside it: the hanja and its guess, as the default button.
+TEST_F(MainFrmTest, WithTheDictionaryOffItsHanjaAndGuessAreStillShown) {
+  Open();
+  window_->SetDictionary(std::make_shared<StandInDictionary>(), nullptr);
+  Click("CheckBox5");
+  BoxAnswerer answerer({QMessageBox::Yes});
+  Type(1, QStringLiteral("목록"));
+  PressEnter(1);
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_TRUE(answerer.seen().front().text.contains(
+      QStringLiteral("「목록」（目錄）は漢字語ですか？")))
+      << answerer.seen().front().text.toStdString();
+  EXPECT_TRUE(answerer.seen().front().text.endsWith(
+      QStringLiteral("\n辞書の推測：はい（목록＝目錄？）")));
+  EXPECT_EQ(answerer.seen().front().default_text, QStringLiteral("はい"));
+}
+
+// A word the hanja dictionary spells in several ways is shown with the
+// likeliest spelling first and the next after it; the dictionary's reason
+// names the likeliest alone.
+TEST_F(MainFrmTest, AHomographShowsItsLikeliestHanjaFirst) {
+  const std::shared_ptr<const Dictionary> dictionary =
+      MakeDictionary(kStagedData, kStagedData / "no-user-folder");
+  if (!dictionary->Built() || !dictionary->Load()) {
+    GTEST_SKIP() << "no dictionary: " << dictionary->Status();
+  }
+  Open();
+  window_->SetDictionary(dictionary, nullptr);
+  Click("CheckBox5");  // every question asked
+  const struct {
+    QString input;
+    QString shown;
+    QString guess;
+  } cases[] = {
+      {QStringLiteral("강릉"), QStringLiteral("「강릉」（江陵／岡陵…）"),
+       QStringLiteral("辞書の推測：はい（강릉＝江陵（漢字語））")},
+      {QStringLiteral("종로"), QStringLiteral("「종로」（鐘路／宗老…）"),
+       QStringLiteral("辞書の推測：はい（종로＝鐘路（漢字語））")},
+      {QStringLiteral("강력"), QStringLiteral("「강력」（强力／剛力）"),
+       QStringLiteral("辞書の推測：はい（강력＝强力（漢字語））")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input.toStdString());
+    BoxAnswerer answerer({QMessageBox::Yes});
+    Retype(1, c.input);
+    PressEnter(1);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    const QString& text = answerer.seen().front().text;
+    EXPECT_TRUE(text.contains(c.shown)) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(c.guess)) << text.toStdString();
+  }
 }
 
 TEST_F(MainFrmTest, NotationChangesTheSymbolsOfTheNextTranscriptionOnly) {
@@ -384,7 +560,7 @@ TEST_F(MainFrmTest, NotationChangesTheSymbolsOfTheNextTranscriptionOnly) {
   EXPECT_EQ(Edit(4)->text(), kana);
 }
 
-TEST_F(MainFrmTest, ClearEmptiesTheFieldsButKeepsTheReport) {
+TEST_F(MainFrmTest, ClearEmptiesTheFieldsAndTheReport) {
   TMainFrm& window = Open();
   Type(1, QStringLiteral("같이 먹어요"));
   PressEnter(1);
@@ -397,17 +573,205 @@ TEST_F(MainFrmTest, ClearEmptiesTheFieldsButKeepsTheReport) {
   for (int n = 1; n <= 4; ++n) EXPECT_TRUE(Edit(n)->text().isEmpty()) << n;
   EXPECT_EQ(window.focusWidget(), Edit(1));
   EXPECT_EQ(window.record().results, record.results);
-  EXPECT_EQ(Browser()->source(), ReportUrl());
-  EXPECT_FALSE(Browser()->document()->isEmpty());
+  EXPECT_TRUE(Browser()->document()->toPlainText().isEmpty());
 
-  // A reading typed with no input writes no report; the last one is shown.
+  // A reading typed with no input writes no report, and shows none of an
+  // earlier input.
   Type(2, QStringLiteral("가다"));
   PressEnter(2);
   EXPECT_FALSE(Edit(3)->text().isEmpty());
   EXPECT_EQ(ReadFileBytes(SystemFolder() / "Work.html"), report);
-  EXPECT_EQ(Browser()->source(), ReportUrl());
-  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+  EXPECT_FALSE(Browser()->document()->toPlainText().contains(
       QStringLiteral("가치 머거요")));
+}
+
+// Whether a field's text is drawn grey, as old.
+bool LooksStale(const QLineEdit* field) {
+  const QPalette& palette = field->palette();
+  return palette.color(QPalette::Text) ==
+             palette.color(QPalette::Disabled, QPalette::Text) &&
+         palette.color(QPalette::Text) != QApplication::palette(field).color(
+                                              QPalette::Active, QPalette::Text);
+}
+
+TEST_F(MainFrmTest, OutputOfAnEarlierInputIsGreyedAndItsReportTakenAway) {
+  Open();
+  Type(1, QStringLiteral("같이 먹어요"));
+  PressEnter(1);
+  PressEnter(2);
+  ASSERT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요")));
+  for (int n = 2; n <= 4; ++n) EXPECT_FALSE(LooksStale(Edit(n))) << n;
+
+  // Typing on: the three results are the old input's, and so is the report.
+  Type(1, QStringLiteral(" 좋아요"));
+  for (int n = 2; n <= 4; ++n) EXPECT_TRUE(LooksStale(Edit(n))) << n;
+  EXPECT_FALSE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요")));
+  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("入力が変わりました")));
+
+  // 変換1 makes the reading new; the symbols and kana wait for 変換2.
+  PressEnter(1);
+  EXPECT_FALSE(LooksStale(Edit(2)));
+  EXPECT_TRUE(LooksStale(Edit(3)));
+  EXPECT_TRUE(LooksStale(Edit(4)));
+  PressEnter(2);
+  for (int n = 2; n <= 4; ++n) EXPECT_FALSE(LooksStale(Edit(n))) << n;
+  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요 조아요")));
+
+  // A reading mended by hand: its symbols and kana are old, the report of
+  // the input stays.
+  Type(2, QStringLiteral("요"));
+  EXPECT_FALSE(LooksStale(Edit(2)));
+  EXPECT_TRUE(LooksStale(Edit(3)));
+  EXPECT_TRUE(LooksStale(Edit(4)));
+  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요 조아요")));
+
+  // A zoom reloads no page in the note's place.
+  Type(1, QStringLiteral("요"));
+  QTest::keyClick(window_.get(), Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_FALSE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("가치 머거요")));
+}
+
+// The block of the report at the top of its view.
+int TopBlock(QTextBrowser* browser) {
+  return browser->cursorForPosition(QPoint(4, 4)).blockNumber();
+}
+
+// Drags the handle of a scroll bar by `dy` pixels, as with the mouse.
+void DragHandle(QScrollBar* bar, int dy) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = bar->sliderPosition();
+  option.sliderValue = bar->value();
+  option.singleStep = bar->singleStep();
+  option.pageStep = bar->pageStep();
+  option.upsideDown = bar->invertedAppearance();
+  const QRect handle = bar->style()->subControlRect(
+      QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+  const QPoint from = handle.center();
+  QTest::mousePress(bar, Qt::LeftButton, {}, from);
+  QTest::mouseMove(bar, from + QPoint(0, dy / 2));
+  QTest::mouseMove(bar, from + QPoint(0, dy));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, from + QPoint(0, dy));
+}
+
+TEST_F(MainFrmTest, TheReportOpensAtItsFirstLineAndItsBarScrollsIt) {
+  Open();
+  QString text;
+  for (int k = 0; k < 6; ++k) {
+    text += QStringLiteral("안녕하세요 감사합니다 같이 먹어요 ");
+  }
+  Type(1, text);
+  // Converted in the compact view, then opened.
+  PressEnter(1);
+  PressEnter(2);
+  Click("SpeedButton1");
+  Settle();
+  QScrollBar* bar = Browser()->verticalScrollBar();
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(TopBlock(Browser()), 0);
+
+  // Dragging the handle down scrolls down.
+  DragHandle(bar, 60);
+  EXPECT_GT(bar->value(), 0);
+  EXPECT_GT(TopBlock(Browser()), 0);
+  DragHandle(bar, 10000);
+  EXPECT_EQ(bar->value(), bar->maximum());
+
+  // The next conversion's report opens at its top again, bar and page
+  // alike.
+  Click("SpeedButton2");
+  Click("SpeedButton3");
+  Settle();
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(TopBlock(Browser()), 0);
+  DragHandle(bar, 60);
+  EXPECT_GT(TopBlock(Browser()), 0);
+
+  // So does 変換2 alone, which makes the report anew.
+  Click("SpeedButton3");
+  Settle();
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(TopBlock(Browser()), 0);
+}
+
+// The red text of the report's paragraph that begins with `start`.
+QString RedTextOfLine(const QTextDocument& document, const QString& start) {
+  for (QTextBlock block = document.begin(); block.isValid();
+       block = block.next()) {
+    if (block.text().startsWith(start)) return RedText(block);
+  }
+  return QStringLiteral("(no line)");
+}
+
+TEST_F(MainFrmTest, EveryStageLineThatChangedTheTextHasRed) {
+  Open();
+  struct Case {
+    bool phrase;
+    QString input;
+    QString line;
+    QString red;
+  } const cases[] = {
+      // The spacing's join ("한$벌") leaves the text before, so the lengths
+      // differ; its leaving is no change of this stage.
+      {false, QStringLiteral("옷 한 벌"), QStringLiteral("パッチムの標準化"),
+       QStringLiteral("옫")},
+      // Read in one breath, the space goes with the liaison.
+      {true, QStringLiteral("할 일이"), QStringLiteral("連音化１"),
+       QStringLiteral("하릴")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input.toStdString());
+    if (Find<QCheckBox>("CheckBox4")->isChecked() != c.phrase) {
+      Click("CheckBox4");
+    }
+    Retype(1, c.input);
+    PressEnter(1);
+    PressEnter(2);
+    EXPECT_EQ(RedTextOfLine(*Browser()->document(), c.line), c.red);
+  }
+}
+
+// Beside each stage's link, which letters met and what they became, and
+// why where the answers or a space tell it.
+TEST_F(MainFrmTest, EachReportLineSaysWhyItsTextChanged) {
+  Open();
+  struct Case {
+    bool phrase;
+    QString input;
+    QString line;  // how the stage's line begins
+  } const cases[] = {
+      {false, QStringLiteral("목록"),
+       QStringLiteral("鼻音化２ ㄱ+ㄹ→ㅇ+ㄴ（漢字語）：")},
+      {false, QStringLiteral("같이"), QStringLiteral("口蓋音化 ㅌ+ㅇ→ㅊ：")},
+      {true, QStringLiteral("옷 한 벌"),
+       QStringLiteral("激音化 ㅅ+ㅎ→ㅌ（語の間）：")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input.toStdString());
+    if (Find<QCheckBox>("CheckBox4")->isChecked() != c.phrase) {
+      Click("CheckBox4");
+    }
+    BoxAnswerer answerer({QMessageBox::Yes});
+    Retype(1, c.input);
+    PressEnter(1);
+    PressEnter(2);
+    bool found = false;
+    for (QTextBlock block = Browser()->document()->begin(); block.isValid();
+         block = block.next()) {
+      found = found || block.text().startsWith(c.line);
+    }
+    EXPECT_TRUE(found) << Browser()->document()->toPlainText().toStdString();
+  }
 }
 
 TEST_F(MainFrmTest, CopyPutsTheWholeFieldOnTheClipboard) {
@@ -521,10 +885,124 @@ TEST_F(MainFrmTest, ClosingWritesEveryLine) {
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(ReadFileBytes(SettingsFile()),
             "MainLeft,-20\r\nMainTop,30\r\nN_Insert_Flg,1\r\n"
-            "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,1\r\n"
+            "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,1\r\n"
             "Main_Width,634\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
             "Zoom_Idx,3\r\nPhrase_Flg,1\r\nDict_Flg,1\r\n"
-            "Speech_Speed_Idx,0\r\nRead_Numbers_Flg,1\r\n");
+            "Speech_Speed_Idx,0\r\nRead_Numbers_Flg,1\r\n"
+            "Settings_Version,2\r\n");
+}
+
+TEST_F(MainFrmTest, TextbookAndEverydayReadingsSideBySide) {
+  TMainFrm& window = Open();
+  auto* style = Find<QComboBox>("StyleBox");
+  QLabel* reading_label = Find<QLabel>("Label2");
+  QLabel* other_label = Find<QLabel>("OtherReadingLabel");
+  QLineEdit* other = Find<QLineEdit>("OtherReading");
+  QLineEdit* other_kana = Find<QLineEdit>("OtherKana");
+  EXPECT_FALSE(other->isVisible());
+  const int field_left = Edit(2)->x();
+
+  // The textbook first, everyday speech beside it; the fields stay put.
+  Type(1, QStringLiteral("안녕하세요 감사합니다"));
+  PressEnter(1);
+  Settle();
+  EXPECT_EQ(Edit(2)->x(), field_left);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("안녕하세요 감사함니다"));
+  EXPECT_EQ(reading_label->text(), QStringLiteral("標準発音："));
+  EXPECT_TRUE(other->isVisible());
+  EXPECT_EQ(other_label->text(), QStringLiteral("日常の発音："));
+  EXPECT_EQ(other->text(), QStringLiteral("안녕아세요 감사안미다"));
+  PressEnter(2);
+  EXPECT_EQ(Edit(4)->text(),
+            QStringLiteral("アンニョンハセヨ   カムサハムニダ"));
+  EXPECT_EQ(other_kana->text(),
+            QStringLiteral("アンニョンアセヨ   カムサアンミダ"));
+  const QString report = Browser()->document()->toPlainText();
+  EXPECT_TRUE(report.contains(QStringLiteral("日常の発音")) &&
+              report.contains(QStringLiteral("안녕아세요 감사안미다")) &&
+              report.contains(QStringLiteral(
+                  "（「ㅎの弱音化を無音化にする」「リアル文末表現」"
+                  "をオンにした読み）")))
+      << report.toStdString();
+  // Both go with the whole result.
+  window_->findChild<QAction*>(QStringLiteral("CopyResult"))->trigger();
+  EXPECT_TRUE(QApplication::clipboard()->text().endsWith(
+      QStringLiteral("日常の発音：안녕아세요 감사안미다　"
+                     "アンニョンアセヨ   カムサアンミダ\n")))
+      << QApplication::clipboard()->text().toStdString();
+
+  // The preset sets both options at once, and is saved.
+  Click("SpeedButton1");
+  style->setFocus();
+  QTest::keyClick(style, Qt::Key_Down);
+  EXPECT_EQ(style->currentText(), QStringLiteral("日常の発音"));
+  EXPECT_TRUE(Find<QCheckBox>("CheckBox2")->isChecked());
+  EXPECT_TRUE(Find<QCheckBox>("CheckBox3")->isChecked());
+  EXPECT_EQ(StyleOf(window.settings().options), SpeechStyle::kEveryday);
+  EXPECT_NE(
+      ReadFileBytes(SettingsFile()).find("H_Strong_Flg,1\r\nE_Real_Flg,1\r\n"),
+      std::string::npos);
+  PressEnter(1);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("안녕아세요 감사안미다"));
+  EXPECT_EQ(reading_label->text(), QStringLiteral("日常の発音："));
+  EXPECT_EQ(other_label->text(), QStringLiteral("標準発音："));
+  EXPECT_EQ(other->text(), QStringLiteral("안녕하세요 감사함니다"));
+
+  // One option changed by hand: neither preset; only it is named. (A box
+  // laid out wide is clicked on its mark, not in its empty middle.)
+  QTest::mouseClick(Find<QCheckBox>("CheckBox3"), Qt::LeftButton, {},
+                    QPoint(6, Find<QCheckBox>("CheckBox3")->height() / 2));
+  EXPECT_FALSE(window.settings().options.e_real_flg);
+  EXPECT_EQ(style->currentIndex(), -1);
+  Retype(1, QStringLiteral("안녕하세요 고맙습니다"));
+  PressEnter(1);
+  PressEnter(2);
+  EXPECT_EQ(other->text(), QStringLiteral("안녕하세요 고맙씀니다"));
+  EXPECT_TRUE(Browser()->document()->toPlainText().contains(
+      QStringLiteral("（「ㅎの弱音化を無音化にする」をオフにした読み）")));
+
+  // Read alike, or cleared: one reading, as ever.
+  Retype(1, QStringLiteral("같이"));
+  PressEnter(1);
+  EXPECT_FALSE(other->isVisible());
+  EXPECT_EQ(reading_label->text(), QStringLiteral("読みﾊﾝｸﾞﾙ："));
+  Retype(1, QStringLiteral("감사합니다"));
+  PressEnter(1);
+  EXPECT_TRUE(other->isVisible());
+  Click("SpeedButton6");
+  EXPECT_FALSE(other->isVisible());
+  EXPECT_EQ(reading_label->text(), QStringLiteral("読みﾊﾝｸﾞﾙ："));
+}
+
+// The other style is read with the answers given, without asking again.
+TEST_F(MainFrmTest, TheOtherStyleAsksNothingMore) {
+  TMainFrm& window = Open();
+  BoxAnswerer answerer({QMessageBox::Yes});
+  Type(1, QStringLiteral("일본 감사합니다"));
+  PressEnter(1);
+  std::size_t asked = 0;
+  for (const auto& questions : window.record().questions) {
+    asked += questions.size();
+  }
+  ASSERT_GT(asked, 0u);
+  EXPECT_EQ(answerer.seen().size(), asked);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("일뽄 감사함니다"));
+  EXPECT_EQ(Find<QLineEdit>("OtherReading")->text(),
+            QStringLiteral("일뽄 감사안미다"));
+}
+
+// A settings file of an older version keeps the options it has.
+TEST_F(MainFrmTest, AnOlderSettingsFileKeepsEverydaySpeech) {
+  WriteSettings(
+      "MainLeft,10\r\nMainTop,10\r\nH_Strong_Flg,1\r\n"
+      "E_Real_Flg,1\r\n");
+  TMainFrm& window = Open();
+  EXPECT_EQ(StyleOf(window.settings().options), SpeechStyle::kEveryday);
+  EXPECT_EQ(Find<QComboBox>("StyleBox")->currentText(),
+            QStringLiteral("日常の発音"));
+  Type(1, QStringLiteral("감사합니다"));
+  PressEnter(1);
+  EXPECT_EQ(Edit(2)->text(), QStringLiteral("감사안미다"));
 }
 
 TEST_F(MainFrmTest, ThePhraseOptionReadsAcrossTheSpacesBetweenWords) {
@@ -538,24 +1016,6 @@ TEST_F(MainFrmTest, ThePhraseOptionReadsAcrossTheSpacesBetweenWords) {
   Click("SpeedButton2");
   EXPECT_EQ(Edit(2)->text(), QStringLiteral("바다래 오탄벌"));
 }
-
-// Decides the questions about 일본 (not a future adnominal form) and only
-// guesses about 목록, whose hanja it knows.
-class StandInDictionary : public WordKnowledge {
- public:
-  Judgement Judge(const Question& question) const override {
-    const TypedSpan span = question.TypedWord();
-    const std::u16string_view word =
-        question.TypedLine().substr(span.offset, span.length);
-    if (word == u"일본") {
-      return {Verdict::kNo, false, u"일본＝日本（名詞）", u"일본", u"日本"};
-    }
-    if (word.starts_with(u"목록")) {
-      return {Verdict::kUnknown, true, u"목록＝目錄？", u"목록", u"目錄"};
-    }
-    return {};
-  }
-};
 
 TEST_F(MainFrmTest, TheDictionaryDecidesWhatItCanAndGuessesTheRest) {
   TMainFrm& window = Open();
@@ -580,8 +1040,8 @@ TEST_F(MainFrmTest, TheDictionaryDecidesWhatItCanAndGuessesTheRest) {
     Retype(1, QStringLiteral("목록"));
     PressEnter(1);
     ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_TRUE(
-        answerer.seen().front().text.contains(QStringLiteral("목록(目錄)")))
+    EXPECT_TRUE(answerer.seen().front().text.contains(
+        QStringLiteral("「목록」（目錄）")))
         << answerer.seen().front().text.toStdString();
     EXPECT_EQ(answerer.seen().front().default_text, QStringLiteral("はい"));
     EXPECT_EQ(Edit(2)->text(), QStringLiteral("몽녹"));
@@ -624,9 +1084,10 @@ TEST_F(MainFrmTest, TheNumbersOptionSpellsOutDigitsAndAsksAboutCounters) {
   // A counter of either system is asked, with the guess as the default,
   // whether or not a dictionary is consulted.
   const QString counted = QStringLiteral(
-      "【数字の読み】\n 2번（두 번／이 번）は、回数や個数を数える固有語の数詞"
+      "【数字の読み】\n「2번」（두 번／이 "
+      "번）は、回数や個数を数える固有語の数詞"
       "（前者）で読みますか？いいえなら、番号や年代を表す漢数詞（後者）で読み"
-      "ます。");
+      "ます。\n前後からの推測：はい（2번＝回数・個数（固有語の数詞））");
   struct Case {
     const char* name;
     QString input;
@@ -653,7 +1114,8 @@ TEST_F(MainFrmTest, TheNumbersOptionSpellsOutDigitsAndAsksAboutCounters) {
       PressEnter(1);
       ASSERT_EQ(answerer.seen().size(), 1u);
       if (c.input.startsWith(QStringLiteral("2번"))) {
-        EXPECT_EQ(answerer.seen().front().text, counted);
+        EXPECT_EQ(answerer.seen().front().text, counted)
+            << answerer.seen().front().text.toStdString();
       }
       EXPECT_EQ(answerer.seen().front().default_text, c.default_text);
       EXPECT_EQ(Edit(2)->text(), c.reading);
@@ -1109,6 +1571,69 @@ TEST_F(MainFrmTest, TheReportTakesTheHeightTheUserGivesIt) {
             Find<QWidget>("Panel2")->minimumSizeHint().height());
 }
 
+// The commands of a field's context menu, as offered.
+QStringList ContextMenuOf(QLineEdit* field) {
+  QStringList offered;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    for (const QAction* action : menu->actions()) {
+      // Without the shortcut that follows a tab.
+      if (!action->isSeparator()) {
+        offered.push_back(action->text().section(u'\t', 0, 0));
+      }
+    }
+    menu->close();
+  });
+  look.start(10);
+  emit field->customContextMenuRequested(QPoint(5, 5));
+  return offered;
+}
+
+TEST_F(MainFrmTest, QtsOwnStringsAreJapaneseWhateverTheLocale) {
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  Open();
+  const QStringList offered = ContextMenuOf(Edit(1));
+  QLocale::setDefault(before);
+  EXPECT_TRUE(offered.contains(QStringLiteral("コピー(&C)")))
+      << offered.join(QStringLiteral(",")).toStdString();
+  EXPECT_TRUE(offered.filter(QStringLiteral("Copy")).isEmpty());
+  EXPECT_TRUE(offered.filter(QStringLiteral("Undo")).isEmpty());
+}
+
+TEST_F(MainFrmTest, TheReportOpensWithRoomForTenOfItsLines) {
+  TMainFrm& window = Open();
+  // Many stages change it, each line short enough to take one line.
+  Type(1, QStringLiteral("같이 먹어요 옷 한 벌 국물 좋아요 신라"));
+  PressEnter(1);
+  PressEnter(2);
+  Click("SpeedButton1");
+  Settle();
+  ASSERT_GT(Browser()->document()->blockCount(), 12);
+  const int bottom = Browser()->viewport()->height() - 4;
+  EXPECT_GE(Browser()->cursorForPosition(QPoint(4, bottom)).blockNumber(), 9);
+  // And the grown window stays on the screen.
+  EXPECT_TRUE(
+      window.screen()->availableGeometry().contains(window.frameGeometry()));
+}
+
+TEST_F(MainFrmTest, LongSymbolAndKanaRowsShowTheirStart) {
+  Open();
+  QString text;
+  for (int k = 0; k < 8; ++k) text += QStringLiteral("안녕하세요 감사합니다 ");
+  Type(1, text);
+  PressEnter(1);
+  PressEnter(2);
+  for (int n : {3, 4}) {
+    SCOPED_TRACE(n);
+    EXPECT_GT(Edit(n)->fontMetrics().horizontalAdvance(Edit(n)->text()),
+              Edit(n)->width());
+    EXPECT_EQ(Edit(n)->cursorPosition(), 0);
+  }
+}
+
 TEST(PlaceOnScreens, APlaceOffEveryScreenIsBroughtOntoTheNearest) {
   const QSize size(640, 300);
   const QRect left(0, 0, 1920, 1040);  // a task bar below
@@ -1155,38 +1680,39 @@ TEST_F(MainFrmTest, APlaceStoredOffTheScreenIsBroughtBackOntoIt) {
 
 TEST_F(MainFrmTest, TheWholeResultIsCopiedFromTheContextMenu) {
   Open();
-  Type(1, QStringLiteral("같이"));
-  PressEnter(1);
-  PressEnter(2);
   auto* copy_result =
       window_->findChild<QAction*>(QStringLiteral("CopyResult"));
   ASSERT_NE(copy_result, nullptr);
+  // Nothing to copy yet, not even with an input typed.
+  EXPECT_FALSE(copy_result->isEnabled());
+  Type(1, QStringLiteral("같이"));
+  EXPECT_FALSE(copy_result->isEnabled());
+
+  // The typed line too, and only the rows that hold a text.
+  PressEnter(1);
+  ASSERT_TRUE(copy_result->isEnabled());
   copy_result->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(),
-            QStringLiteral("読みﾊﾝｸﾞﾙ：가치\n発音記号：") + Edit(3)->text() +
-                QStringLiteral("\n発音カナ：") + Edit(4)->text() +
-                QStringLiteral("\n"));
+            QStringLiteral("ハングル：같이\n読みﾊﾝｸﾞﾙ：가치\n"));
+  PressEnter(2);
+  copy_result->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QStringLiteral("ハングル：같이\n読みﾊﾝｸﾞﾙ：가치\n発音記号：") +
+                Edit(3)->text() + QStringLiteral("\n発音カナ：") +
+                Edit(4)->text() + QStringLiteral("\n"));
 
   // It is offered in each field's menu, below the field's own commands.
   for (int n = 1; n <= 4; ++n) {
     SCOPED_TRACE(n);
-    QStringList offered;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, [&] {
-      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      if (menu == nullptr) return;
-      for (const QAction* action : menu->actions()) {
-        if (!action->isSeparator()) offered.push_back(action->text());
-      }
-      menu->close();
-    });
-    look.start(10);
-    emit Edit(n)->customContextMenuRequested(QPoint(5, 5));
+    const QStringList offered = ContextMenuOf(Edit(n));
     ASSERT_GT(offered.size(), 1);
     EXPECT_EQ(offered.back(), copy_result->text());
-    EXPECT_EQ(offered.filter(QStringLiteral("Copy")).size(), 1)
+    EXPECT_EQ(offered.count(QStringLiteral("コピー(&C)")), 1)
         << offered.join(QStringLiteral(",")).toStdString();
   }
+
+  Click("SpeedButton6");
+  EXPECT_FALSE(copy_result->isEnabled());
 }
 
 }  // namespace

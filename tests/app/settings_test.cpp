@@ -159,8 +159,42 @@ TEST(ApplySettingLines, OnlyNoonIdxLeavesTheOtherDefaults) {
   EXPECT_EQ(read, expected);
   EXPECT_EQ(read.main_left, -100);
   EXPECT_FALSE(read.options.n_insert_flg);
-  EXPECT_TRUE(read.options.h_strong_flg);
-  EXPECT_TRUE(read.options.e_real_flg);
+}
+
+// A new user starts with the textbook's standard pronunciation; a file
+// written before that keeps what it says, and what it leaves out of the
+// options of everyday speech is on, as it was then.
+TEST(SettingsFile, OnlyANewUserStartsWithTheTextbook) {
+  EXPECT_EQ(StyleOf(Settings{}.options), SpeechStyle::kTextbook);
+  EXPECT_FALSE(Settings{}.options.n_insert_flg);
+  struct Case {
+    const char* name;
+    const char* file;
+    bool h_strong, e_real;
+  } const cases[] = {
+      {"older, only Noon_Idx", "Noon_Idx,2\r\n", true, true},
+      {"older, everyday", "H_Strong_Flg,1\r\nE_Real_Flg,1\r\n", true, true},
+      {"older, one off", "H_Strong_Flg,0\r\n", false, true},
+      {"older, textbook", "H_Strong_Flg,0\r\nE_Real_Flg,0\r\n", false, false},
+      {"this version, only Noon_Idx", "Noon_Idx,2\r\nSettings_Version,2\r\n",
+       false, false},
+      {"this version, everyday",
+       "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nSettings_Version,2\r\n", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::filesystem::path file = folder.WriteBytes("Pimoru.rng", c.file);
+    Settings read;
+    ASSERT_EQ(LoadSettings(file, read), FileProblem());
+    EXPECT_EQ(read.options.h_strong_flg, c.h_strong);
+    EXPECT_EQ(read.options.e_real_flg, c.e_real);
+  }
+  // No file at all: a new user.
+  TempFolder folder;
+  Settings read;
+  ASSERT_EQ(LoadSettings(folder.path() / "Pimoru.rng", read), FileProblem());
+  EXPECT_EQ(read, Settings{});
 }
 
 TEST(ApplySettingLines, ReadsLinesInAnyOrderAmongStrangers) {
@@ -186,13 +220,15 @@ TEST(FormatSettings, FourteenLinesInAFixedOrder) {
             "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,2\r\n"
             "Main_Width,700\r\nMain_Height,600\r\nOption_Open_Flg,1\r\n"
             "Zoom_Idx,5\r\nPhrase_Flg,1\r\nDict_Flg,0\r\n"
-            "Speech_Speed_Idx,1\r\nRead_Numbers_Flg,1\r\n");
+            "Speech_Speed_Idx,1\r\nRead_Numbers_Flg,1\r\n"
+            "Settings_Version,2\r\n");
   EXPECT_EQ(FormatSettings(Settings{}),
             "MainLeft,-100\r\nMainTop,-100\r\nN_Insert_Flg,0\r\n"
-            "H_Strong_Flg,1\r\nE_Real_Flg,1\r\nNoon_Idx,0\r\n"
+            "H_Strong_Flg,0\r\nE_Real_Flg,0\r\nNoon_Idx,0\r\n"
             "Main_Width,0\r\nMain_Height,0\r\nOption_Open_Flg,0\r\n"
             "Zoom_Idx,3\r\nPhrase_Flg,0\r\nDict_Flg,1\r\n"
-            "Speech_Speed_Idx,0\r\nRead_Numbers_Flg,0\r\n");
+            "Speech_Speed_Idx,0\r\nRead_Numbers_Flg,0\r\n"
+            "Settings_Version,2\r\n");
 }
 
 TEST(FormatSettings, ANotationOutsideTheThreeIsSavedAsZero) {
@@ -421,6 +457,8 @@ TEST(SettingsFile, ReadingStopsAfterTheLimit) {
   Settings expected = NonDefault();
   expected.main_left = 5;
   expected.main_top = 6;
+  // A file without a version is an older one.
+  expected.options = WithStyle(expected.options, SpeechStyle::kEveryday);
   EXPECT_EQ(read, expected);
 }
 

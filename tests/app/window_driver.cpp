@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 
 namespace pimoru {
@@ -24,9 +25,13 @@ void BoxAnswerer::AnswerActiveBox() {
     button_texts.push_back(button->text());
   }
   const QPushButton* default_button = box->defaultButton();
+  QCheckBox* check_box = box->checkBox();
   seen_.push_back({box->windowTitle(), box->text(), box->icon(), buttons,
                    button_texts,
-                   default_button ? default_button->text() : QString()});
+                   default_button ? default_button->text() : QString(),
+                   check_box ? check_box->text() : QString(),
+                   check_box && check_box->isChecked()});
+  if (check_box != nullptr && clear_check_boxes_) check_box->setChecked(false);
   QMessageBox::StandardButton answer = kCloseBox;
   if (!script_.empty()) {
     answer = script_.front();

@@ -21,6 +21,8 @@ struct SeenBox {
   QMessageBox::StandardButtons buttons;
   QStringList button_texts;  // as shown, in the box's order
   QString default_text;      // the button that Enter presses
+  QString check_box;         // the check box's text; empty without one
+  bool checked = false;      // as the box opened
 };
 
 // Answers every modal message box that opens while it lives, in order:
@@ -36,12 +38,15 @@ class BoxAnswerer : public QObject {
   explicit BoxAnswerer(std::vector<QMessageBox::StandardButton> script = {});
 
   const std::vector<SeenBox>& seen() const { return seen_; }
+  // Clears a box's check box before answering, as a user who unticks it.
+  void ClearCheckBoxes() { clear_check_boxes_ = true; }
 
  private:
   void AnswerActiveBox();
 
   std::deque<QMessageBox::StandardButton> script_;
   std::vector<SeenBox> seen_;
+  bool clear_check_boxes_ = false;
   QTimer timer_;
 };
 

@@ -19,26 +19,35 @@ namespace pimoru {
 namespace {
 
 TEST(TerminalQuestion, ShowsTheHanjaAndTheGuessAndMakesItTheDefault) {
-  const std::u16string jamo = DecomposeText(u"목록");
+  const std::u16string input = u"새 목록을";
+  const std::u16string jamo = DecomposeText(input);
   const std::u16string pattern = {fin::kGiyeok, ini::kRieul};
+  TypedInput typed(input);
   const Question question(QuestionKind::kSinoKoreanNasalisation, jamo,
-                          jamo.find(fin::kGiyeok), pattern, nullptr);
+                          jamo.find(fin::kGiyeok), pattern, &typed);
   Judgement guess;
   guess.guess = true;
   guess.reason = u"목록＝目錄（漢字語）";
   guess.word = u"목록";
   guess.hanja = u"目錄";
+  // The word as typed, its hanja, where it stands and the guess.
+  const std::string asked =
+      "は漢字語ですか？\n"
+      "　목｜록을（ㄱパッチム＋ㄹ初声）\n"
+      "漢字語でㄱパッチムの後ろにㄹ初声が来た場合、鼻音化します。\n"
+      "位置：3文字目　새 ［목록을］\n";
   EXPECT_EQ(TerminalQuestion(question, guess),
-            "【鼻音化】\n목록(目錄)は漢字語ですか？漢字語でㄱパッチムの後ろにㄹ"
-            "初声が来た場合、【鼻音化】します。\n"
-            "辞書の推測：はい（목록＝目錄（漢字語））\n[Y/n] ");
+            "【鼻音化】\n「목록을」（목록＝目錄）" + asked +
+                "辞書の推測：はい（목록＝目錄（漢字語））\n"
+                "[Y/n、y!/n!：以後、同じ語には同じ答え] ");
   guess.guess = false;
   guess.hanja.clear();
-  EXPECT_TRUE(TerminalQuestion(question, guess).ends_with("[y/N] "));
-  // No dictionary consulted: the question as before, y or n to answer.
+  EXPECT_TRUE(TerminalQuestion(question, guess)
+                  .ends_with("\n[y/N、y!/n!：以後、同じ語には同じ答え] "));
+  // No dictionary consulted: y or n to answer.
   EXPECT_EQ(TerminalQuestion(question, Judgement{}),
-            "【鼻音化】\n목록は漢字語ですか？漢字語でㄱパッチムの後ろにㄹ"
-            "初声が来た場合、【鼻音化】します。\n[y/n] ");
+            "【鼻音化】\n「목록을」" + asked +
+                "[y/n、y!/n!：以後、同じ語には同じ答え] ");
 }
 
 std::string Readings(const std::vector<std::string>& args,

@@ -16,6 +16,7 @@ TEST(CliUsage, BadUsageExitsTwo) {
                                              {"--notation", "3"},
                                              {"--notation"},
                                              {"--stage-trace=1"},
+                                             {"--standard=1"},
                                              {"--report", ""}}) {
     SCOPED_TRACE(args[0]);
     const CliResult r = RunCli(args);
@@ -73,6 +74,33 @@ TEST(CliFormat, JsonEscapesAndKeepsOneObjectPerLine) {
       0u)
       << r.out;
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+}
+
+// --standard is the standard pronunciation: both options of everyday speech
+// off, and an option after it still counts.
+TEST(CliOptions, StandardIsBothEverydayOptionsOff) {
+  const std::string text = "안녕하세요 감사합니다 고맙습니다";
+  const std::vector<
+      std::pair<std::vector<std::string>, std::vector<std::string>>>
+      same = {
+          {{"--standard"}, {"--no-h-strong", "--no-real-endings"}},
+          {{"--standard", "--real-endings"}, {"--no-h-strong"}},
+          {{"--real-endings", "--standard"}, {"--standard"}},
+      };
+  for (const auto& [shorthand, spelled] : same) {
+    SCOPED_TRACE(shorthand.front() + " " + shorthand.back());
+    std::vector<std::string> a = shorthand;
+    std::vector<std::string> b = spelled;
+    a.push_back(text);
+    b.push_back(text);
+    const CliResult with = RunCli(WithData(a));
+    EXPECT_EQ(with.status, 0) << with.err;
+    EXPECT_EQ(with.out, RunCli(WithData(b)).out);
+  }
+  const CliResult standard = RunCli(WithData({"--standard", text}));
+  EXPECT_EQ(standard.out.substr(0, standard.out.find('\t')),
+            "안녕하세요 감사함니다 고맙씀니다");
+  EXPECT_NE(standard.out, RunCli(WithData({text})).out);
 }
 
 TEST(CliFormat, TextHasThreeLabelledLines) {

@@ -36,8 +36,7 @@ enum class AfterAnswers {
 
 // The prompts a terminal has shown, with a guess as the default or without.
 std::size_t Prompts(const std::string& terminal) {
-  return CountOf(terminal, "[y/n] ") + CountOf(terminal, "[Y/n] ") +
-         CountOf(terminal, "[y/N] ");
+  return CountOf(terminal, "同じ答え] ");
 }
 
 // Runs the program with `args`, typing `answers` one after another, each
@@ -130,7 +129,7 @@ TEST(CliTerminal, LongAnswersLeaveLaterQuestionsAlone) {
         WithData({"--answers", "ask", "--no-dictionary", "심리 심리"}),
         {yes, "n"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(CountOf(run.terminal, "[y/n] "), 2u) << run.terminal;
+    EXPECT_EQ(Prompts(run.terminal), 2u) << run.terminal;
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "심니 심리") << run.out;
   }
 }
@@ -156,6 +155,21 @@ TEST(CliTerminal, AClosedTerminalStopsTheRunUnanswered) {
   EXPECT_TRUE(hung_up.out.starts_with("심니\t")) << hung_up.out;
 }
 
+// "y!" answers the same question about the same word for the rest of the
+// input; the next input is asked again.
+TEST(CliTerminal, AnAnswerWithAnExclamationMarkIsKeptForTheSameWord) {
+  const TerminalRun run =
+      RunOnTerminal(WithData({"--answers", "ask", "--no-dictionary",
+                              "심리 심리 심리", "심리"}),
+                    {"y!", "n"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Prompts(run.terminal), 2u) << run.terminal;
+  EXPECT_EQ(run.out,
+            "심니 심니 심니\tʃim ni  ʃim ni  ʃim ni\tシムニ   シムニ   シムニ\n"
+            "심리\tʃim ri\tシムリ\n")
+      << run.out;
+}
+
 // The numeral before 번 is asked with the guess of the stage as the answer
 // an empty line gives, whether or not the dictionary is consulted.
 TEST(CliTerminal, AnEmptyLineTakesTheGuessOfACounter) {
@@ -167,12 +181,12 @@ TEST(CliTerminal, AnEmptyLineTakesTheGuessOfACounter) {
     const TerminalRun run = RunOnTerminal(WithData(args), {"", ""});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(Prompts(run.terminal), 2u) << run.terminal;
-    const std::size_t number = run.terminal.find("3번（세 번／삼 번）");
-    const std::size_t count = run.terminal.find("2번（두 번／이 번）");
+    const std::size_t number = run.terminal.find("「3번」（세 번／삼 번）");
+    const std::size_t count = run.terminal.find("「2번」（두 번／이 번）");
     ASSERT_NE(number, std::string::npos) << run.terminal;
     ASSERT_NE(count, std::string::npos) << run.terminal;
-    EXPECT_NE(run.terminal.find("[y/N] ", number), std::string::npos);
-    EXPECT_NE(run.terminal.find("[Y/n] ", count), std::string::npos);
+    EXPECT_NE(run.terminal.find("[y/N、", number), std::string::npos);
+    EXPECT_NE(run.terminal.find("[Y/n、", count), std::string::npos);
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), "삼 번 버스 두번")
         << run.out;
   }

@@ -9,6 +9,7 @@
 #include "hangul/jamo.h"
 #include "hangul/word_knowledge.h"
 #include "pipeline/pipeline.h"
+#include "pipeline/stages.h"
 #include "support/test_support.h"
 
 namespace pimoru {
@@ -50,10 +51,13 @@ TEST(AskEachOccurrence, AsksPerOccurrenceInTextOrder) {
   EXPECT_TRUE(AskEach(text, pattern, replacement, asker));
   EXPECT_EQ(ComposeText(text), u"할께 갈게");
   ASSERT_EQ(asker.messages().size(), 2u);
+  // Without the input as typed, the working text's word and syllables.
   EXPECT_EQ(asker.messages()[0],
-            u"【濃音化】\n 할게は動詞や形容詞の未来連体形ですか？");
+            u"【濃音化】\n「할게」は動詞や形容詞の未来連体形ですか？\n"
+            u"　할｜게（ㄹパッチム＋ㄱ初声）");
   EXPECT_EQ(asker.messages()[1],
-            u"【濃音化】\n 갈게は動詞や形容詞の未来連体形ですか？");
+            u"【濃音化】\n「갈게」は動詞や形容詞の未来連体形ですか？\n"
+            u"　갈｜게（ㄹパッチム＋ㄱ初声）");
 }
 
 TEST(AskEachOccurrence, NoEverywhereOrNoMatchLeavesTheText) {
@@ -86,7 +90,7 @@ TEST(AskEachOccurrence, PatternStartingWithASpaceShowsTheNextWord) {
   AskEach(text, pattern, u"x", asker);
   ASSERT_EQ(asker.messages().size(), 1u);
   EXPECT_EQ(asker.messages()[0],
-            u"【濃音化】\n 수は動詞や形容詞の未来連体形ですか？");
+            u"【濃音化】\n「수」は動詞や形容詞の未来連体形ですか？");
 }
 
 TEST(AskAtJunction, MessageNamesThePairAndTheLetters) {
@@ -99,9 +103,10 @@ TEST(AskAtJunction, MessageNamesThePairAndTheLetters) {
   ASSERT_EQ(asker.messages().size(), 1u);
   EXPECT_EQ(
       asker.messages()[0],
-      u"ニウン挿入[n挿入]\n솜이は合成語または2語がつながった語ですか？"
+      u"【N挿入】\n「솜이불」は合成語または2語がつながった語ですか？\n"
+      u"　솜｜이（ㅁパッチム＋ㅇ初声）\n"
       u"合成語または2語がつながった語でㅁパッチムの後ろにㅇ初声が来た場合、"
-      u"ニウン挿入[n挿入]します。");
+      u"N挿入します。");
 
   std::u16string sino = DecomposeText(u"발달");
   const std::u16string pair = {fin::kRieul, ini::kDigeut};
@@ -110,9 +115,9 @@ TEST(AskAtJunction, MessageNamesThePairAndTheLetters) {
   EXPECT_EQ(ComposeText(sino), u"발달");
   ASSERT_EQ(no.messages().size(), 1u);
   EXPECT_EQ(no.messages()[0],
-            u"【濃音化】\n발달は漢字語ですか？漢字語でㄹパッチムの後ろにㄷ初"
-            u"声が来た場合、"
-            u"【濃音化】します。");
+            u"【濃音化】\n「발달」は漢字語ですか？\n"
+            u"　발｜달（ㄹパッチム＋ㄷ初声）\n"
+            u"漢字語でㄹパッチムの後ろにㄷ初声が来た場合、濃音化します。");
 }
 
 TEST(AskAtJunction, BackToBackJunctionsAreBothHandled) {
@@ -151,8 +156,9 @@ TEST(AskEachOccurrence, EveryMessageShowsTheWordAroundItsOccurrence) {
       std::vector<std::u16string> expected;
       for (std::size_t at = input.find(pattern); at != std::u16string::npos;
            at = input.find(pattern, at + 1)) {
-        expected.push_back(OccurrenceMessage(
-            kTitle, ComposeText(WordAt(input, at)), kQuestion));
+        expected.push_back(std::u16string(kTitle) + u"\n「" +
+                           ComposeText(WordAt(input, at)) + u"」" +
+                           std::u16string(kQuestion));
       }
       std::u16string text = input;
       ScriptedAsker no;  // every occurrence is asked, overlapping ones too
@@ -182,6 +188,46 @@ TEST(AskEachRule, AsksAboutAJunctionThatAnEarlierYesFormed) {
       ASSERT_EQ(asker.questions().size(), first ? 2u : 1u);
       EXPECT_EQ(asker.questions()[0].kind, kind);
     }
+  }
+}
+
+// An answer kept for a word serves the same junction in its other forms,
+// as far as the syllable after the junction, and no further.
+TEST(AskOne, AKeptAnswerServesTheFormsOfTheSameWord) {
+  Options options;
+  options.n_insert_flg = true;
+  NoWordLists lists;
+  const struct {
+    std::u16string_view input;
+    std::vector<std::u16string_view> asked;
+    int places;  // answered, asked or not
+  } cases[] = {
+      {u"솜이불 솜이불을 솜이불", {u"솜｜이불"}, 3},
+      {u"확인요청은 확인요청을 확인요청도",
+       {u"확｜인요청은", u"확인｜요청은"},
+       6},
+      // Not the same after the junction: a particle and a longer word, or
+      // two endings of a place name.
+      {u"책이 책이름", {u"책｜이", u"책｜이름"}, 2},
+      {u"서울역에서 서울역까지", {u"서울｜역에서", u"서울｜역까지"}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(U8(c.input));
+    ScriptedAsker asker({true, true, true, true});
+    asker.KeepAnswers();
+    StageRecord record;
+    RunPipeline(c.input, options, lists, asker, record);
+    EXPECT_EQ(asker.questions().size(), c.asked.size());
+    // Listed once each, with the places they answered.
+    std::vector<std::u16string> listed;
+    int places = 0;
+    for (const RecordedQuestion& q : record.questions[StageId::kNInsertion]) {
+      listed.push_back(q.marked);
+      places += q.places;
+    }
+    EXPECT_EQ(listed,
+              std::vector<std::u16string>(c.asked.begin(), c.asked.end()));
+    EXPECT_EQ(places, c.places);
   }
 }
 
@@ -266,16 +312,18 @@ TEST(Question, IsDataAndComposesItsMessageOnDemand) {
   EXPECT_EQ(question.TypedWord(), (TypedSpan{4, 4}));  // 입력하면
   EXPECT_EQ(question.TypedSyllable(0), 4u);            // 입
   EXPECT_EQ(question.TypedSyllable(1), 5u);            // 력
-  EXPECT_EQ(
-      question.Message(),
-      u"【鼻音化】\n입력は漢字語ですか？漢字語でㅂパッチムの後ろにㄹ初声が"
-      u"来た場合、【鼻音化】します。");
+  EXPECT_EQ(U8(question.Message()),
+            U8(u"【鼻音化】\n「입력하면」は漢字語ですか？\n"
+               u"　입｜력하면（ㅂパッチム＋ㄹ初声）\n"
+               u"漢字語でㅂパッチムの後ろにㄹ初声が来た場合、鼻音化します。\n"
+               u"位置：5文字目　결과를 ［입력하면］"));
   // Without the input as typed, a question still shows its message.
   const Question bare(QuestionKind::kFutureAdnominal, jamo, at, pattern,
                       nullptr);
   EXPECT_EQ(bare.TypedWord(), TypedSpan{});
-  EXPECT_EQ(bare.Message(),
-            u"【濃音化】\n 입력하면" + std::u16string(kQuestion));
+  EXPECT_EQ(U8(bare.Message()),
+            U8(u"【濃音化】\n「입력하면」" + std::u16string(kQuestion) +
+               u"\n　입｜력（ㅂパッチム＋ㄹ初声）"));
 }
 
 TEST(Question, ShowsTheTypedPlaceAndTheHanjaTheDictionaryNames) {
@@ -292,11 +340,16 @@ TEST(Question, ShowsTheTypedPlaceAndTheHanjaTheDictionaryNames) {
   Judgement judgement;
   judgement.word = u"입력";
   judgement.hanja = u"入力";
-  EXPECT_EQ(question.Message(judgement),
-            u"【鼻音化】\n입력(入力)は漢字語ですか？漢字語でㅂパッチムの後ろに"
-            u"ㄹ初声が来た場合、【鼻音化】します。");
-  // Without hanja the message is the plain one.
-  EXPECT_EQ(question.Message(Judgement{}), question.Message());
+  judgement.guess = true;
+  judgement.reason = u"입력＝入力？";
+  const std::u16string plain =
+      u"は漢字語ですか？\n　입｜력하면（ㅂパッチム＋ㄹ初声）\n"
+      u"漢字語でㅂパッチムの後ろにㄹ初声が来た場合、鼻音化します。";
+  // The word as typed, with the word the hanja spell and the guess.
+  EXPECT_EQ(U8(question.Message(judgement)),
+            U8(u"【鼻音化】\n「입력하면」（입력＝入力）" + plain +
+               u"\n辞書の推測：はい（입력＝入力？）"));
+  EXPECT_EQ(U8(question.Message()), U8(u"【鼻音化】\n「입력하면」" + plain));
   const RecordedQuestion kept =
       question.Record({true, Answerer::kUser, u"入力"});
   EXPECT_EQ(kept.kind, QuestionKind::kSinoKoreanNasalisation);

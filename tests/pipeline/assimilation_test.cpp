@@ -11,21 +11,21 @@
 namespace pimoru {
 namespace {
 
-constexpr std::u16string_view kSuffixMessage =
-    u"は接尾辞付きの漢字語ですか？その場合は流音化せずに、鼻音化します。";
-
-// The word question of group A for `word`.
-std::u16string SuffixQuestion(std::u16string_view word) {
-  return std::u16string(u"【鼻音化】\n ") + std::u16string(word) +
-         std::u16string(kSuffixMessage);
+// The word question of group A for `word`, marked where ㄴ meets ㄹ.
+std::u16string SuffixQuestion(std::u16string_view word,
+                              std::u16string_view marked,
+                              std::u16string_view position = u"") {
+  return QuestionMessage(QuestionKind::kSinoKoreanSuffix, word, marked, u"ㄴ",
+                         u"ㄹ", position);
 }
 
-// The junction question of group B for `pair`, naming `final_letter`.
-std::u16string SinoQuestion(std::u16string_view pair,
-                            std::u16string_view final_letter) {
-  return std::u16string(u"【鼻音化】\n") + std::u16string(pair) +
-         u"は漢字語ですか？漢字語で" + std::u16string(final_letter) +
-         u"パッチムの後ろにㄹ初声が来た場合、【鼻音化】します。";
+// The junction question of group B for `word`, naming `final_letter`.
+std::u16string SinoQuestion(std::u16string_view word,
+                            std::u16string_view marked,
+                            std::u16string_view final_letter,
+                            std::u16string_view position = u"") {
+  return QuestionMessage(QuestionKind::kSinoKoreanNasalisation, word, marked,
+                         final_letter, u"ㄹ", position);
 }
 
 TEST(Silencing, DropsOrWeakensHieut) {
@@ -76,18 +76,35 @@ void RunNasalisation2(const AskedCase& c) {
 
 TEST(Nasalisation2, SuffixWordsAreAskedWordByWord) {
   const AskedCase cases[] = {
-      {u"생산력", {true}, u"생산녁", true, {SuffixQuestion(u"생산력")}},
-      {u"생산력", {false}, u"생산력", false, {SuffixQuestion(u"생산력")}},
-      {u"구인란", {true}, u"구인난", true, {SuffixQuestion(u"구인란")}},
+      {u"생산력",
+       {true},
+       u"생산녁",
+       true,
+       {SuffixQuestion(u"생산력", u"생산｜력")}},
+      {u"생산력",
+       {false},
+       u"생산력",
+       false,
+       {SuffixQuestion(u"생산력", u"생산｜력")}},
+      {u"구인란",
+       {true},
+       u"구인난",
+       true,
+       {SuffixQuestion(u"구인란", u"구인｜란")}},
       // 료 with or without a final after it.
-      {u"보관료", {true}, u"보관뇨", true, {SuffixQuestion(u"보관료")}},
-      {u"관룡", {true}, u"관뇽", true, {SuffixQuestion(u"관룡")}},
+      {u"보관료",
+       {true},
+       u"보관뇨",
+       true,
+       {SuffixQuestion(u"보관료", u"보관｜료")}},
+      {u"관룡", {true}, u"관뇽", true, {SuffixQuestion(u"관룡", u"관｜룡")}},
       // The word shown is the whole word around the occurrence.
       {u"이 보관료를",
        {true},
        u"이 보관뇨를",
        true,
-       {SuffixQuestion(u"보관료를")}},
+       {SuffixQuestion(u"보관료를", u"보관｜료를",
+                       u"3文字目　이 ［보관료를］")}},
       // ㄴ + ㄹ across a space is no occurrence.
       {u"산 력", {}, u"산 력", false, {}},
   };
@@ -96,17 +113,38 @@ TEST(Nasalisation2, SuffixWordsAreAskedWordByWord) {
 
 TEST(Nasalisation2, SinoKoreanJunctionsAreAskedPerJunction) {
   const AskedCase cases[] = {
-      {u"심리", {true}, u"심니", true, {SinoQuestion(u"심리", u"ㅁ")}},
-      {u"대통령", {true}, u"대통녕", true, {SinoQuestion(u"통령", u"ㅇ")}},
-      {u"국립", {true}, u"궁닙", true, {SinoQuestion(u"국립", u"ㄱ")}},
-      {u"국립", {false}, u"국립", false, {SinoQuestion(u"국립", u"ㄱ")}},
-      {u"협력", {true}, u"혐녁", true, {SinoQuestion(u"협력", u"ㅂ")}},
+      {u"심리",
+       {true},
+       u"심니",
+       true,
+       {SinoQuestion(u"심리", u"심｜리", u"ㅁ")}},
+      {u"대통령",
+       {true},
+       u"대통녕",
+       true,
+       {SinoQuestion(u"대통령", u"대통｜령", u"ㅇ")}},
+      {u"국립",
+       {true},
+       u"궁닙",
+       true,
+       {SinoQuestion(u"국립", u"국｜립", u"ㄱ")}},
+      {u"국립",
+       {false},
+       u"국립",
+       false,
+       {SinoQuestion(u"국립", u"국｜립", u"ㄱ")}},
+      {u"협력",
+       {true},
+       u"혐녁",
+       true,
+       {SinoQuestion(u"협력", u"협｜력", u"ㅂ")}},
       // The same pattern twice in one word: asked twice, left to right.
       {u"대통령령",
        {true, false},
        u"대통녕령",
        true,
-       {SinoQuestion(u"통령", u"ㅇ"), SinoQuestion(u"령령", u"ㅇ")}},
+       {SinoQuestion(u"대통령령", u"대통｜령령", u"ㅇ"),
+        SinoQuestion(u"대통령령", u"대통령｜령", u"ㅇ")}},
   };
   for (const AskedCase& c : cases) RunNasalisation2(c);
 }
@@ -118,13 +156,19 @@ TEST(Nasalisation2, GroupsAskInTheirOrderWhateverTheTextOrder) {
                     {true, true},
                     u"심니 생산녁 궁물",
                     true,
-                    {SuffixQuestion(u"생산력"), SinoQuestion(u"심리", u"ㅁ")}});
+                    {SuffixQuestion(u"생산력", u"생산｜력",
+                                    u"4文字目　심리 ［생산력］ 국물"),
+                     SinoQuestion(u"심리", u"심｜리", u"ㅁ",
+                                  u"1文字目　［심리］ 생산력 국물")}});
   // Answers No everywhere: the flag comes from group C alone.
   RunNasalisation2({u"심리 생산력 국물",
                     {false, false},
                     u"심리 생산력 궁물",
                     true,
-                    {SuffixQuestion(u"생산력"), SinoQuestion(u"심리", u"ㅁ")}});
+                    {SuffixQuestion(u"생산력", u"생산｜력",
+                                    u"4文字目　심리 ［생산력］ 국물"),
+                     SinoQuestion(u"심리", u"심｜리", u"ㅁ",
+                                  u"1文字目　［심리］ 생산력 국물")}});
 }
 
 TEST(Nasalisation2, ObstruentsBeforeNasalsWithoutQuestions) {

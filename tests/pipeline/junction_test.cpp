@@ -22,17 +22,13 @@
 namespace pimoru {
 namespace {
 
-// The N-insertion question about the junction `pair` after the final
-// `final_letter` (a compatibility letter), word for word as the user reads
-// it.
-std::u16string NQuestion(std::u16string_view pair, char16_t final_letter) {
-  std::u16string message = u"ニウン挿入[n挿入]\n";
-  message += pair;
-  message +=
-      u"は合成語または2語がつながった語ですか？合成語または2語がつながった語で";
-  message += final_letter;
-  message += u"パッチムの後ろにㅇ初声が来た場合、ニウン挿入[n挿入]します。";
-  return message;
+// The N-insertion question about `word` at the junction `marked` shows,
+// after the final `final_letter`, word for word as the user reads it.
+std::u16string NQuestion(std::u16string_view word, std::u16string_view marked,
+                         std::u16string_view final_letter,
+                         std::u16string_view position = u"") {
+  return QuestionMessage(QuestionKind::kNInsertion, word, marked, final_letter,
+                         u"ㅇ", position);
 }
 
 struct NInsertionRun {
@@ -54,12 +50,13 @@ TEST(NInsertion, AsksAtEachJunctionAndAppliesOnlyYes) {
   const NInsertionRun yes = RunNInsertion(u"솜이불", {true});
   EXPECT_EQ(yes.output, u"솜니불");
   EXPECT_TRUE(yes.changed);
-  EXPECT_EQ(yes.messages,
-            std::vector<std::u16string>{NQuestion(u"솜이", u'ㅁ')});
+  EXPECT_EQ(yes.messages, std::vector<std::u16string>{
+                              NQuestion(u"솜이불", u"솜｜이불", u"ㅁ")});
   EXPECT_EQ(yes.messages[0],
-            u"ニウン挿入[n挿入]\n솜이は合成語または2語がつながった語ですか？"
+            u"【N挿入】\n「솜이불」は合成語または2語がつながった語ですか？\n"
+            u"　솜｜이불（ㅁパッチム＋ㅇ初声）\n"
             u"合成語または2語がつながった語でㅁパッチムの後ろにㅇ初声が来た場合"
-            u"、ニウン挿入[n挿入]します。");
+            u"、N挿入します。");
 
   const NInsertionRun no = RunNInsertion(u"솜이불", {false});
   EXPECT_EQ(no.output, u"솜이불");
@@ -72,7 +69,7 @@ TEST(NInsertion, AsksAtEachJunctionAndAppliesOnlyYes) {
   const NInsertionRun cluster = RunNInsertion(u"값이", {true});
   EXPECT_EQ(cluster.output, u"값니");
   EXPECT_EQ(cluster.messages,
-            std::vector<std::u16string>{NQuestion(u"값이", u'ㅄ')});
+            std::vector<std::u16string>{NQuestion(u"값이", u"값｜이", u"ㅄ")});
 }
 
 TEST(NInsertion, NoCandidateAsksNothing) {
@@ -89,23 +86,35 @@ TEST(NInsertion, NoCandidateAsksNothing) {
 TEST(NInsertion, QuestionsComeByVowelThenFinalThenPosition) {
   // 담요 (ㅛ) comes after 솜이 (ㅣ) whatever their order in the text.
   const NInsertionRun two = RunNInsertion(u"담요 솜이불", {false, true});
-  EXPECT_EQ(two.messages,
-            (std::vector<std::u16string>{NQuestion(u"솜이", u'ㅁ'),
-                                         NQuestion(u"담요", u'ㅁ')}));
+  EXPECT_EQ(
+      two.messages,
+      (std::vector<std::u16string>{
+          NQuestion(u"솜이불", u"솜｜이불", u"ㅁ", u"4文字目　담요 ［솜이불］"),
+          NQuestion(u"담요", u"담｜요", u"ㅁ", u"1文字目　［담요］ 솜이불")}));
   EXPECT_EQ(two.output, u"담뇨 솜이불");
   EXPECT_TRUE(two.changed);
 
   // Within a vowel the finals go in code order (ㄱ before ㄴ), and each scan
   // sees the text as the earlier ones left it: after 식용 → 식뇽 the ㅠ
-  // question shows 뇽유.
+  // question is about 식용유 as typed, not 뇽유.
   const NInsertionRun all = RunNInsertion(
       u"식용유 담요 한여름 색연필 물약 솜이불", std::vector<bool>(7, true));
   EXPECT_EQ(all.messages,
             (std::vector<std::u16string>{
-                NQuestion(u"솜이", u'ㅁ'), NQuestion(u"물약", u'ㄹ'),
-                NQuestion(u"색연", u'ㄱ'), NQuestion(u"한여", u'ㄴ'),
-                NQuestion(u"식용", u'ㄱ'), NQuestion(u"담요", u'ㅁ'),
-                NQuestion(u"뇽유", u'ㅇ')}));
+                NQuestion(u"솜이불", u"솜｜이불", u"ㅁ",
+                          u"19文字目　… 색연필 물약 ［솜이불］"),
+                NQuestion(u"물약", u"물｜약", u"ㄹ",
+                          u"16文字目　…한여름 색연필 ［물약］ 솜이불"),
+                NQuestion(u"색연필", u"색｜연필", u"ㄱ",
+                          u"12文字目　… 담요 한여름 ［색연필］ 물약 솜이불"),
+                NQuestion(u"한여름", u"한｜여름", u"ㄴ",
+                          u"8文字目　식용유 담요 ［한여름］ 색연필 물약 …"),
+                NQuestion(u"식용유", u"식｜용유", u"ㄱ",
+                          u"1文字目　［식용유］ 담요 한여름 …"),
+                NQuestion(u"담요", u"담｜요", u"ㅁ",
+                          u"5文字目　식용유 ［담요］ 한여름 색연필…"),
+                NQuestion(u"식용유", u"식용｜유", u"ㅇ",
+                          u"1文字目　［식용유］ 담요 한여름 …")}));
   EXPECT_EQ(all.output, u"식뇽뉴 담뇨 한녀름 색년필 물냑 솜니불");
 }
 
@@ -113,10 +122,13 @@ TEST(NInsertion, SeveralJunctionsOfOnePattern) {
   // 확인 is a candidate too (ㄱ before 이), and ㄱ is scanned before ㄹ; the
   // two ㄹ junctions of 일일이 follow left to right, each with its own answer.
   const NInsertionRun run = RunNInsertion(u"일일이 확인", {false, true, false});
-  EXPECT_EQ(run.messages,
-            (std::vector<std::u16string>{NQuestion(u"확인", u'ㄱ'),
-                                         NQuestion(u"일일", u'ㄹ'),
-                                         NQuestion(u"일이", u'ㄹ')}));
+  EXPECT_EQ(
+      run.messages,
+      (std::vector<std::u16string>{
+          NQuestion(u"확인", u"확｜인", u"ㄱ", u"5文字目　일일이 ［확인］"),
+          NQuestion(u"일일이", u"일｜일이", u"ㄹ", u"1文字目　［일일이］ 확인"),
+          NQuestion(u"일일이", u"일일｜이", u"ㄹ",
+                    u"1文字目　［일일이］ 확인")}));
   EXPECT_EQ(run.output, u"일닐이 확인");
   EXPECT_TRUE(run.changed);
 
@@ -181,7 +193,7 @@ TEST(Aspiration, Table) {
 std::vector<std::u16string> NQuestionsAsked(const ScriptedAsker& asker) {
   std::vector<std::u16string> asked;
   for (const std::u16string& message : asker.messages()) {
-    if (message.starts_with(u"ニウン挿入[n挿入]\n")) asked.push_back(message);
+    if (message.starts_with(u"【N挿入】\n")) asked.push_back(message);
   }
   return asked;
 }
@@ -209,7 +221,7 @@ TEST(JunctionStagesInPipeline, OrderOfTheStages) {
   ScriptedAsker no({false});
   RunPipeline(u"같이", n_insert, lists, no, record);
   EXPECT_EQ(NQuestionsAsked(no),
-            std::vector<std::u16string>{NQuestion(u"같이", u'ㅌ')});
+            std::vector<std::u16string>{NQuestion(u"같이", u"같｜이", u"ㅌ")});
   EXPECT_FALSE(record.changed[StageId::kNInsertion]);
   EXPECT_EQ(record.results[StageId::kPalatalisation], u"가치");
 

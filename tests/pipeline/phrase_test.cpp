@@ -107,8 +107,10 @@ TEST(Phrase, QuestionsAboutTheWordAreNotAskedAcrossTheSpace) {
   ScriptedAsker no({false});
   RunPipeline(u"그 결과를 보고", options, lists, no, record);
   ASSERT_EQ(no.messages().size(), 1u);
-  EXPECT_EQ(U8(no.messages()[0].substr(no.messages()[0].find(u'\n') + 1)),
-            U8(u" 결과를は動詞や形容詞の未来連体形ですか？"));
+  EXPECT_EQ(
+      U8(no.messages()[0]),
+      U8(QuestionMessage(QuestionKind::kFutureAdnominal, u"결과를", u"결｜과를",
+                         u"ㄹ", u"ㄱ", u"3文字目　그 ［결과를］ 보고")));
 
   // N-insertion across the space is asked with both words and names the
   // word as typed.
@@ -117,10 +119,9 @@ TEST(Phrase, QuestionsAboutTheWordAreNotAskedAcrossTheSpace) {
   RunPipeline(u"한 일", options, lists, yes, record);
   ASSERT_EQ(yes.questions().size(), 1u);
   EXPECT_EQ(yes.questions()[0].typed_word, u"한");
-  EXPECT_EQ(yes.messages()[0],
-            u"ニウン挿入[n挿入]\n한 일は合成語または2語がつながった語ですか？"
-            u"合成語または2語がつながった語でㄴパッチムの後ろにㅇ初声が来た場合"
-            u"、ニウン挿入[n挿入]します。");
+  EXPECT_EQ(U8(yes.messages()[0]),
+            U8(QuestionMessage(QuestionKind::kNInsertion, u"한 일", u"한｜일",
+                               u"ㄴ", u"ㅇ")));
 }
 
 TEST(Phrase, TheRecordShowsEachChangeUnderItsStageWithTheWordsSpaced) {

@@ -59,12 +59,12 @@ TEST(SpellOutNumbers, AsksAboutEachCounterOfEitherSystemWithItsGuess) {
     bool guess;
     std::u16string_view reason;
   } expected[] = {
-      {u"【数字の読み】\n 3번（세 번／삼 "
+      {u"【数字の読み】\n「3번」（세 번／삼 "
        u"번）は、回数や個数を数える固有語の数詞",
        false, u"3번 출구＝番号・年代（漢数詞）"},
-      {u"【数字の読み】\n 2번（두 번／이 번）は", true,
+      {u"【数字の読み】\n「2번」（두 번／이 번）は", true,
        u"2번＝回数・個数（固有語の数詞）"},
-      {u"【数字の読み】\n 20대（스무 대／이십 대）は", false,
+      {u"【数字の読み】\n「20대」（스무 대／이십 대）は", false,
        u"20대＝番号・年代（漢数詞）"},
   };
   for (std::size_t k = 0; k < std::size(expected); ++k) {

@@ -12,18 +12,32 @@
 namespace pimoru {
 namespace {
 
-// The future-adnominal question about `word`.
-std::u16string FutureQuestion(std::u16string_view word) {
-  return std::u16string(u"【濃音化】\n ") + std::u16string(word) +
-         u"は動詞や形容詞の未来連体形ですか？";
+// The future-adnominal question about `word`, whose final ㄹ meets the
+// initial `letter` where `marked` shows it.
+std::u16string FutureQuestion(std::u16string_view word,
+                              std::u16string_view marked,
+                              std::u16string_view letter,
+                              std::u16string_view position = u"") {
+  return QuestionMessage(QuestionKind::kFutureAdnominal, word, marked, u"ㄹ",
+                         letter, position);
 }
 
-// The Sino-Korean question about `pair`, naming the initial `letter`.
-std::u16string SinoQuestion(std::u16string_view pair,
+// The same about a listed ending.
+std::u16string EndingQuestion(std::u16string_view word,
+                              std::u16string_view marked,
+                              std::u16string_view letter,
+                              std::u16string_view position) {
+  return QuestionMessage(QuestionKind::kListedEnding, word, marked, u"ㄹ",
+                         letter, position);
+}
+
+// The Sino-Korean question about `word`, whose final ㄹ meets the initial
+// `letter`.
+std::u16string SinoQuestion(std::u16string_view word,
+                            std::u16string_view marked,
                             std::u16string_view letter) {
-  return std::u16string(u"【濃音化】\n") + std::u16string(pair) +
-         u"は漢字語ですか？漢字語でㄹパッチムの後ろに" +
-         std::u16string(letter) + u"初声が来た場合、【濃音化】します。";
+  return QuestionMessage(QuestionKind::kSinoKoreanTensification, word, marked,
+                         u"ㄹ", letter);
 }
 
 // riul_future.txt: 할 tensed always, 갈 asked, 볼 of an unknown kind, a line
@@ -54,15 +68,24 @@ TEST_F(Tensification3Test, TensesAfterListedEndings) {
       {u"할 데 할 적", {}, u"할 떼 할 쩍", true, {}},
       {u"마실 할 것 할 바", {}, u"마실 할 껏 할 빠", true, {}},
       // Kind 1: asked, showing the word that holds the ending.
-      {u"갈 곳", {true}, u"갈 꼿", true, {FutureQuestion(u"갈")}},
-      {u"갈 곳", {false}, u"갈 곳", false, {FutureQuestion(u"갈")}},
+      {u"갈 곳",
+       {true},
+       u"갈 꼿",
+       true,
+       {EndingQuestion(u"갈", u"갈｜곳", u"ㄱ", u"1文字目　［갈］ 곳")}},
+      {u"갈 곳",
+       {false},
+       u"갈 곳",
+       false,
+       {EndingQuestion(u"갈", u"갈｜곳", u"ㄱ", u"1文字目　［갈］ 곳")}},
       // Passes run by initial, each first across a space: 갈게 (ㄱ in the
       // word) is asked before 갈 데 (ㄷ after a space).
       {u"갈 데 갈게",
        {true, true},
        u"갈 떼 갈께",
        true,
-       {FutureQuestion(u"갈게"), FutureQuestion(u"갈")}},
+       {EndingQuestion(u"갈게", u"갈｜게", u"ㄱ", u"5文字目　갈 데 ［갈게］"),
+        EndingQuestion(u"갈", u"갈｜데", u"ㄷ", u"1文字目　［갈］ 데 갈게")}},
       // Other kinds, short lines and an empty ending do nothing.
       {u"볼 것", {}, u"볼 것", false, {}},
       {u"먹고", {}, u"먹고", false, {}},
@@ -100,33 +123,50 @@ TEST(Tensification45, FinalRieulIsAskedAboutTwice) {
        {false, true},
        u"발딸",
        true,
-       {FutureQuestion(u"발달"), SinoQuestion(u"발달", u"ㄷ")}},
+       {FutureQuestion(u"발달", u"발｜달", u"ㄷ"),
+        SinoQuestion(u"발달", u"발｜달", u"ㄷ")}},
       {u"발달",
        {false, false},
        u"발달",
        false,
-       {FutureQuestion(u"발달"), SinoQuestion(u"발달", u"ㄷ")}},
+       {FutureQuestion(u"발달", u"발｜달", u"ㄷ"),
+        SinoQuestion(u"발달", u"발｜달", u"ㄷ")}},
       // Yes to the first: nothing left to ask.
-      {u"발달", {true}, u"발딸", true, {FutureQuestion(u"발달")}},
+      {u"발달",
+       {true},
+       u"발딸",
+       true,
+       {FutureQuestion(u"발달", u"발｜달", u"ㄷ")}},
       {u"결석",
        {false, true},
        u"결썩",
        true,
-       {FutureQuestion(u"결석"), SinoQuestion(u"결석", u"ㅅ")}},
+       {FutureQuestion(u"결석", u"결｜석", u"ㅅ"),
+        SinoQuestion(u"결석", u"결｜석", u"ㅅ")}},
       {u"발전",
        {false, true},
        u"발쩐",
        true,
-       {FutureQuestion(u"발전"), SinoQuestion(u"발전", u"ㅈ")}},
+       {FutureQuestion(u"발전", u"발｜전", u"ㅈ"),
+        SinoQuestion(u"발전", u"발｜전", u"ㅈ")}},
       // ㄱ and ㅂ have no Sino-Korean question.
-      {u"갈비", {false}, u"갈비", false, {FutureQuestion(u"갈비")}},
-      {u"할게", {true}, u"할께", true, {FutureQuestion(u"할게")}},
+      {u"갈비",
+       {false},
+       u"갈비",
+       false,
+       {FutureQuestion(u"갈비", u"갈｜비", u"ㅂ")}},
+      {u"할게",
+       {true},
+       u"할께",
+       true,
+       {FutureQuestion(u"할게", u"할｜게", u"ㄱ")}},
       // One question pass per initial, in the order ㄱ ㄷ ㅂ ㅅ ㅈ.
       {u"갈비 살구",
        {false, true},
        u"갈삐 살구",
        true,
-       {FutureQuestion(u"살구"), FutureQuestion(u"갈비")}},
+       {FutureQuestion(u"살구", u"살｜구", u"ㄱ", u"4文字目　갈비 ［살구］"),
+        FutureQuestion(u"갈비", u"갈｜비", u"ㅂ", u"1文字目　［갈비］ 살구")}},
       // Not across a space.
       {u"갈 비", {}, u"갈 비", false, {}},
   };

@@ -26,7 +26,7 @@ TEST(NumericCharRefs, FourUpperCaseHexDigitsPerCodeUnit) {
   EXPECT_EQ(NumericCharRefs(u"😀"), u"&#xD83D;&#xDE00;");  // two code units
 }
 
-TEST(HighlightChanges, RedRunsWhereThePositionsDiffer) {
+TEST(HighlightChanges, RedRunsWhereTheTextsDiffer) {
   struct Case {
     std::u16string previous, current, body;
   } const cases[] = {
@@ -34,9 +34,10 @@ TEST(HighlightChanges, RedRunsWhereThePositionsDiffer) {
       {u"국물", u"궁물", kRed + Refs(u"궁") + kEnd + Refs(u"물")},
       // 같이 → 가치: one run to the end, closed by the paragraph.
       {u"같이", u"가치", kRed + Refs(u"가치")},
-      // Different lengths are not compared.
-      {u"닭", u"닥 도", Refs(u"닥 도")},
-      {u"", u"가", Refs(u"가")},
+      // Different lengths are aligned: only what was put in is red.
+      {u"닭", u"닥 도", kRed + Refs(u"닥 도")},
+      {u"가다", u"가 다", Refs(u"가") + kRed + Refs(u" ") + kEnd + Refs(u"다")},
+      {u"", u"가", kRed + Refs(u"가")},
       {u"가나", u"가나", Refs(u"가나")},
       // Two runs.
       {u"가나다라", u"거나더러",
@@ -232,14 +233,39 @@ TEST(WorkReport, ACreditedStageShowsTheTextThatHoldsItsChange) {
   record.changed[StageId::kSpacing] = true;
   record.changed[StageId::kSpecialWords] = true;
   const std::u16string page = WorkReportPage(u"일려니", record, u"", "/h");
-  const std::u16string joined = NumericCharRefs(u"일년이");
+  // The space taken out shows on the letter after it.
+  const std::u16string joined =
+      Refs(u"일") + kRed + Refs(u"년") + kEnd + Refs(u"이");
+  // Beside the link, the words as they were and became.
+  const std::u16string why =
+      u"</a> <span class=\"why\">" + Refs(u"일 년이→일년이") + u"</span>";
   for (const std::u16string_view name : {u"分かち書き調整", u"特異例の判断"}) {
     SCOPED_TRACE(U8(name));
-    EXPECT_NE(page.find(std::u16string(name) + u"</a>：　<span class=\"ko2\">" +
-                        joined + u"</span></p>\r\n"),
-              std::u16string::npos);
+    EXPECT_NE(
+        page.find(std::u16string(name) + why + u"：　<span class=\"ko2\">" +
+                  joined + u"</span></p>\r\n"),
+        std::u16string::npos)
+        << U8(page);
   }
   EXPECT_EQ(page.find(u"<span class=\"ko2\"></span>"), std::u16string::npos);
+}
+
+TEST(WorkReport, GivesTheOtherStyleAfterTheReadingWithItsOptions) {
+  const OtherForm other{
+      SpeechStyle::kTextbook, u"안녕하세요", {u"ㅎの弱音化を無音化にする"}};
+  const std::u16string page =
+      WorkReportPage(u"안녕아세요", SmallConversion(), u"", "/h", {},
+                     SyllableLinks::kNone, &other);
+  const std::size_t reading = page.find(u"<p>読みﾊﾝｸﾞﾙ：");
+  const std::size_t standard = page.find(
+      u"<p>標準発音：　<span class=\"ko2\">" + Refs(u"안녕하세요") +
+      u"</span>　（「ㅎの弱音化を無音化にする」をオフにした読み）</p>\r\n");
+  ASSERT_NE(standard, std::u16string::npos) << U8(page);
+  EXPECT_LT(reading, standard);
+  // None to give: no line.
+  EXPECT_EQ(WorkReportPage(u"안녕아세요", SmallConversion(), u"", "/h")
+                .find(u"標準発音"),
+            std::u16string::npos);
 }
 
 // The reading of numbers has its paragraph after the formatted input, the
@@ -260,16 +286,19 @@ TEST(WorkReport, TheReadingOfNumbersSaysWhatItLeftAsTyped) {
   const std::size_t formatted = at(u"整形ハングル</a>");
   const std::size_t stage =
       at(u"<a href=\"/h/suji_yomi.html\" target=\"_blank\">数字・英字の読み"
-         u"</a>：　<span class=\"ko2\">" +
-         Refs(u"오늘 세 시에 hello 3D") + u"</span></p>\r\n");
+         u"</a> <span class=\"why\">" +
+         Refs(u"3시에→세 시에") + u"</span>：　<span class=\"ko2\">" +
+         Refs(u"오늘 ") + kRed + Refs(u"세 ") + kEnd + Refs(u"시에 hello 3D") +
+         u"</span></p>\r\n");
   const std::size_t latin =
       at(u"<p class=\"small\">　・<span class=\"ko2\">" + Refs(u"hello") +
          u"</span>（小文字を含む英単語）　読まずにそのまま</p>\r\n");
   const std::size_t mixed =
       at(Refs(u"3D") + u"</span>（数字と英字の混じった語）　読まずにそのまま");
   const std::size_t spacing =
-      at(u"分かち書き調整</a>：　<span class=\"ko2\">" + Refs(u"오늘 세") +
-         kRed + Refs(u"$") + kEnd + Refs(u"시에 hello 3D"));
+      at(u"分かち書き調整</a> <span class=\"why\">" + Refs(u"세 시에→세$시에") +
+         u"</span>：　<span class=\"ko2\">" + Refs(u"오늘 세") + kRed +
+         Refs(u"$") + kEnd + Refs(u"시에 hello 3D"));
   for (const std::size_t found : {formatted, stage, latin, mixed, spacing}) {
     ASSERT_NE(found, std::u16string::npos) << U8(page);
   }

@@ -25,12 +25,36 @@ Answer ScriptedAsker::Respond(const Question& question,
        std::u16string(question.TypedLine().substr(
            std::min(word.offset, question.TypedLine().size()), word.length)),
        messages_.back()});
-  Answer answer{false, Answerer::kUser, guess.reason};
+  Answer answer{false, Answerer::kUser, guess.reason, keep_};
   if (!answers_.empty()) {
     answer.yes = answers_.front();
     answers_.pop_front();
   }
   return answer;
+}
+
+std::u16string QuestionMessage(QuestionKind kind, std::u16string_view subject,
+                               std::u16string_view marked,
+                               std::u16string_view final_letter,
+                               std::u16string_view initial_letter,
+                               std::u16string_view position) {
+  const QuestionKindInfo& info = InfoOf(kind);
+  std::u16string message = u"【" + std::u16string(info.title) + u"】\n「" +
+                           std::u16string(subject) + u"」";
+  message += info.at_junction
+                 ? u"は" + std::u16string(info.wording) + u"ですか？"
+                 : std::u16string(info.wording);
+  message += u"\n　" + std::u16string(marked) + u"（" +
+             std::u16string(final_letter) + u"パッチム＋" +
+             std::u16string(initial_letter) + u"初声）";
+  if (info.at_junction) {
+    message += u"\n" + std::u16string(info.wording) + u"で" +
+               std::u16string(final_letter) + u"パッチムの後ろに" +
+               std::u16string(initial_letter) + u"初声が来た場合、" +
+               std::u16string(info.title) + u"します。";
+  }
+  if (!position.empty()) message += u"\n位置：" + std::u16string(position);
+  return message;
 }
 
 TempFolder::TempFolder() {

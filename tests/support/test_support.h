@@ -32,6 +32,9 @@ class ScriptedAsker : public Asker {
   explicit ScriptedAsker(std::vector<bool> answers)
       : answers_(answers.begin(), answers.end()) {}
   Answer Respond(const Question& question, const Judgement& guess) override;
+  // Gives every answer from now on to be kept for the same word, as a user
+  // who leaves 以後、同じ語には同じ答え ticked.
+  void KeepAnswers() { keep_ = true; }
 
   const std::vector<std::u16string>& messages() const { return messages_; }
   const std::vector<AskedQuestion>& questions() const { return questions_; }
@@ -39,9 +42,21 @@ class ScriptedAsker : public Asker {
 
  private:
   std::deque<bool> answers_;
+  bool keep_ = false;
   std::vector<std::u16string> messages_;
   std::vector<AskedQuestion> questions_;
 };
+
+// A question's message as the user reads it, line by line: the rule, the
+// question about `subject`, `marked` (the subject with "｜" where the
+// junction's syllables meet) with the letters that meet there, for a
+// junction what the rule then does, and `position` where the line holds
+// more than the subject.
+std::u16string QuestionMessage(QuestionKind kind, std::u16string_view subject,
+                               std::u16string_view marked,
+                               std::u16string_view final_letter,
+                               std::u16string_view initial_letter,
+                               std::u16string_view position = u"");
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempFolder {
